@@ -1,0 +1,7 @@
+#include "rec_user.h"
+
+#include "record_key.h"
+
+QString TRecUser::GetKey() const {
+    return UserName + QLatin1Char('=') + kovrel::D(ID);
+}

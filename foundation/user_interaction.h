@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+// Everything through which the program asks the person at the screen: message boxes, file
+// dialogs and the desktop's "open". The windowing layer installs real dialogs; tests install a
+// scripted handler so that nothing ever blocks. Without a handler, messages go to stderr and
+// questions get their default answer.
+class UserInteraction {
+public:
+    virtual ~UserInteraction() = default;
+    virtual void showInfo(const QString& text) = 0;
+    // `defaultYes` selects which button is preselected.
+    virtual bool askYesNo(const QString& text, bool defaultYes) = 0;
+    // An error that nothing else handles, shown in the toolkit's general error box.
+    virtual void showError(const QString& text) = 0;
+    // The desktop's "open" verb for a web or mail address; false when nothing could open it.
+    virtual bool openUrl(const QString& url) = 0;
+    // Empty when the user cancels.
+    virtual QString getOpenFileName(const QString& title, const QString& filter) = 0;
+    virtual QString getSaveFileName(const QString& title, const QString& filter,
+                                    const QString& suggestedName) = 0;
+};
+
+// Installs a handler and returns the previous one.
+std::unique_ptr<UserInteraction> SetUserInteraction(std::unique_ptr<UserInteraction> handler);
+UserInteraction& CurrentUserInteraction();
+
+// Information box, caption "Сообщение", OK.
+void ShowInfo(const QString& text);
+// Question box, caption "Вопрос", Yes and No, Yes preselected.
+bool AskYesNo(const QString& text);
+// As AskYesNo with No preselected (asked before deletions).
+bool AskYesNoDefNo(const QString& text);

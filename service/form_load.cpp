@@ -1,0 +1,97 @@
+#include "form_load.h"
+
+#include "session.h"
+
+#include <QDateTime>
+
+using kovrel::HttpReply;
+using kovrel::wire::ReplyError;
+
+namespace kovrel {
+
+HttpReply PostForm(HttpTransport& http, const QString& endpoint, const wire::MultipartForm& form) {
+    const QByteArray boundary = wire::MultipartForm::MakeBoundary(QDateTime::currentDateTime());
+    return http.Post(BaseURL + endpoint, wire::MultipartForm::ContentType(boundary), form.Encode(boundary));
+}
+
+QString TrimControl(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32)
+        --end;
+    return begin == 0 && end == text.size() ? text : text.mid(begin, end - begin);
+}
+
+QString FailureMessage(const HttpReply& reply) {
+    if (!reply.delivered) return reply.error;
+    return reply.statusLine.isEmpty() ? QStringLiteral("HTTP status %1").arg(reply.status) : reply.statusLine;
+}
+
+bool IsUsable(const HttpReply& reply) {
+    return reply.delivered && reply.status >= 200 && reply.status < 300;
+}
+
+} // namespace kovrel
+
+TFormLoad::TFormLoad()
+    : m_http(std::make_unique<kovrel::HttpTransport>(true)) {}
+
+TFormLoad::TFormLoad(std::unique_ptr<kovrel::HttpTransport> transport)
+    : m_http(std::move(transport)) {}
+
+TFormLoad::~TFormLoad() = default;
+
+TFormLoad::Form TFormLoad::NewForm() {
+    Form form;
+    form.AddField(QStringLiteral("login"), Login);
+    form.AddField(QStringLiteral("dop_login"), DopLogin);
+    form.AddField(QStringLiteral("token"), Token);
+    form.AddField(QStringLiteral("client"), ClientTag);
+    return form;
+}
+
+std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const Form& form) {
+    const HttpReply reply = kovrel::PostForm(*m_http, endpoint, form);
+    if (!kovrel::IsUsable(reply)) {
+        Log(kovrel::FailureMessage(reply));
+        return std::nullopt;
+    }
+    return Reply{reply.status, kovrel::TrimControl(reply.Text())};
+}
+
+bool TFormLoad::ReadArray(const QString& endpoint, const Form& form, const ElementFn& each) {
+    const auto reply = Send(endpoint, form);
+    if (!reply) return false;
+    if (reply->status == 200) Log(reply->text);
+    try {
+        const QJsonArray array = kovrel::wire::ParseArray(reply->text);
+        Log(QString::number(array.size()));
+        for (const QJsonValue& v : array)
+            each(Element(v));
+    } catch (const ReplyError& e) {
+        Log(e.Message());
+        return false;
+    }
+    return true;
+}
+
+bool TFormLoad::InsertWithNewID(const QString& endpoint, const Form& form, int& id) {
+    const auto reply = Send(endpoint, form);
+    if (!reply || reply->status != 200) return false;
+    bool ok = false;
+    const int newID = reply->text.toInt(&ok);
+    if (ok) id = newID;
+    return true;
+}
+
+bool TFormLoad::PlainWrite(const QString& endpoint, const Form& form) {
+    const auto reply = Send(endpoint, form);
+    return reply && reply->status == 200;
+}
+
+QString TFormLoad::Command(const QString& endpoint, const Form& form) {
+    const auto reply = Send(endpoint, form);
+    return reply ? reply->text : QString();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "user_interaction.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Stands in for the person at the screen: records every message and question, answers
+// questions from a queue (or with a fixed answer), never blocks. Install() puts a fresh one in
+// place and returns its state; Uninstall() goes back to the console handler.
+class ScriptedInteraction final : public UserInteraction {
+public:
+    struct State {
+        QStringList infos;
+        QStringList errors;
+        QStringList questions;
+        QList<bool> questionDefaults; // true when Yes was preselected
+        QStringList openedUrls;
+        QQueue<bool> answers;
+        bool defaultAnswer = true;
+        QQueue<QString> fileNames;
+    };
+
+    // The handler is owned by the global slot; tests keep a pointer to its shared state.
+    static State& Install();
+    static void Uninstall();
+
+    void showInfo(const QString& text) override { s().infos << text; }
+    bool askYesNo(const QString& text, bool defaultYes) override {
+        s().questions << text;
+        s().questionDefaults << defaultYes;
+        return s().answers.isEmpty() ? s().defaultAnswer : s().answers.dequeue();
+    }
+    void showError(const QString& text) override { s().errors << text; }
+    bool openUrl(const QString& url) override {
+        s().openedUrls << url;
+        return true;
+    }
+    QString getOpenFileName(const QString&, const QString&) override {
+        return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
+    }
+    QString getSaveFileName(const QString&, const QString&, const QString&) override {
+        return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
+    }
+
+private:
+    static State& s();
+};
