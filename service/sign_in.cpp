@@ -1,0 +1,70 @@
+#include "sign_in.h"
+
+#include "form_load.h"
+
+namespace kovrel {
+
+namespace {
+
+// A failure of the transport or the HTTP layer, as the window reports it.
+bool failedReply(const HttpReply& reply) {
+    return !reply.delivered || reply.status >= 300 || reply.status < 200;
+}
+
+} // namespace
+
+SignInOutcome SignInRequest(HttpTransport& http) {
+    SignInOutcome outcome;
+    const HttpReply reply = PostForm(http, QStringLiteral("/get-lic-v3.php"), TFormLoad::NewForm());
+    if (failedReply(reply)) {
+        outcome.failed = true;
+        outcome.failure = FailureMessage(reply);
+        return outcome;
+    }
+    outcome.status = reply.status;
+    ApplySignInReply(TrimControl(reply.Text()), SignInState);
+    return outcome;
+}
+
+void ApplySignInReply(const QString& replyText, TSignInRec& state) {
+    try {
+        const wire::ReplyElement e(wire::ParseObject(replyText));
+        state.testAdminLogin = e.Int(QLatin1StringView("test_admin_login"));
+        state.testAdminPas = e.Int(QLatin1StringView("test_admin_pas"));
+        state.flagAdmin = e.Int(QLatin1StringView("flag_admin"));
+        state.userName = e.Text(QLatin1StringView("user_name"));
+        state.userID = e.Int(QLatin1StringView("user_id"));
+    } catch (const wire::ReplyError&) {
+        // Unreadable replies leave the state as far as it was read; the window shows the rest.
+    }
+}
+
+void LoadSignInRights() {
+    {
+        TFormLoad fl;
+        fl.SelectUserRights(SignInState.userID, UserRights);
+    }
+    TFormLoad fl;
+    fl.SelectStoreRightsOnUser(SignInState.userID, StoreRights);
+}
+
+bool IsUsableMailAddress(const QString& text) {
+    return text.size() >= 6 && text.contains(QLatin1Char('@')) && text.contains(QLatin1Char('.'));
+}
+
+AdminPasswordOutcome RequestNewAdminPassword(HttpTransport& http, const QString& login) {
+    wire::MultipartForm form;
+    form.AddField(QStringLiteral("login"), login);
+    const HttpReply reply = PostForm(http, QStringLiteral("/create-db.php"), form);
+    AdminPasswordOutcome outcome;
+    if (failedReply(reply)) {
+        outcome.failed = true;
+        outcome.failure = FailureMessage(reply);
+        return outcome;
+    }
+    outcome.status = reply.status;
+    outcome.text = TrimControl(reply.Text());
+    return outcome;
+}
+
+} // namespace kovrel

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "http_transport.h"
+#include "session.h"
+
+#include <QString>
+
+// The sign-in and the new-administrator-password request. Both go through the main window's
+// own HTTP client, which does not follow redirects; the window decides what to show.
+namespace kovrel {
+
+struct SignInOutcome {
+    bool failed = false; // transport failure, HTTP error or unfollowed redirect
+    QString failure;     // its message
+    int status = 0;
+};
+
+// Sends the four authentication fields to "/get-lic-v3.php" and applies the reply to SignInState.
+SignInOutcome SignInRequest(HttpTransport& http);
+
+// Reads "test_admin_login", "test_admin_pas", "flag_admin", "user_name", "user_id" in that order.
+// A reply that is not a JSON object changes nothing; a value that cannot be read stops the
+// reading there, keeping what was set before it.
+void ApplySignInReply(const QString& replyText, TSignInRec& state);
+
+// Loads UserRights and StoreRights for SignInState.userID, each on a fresh request object. The
+// lists exist afterwards even when the requests fail.
+void LoadSignInRights();
+
+// An address the service can mail a password to: at least 6 characters, with "@" and ".".
+bool IsUsableMailAddress(const QString& text);
+
+struct AdminPasswordOutcome {
+    bool failed = false;
+    QString failure;
+    int status = 0;
+    QString text; // the reply, trimmed
+};
+
+// Posts the single field `login` to "/create-db.php".
+AdminPasswordOutcome RequestNewAdminPassword(HttpTransport& http, const QString& login);
+
+} // namespace kovrel
