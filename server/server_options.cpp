@@ -1,5 +1,7 @@
 #include "server_options.h"
 
+#include "database.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QStandardPaths>
@@ -89,6 +91,7 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
     }
     o.db =
         p.isSet(db) ? p.value(db) : QStringLiteral("sqlite:") + o.dataDir + QStringLiteral("/kovrel.sqlite");
+    if (!DatabaseAddress::Parse(o.db, error)) return std::nullopt;
     o.outbox = p.isSet(outbox) ? p.value(outbox) : o.dataDir + QStringLiteral("/outbox");
     o.sendmail = p.value(sendmail);
     o.demo = p.isSet(demo);
