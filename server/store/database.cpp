@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QThread>
 #include <QUrl>
 
@@ -143,7 +144,13 @@ QSqlDatabase Database::openConnection(const QString& name) {
 }
 
 void Database::Exec(const QString& sql) {
-    Query(sql).Run();
+    // Not prepared: PostgreSQL cannot prepare DDL or transaction control.
+    QSqlQuery q(Connection());
+    if (!q.exec(sql)) {
+        const QSqlError error = q.lastError();
+        throw StoreError(QStringLiteral("%1 [%2] in: %3").arg(error.text(), error.nativeErrorCode(), sql.simplified()),
+                         m_dialect.IsRetryable(error));
+    }
 }
 
 } // namespace kovrel::server
