@@ -139,6 +139,9 @@ QSqlDatabase Database::openConnection(const QString& name) {
         // Per connection: enforce references, and keep commits durable but cheap under WAL.
         SqlQuery(db, m_dialect, QStringLiteral("PRAGMA foreign_keys=ON")).Run();
         SqlQuery(db, m_dialect, QStringLiteral("PRAGMA synchronous=NORMAL")).Run();
+    } else {
+        // Notices ("already exists, skipping") are not worth a line in the log.
+        QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO WARNING"));
     }
     return db;
 }

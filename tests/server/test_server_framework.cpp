@@ -9,13 +9,18 @@
 #include "http_error.h"
 #include "id_counter.h"
 #include "request_context.h"
+#include "json_writer.h"
 #include "schema_migrations.h"
+#include "search_text.h"
 #include "server_app.h"
 #include "server_services.h"
 #include "session.h"
 #include "store_error.h"
 #include "test_database.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 #include <atomic>
@@ -93,6 +98,17 @@ HttpResponse rightsRoute(RequestContext& ctx) {
     return HttpResponse::Text(200, QStringLiteral("store level %1").arg(ctx.StoreLevel(ctx.Int(QStringLiteral("store")))));
 }
 
+// Stores whose name holds the filter, after checking that the given store is this account's.
+HttpResponse findRoute(RequestContext& ctx) {
+    ctx.RequireRow(QStringLiteral("klients"), ctx.Int(QStringLiteral("id")), QStringLiteral("Склад не найден"));
+    auto q = ctx.Query(QStringLiteral("SELECT id, name, 2.5 AS pack FROM klients WHERE account_id = ? AND type_kl = 10 "
+                                      "AND upname LIKE ? ESCAPE '!' ORDER BY id"))
+                 .Bind(ctx.AccountId())
+                 .Bind(ContainsPattern(ctx.Text(QStringLiteral("upname_win"))))
+                 .Run();
+    return HttpResponse::Json(JsonArrayOfRows(q));
+}
+
 HttpResponse adminRoute(RequestContext& ctx) {
     ctx.RequireAdmin();
     return HttpResponse::Text(200, QStringLiteral("admin"));
@@ -140,6 +156,7 @@ private Q_SLOTS:
         });
         app->Routes().Add(QStringLiteral("/test-rights.php"), Access::Read, rightsRoute);
         app->Routes().Add(QStringLiteral("/test-admin.php"), Access::Write, adminRoute);
+        app->Routes().Add(QStringLiteral("/test-find.php"), Access::Read, findRoute);
         QString error;
         QVERIFY2(app->Start(&error), qPrintable(error));
         BaseURL = QStringLiteral("http://127.0.0.1:%1").arg(app->Port());
@@ -272,6 +289,51 @@ private Q_SLOTS:
             .Run();
         QCOMPARE(rights(userForm(), 6001, store).text, QStringLiteral("store level 2"));
         QCOMPARE(rights(adminForm(), 6001, store).text, QStringLiteral("store level 1"));
+    }
+
+    // Filters match anywhere, in any letter case, with LIKE's own characters taken literally;
+    // entries of another account are neither listed nor found.
+    void searchesAndForeignIds() {
+        const qint64 demo = demoAccount();
+        const qint64 other = app->Services().accounts.EnsureAccount(QStringLiteral("other@shop.ru"), QStringLiteral("pw123456"));
+        const auto addStore = [&](qint64 account, const QString& name) {
+            const int id = NextId(db(), account, IdSequence::Klients);
+            db().Query(QStringLiteral("INSERT INTO klients (account_id, id, type_kl, name, upname) VALUES (?, ?, 10, ?, ?)"))
+                .Bind(account)
+                .Bind(id)
+                .Bind(name)
+                .Bind(SearchKey(name))
+                .Run();
+            return id;
+        };
+        const int a = addStore(demo, QStringLiteral("Склад 100%"));
+        addStore(demo, QStringLiteral("Склад_1"));
+        addStore(demo, QStringLiteral("склад Ёлки"));
+        addStore(demo, QStringLiteral("Другой!"));
+        // Numbers are per account: the other account's store gets a number the demo has not used.
+        int foreign = 0;
+        for (int i = 0; i < 6; ++i)
+            foreign = addStore(other, QStringLiteral("Склад чужой"));
+        const auto names = [&](const QString& filter, int id) {
+            const Reply r = post(QStringLiteral("/test-find.php"),
+                                 with(adminForm(), {{"id", QString::number(id)}, {"upname_win", filter}}));
+            QStringList out;
+            for (const QJsonValue& v : QJsonDocument::fromJson(r.text.toUtf8()).array()) {
+                const QJsonObject o = v.toObject();
+                if (!o.value("id").isDouble() || o.value("pack").toDouble() != 2.5) out << QStringLiteral("bad row");
+                out << o.value("name").toString();
+            }
+            return r.status == 200 ? out : QStringList{QString::number(r.status), r.text};
+        };
+        QCOMPARE(names(QStringLiteral("%"), a), QStringList{QStringLiteral("Склад 100%")});
+        QCOMPARE(names(QStringLiteral("_"), a), QStringList{QStringLiteral("Склад_1")});
+        QCOMPARE(names(QStringLiteral("!"), a), QStringList{QStringLiteral("Другой!")});
+        QCOMPARE(names(QStringLiteral("ёлки"), a), QStringList{QStringLiteral("склад Ёлки")});
+        QCOMPARE(names(QStringLiteral("СКЛАД"), a),
+                 QStringList({QStringLiteral("Склад 100%"), QStringLiteral("Склад_1"), QStringLiteral("склад Ёлки")}));
+        QCOMPARE(names(QString(), a).size(), 4);
+        QCOMPARE(names(QString(), foreign), QStringList({QStringLiteral("404"), QStringLiteral("Склад не найден")}));
+        QCOMPARE(names(QString(), 999), QStringList({QStringLiteral("404"), QStringLiteral("Склад не найден")}));
     }
 
     // Numbers are per account, never reused, and skip the own organization's 1000000.
