@@ -151,8 +151,9 @@ void Database::Exec(const QString& sql) {
     QSqlQuery q(Connection());
     if (!q.exec(sql)) {
         const QSqlError error = q.lastError();
-        throw StoreError(QStringLiteral("%1 [%2] in: %3").arg(error.text(), error.nativeErrorCode(), sql.simplified()),
-                         m_dialect.IsRetryable(error));
+        throw StoreError(
+            QStringLiteral("%1 [%2] in: %3").arg(error.text(), error.nativeErrorCode(), sql.simplified()),
+            m_dialect.IsRetryable(error));
     }
 }
 

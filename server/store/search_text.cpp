@@ -9,7 +9,8 @@ QString SearchKey(const QString& text) {
 QString ContainsPattern(const QString& filter) {
     QString out = QStringLiteral("%");
     for (QChar c : SearchKey(filter.trimmed())) {
-        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('!')) out.append(QLatin1Char('!'));
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('!'))
+            out.append(QLatin1Char('!'));
         out.append(c);
     }
     if (out.size() > 1) out.append(QLatin1Char('%'));
