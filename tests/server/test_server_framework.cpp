@@ -22,6 +22,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTest>
 
 #include <atomic>
@@ -143,6 +144,12 @@ private Q_SLOTS:
         app->Routes().Add(QStringLiteral("/test-rights.php"), Access::Read, rightsRoute);
         app->Routes().Add(QStringLiteral("/test-admin.php"), Access::Write, adminRoute);
         app->Routes().Add(QStringLiteral("/test-find.php"), Access::Read, findRoute);
+        app->Routes().Add({QStringLiteral("/files/"), Access::Read, Auth::None,
+                           [](RequestContext& ctx) { return HttpResponse::Text(200, ctx.Http().path); },
+                           "GET"});
+        app->Routes().Add({QStringLiteral("/files/special.txt"), Access::Read, Auth::None,
+                           [](RequestContext&) { return HttpResponse::Text(200, QStringLiteral("exact")); },
+                           "GET"});
         QString error;
         QVERIFY2(app->Start(&error), qPrintable(error));
         BaseURL = QStringLiteral("http://127.0.0.1:%1").arg(app->Port());
@@ -267,6 +274,26 @@ private Q_SLOTS:
         QCOMPARE(PostToServer(QStringLiteral("/test-write.php"), noClient).text,
                  QStringLiteral("Нет поля client"));
         QCOMPARE(handlerRuns.load(), 0);
+    }
+
+    // Downloads: a folder route serves the paths below it, an exact route wins, nothing above
+    // or beside it is served, and the method must match.
+    void folderRoutesForDownloads() {
+        const auto get = [](const QString& path) {
+            QProcess curl;
+            curl.start(QStringLiteral("curl"),
+                       {QStringLiteral("-s"), QStringLiteral("--path-as-is"), QStringLiteral("-w"),
+                        QStringLiteral(" %{http_code}"), BaseURL + path});
+            curl.waitForFinished();
+            return QString::fromUtf8(curl.readAllStandardOutput());
+        };
+        QCOMPARE(get(QStringLiteral("/files/a1b2c3.zip")), QStringLiteral("/files/a1b2c3.zip 200"));
+        QCOMPARE(get(QStringLiteral("/files/deeper/x.zip")), QStringLiteral("/files/deeper/x.zip 200"));
+        QCOMPARE(get(QStringLiteral("/files/special.txt")), QStringLiteral("exact 200"));
+        QCOMPARE(get(QStringLiteral("/files/../get-lic-v3.php")).right(3), QStringLiteral("404"));
+        QCOMPARE(get(QStringLiteral("/filesx/a")).right(3), QStringLiteral("404"));
+        QCOMPARE(get(QStringLiteral("/test-fields.php")).right(3), QStringLiteral("405"));
+        QCOMPARE(PostToServer(QStringLiteral("/files/a.zip"), adminForm()).status, 405);
     }
 
     // Rights as stored for the user; the administrator has all; a store without a stored
