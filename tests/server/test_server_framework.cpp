@@ -437,6 +437,29 @@ private Q_SLOTS:
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM klients WHERE type_kl = 10")), kThreads * kEach);
     }
 
+    // Servers starting together on one database: each step is applied once, nobody fails.
+    void concurrentStartsMigrateOnce() {
+        TestDatabase fresh;
+        QVERIFY2(fresh.Ok(), qPrintable(fresh.Error()));
+        std::atomic<int> failures{0};
+        std::atomic<int> appliedSteps{0};
+        std::vector<std::thread> starters;
+        for (int i = 0; i < 4; ++i)
+            starters.emplace_back([&] {
+                try {
+                    Database own(*DatabaseAddress::Parse(fresh.Argument(), nullptr));
+                    if (!own.Open()) throw StoreError(own.Error(), false);
+                    appliedSteps += static_cast<int>(ApplyMigrations(own).size());
+                } catch (const StoreError&) {
+                    ++failures;
+                }
+            });
+        for (auto& t : starters)
+            t.join();
+        QCOMPARE(failures.load(), 0);
+        QCOMPARE(appliedSteps.load(), static_cast<int>(AllMigrations().size()));
+    }
+
     // A step either applies whole, with its version recorded, or not at all.
     void migrationsApplyOnceAndWhole() {
         QCOMPARE(ApplyMigrations(db()), QList<int>());
