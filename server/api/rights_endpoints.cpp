@@ -6,10 +6,10 @@
 #include "entry_checks.h"
 #include "http_error.h"
 #include "json_writer.h"
+#include "mailer.h"
 #include "rec_klient.h"
 #include "request_context.h"
 #include "right_codes.h"
-#include "store_error.h"
 
 #include <QHash>
 
@@ -173,12 +173,8 @@ HttpResponse createNewPassword(RequestContext& ctx) {
     try {
         if (!ctx.Services().accounts.IssueUserPassword(ctx.AccountId(), id))
             throw HttpError::NotFound(kUserNotFound);
-    } catch (const StoreError&) {
-        throw;
-    } catch (const HttpError&) {
-        throw;
-    } catch (const std::runtime_error&) {
-        throw HttpError(503, QStringLiteral("Письмо с паролем не отправлено, повторите запрос позже"));
+    } catch (const MailError&) {
+        throw HttpError::MailNotSent();
     }
     return IdReply(id);
 }

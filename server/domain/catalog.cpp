@@ -76,15 +76,12 @@ void Catalog::UpdateGroup(int id, const QString& name, const QString& prim) {
         .Run();
 }
 
-int Catalog::InsertGood(const TRecGood& good, bool kit) {
-    const int id = NextId(m_db, m_account, IdSequence::Goods);
-    m_db.Query(QStringLiteral(
-                   "INSERT INTO goods (account_id, id, name, upname, prim, code, upcode, barcode, upbarcode, "
-                   "pack, pcen, zcen, nds, gg_code, flag_norm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                   "?, ?, ?)"))
-        .Bind(m_account)
-        .Bind(id)
-        .BindText(good.Name)
+namespace {
+
+// name, upname, prim, code, upcode, barcode, upbarcode, pack, pcen: the columns that insert and
+// update write alike, in that order.
+SqlQuery& bindGoodColumns(SqlQuery& q, const TRecGood& good) {
+    return q.BindText(good.Name)
         .BindText(SearchKey(good.Name))
         .BindText(good.Prim)
         .BindText(good.Code)
@@ -92,33 +89,27 @@ int Catalog::InsertGood(const TRecGood& good, bool kit) {
         .BindText(good.BarCode)
         .BindText(SearchKey(good.BarCode))
         .Bind(good.Pack)
-        .Bind(good.PCen)
-        .Bind(good.ZCen)
-        .Bind(good.Nds)
-        .Bind(good.GrCode)
-        .Bind(kit ? 1 : 0)
-        .Run();
+        .Bind(good.PCen);
+}
+
+} // namespace
+
+int Catalog::InsertGood(const TRecGood& good, bool kit) {
+    const int id = NextId(m_db, m_account, IdSequence::Goods);
+    auto q = m_db.Query(QStringLiteral(
+        "INSERT INTO goods (account_id, id, name, upname, prim, code, upcode, barcode, upbarcode, "
+        "pack, pcen, zcen, nds, gg_code, flag_norm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    q.Bind(m_account).Bind(id);
+    bindGoodColumns(q, good).Bind(good.ZCen).Bind(good.Nds).Bind(good.GrCode).Bind(kit ? 1 : 0).Run();
     return id;
 }
 
 void Catalog::UpdateGood(int id, const TRecGood& good) {
-    m_db.Query(QStringLiteral("UPDATE goods SET name = ?, upname = ?, prim = ?, code = ?, upcode = ?, "
-                              "barcode = ?, upbarcode = ?, pack = ?, pcen = ?, nds = ?, gg_code = ? "
-                              "WHERE account_id = ? AND id = ?"))
-        .BindText(good.Name)
-        .BindText(SearchKey(good.Name))
-        .BindText(good.Prim)
-        .BindText(good.Code)
-        .BindText(SearchKey(good.Code))
-        .BindText(good.BarCode)
-        .BindText(SearchKey(good.BarCode))
-        .Bind(good.Pack)
-        .Bind(good.PCen)
-        .Bind(good.Nds)
-        .Bind(good.GrCode)
-        .Bind(m_account)
-        .Bind(id)
-        .Run();
+    auto q =
+        m_db.Query(QStringLiteral("UPDATE goods SET name = ?, upname = ?, prim = ?, code = ?, upcode = ?, "
+                                  "barcode = ?, upbarcode = ?, pack = ?, pcen = ?, nds = ?, gg_code = ? "
+                                  "WHERE account_id = ? AND id = ?"));
+    bindGoodColumns(q, good).Bind(good.Nds).Bind(good.GrCode).Bind(m_account).Bind(id).Run();
 }
 
 int Catalog::InsertUser(const QString& userName, const QString& login) {

@@ -1,11 +1,10 @@
 // Stores, managers, categories, counterparties and requisites on the real kovrel-server with
 // its demo data, driven by the client's own catalog operations: what the client sends is what
 // the service reads, and what the service answers is what the client's records show.
+#include "demo_server.h"
 #include "demo_session.h"
 #include "form_load.h"
-#include "server_process.h"
 #include "session.h"
-#include "test_database.h"
 
 #include <QTest>
 
@@ -51,17 +50,11 @@ const NamedCatalog& catalogNamed(const QString& tag) {
 }
 
 Klients listOf(const NamedCatalog& c, const QString& filter = {}) {
-    TFormLoad f;
-    Klients l;
-    c.list(f, l, filter);
-    return l;
+    return Fetch<Klients>([&](TFormLoad& f, Klients& l) { c.list(f, l, filter); });
 }
 
 Klients klients(int kind, const QString& filter = {}) {
-    TFormLoad f;
-    Klients l;
-    f.SelectKlientList(l, filter, kind);
-    return l;
+    return Fetch<Klients>([&](TFormLoad& f, Klients& l) { f.SelectKlientList(l, filter, kind); });
 }
 
 QStringList names(const Klients& l) {
@@ -69,12 +62,6 @@ QStringList names(const Klients& l) {
 }
 
 // One write on a fresh request object, as every editor makes it.
-template <class Op>
-bool write(Op op) {
-    TFormLoad f;
-    return op(f);
-}
-
 std::unique_ptr<TRecBank> bank(int id) {
     TFormLoad f;
     return f.SelectBank(id);
@@ -85,45 +72,12 @@ QStringList bankTexts(const TRecBank& b) {
             b.Adres, b.Tel,   b.Okpo, b.Ogrn, b.Okpd, b.Dir, b.GBuh};
 }
 
-// Grants (or takes) a function right of the demo's limited user the way the user editor does:
-// read the user's list, change the entry, write the list back.
-void setDemoUserRight(int code, int value) {
-    UseDemoAdmin();
-    TSortedList<TRecUserRights> rights;
-    TFormLoad read;
-    read.SelectUserRights(1, rights);
-    TRecUserRights* r = rights.Find(QString::number(code));
-    QVERIFY(r);
-    r->ur = value;
-    TFormLoad f;
-    QVERIFY(f.UpdateUserRights(1, rights));
-}
-
 } // namespace
 
-class TestServerCatalogs : public QObject {
+class TestServerCatalogs : public DemoServerTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ServerProcess> server;
-
 private Q_SLOTS:
-    void initTestCase() {
-        if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
-    }
-    void init() {
-        db = std::make_unique<TestDatabase>();
-        QVERIFY2(db->Ok(), qPrintable(db->Error()));
-        server = std::make_unique<ServerProcess>(*db);
-        QVERIFY2(server->Start({QStringLiteral("--demo")}), qPrintable(server->Error()));
-        BaseURL = server->BaseUrl();
-        UseDemoAdmin();
-    }
-    void cleanup() {
-        server.reset();
-        db.reset();
-    }
-
     void namedCatalogsInsertRenameAndDelete_data() {
         QTest::addColumn<QString>("tag");
         for (const NamedCatalog& c : namedCatalogs())
@@ -139,9 +93,9 @@ private Q_SLOTS:
         rec.TypeKl = c.kind;
         rec.Name = QStringLiteral("Новый «склад» = №1");
         rec.Prim = QStringLiteral("первая строка\nвторая строка");
-        QVERIFY(write([&](TFormLoad& f) { return c.insert(f, rec); }));
+        QVERIFY(Write([&](TFormLoad& f) { return c.insert(f, rec); }));
         Klients after = listOf(c);
-        const TRecKlient* stored = FindByName(after, rec.Name);
+        const auto stored = FindByName(after, rec.Name);
         QVERIFY(stored);
         QCOMPARE(after.size(), size_t(before.size() + 1));
         QCOMPARE(stored->Prim, QStringLiteral("первая строка\r\nвторая строка"));
@@ -152,16 +106,16 @@ private Q_SLOTS:
         TRecKlient renamed = *stored;
         renamed.Name = QStringLiteral("Переименованный");
         renamed.Prim.clear();
-        QVERIFY(write([&](TFormLoad& f) { return c.update(f, renamed); }));
+        QVERIFY(Write([&](TFormLoad& f) { return c.update(f, renamed); }));
         after = listOf(c);
         QVERIFY(!FindByName(after, rec.Name));
-        const TRecKlient* changed = FindByName(after, renamed.Name);
+        const auto changed = FindByName(after, renamed.Name);
         QVERIFY(changed);
         QCOMPARE(changed->ID, renamed.ID);
         QCOMPARE(changed->Prim, QString());
 
         // The deletion mark takes the entry out of every list, searches included.
-        QVERIFY(write([&](TFormLoad& f) { return c.remove(f, renamed); }));
+        QVERIFY(Write([&](TFormLoad& f) { return c.remove(f, renamed); }));
         QCOMPARE(names(listOf(c)), before);
         QVERIFY(listOf(c, QStringLiteral("переименованный")).empty());
     }
@@ -174,7 +128,7 @@ private Q_SLOTS:
                                     QStringLiteral("Склад_2"), QStringLiteral("Склад!")}) {
             TRecKlient r;
             r.Name = name;
-            QVERIFY(write([&](TFormLoad& f) { return f.InsertStore(r); }));
+            QVERIFY(Write([&](TFormLoad& f) { return f.InsertStore(r); }));
         }
         const auto found = [&](const QString& filter) { return names(listOf(stores, filter)); };
         QCOMPARE(found(QStringLiteral("промыш")), QStringList{QStringLiteral("Склад на Промышленной")});
@@ -208,15 +162,15 @@ private Q_SLOTS:
         TRecKlient none;
         none.ID = 1;
         none.Name = QStringLiteral("Захвачен");
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateManager(none); }));
-        QVERIFY(!write([&](TFormLoad& f) { return f.DeleteManager(none); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateManager(none); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.DeleteManager(none); }));
 
         TRecKlient buyer;
         buyer.TypeKl = TypeKlKind::Klient;
         buyer.Name = QStringLiteral("Без менеджера");
         QCOMPARE(buyer.ManagerID, 1);
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertKlient(buyer); }));
-        const TRecKlient* stored = FindByName(klients(TypeKlKind::Klient), buyer.Name);
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertKlient(buyer); }));
+        const auto stored = FindByName(klients(TypeKlKind::Klient), buyer.Name);
         QVERIFY(stored);
         QCOMPARE(stored->ManagerID, 1);
         QCOMPARE(stored->ManagerName, QStringLiteral("-"));
@@ -236,14 +190,14 @@ private Q_SLOTS:
             }
         }
         const Klients managers = listOf(catalogNamed(QStringLiteral("managers")));
-        const TRecKlient* petrova = FindByName(managers, QStringLiteral("Петрова Анна Викторовна"));
+        const auto petrova = FindByName(managers, QStringLiteral("Петрова Анна Викторовна"));
         QVERIFY(petrova);
 
         // A new overhead item: its ID comes back, and it is listed under its kind only.
         TRecKlient item;
         item.TypeKl = TypeKlKind::Overhead;
         item.Name = QStringLiteral("Охрана");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertKlient(item); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertKlient(item); }));
         QVERIFY(item.ID > 1);
         QCOMPARE(FindByName(klients(TypeKlKind::Overhead), item.Name)->ID, item.ID);
         QVERIFY(!FindByName(klients(TypeKlKind::Klient), item.Name));
@@ -253,13 +207,13 @@ private Q_SLOTS:
         buyer.TypeKl = TypeKlKind::Klient;
         buyer.Name = QStringLiteral("ООО «Новый покупатель»");
         buyer.ManagerID = petrova->ID;
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertKlient(buyer); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertKlient(buyer); }));
         const auto storedBuyer = [&] { return *FindByName(klients(TypeKlKind::Klient), buyer.Name); };
         QCOMPARE(storedBuyer().ManagerName, petrova->Name);
         QCOMPARE(storedBuyer().ManagerID, petrova->ID);
         buyer.ManagerID = 1;
         buyer.Prim = QStringLiteral("оптовик");
-        QVERIFY(write([&](TFormLoad& f) { return f.UpdateKlient(buyer); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateKlient(buyer); }));
         QCOMPARE(storedBuyer().ManagerID, 1);
         QCOMPARE(storedBuyer().Prim, QStringLiteral("оптовик"));
 
@@ -268,10 +222,10 @@ private Q_SLOTS:
             TRecKlient bad = storedBuyer();
             bad.Name = QStringLiteral("Испорчен");
             bad.ManagerID = wrong;
-            QVERIFY(!write([&](TFormLoad& f) { return f.UpdateKlient(bad); }));
+            QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateKlient(bad); }));
             TRecKlient badNew = bad;
             badNew.ID = 0;
-            QVERIFY(!write([&](TFormLoad& f) { return f.InsertKlient(badNew); }));
+            QVERIFY(!Write([&](TFormLoad& f) { return f.InsertKlient(badNew); }));
         }
         QCOMPARE(storedBuyer().ManagerID, 1);
         QVERIFY(klients(TypeKlKind::Klient, QStringLiteral("испорчен")).empty());
@@ -285,15 +239,15 @@ private Q_SLOTS:
         TRecKlient store;
         store.TypeKl = TypeKlKind::Store;
         store.Name = QStringLiteral("Склад в обход права");
-        QVERIFY(!write([&](TFormLoad& f) { return f.InsertKlient(store); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.InsertKlient(store); }));
         TRecKlient mainStore =
             *FindByName(listOf(catalogNamed(QStringLiteral("stores"))), QStringLiteral("Основной склад"));
         mainStore.Name = QStringLiteral("Переименован в обход права");
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateKlient(mainStore); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateKlient(mainStore); }));
         QCOMPARE(listOf(catalogNamed(QStringLiteral("stores")), QStringLiteral("обход")).size(), size_t(0));
 
         // Deletion.
-        QVERIFY(write([&](TFormLoad& f) { return f.DeleteKlient(item); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.DeleteKlient(item); }));
         QVERIFY(!FindByName(klients(TypeKlKind::Overhead), item.Name));
     }
 
@@ -308,7 +262,7 @@ private Q_SLOTS:
         TRecKlient buyer;
         buyer.TypeKl = TypeKlKind::Klient;
         buyer.Name = QStringLiteral("Реквизиты");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertKlient(buyer); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertKlient(buyer); }));
         const auto empty = bank(buyer.ID);
         QCOMPARE(empty->ID, buyer.ID);
         QCOMPARE(bankTexts(*empty).join(QString()), QString());
@@ -333,7 +287,7 @@ private Q_SLOTS:
                  b.Dir, b.GBuh) =
             std::tuple(texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6], texts[7],
                        texts[8], texts[9], texts[10], texts[11], texts[12], texts[13]);
-        QVERIFY(write([&](TFormLoad& f) { return f.UpdateBank(b); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateBank(b); }));
         QStringList expected = texts;
         expected[7] = QStringLiteral("г. Москва,\r\nул. Тверская, 1");
         QCOMPARE(bankTexts(*bank(buyer.ID)), expected);
@@ -341,7 +295,7 @@ private Q_SLOTS:
         // A second save replaces the first, it does not add to it.
         b.Dir = QStringLiteral("Сидоров С.С.");
         b.Tel.clear();
-        QVERIFY(write([&](TFormLoad& f) { return f.UpdateBank(b); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateBank(b); }));
         const auto replaced = bank(buyer.ID);
         QCOMPARE(replaced->Dir, QStringLiteral("Сидоров С.С."));
         QCOMPARE(replaced->Tel, QString());
@@ -352,7 +306,7 @@ private Q_SLOTS:
         storeBank.ID =
             FindByName(listOf(catalogNamed(QStringLiteral("stores"))), QStringLiteral("Основной склад"))->ID;
         storeBank.Name = QStringLiteral("Склад с реквизитами");
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateBank(storeBank); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateBank(storeBank); }));
         QCOMPARE(bank(storeBank.ID)->Name, QString());
     }
 
@@ -360,7 +314,7 @@ private Q_SLOTS:
     // same numbers name other entries there, or none.
     void accountsAreIsolated() {
         const QString other = QStringLiteral("other@shop.ru");
-        const QString password = NewAccountPassword(*server, other);
+        const QString password = NewAccountPassword(Demo().Server(), other);
         QVERIFY(!password.isEmpty());
         const Klients demoStores = listOf(catalogNamed(QStringLiteral("stores")));
         const TRecKlient demoBuyer = *FindByName(klients(TypeKlKind::Klient), QStringLiteral("Восход ТД"));
@@ -379,26 +333,26 @@ private Q_SLOTS:
 
         TRecKlient store = *demoStores.front();
         store.Name = QStringLiteral("Чужой");
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateStore(store); }));
-        QVERIFY(!write([&](TFormLoad& f) { return f.DeleteStore(store); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateStore(store); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.DeleteStore(store); }));
         TRecKlient buyer = demoBuyer;
         buyer.Name = QStringLiteral("Чужой");
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateKlient(buyer); }));
-        QVERIFY(!write([&](TFormLoad& f) { return f.DeleteKlient(buyer); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateKlient(buyer); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.DeleteKlient(buyer); }));
         TRecBank b;
         b.ID = demoBuyer.ID;
         b.Name = QStringLiteral("Чужой");
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateBank(b); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateBank(b); }));
         TRecKlient category;
         category.ID = 5;
         category.Name = QStringLiteral("Чужой");
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateGroup(category); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateGroup(category); }));
 
         // The other account's own entries are numbered on their own.
         TRecKlient own;
         own.TypeKl = TypeKlKind::Klient;
         own.Name = QStringLiteral("Свой покупатель");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertKlient(own); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertKlient(own); }));
         QCOMPARE(own.ID, 2);
 
         UseDemoAdmin();
@@ -431,9 +385,9 @@ private Q_SLOTS:
             fresh.TypeKl = c.kind;
             fresh.Name = name;
             existing.Name = name + QStringLiteral(" 2");
-            const bool inserted = write([&](TFormLoad& f) { return c.insert(f, fresh); });
-            const bool updated = write([&](TFormLoad& f) { return c.update(f, existing); });
-            const bool deleted = write([&](TFormLoad& f) { return c.remove(f, existing); });
+            const bool inserted = Write([&](TFormLoad& f) { return c.insert(f, fresh); });
+            const bool updated = Write([&](TFormLoad& f) { return c.update(f, existing); });
+            const bool deleted = Write([&](TFormLoad& f) { return c.remove(f, existing); });
             return QList<bool>{inserted, updated, deleted};
         };
 
@@ -441,13 +395,13 @@ private Q_SLOTS:
         QCOMPARE(names(listOf(c)), before);
         QCOMPARE(tryAll(QStringLiteral("Без права")), QList<bool>({false, false, false}));
         for (int otherRight : {5001, 5003, 5004})
-            if (otherRight != right) setDemoUserRight(otherRight, 1);
+            if (otherRight != right) QVERIFY(SetDemoUserRights({{otherRight, 1}}));
         UseDemoUser();
         QCOMPARE(tryAll(QStringLiteral("С чужим правом")), QList<bool>({false, false, false}));
         UseDemoAdmin();
         QCOMPARE(names(listOf(c)), before);
 
-        setDemoUserRight(right, 1);
+        QVERIFY(SetDemoUserRights({{right, 1}}));
         UseDemoUser();
         QCOMPARE(tryAll(QStringLiteral("С правом")), QList<bool>({true, true, true}));
         UseDemoAdmin();
@@ -467,11 +421,11 @@ private Q_SLOTS:
             changed.Prim = QStringLiteral("изменено пользователем");
             b.Tel = QStringLiteral("+7 000");
             org.Rs = QStringLiteral("40702810000000000000");
-            return QList<bool>{write([&](TFormLoad& f) { return f.InsertKlient(fresh); }),
-                               write([&](TFormLoad& f) { return f.UpdateKlient(changed); }),
-                               write([&](TFormLoad& f) { return f.UpdateBank(b); }),
-                               write([&](TFormLoad& f) { return f.UpdateBank(org); }),
-                               write([&](TFormLoad& f) { return f.DeleteKlient(changed); })};
+            return QList<bool>{Write([&](TFormLoad& f) { return f.InsertKlient(fresh); }),
+                               Write([&](TFormLoad& f) { return f.UpdateKlient(changed); }),
+                               Write([&](TFormLoad& f) { return f.UpdateBank(b); }),
+                               Write([&](TFormLoad& f) { return f.UpdateBank(org); }),
+                               Write([&](TFormLoad& f) { return f.DeleteKlient(changed); })};
         };
         const auto bankBefore = bankTexts(*bank(buyer.ID));
         const auto orgBefore = bankTexts(*bank(kOrganizationID));
@@ -484,7 +438,7 @@ private Q_SLOTS:
         QCOMPARE(bankTexts(*bank(kOrganizationID)), orgBefore);
         QCOMPARE(klients(TypeKlKind::Account).size(), size_t(5));
 
-        setDemoUserRight(5003, 1);
+        QVERIFY(SetDemoUserRights({{5003, 1}}));
         UseDemoUser();
         QCOMPARE(tryAll(), QList<bool>({true, true, true, true, true}));
         QCOMPARE(bank(kOrganizationID)->Rs, QStringLiteral("40702810000000000000"));
@@ -506,7 +460,7 @@ private Q_SLOTS:
             QCOMPARE(bankTexts(*bank(kOrganizationID)).join(QString()), QString());
             TRecKlient r;
             r.Name = QStringLiteral("Взлом");
-            QVERIFY(!write([&](TFormLoad& w) { return w.InsertStore(r); }));
+            QVERIFY(!Write([&](TFormLoad& w) { return w.InsertStore(r); }));
         }
         UseDemoAdmin();
         QCOMPARE(listOf(catalogNamed(QStringLiteral("stores"))).size(), stores);

@@ -2,13 +2,12 @@
 // through the client's own operations; kit compositions through the service's own Kits on the
 // same database.
 #include "database.h"
+#include "demo_server.h"
 #include "demo_session.h"
 #include "form_load.h"
 #include "kits.h"
-#include "server_process.h"
 #include "server_request.h"
 #include "session.h"
-#include "test_database.h"
 #include "transaction.h"
 
 #include <QJsonArray>
@@ -25,10 +24,7 @@ namespace {
 using Goods = RecordList<TRecGood>;
 
 Goods goods(const QString& filter = {}, bool kits = false) {
-    TFormLoad f;
-    Goods l;
-    f.SelectGoodList(l, filter, kits);
-    return l;
+    return Fetch<Goods>([&](TFormLoad& f, Goods& l) { f.SelectGoodList(l, filter, kits); });
 }
 
 Goods stock(const QString& filter, int flagZero, int store, QStringList* log = nullptr) {
@@ -43,26 +39,6 @@ QStringList names(const Goods& l) {
     return TextsOf<TRecGood>(l, [](const TRecGood& g) { return g.Name; });
 }
 
-template <class Op>
-bool write(Op op) {
-    TFormLoad f;
-    return op(f);
-}
-
-int categoryId(const QString& name) {
-    TFormLoad f;
-    RecordList<TRecKlient> l;
-    f.SelectGroupList(l, name);
-    return l.size() == 1 ? l.front()->ID : 0;
-}
-
-int storeId(const QString& name) {
-    TFormLoad f;
-    RecordList<TRecKlient> l;
-    f.SelectStoreList(l, name);
-    return l.size() == 1 ? l.front()->ID : 0;
-}
-
 bool validEan13(const QString& code) {
     if (code.size() != 13) return false;
     int sum = 0;
@@ -71,32 +47,15 @@ bool validEan13(const QString& code) {
     return code[12].digitValue() == (10 - sum % 10) % 10;
 }
 
-void setDemoUserRights(const QList<std::pair<int, int>>& values) {
-    UseDemoAdmin();
-    TSortedList<TRecUserRights> rights;
-    TFormLoad read;
-    read.SelectUserRights(1, rights);
-    for (const auto& [code, value] : values) {
-        TRecUserRights* r = rights.Find(QString::number(code));
-        QVERIFY(r);
-        r->ur = value;
-    }
-    TFormLoad f;
-    QVERIFY(f.UpdateUserRights(1, rights));
-}
-
 } // namespace
 
-class TestServerGoods : public QObject {
+class TestServerGoods : public DemoServerTest {
     Q_OBJECT
-
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ServerProcess> server;
 
     // The service's database opened by the test itself, and the demo account in it.
     std::unique_ptr<Database> openDatabase(qint64& demoAccount) {
         QString error;
-        auto address = DatabaseAddress::Parse(db->Argument(), &error);
+        auto address = DatabaseAddress::Parse(Demo().Database().Argument(), &error);
         auto store = std::make_unique<Database>(*address);
         if (!store->Open()) return nullptr;
         auto q = store->Query(QStringLiteral("SELECT id FROM accounts WHERE login_key = 'demo@kovrel.local'"))
@@ -106,22 +65,6 @@ class TestServerGoods : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
-    }
-    void init() {
-        db = std::make_unique<TestDatabase>();
-        QVERIFY2(db->Ok(), qPrintable(db->Error()));
-        server = std::make_unique<ServerProcess>(*db);
-        QVERIFY2(server->Start({QStringLiteral("--demo")}), qPrintable(server->Error()));
-        BaseURL = server->BaseUrl();
-        UseDemoAdmin();
-    }
-    void cleanup() {
-        server.reset();
-        db.reset();
-    }
-
     void demoGoodsAndKits() {
         const Goods all = goods();
         QCOMPARE(all.size(), size_t(200));
@@ -147,7 +90,7 @@ private Q_SLOTS:
         QCOMPARE(kits.size(), size_t(5));
         for (const auto& k : kits) {
             QVERIFY(!names(all).contains(k->Name));
-            QCOMPARE(k->GrCode, categoryId(QStringLiteral("Наборы")));
+            QCOMPARE(k->GrCode, CategoryId(QStringLiteral("Наборы")));
         }
         QCOMPARE(names(goods(QStringLiteral("завтрак"), true)),
                  QStringList{QStringLiteral("Набор «Завтрак»")});
@@ -165,9 +108,9 @@ private Q_SLOTS:
         g.PCen = 99.9;
         g.Nds = 20;
         g.ZCen = 55;
-        g.GrCode = categoryId(QStringLiteral("Молочная продукция"));
+        g.GrCode = CategoryId(QStringLiteral("Молочная продукция"));
         QVERIFY(g.GrCode > 1);
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertGood(g); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertGood(g); }));
 
         for (const QString& filter : {QStringLiteral("гауда"), QStringLiteral("СГ-7"),
                                       QStringLiteral("сг-77"), QStringLiteral("1234567")}) {
@@ -191,7 +134,7 @@ private Q_SLOTS:
         changed.PCen = 1250.5;
         changed.Nds = 10;
         changed.GrCode = 1;
-        QVERIFY(write([&](TFormLoad& f) { return f.UpdateGood(changed); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateGood(changed); }));
         const TRecGood updated = *goods(QStringLiteral("гауда")).front();
         QCOMPARE(updated.ID, stored.ID);
         QCOMPARE(updated.Name, changed.Name);
@@ -200,7 +143,7 @@ private Q_SLOTS:
         QCOMPARE(updated.Nds, 10.0);
         QCOMPARE(updated.GrCode, 1);
 
-        QVERIFY(write([&](TFormLoad& f) { return f.DeleteGood(updated); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.DeleteGood(updated); }));
         QVERIFY(goods(QStringLiteral("гауда")).empty());
         QVERIFY(stock(QStringLiteral("гауда"), 1, -1).empty());
         QCOMPARE(goods().size(), size_t(200));
@@ -218,17 +161,17 @@ private Q_SLOTS:
         bad[2].Nds = -20;
         bad[3].GrCode = 999;
         for (const TRecGood& g : bad)
-            QVERIFY(!write([&](TFormLoad& f) { return f.InsertGood(g); }));
+            QVERIFY(!Write([&](TFormLoad& f) { return f.InsertGood(g); }));
         QVERIFY(goods(QStringLiteral("неправильный")).empty());
 
         TRecGood existing = *goods(QStringLiteral("Спички")).front();
         const TRecGood before = existing;
         existing.Name = QStringLiteral("Спички испорчены");
         existing.PCen = -5;
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateGood(existing); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateGood(existing); }));
         existing.PCen = 5;
         existing.GrCode = 999;
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateGood(existing); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateGood(existing); }));
         QCOMPARE(goods(QStringLiteral("Спички")).front()->Name, before.Name);
         QCOMPARE(goods(QStringLiteral("Спички")).front()->PCen, before.PCen);
     }
@@ -239,16 +182,16 @@ private Q_SLOTS:
             TRecGood item = *goods(QStringLiteral("Спички")).front();
             TRecGood kit = *goods(QStringLiteral("Пикник"), true).front();
             item.Prim = kit.Prim = QStringLiteral("изменено");
-            return QList<bool>{write([&](TFormLoad& f) { return f.UpdateGood(item); }),
-                               write([&](TFormLoad& f) { return f.UpdateGood(kit); })};
+            return QList<bool>{Write([&](TFormLoad& f) { return f.UpdateGood(item); }),
+                               Write([&](TFormLoad& f) { return f.UpdateGood(kit); })};
         };
         UseDemoUser();
         QCOMPARE(goods().size(), size_t(200));
         QCOMPARE(tryBoth(), QList<bool>({false, false}));
-        setDemoUserRights({{5001, 1}});
+        QVERIFY(SetDemoUserRights({{5001, 1}}));
         UseDemoUser();
         QCOMPARE(tryBoth(), QList<bool>({true, false}));
-        setDemoUserRights({{5001, 0}, {5002, 1}});
+        QVERIFY(SetDemoUserRights({{5001, 0}, {5002, 1}}));
         UseDemoUser();
         QCOMPARE(tryBoth(), QList<bool>({false, true}));
         UseDemoAdmin();
@@ -257,7 +200,7 @@ private Q_SLOTS:
 
     // Every goods item of the store with its stock columns, zero until documents move goods.
     void stockListOfAStore() {
-        const int store = storeId(QStringLiteral("Основной склад"));
+        const int store = StoreId(QStringLiteral("Основной склад"));
         const Goods rows = stock(QString(), 1, store);
         QCOMPARE(rows.size(), size_t(200));
         for (const auto& r : rows) {
@@ -297,17 +240,17 @@ private Q_SLOTS:
     void stockFollowsStoreAccess() {
         UseDemoUser();
         QStringList log;
-        QVERIFY(stock(QString(), 1, storeId(QStringLiteral("Магазин на Садовой")), &log).empty());
+        QVERIFY(stock(QString(), 1, StoreId(QStringLiteral("Магазин на Садовой")), &log).empty());
         QVERIFY(log.join(QLatin1Char('\n')).contains(QStringLiteral("403")));
-        QCOMPARE(stock(QString(), 1, storeId(QStringLiteral("Склад на Промышленной"))).size(), size_t(200));
-        QCOMPARE(stock(QString(), 1, storeId(QStringLiteral("Основной склад"))).size(), size_t(200));
+        QCOMPARE(stock(QString(), 1, StoreId(QStringLiteral("Склад на Промышленной"))).size(), size_t(200));
+        QCOMPARE(stock(QString(), 1, StoreId(QStringLiteral("Основной склад"))).size(), size_t(200));
         QCOMPARE(stock(QString(), 1, -1).size(), size_t(200));
 
-        const QString password = NewAccountPassword(*server, QStringLiteral("other@shop.ru"));
+        const QString password = NewAccountPassword(Demo().Server(), QStringLiteral("other@shop.ru"));
         UseSession(QStringLiteral("other@shop.ru"), QString(), password);
         QVERIFY(stock(QString(), 1, -1).empty());
         UseDemoAdmin();
-        const int demoStore = storeId(QStringLiteral("Основной склад"));
+        const int demoStore = StoreId(QStringLiteral("Основной склад"));
         UseSession(QStringLiteral("other@shop.ru"), QString(), password);
         QVERIFY(stock(QString(), 1, demoStore, &log).empty());
         QVERIFY(log.join(QLatin1Char('\n')).contains(QStringLiteral("404")));

@@ -1,13 +1,12 @@
 // Users, their rights to functions and stores, new user passwords and the one-time backup on
 // the real kovrel-server with its demo data, through the client's own operations and sign-in.
 #include "access_checks.h"
+#include "demo_server.h"
 #include "demo_session.h"
 #include "form_load.h"
 #include "right_codes.h"
-#include "server_process.h"
 #include "session.h"
 #include "sign_in.h"
-#include "test_database.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -28,10 +27,7 @@ using StoreLevels = RecordList<TRecStoreRights>;
 constexpr int kKassa = 1; // the demo's limited user
 
 Users users(const QString& filter = {}) {
-    TFormLoad f;
-    Users l;
-    f.SelectUserList(l, filter);
-    return l;
+    return Fetch<Users>([&](TFormLoad& f, Users& l) { f.SelectUserList(l, filter); });
 }
 
 const TRecUser* userWithLogin(const Users& l, const QString& login) {
@@ -41,10 +37,7 @@ const TRecUser* userWithLogin(const Users& l, const QString& login) {
 }
 
 Rights rightsOf(int userId) {
-    TFormLoad f;
-    Rights l;
-    f.SelectUserRights(userId, l);
-    return l;
+    return Fetch<Rights>([&](TFormLoad& f, Rights& l) { f.SelectUserRights(userId, l); });
 }
 
 // code=value for every entry, in the list's order.
@@ -56,10 +49,7 @@ QStringList rightsText(const Rights& l) {
 }
 
 StoreLevels onStore(int store) {
-    TFormLoad f;
-    StoreLevels l;
-    f.SelectStoreRightsOnStore(store, l);
-    return l;
+    return Fetch<StoreLevels>([&](TFormLoad& f, StoreLevels& l) { f.SelectStoreRightsOnStore(store, l); });
 }
 
 // user_name:level per user of the store.
@@ -70,27 +60,13 @@ QStringList levelsText(const StoreLevels& l) {
 
 // store:user:level per store of the user, sorted.
 QStringList onUserText(int user) {
-    TFormLoad f;
-    TSortedList<TRecStoreRights> l;
-    f.SelectStoreRightsOnUser(user, l);
+    const auto l = Fetch<TSortedList<TRecStoreRights>>(
+        [&](TFormLoad& f, TSortedList<TRecStoreRights>& r) { f.SelectStoreRightsOnUser(user, r); });
     QStringList out;
     for (int i = 0; i < l.Count(); ++i)
         out << QStringLiteral("%1:%2:%3").arg(l.Strings(i)).arg(l.Objects(i)->idUser).arg(l.Objects(i)->ur);
     out.sort();
     return out;
-}
-
-int storeId(const QString& name) {
-    TFormLoad f;
-    RecordList<TRecKlient> l;
-    f.SelectStoreList(l, name);
-    return l.size() == 1 ? l.front()->ID : 0;
-}
-
-template <class Op>
-bool write(Op op) {
-    TFormLoad f;
-    return op(f);
 }
 
 // The client's sign-in with the current session values: its answer and the two rights lists.
@@ -106,29 +82,10 @@ void signIn() {
 
 } // namespace
 
-class TestServerRights : public QObject {
+class TestServerRights : public DemoServerTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ServerProcess> server;
-
 private Q_SLOTS:
-    void initTestCase() {
-        if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
-    }
-    void init() {
-        db = std::make_unique<TestDatabase>();
-        QVERIFY2(db->Ok(), qPrintable(db->Error()));
-        server = std::make_unique<ServerProcess>(*db);
-        QVERIFY2(server->Start({QStringLiteral("--demo")}), qPrintable(server->Error()));
-        BaseURL = server->BaseUrl();
-        UseDemoAdmin();
-    }
-    void cleanup() {
-        server.reset();
-        db.reset();
-    }
-
     void usersAreListedAddedRenamedAndLockedOut() {
         const Users before = users();
         QCOMPARE(before.size(), size_t(1));
@@ -139,7 +96,7 @@ private Q_SLOTS:
         TRecUser u;
         u.UserName = QStringLiteral("Кладовщик Петров");
         u.DopLogin = QStringLiteral("sklad@kovrel.local");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertUser(u); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertUser(u); }));
         QCOMPARE(users().size(), size_t(2));
         QCOMPARE(users(QStringLiteral("кладов")).size(), size_t(1));
         QCOMPARE(users(QStringLiteral("SKLAD@")).size(), size_t(1));
@@ -151,19 +108,19 @@ private Q_SLOTS:
               QStringLiteral("не адрес"), QString()}) {
             TRecUser clash = stored;
             clash.DopLogin = login;
-            QVERIFY2(!write([&](TFormLoad& f) { return f.UpdateUser(clash); }), qPrintable(login));
+            QVERIFY2(!Write([&](TFormLoad& f) { return f.UpdateUser(clash); }), qPrintable(login));
             clash.ID = 0;
-            QVERIFY2(!write([&](TFormLoad& f) { return f.InsertUser(clash); }), qPrintable(login));
+            QVERIFY2(!Write([&](TFormLoad& f) { return f.InsertUser(clash); }), qPrintable(login));
         }
         QCOMPARE(users().size(), size_t(2));
 
         stored.UserName = QStringLiteral("Кладовщик Сидоров");
         stored.DopLogin = QStringLiteral("sidorov@kovrel.local");
-        QVERIFY(write([&](TFormLoad& f) { return f.UpdateUser(stored); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateUser(stored); }));
         QCOMPARE(userWithLogin(users(), stored.DopLogin)->UserName, stored.UserName);
 
         // A deleted user leaves the list and cannot sign in any more.
-        QVERIFY(write([&](TFormLoad& f) { return f.DeleteUser(*before.front()); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.DeleteUser(*before.front()); }));
         QCOMPARE(users().size(), size_t(1));
         UseDemoUser();
         signIn();
@@ -173,7 +130,7 @@ private Q_SLOTS:
         TRecUser again;
         again.UserName = QStringLiteral("Новый кассир");
         again.DopLogin = QStringLiteral("kassa@kovrel.local");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertUser(again); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertUser(again); }));
     }
 
     void usersAreForTheAdministratorOnly() {
@@ -182,10 +139,10 @@ private Q_SLOTS:
         TRecUser u;
         u.UserName = QStringLiteral("Самозванец");
         u.DopLogin = QStringLiteral("self@kovrel.local");
-        QVERIFY(!write([&](TFormLoad& f) { return f.InsertUser(u); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.InsertUser(u); }));
         u.ID = kKassa;
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateUser(u); }));
-        QVERIFY(!write([&](TFormLoad& f) { return f.DeleteUser(u); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateUser(u); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.DeleteUser(u); }));
         UseDemoAdmin();
         QCOMPARE(users().front()->UserName, QStringLiteral("Кассир"));
         QCOMPARE(users().size(), size_t(1));
@@ -207,14 +164,14 @@ private Q_SLOTS:
         rights.Find(QStringLiteral("2002"))->ur = 0;
         rights.Find(QStringLiteral("1003"))->ur = 30;
         rights.Find(QStringLiteral("5005"))->ur = 1;
-        QVERIFY(write([&](TFormLoad& f) { return f.UpdateUserRights(kKassa, rights); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateUserRights(kKassa, rights); }));
         QCOMPARE(rightsText(rightsOf(kKassa)), rightsText(rights));
 
         // A new user has every right at 0.
         TRecUser u;
         u.UserName = QStringLiteral("Новенький");
         u.DopLogin = QStringLiteral("new@kovrel.local");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertUser(u); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertUser(u); }));
         const int newId = userWithLogin(users(), u.DopLogin)->ID;
         const Rights fresh = rightsOf(newId);
         QCOMPARE(fresh.Count(), rights.Count());
@@ -236,13 +193,13 @@ private Q_SLOTS:
             Rights changed = rightsOf(kKassa);
             changed.Find(QStringLiteral("1001"))->ur = 1;
             changed.Find(code)->ur = value;
-            QVERIFY2(!write([&](TFormLoad& f) { return f.UpdateUserRights(kKassa, changed); }),
+            QVERIFY2(!Write([&](TFormLoad& f) { return f.UpdateUserRights(kKassa, changed); }),
                      qPrintable(code));
         }
         Rights unknown = rightsOf(kKassa);
         unknown.AddOwned(QStringLiteral("9999"), std::make_unique<TRecUserRights>());
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateUserRights(kKassa, unknown); }));
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateUserRights(999, before); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateUserRights(kKassa, unknown); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateUserRights(999, before); }));
         QCOMPARE(rightsText(rightsOf(kKassa)), rightsText(before));
     }
 
@@ -251,7 +208,7 @@ private Q_SLOTS:
         TRecUser u;
         u.UserName = QStringLiteral("Второй");
         u.DopLogin = QStringLiteral("second@kovrel.local");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertUser(u); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertUser(u); }));
         const int second = userWithLogin(users(), u.DopLogin)->ID;
         const Rights own = rightsOf(kKassa);
 
@@ -263,12 +220,12 @@ private Q_SLOTS:
         Rights all = rightsOf(kKassa);
         for (int i = 0; i < all.Count(); ++i)
             all.Objects(i)->ur = 1;
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateUserRights(kKassa, all); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateUserRights(kKassa, all); }));
         TFormLoad pas;
         QVERIFY(!pas.CreateNewPas(second, u.DopLogin));
         UseDemoAdmin();
         QCOMPARE(rightsText(rightsOf(kKassa)), rightsText(own));
-        QCOMPARE(server->Mail().size(), 0);
+        QCOMPARE(Demo().Server().Mail().size(), 0);
     }
 
     // A store without a stored level is open to everyone (1); the store editor reads one element
@@ -277,12 +234,12 @@ private Q_SLOTS:
         TRecUser u;
         u.UserName = QStringLiteral("Бухгалтер");
         u.DopLogin = QStringLiteral("buh@kovrel.local");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertUser(u); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertUser(u); }));
         const int buh = userWithLogin(users(), u.DopLogin)->ID;
 
-        const int main = storeId(QStringLiteral("Основной склад"));
-        const int prom = storeId(QStringLiteral("Склад на Промышленной"));
-        const int sad = storeId(QStringLiteral("Магазин на Садовой"));
+        const int main = StoreId(QStringLiteral("Основной склад"));
+        const int prom = StoreId(QStringLiteral("Склад на Промышленной"));
+        const int sad = StoreId(QStringLiteral("Магазин на Садовой"));
         QCOMPARE(levelsText(onStore(main)),
                  QStringList({QStringLiteral("Бухгалтер:1"), QStringLiteral("Кассир:1")}));
         QCOMPARE(levelsText(onStore(prom)),
@@ -295,18 +252,18 @@ private Q_SLOTS:
         StoreLevels levels = onStore(main);
         for (auto& r : levels)
             r->ur = r->idUser == buh ? 2 : 0;
-        QVERIFY(write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, levels); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, levels); }));
         QCOMPARE(levelsText(onStore(main)),
                  QStringList({QStringLiteral("Бухгалтер:2"), QStringLiteral("Кассир:0")}));
 
         // A new store: full access for everyone until set.
         TRecKlient store;
         store.Name = QStringLiteral("Новый склад");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertStore(store); }));
-        const int fresh = storeId(store.Name);
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertStore(store); }));
+        const int fresh = StoreId(store.Name);
         QCOMPARE(levelsText(onStore(fresh)),
                  QStringList({QStringLiteral("Бухгалтер:1"), QStringLiteral("Кассир:1")}));
-        QStringList perUser = {QStringLiteral("%1:1:1").arg(storeId(QStringLiteral("Магазин на Ленина"))),
+        QStringList perUser = {QStringLiteral("%1:1:1").arg(StoreId(QStringLiteral("Магазин на Ленина"))),
                                QStringLiteral("%1:1:0").arg(sad), QStringLiteral("%1:1:1").arg(fresh),
                                QStringLiteral("%1:1:0").arg(main), QStringLiteral("%1:1:2").arg(prom)};
         perUser.sort();
@@ -315,12 +272,12 @@ private Q_SLOTS:
         // Impossible levels, users and stores are refused whole.
         StoreLevels bad = onStore(main);
         bad.front()->ur = 3;
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, bad); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, bad); }));
         StoreLevels stranger = onStore(main);
         stranger.front()->ur = 1;
         stranger.back()->idUser = 999;
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, stranger); }));
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(1, onStore(main)); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, stranger); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(1, onStore(main)); }));
         QVERIFY(onStore(1).empty()); // manager 1 is not a store
         QCOMPARE(levelsText(onStore(main)),
                  QStringList({QStringLiteral("Бухгалтер:2"), QStringLiteral("Кассир:0")}));
@@ -336,10 +293,10 @@ private Q_SLOTS:
         QVERIFY(!CheckRight(Right::PrhFull, false));
         QVERIFY(!CheckNotDenied(Right::NklNoDelete, false));
         QVERIFY(CheckNotDenied(Right::PrhNoDelete, false)); // listed with 0
-        QVERIFY(CheckStoreFull(storeId(QStringLiteral("Основной склад")), false));
-        QVERIFY(!CheckStoreFull(storeId(QStringLiteral("Склад на Промышленной")), false));
-        QVERIFY(CheckStoreView(storeId(QStringLiteral("Склад на Промышленной")), false));
-        QVERIFY(!CheckStoreView(storeId(QStringLiteral("Магазин на Садовой")), false));
+        QVERIFY(CheckStoreFull(StoreId(QStringLiteral("Основной склад")), false));
+        QVERIFY(!CheckStoreFull(StoreId(QStringLiteral("Склад на Промышленной")), false));
+        QVERIFY(CheckStoreView(StoreId(QStringLiteral("Склад на Промышленной")), false));
+        QVERIFY(!CheckStoreView(StoreId(QStringLiteral("Магазин на Садовой")), false));
 
         UseDemoAdmin();
         signIn();
@@ -350,23 +307,21 @@ private Q_SLOTS:
 
     // Store levels go with the right to change stores, as in the client's store editor.
     void storeLevelsNeedRight5004() {
-        const int main = storeId(QStringLiteral("Основной склад"));
+        const int main = StoreId(QStringLiteral("Основной склад"));
         const StoreLevels before = onStore(main);
         UseDemoUser();
         QVERIFY(onStore(main).empty());
         StoreLevels open = StoreLevels();
         for (const auto& r : before)
             open.push_back(std::make_unique<TRecStoreRights>(*r));
-        QVERIFY(!write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, open); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, open); }));
 
         UseDemoAdmin();
-        Rights rights = rightsOf(kKassa);
-        rights.Find(QStringLiteral("5004"))->ur = 1;
-        QVERIFY(write([&](TFormLoad& f) { return f.UpdateUserRights(kKassa, rights); }));
+        QVERIFY(SetDemoUserRights({{5004, 1}}));
         UseDemoUser();
         QCOMPARE(levelsText(onStore(main)), levelsText(before));
         open.front()->ur = 2;
-        QVERIFY(write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, open); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateStoreRightsOnStore(main, open); }));
         QCOMPARE(onStore(main).front()->ur, 2);
     }
 
@@ -374,7 +329,7 @@ private Q_SLOTS:
     void newUserPasswordIsMailed() {
         TFormLoad f;
         QVERIFY(f.CreateNewPas(kKassa, QStringLiteral("kassa@kovrel.local")));
-        const auto mail = server->Mail();
+        const auto mail = Demo().Server().Mail();
         QCOMPARE(mail.size(), 1);
         QCOMPARE(ServerProcess::HeaderOf(mail[0], "To"), QByteArray("kassa@kovrel.local"));
         const QString password = ServerProcess::PasswordIn(mail[0]);
@@ -399,27 +354,42 @@ private Q_SLOTS:
         QVERIFY(!unknown.CreateNewPas(999, QStringLiteral("kassa@kovrel.local")));
         TFormLoad caseOnly;
         QVERIFY(caseOnly.CreateNewPas(kKassa, QStringLiteral("Kassa@Kovrel.Local")));
-        QCOMPARE(server->Mail().size(), 1);
+        QCOMPARE(Demo().Server().Mail().size(), 1);
         TRecUser kassa = *users().front();
-        QVERIFY(write([&](TFormLoad& f) { return f.DeleteUser(kassa); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.DeleteUser(kassa); }));
         TFormLoad deleted;
         QVERIFY(!deleted.CreateNewPas(kKassa, QStringLiteral("kassa@kovrel.local")));
 
         const QString other = QStringLiteral("other@shop.ru");
-        const QString password = NewAccountPassword(*server, other);
+        const QString password = NewAccountPassword(Demo().Server(), other);
         UseSession(other, QString(), password);
         TFormLoad foreign;
         QVERIFY(!foreign.CreateNewPas(kKassa, QStringLiteral("kassa@kovrel.local")));
-        QCOMPARE(server->Mail().size(), 2); // the one above and the other account's own
+        QCOMPARE(Demo().Server().Mail().size(), 2); // the one above and the other account's own
+    }
+
+    // A password that cannot be mailed is not issued: the old one keeps working.
+    void unsentMailKeepsTheOldPassword() {
+        ServerProcess& server = Demo().Server();
+        QCOMPARE(server.Stop(), 0);
+        QVERIFY2(server.Start({QStringLiteral("--sendmail"), QStringLiteral("exit 3")}),
+                 qPrintable(server.Error()));
+        BaseURL = server.BaseUrl();
+        TFormLoad f;
+        QVERIFY(!f.CreateNewPas(kKassa, QStringLiteral("kassa@kovrel.local")));
+        QVERIFY(f.MemoInfo.join(QLatin1Char('\n')).contains(QStringLiteral("503")));
+        UseDemoUser();
+        signIn();
+        QCOMPARE(SignInState.userID, kKassa);
     }
 
     // The backup: an address on this server, a JSON snapshot of this account only, served once.
     void backupIsDownloadableOnce() {
-        const QString otherPassword = NewAccountPassword(*server, QStringLiteral("other@shop.ru"));
+        const QString otherPassword = NewAccountPassword(Demo().Server(), QStringLiteral("other@shop.ru"));
         UseSession(QStringLiteral("other@shop.ru"), QString(), otherPassword);
         TRecKlient foreign;
         foreign.Name = QStringLiteral("Склад другой учетной записи");
-        QVERIFY(write([&](TFormLoad& f) { return f.InsertStore(foreign); }));
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertStore(foreign); }));
 
         UseDemoAdmin();
         TFormLoad f;
@@ -480,8 +450,8 @@ private Q_SLOTS:
         TFormLoad f;
         QCOMPARE(f.RunBlackup(), QString());
         QVERIFY(f.MemoInfo.join(QLatin1Char('\n')).contains(QStringLiteral("403")));
-        QVERIFY(!QDir(db->Folder() + QStringLiteral("/backups")).exists() ||
-                QDir(db->Folder() + QStringLiteral("/backups")).isEmpty());
+        QVERIFY(!QDir(Demo().Database().Folder() + QStringLiteral("/backups")).exists() ||
+                QDir(Demo().Database().Folder() + QStringLiteral("/backups")).isEmpty());
     }
 };
 

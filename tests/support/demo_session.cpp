@@ -43,3 +43,29 @@ Download DownloadUrl(const QString& url) {
     const qsizetype cut = out.lastIndexOf('\n');
     return {out.mid(cut + 1).toInt(), out.left(cut)};
 }
+
+bool SetDemoUserRights(const QList<std::pair<int, int>>& codeValues) {
+    UseDemoAdmin();
+    auto rights = Fetch<TSortedList<TRecUserRights>>(
+        [](TFormLoad& f, TSortedList<TRecUserRights>& l) { f.SelectUserRights(1, l); });
+    for (const auto& [code, value] : codeValues) {
+        TRecUserRights* r = rights.Find(QString::number(code));
+        if (!r) return false;
+        r->ur = value;
+    }
+    return Write([&](TFormLoad& f) { return f.UpdateUserRights(1, rights); });
+}
+
+namespace {
+int onlyId(const RecordList<TRecKlient>& l) {
+    return l.size() == 1 ? l.front()->ID : 0;
+}
+} // namespace
+
+int StoreId(const QString& name) {
+    return onlyId(Fetch<RecordList<TRecKlient>>([&](TFormLoad& f, auto& l) { f.SelectStoreList(l, name); }));
+}
+
+int CategoryId(const QString& name) {
+    return onlyId(Fetch<RecordList<TRecKlient>>([&](TFormLoad& f, auto& l) { f.SelectGroupList(l, name); }));
+}
