@@ -70,7 +70,7 @@ inline QStringList Paths(const QList<CaptureServer::Request>& requests) {
 #define COMPARE_FIELDS(request, ...)                                                                         \
     do {                                                                                                     \
         const testing::Fields actual_ = testing::OwnFields(request);                                         \
-        const testing::Fields expected_ = testing::Fields __VA_ARGS__;                                       \
+        const testing::Fields expected_ = (__VA_ARGS__);                                                     \
         QVERIFY2(actual_ == expected_,                                                                       \
                  qPrintable(QStringLiteral("\n  sent:     ") + testing::Describe(actual_) +                  \
                             QStringLiteral("\n  expected: ") + testing::Describe(expected_)));               \

@@ -176,10 +176,10 @@ private Q_SLOTS:
         server->Enqueue("  321\r\n");
         QVERIFY(fl.InsertKlient(kl));
         QCOMPARE(kl.ID, 321);
-        COMPARE_FIELDS(server->Last(), ({{"type_kl", "1"},
-                                         {"name_win", kl.Name},
-                                         {"prim_win", "строка 1\r\nстрока 2"},
-                                         {"id_manager", "3"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"type_kl", "1"},
+                                              {"name_win", kl.Name},
+                                              {"prim_win", "строка 1\r\nстрока 2"},
+                                              {"id_manager", "3"}});
         QCOMPARE(server->Last().path, QByteArray("/insert-klient.php"));
 
         // A category keeps kind 0 and a manager the caller's 12: both go out as they are.
@@ -189,7 +189,7 @@ private Q_SLOTS:
         QVERIFY(fl.InsertGroup(group));
         QCOMPARE(group.ID, 22);
         QCOMPARE(server->Last().path, QByteArray("/insert-grname.php"));
-        COMPARE_FIELDS(server->Last(), ({{"type_kl", "0"}, {"name_win", "Напитки"}, {"prim_win", ""}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"type_kl", "0"}, {"name_win", "Напитки"}, {"prim_win", ""}});
 
         TRecKlient manager = klient();
         server->Enqueue("not a number");
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QCOMPARE(server->Last().path, QByteArray("/insert-manager.php"));
         COMPARE_FIELDS(
             server->Last(),
-            ({{"type_kl", "12"}, {"name_win", manager.Name}, {"prim_win", "строка 1\r\nстрока 2"}}));
+            Fields{{"type_kl", "12"}, {"name_win", manager.Name}, {"prim_win", "строка 1\r\nстрока 2"}});
 
         server->Enqueue("99", 500);
         QVERIFY(!fl.InsertKlient(kl));
@@ -214,7 +214,7 @@ private Q_SLOTS:
         server->Enqueue(rows);
         fl.SelectStoreList(list, QStringLiteral("склад ёж"));
         QCOMPARE(server->Last().path, QByteArray("/list-stores-json.php"));
-        COMPARE_FIELDS(server->Last(), ({{"upname_win", "СКЛАД ЁЖ"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"upname_win", "СКЛАД ЁЖ"}});
         QCOMPARE(list.size(), size_t(2));
         QCOMPARE(list[0]->ID, 3);
         QCOMPARE(list[0]->FlagDel, 1);
@@ -227,14 +227,14 @@ private Q_SLOTS:
         server->Enqueue(rows);
         fl.SelectManagerList(list, QString());
         QCOMPARE(server->Last().path, QByteArray("/list-managers-json.php"));
-        COMPARE_FIELDS(server->Last(), ({{"upname_win", ""}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"upname_win", ""}});
         QCOMPARE(list.size(), size_t(2));
         QCOMPARE(list[0]->TypeKl, 12);
 
         server->Enqueue(rows);
         fl.SelectGroupList(list, QStringLiteral("Чай"));
         QCOMPARE(server->Last().path, QByteArray("/list-grnames-json.php"));
-        COMPARE_FIELDS(server->Last(), ({{"upname_win", "ЧАЙ"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"upname_win", "ЧАЙ"}});
         QCOMPARE(list[0]->TypeKl, 0); // categories keep the constructor's kind
         QCOMPARE(list[0]->Name, QStringLiteral("Главный"));
     }
@@ -248,7 +248,7 @@ private Q_SLOTS:
         RecordList<TRecKlient> list;
         fl.SelectKlientList(list, QStringLiteral("ром"), 1);
         QCOMPARE(server->Last().path, QByteArray("/list-klients-dolg-json.php"));
-        COMPARE_FIELDS(server->Last(), ({{"type_kl", "1"}, {"upname_win", "РОМ"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"type_kl", "1"}, {"upname_win", "РОМ"}});
         QCOMPARE(list.size(), size_t(2));
         const TRecKlient& r = *list[0];
         QCOMPARE(r.ID, 11);
@@ -272,7 +272,7 @@ private Q_SLOTS:
         server->Enqueue(R"([{"ID": 5, "flag_del": 1, "dop_login": "a@b.ru", "user_name": "Анна"}])");
         fl.SelectUserList(list, QStringLiteral("анна"));
         QCOMPARE(server->Last().path, QByteArray("/list-users-json.php"));
-        COMPARE_FIELDS(server->Last(), ({{"upname_win", "АННА"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"upname_win", "АННА"}});
         QCOMPARE(list.size(), size_t(1));
         QCOMPARE(list[0]->ID, 5);
         QCOMPARE(list[0]->FlagDel, 1);
@@ -293,7 +293,7 @@ private Q_SLOTS:
                             {"name": "second"}])");
         auto bank = fl.SelectBank(11);
         QCOMPARE(server->Last().path, QByteArray("/select-bank-json.php"));
-        COMPARE_FIELDS(server->Last(), ({{"id", "11"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"id", "11"}});
         QCOMPARE(bank->ID, 11);
         QCOMPARE(bank->Name, QStringLiteral("ООО «Ромашка»"));
         QCOMPARE(bank->BName, QStringLiteral("Банк"));
@@ -320,21 +320,21 @@ private Q_SLOTS:
         server->Clear();
         QVERIFY(fl.UpdateBank(*bank));
         QCOMPARE(server->Last().path, QByteArray("/update-bank.php"));
-        COMPARE_FIELDS(server->Last(), ({{"id", "11"},
-                                         {"name_win", "ООО «Ромашка»"},
-                                         {"bname_win", "Банк"},
-                                         {"rs_win", "40702"},
-                                         {"ks_win", "30101"},
-                                         {"bik_win", "044525"},
-                                         {"inn_win", "7701"},
-                                         {"kpp_win", "7701001"},
-                                         {"adres_win", "Москва"},
-                                         {"tel_win", "123"},
-                                         {"okpo_win", "1"},
-                                         {"ogrn_win", "2"},
-                                         {"okpd_win", "3"},
-                                         {"dir_win", "Петров"},
-                                         {"gbuh_win", "Сидорова"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"id", "11"},
+                                              {"name_win", "ООО «Ромашка»"},
+                                              {"bname_win", "Банк"},
+                                              {"rs_win", "40702"},
+                                              {"ks_win", "30101"},
+                                              {"bik_win", "044525"},
+                                              {"inn_win", "7701"},
+                                              {"kpp_win", "7701001"},
+                                              {"adres_win", "Москва"},
+                                              {"tel_win", "123"},
+                                              {"okpo_win", "1"},
+                                              {"ogrn_win", "2"},
+                                              {"okpd_win", "3"},
+                                              {"dir_win", "Петров"},
+                                              {"gbuh_win", "Сидорова"}});
     }
 
     void goodsAndKits() {
@@ -345,7 +345,7 @@ private Q_SLOTS:
                              "gg_code": 4, "kol_plus": 100}])");
         fl.SelectGoodList(list, QStringLiteral("чай"), false);
         QCOMPARE(server->Last().path, QByteArray("/list-goods-json.php"));
-        COMPARE_FIELDS(server->Last(), ({{"find_win", "ЧАЙ"}, {"flag_norm", "0"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"find_win", "ЧАЙ"}, {"flag_norm", "0"}});
         QCOMPARE(list.size(), size_t(1));
         const TRecGood& g = *list[0];
         QCOMPARE(g.ID, 15);
@@ -363,7 +363,7 @@ private Q_SLOTS:
 
         server->Enqueue("[]");
         fl.SelectGoodList(list, QString(), true);
-        COMPARE_FIELDS(server->Last(), ({{"find_win", ""}, {"flag_norm", "1"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"find_win", ""}, {"flag_norm", "1"}});
         QVERIFY(list.empty());
     }
 
@@ -376,7 +376,7 @@ private Q_SLOTS:
                             {"id_goods": 16, "kol_plus": 10, "kol_minus": 3, "kol_plus_v": 5, "kol_minus_v": 1.5}])");
         fl.SelectOstList(list, QStringLiteral("ч"), 1, 4);
         QCOMPARE(server->Last().path, QByteArray("/rep-ost-json-v2.php"));
-        COMPARE_FIELDS(server->Last(), ({{"find_win", "Ч"}, {"flag_zero", "1"}, {"code_store", "4"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"find_win", "Ч"}, {"flag_zero", "1"}, {"code_store", "4"}});
         QCOMPARE(list.size(), size_t(2));
         QCOMPARE(list[0]->ID, 15); // the goods ID, so that picking a row picks the goods item
         QCOMPARE(list[0]->IDGoods, 15);
@@ -391,7 +391,7 @@ private Q_SLOTS:
 
         server->Enqueue("[]");
         fl.SelectOstList(list, QString(), 0, -1);
-        COMPARE_FIELDS(server->Last(), ({{"find_win", ""}, {"flag_zero", "0"}, {"code_store", "-1"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"find_win", ""}, {"flag_zero", "0"}, {"code_store", "-1"}});
     }
 
     void userRightsReadAndWrite() {
@@ -402,7 +402,7 @@ private Q_SLOTS:
                             {"id_right": 1001, "ur": 0}])");
         fl.SelectUserRights(7, rights);
         QCOMPARE(server->Last().path, QByteArray("/get-user-rights.php"));
-        COMPARE_FIELDS(server->Last(), ({{"id", "7"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"id", "7"}});
         QCOMPARE(rights.Count(), 3);
         QCOMPARE(rights.Strings(0), QStringLiteral("1001"));
         QCOMPARE(rights.Objects(0)->ur, 1); // of a code sent twice the first stays
@@ -411,13 +411,14 @@ private Q_SLOTS:
         rights.Find(QStringLiteral("5005"))->ur = 1;
         QVERIFY(fl.UpdateUserRights(7, rights));
         QCOMPARE(server->Last().path, QByteArray("/update-user-rights.php"));
-        COMPARE_FIELDS(server->Last(), ({{"id", "7"}, {"UR1001", "1"}, {"UR1003", "10"}, {"UR5005", "1"}}));
+        COMPARE_FIELDS(server->Last(),
+                       Fields{{"id", "7"}, {"UR1001", "1"}, {"UR1003", "10"}, {"UR5005", "1"}});
 
         server->Enqueue("[]");
         fl.SelectUserRights(8, rights);
         QCOMPARE(rights.Count(), 0);
         QVERIFY(fl.UpdateUserRights(8, rights));
-        COMPARE_FIELDS(server->Last(), ({{"id", "8"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"id", "8"}});
 
         server->Enqueue("denied", 403);
         rights.AddOwned(QStringLiteral("1"), std::make_unique<TRecUserRights>());
@@ -433,7 +434,7 @@ private Q_SLOTS:
         server->Enqueue(rows);
         fl.SelectStoreRightsOnStore(30, onStore);
         QCOMPARE(server->Last().path, QByteArray("/get-store-rights-one-store.php"));
-        COMPARE_FIELDS(server->Last(), ({{"id", "30"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"id", "30"}});
         QCOMPARE(onStore.size(), size_t(2));
         QCOMPARE(onStore[0]->idStore, 30);
         QCOMPARE(onStore[0]->idUser, 7);
@@ -442,13 +443,13 @@ private Q_SLOTS:
 
         QVERIFY(fl.UpdateStoreRightsOnStore(30, onStore));
         QCOMPARE(server->Last().path, QByteArray("/update-store-rights.php"));
-        COMPARE_FIELDS(server->Last(), ({{"id", "30"}, {"user_id_7", "2"}, {"user_id_12", "0"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"id", "30"}, {"user_id_7", "2"}, {"user_id_12", "0"}});
 
         TSortedList<TRecStoreRights> onUser;
         server->Enqueue(rows);
         fl.SelectStoreRightsOnUser(7, onUser);
         QCOMPARE(server->Last().path, QByteArray("/get-store-rights-one-user.php"));
-        COMPARE_FIELDS(server->Last(), ({{"id", "7"}}));
+        COMPARE_FIELDS(server->Last(), Fields{{"id", "7"}});
         QCOMPARE(onUser.Count(), 2);
         QCOMPARE(onUser.Find(QStringLiteral("30"))->ur, 2);
         QCOMPARE(onUser.Find(QStringLiteral("4"))->userName, QStringLiteral("Борис"));
@@ -459,7 +460,7 @@ private Q_SLOTS:
         QVERIFY(fl.CreateNewPas(7, QStringLiteral("anna@shop.ru")));
         const auto req = only();
         QCOMPARE(req.path, QByteArray("/create-new-pas.php"));
-        COMPARE_FIELDS(req, ({{"user_id", "7"}, {"user_dop_login", "anna@shop.ru"}}));
+        COMPARE_FIELDS(req, Fields{{"user_id", "7"}, {"user_dop_login", "anna@shop.ru"}});
         QVERIFY(req.body.contains("name=\"user_dop_login\"\r\nContent-Type: text/plain\r\n"));
         server->Enqueue("no", 404);
         QVERIFY(!fl.CreateNewPas(7, QStringLiteral("anna@shop.ru")));
@@ -470,7 +471,7 @@ private Q_SLOTS:
         server->Enqueue("\r\n  http://127.0.0.1:8088/backup/0f3a.db \t\r\n");
         QCOMPARE(fl.RunBlackup(), QStringLiteral("http://127.0.0.1:8088/backup/0f3a.db"));
         QCOMPARE(server->Last().path, QByteArray("/backup-db.php"));
-        COMPARE_FIELDS(server->Last(), ({}));
+        COMPARE_FIELDS(server->Last(), Fields{});
         server->Enqueue(" Нет доступа ", 202); // no status test: the text is the answer
         QCOMPARE(fl.RunBlackup(), QStringLiteral("Нет доступа"));
         server->Enqueue("boom", 500);
