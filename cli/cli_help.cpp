@@ -61,8 +61,11 @@ Examples:
   kovrel-cli --ini kovrel.ini --format csv report RunRepOst '{"CodeStore": 3, "ZCenShown": true}'
 )";
 
-QString describe(const cli::ParamInfo& p) {
-    return p.name + (p.required ? QString() : QStringLiteral("?")) + QLatin1Char(':') + p.kind;
+QString describe(const QList<cli::ParamInfo>& params) {
+    QStringList out;
+    for (const cli::ParamInfo& p : params)
+        out << p.name + (p.required ? QString() : QStringLiteral("?")) + QLatin1Char(':') + p.kind;
+    return out.isEmpty() ? QStringLiteral("(none)") : out.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -70,22 +73,10 @@ QString describe(const cli::ParamInfo& p) {
 QString HelpText() {
     QString text = QString::fromUtf8(kUsage);
     text += QStringLiteral("\nOperations (parameters -> what comes back):\n");
-    for (const cli::Operation& op : cli::Operations()) {
-        QStringList params;
-        for (const cli::ParamInfo& p : op.params)
-            params << describe(p);
-        text += QStringLiteral("  %1  %2 -> %3\n")
-                    .arg(op.name, params.isEmpty() ? QStringLiteral("(none)") : params.join(QLatin1Char(' ')),
-                         op.returns);
-    }
+    for (const cli::Operation& op : cli::Operations())
+        text += QStringLiteral("  %1  %2 -> %3\n").arg(op.name, describe(op.params), op.returns);
     text += QStringLiteral("\nReport computation inputs (report only):\n");
-    for (const cli::ReportEntry& r : cli::Reports()) {
-        QStringList inputs;
-        for (const cli::ParamInfo& p : r.inputs)
-            inputs << describe(p);
-        text += QStringLiteral("  %1  %2\n")
-                    .arg(r.operation,
-                         inputs.isEmpty() ? QStringLiteral("(none)") : inputs.join(QLatin1Char(' ')));
-    }
+    for (const cli::ReportEntry& r : cli::Reports())
+        text += QStringLiteral("  %1  %2\n").arg(r.operation, describe(r.inputs));
     return text;
 }

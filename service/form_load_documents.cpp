@@ -4,21 +4,19 @@
 // siblings), one header form and one line form; where they differ is written down once, in
 // their DocKind entry below.
 #include "form_load.h"
+#include "reply_fields.h"
 #include "wire_values.h"
 
 namespace {
 
 using Element = TFormLoad::Element;
 using Form = TFormLoad::Form;
+using kovrel::reply::k;
 using kovrel::wire::Date;
 using kovrel::wire::Int;
 using kovrel::wire::Money;
 using kovrel::wire::Qty;
 using kovrel::wire::Search;
-
-QLatin1StringView k(const char* key) {
-    return QLatin1StringView(key);
-}
 
 struct DocKind {
     const char* stem;

@@ -1,6 +1,7 @@
 // Report queries: each asks one to four endpoints with the same fields and gathers what they
 // return into one list. The first failure ends the report; what arrived before it stays.
 #include "form_load.h"
+#include "reply_fields.h"
 #include "wire_values.h"
 
 #include <QHash>
@@ -12,15 +13,12 @@ namespace {
 
 using Element = TFormLoad::Element;
 using Form = TFormLoad::Form;
+using kovrel::reply::k;
 using kovrel::wire::CodeOrAll;
 using kovrel::wire::Date;
 using kovrel::wire::Flag;
 using kovrel::wire::Int;
 using kovrel::wire::Search;
-
-QLatin1StringView k(const char* key) {
-    return QLatin1StringView(key);
-}
 
 constexpr int kStockCapacity = 8192;
 constexpr int kReportCapacity = 2048;
@@ -56,21 +54,12 @@ private:
 
 // ---- Reading ------------------------------------------------------------------------------
 
+// A stock row: its own ID, the goods item it belongs to, and the item's movement totals.
 void readStockRow(TRecGood& r, const Element& e) {
     r.ID = e.Int(k("id"));
-    r.FlagDel = e.Int(k("flag_del"));
-    r.Name = e.Text(k("name"));
-    r.Prim = e.Text(k("prim"));
-    r.Pack = e.Float(k("pack"));
-    r.BarCode = e.Text(k("barcode"));
-    r.Code = e.Text(k("code"));
-    r.PCen = e.Float(k("pcen"));
-    r.ZCen = e.Float(k("zcen"));
+    kovrel::reply::ReadGoodItem(r, e);
     r.IDGoods = e.Int(k("id_goods"));
-    r.KolPlus = e.Float(k("kol_plus"));
-    r.KolPlusV = e.Float(k("kol_plus_v"));
-    r.KolMinus = e.Float(k("kol_minus"));
-    r.KolMinusV = e.Float(k("kol_minus_v"));
+    kovrel::reply::ReadStockTotals(r, e);
 }
 
 void readMoveGood(TRecMoveGood& r, const Element& e) {

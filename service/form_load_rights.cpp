@@ -1,15 +1,13 @@
 // Rights, user passwords and the backup.
 #include "form_load.h"
+#include "reply_fields.h"
 #include "wire_values.h"
 
 namespace {
 
 using Element = TFormLoad::Element;
+using kovrel::reply::k;
 using kovrel::wire::Int;
-
-QLatin1StringView k(const char* key) {
-    return QLatin1StringView(key);
-}
 
 void readStoreRights(TRecStoreRights& r, const Element& e) {
     r.idStore = e.Int(k("id_store"));
