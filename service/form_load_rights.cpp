@@ -45,7 +45,8 @@ bool TFormLoad::UpdateUserRights(int ID, const TSortedList<TRecUserRights>& L) {
 bool TFormLoad::CreateNewPas(int userID, const QString& dopUserLogin) {
     Form f = NewForm();
     f.AddField(QStringLiteral("user_id"), Int(userID));
-    f.AddField(QStringLiteral("user_dop_login"), dopUserLogin);
+    // A login, so no charset; blanks typed around it are not part of it.
+    f.AddField(QStringLiteral("user_dop_login"), dopUserLogin.trimmed());
     return PlainWrite(QStringLiteral("/create-new-pas.php"), f);
 }
 

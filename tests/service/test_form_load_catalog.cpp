@@ -457,7 +457,7 @@ private Q_SLOTS:
 
     void newPasswordSendsTheLoginWithoutCharset() {
         TFormLoad fl;
-        QVERIFY(fl.CreateNewPas(7, QStringLiteral("anna@shop.ru")));
+        QVERIFY(fl.CreateNewPas(7, QStringLiteral(" anna@shop.ru\t")));
         const auto req = only();
         QCOMPARE(req.path, QByteArray("/create-new-pas.php"));
         COMPARE_FIELDS(req, Fields{{"user_id", "7"}, {"user_dop_login", "anna@shop.ru"}});
