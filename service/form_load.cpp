@@ -10,8 +10,9 @@ using kovrel::wire::ReplyError;
 namespace kovrel {
 
 HttpReply PostForm(HttpTransport& http, const QString& endpoint, const wire::MultipartForm& form) {
-    const QByteArray boundary = wire::MultipartForm::MakeBoundary(QDateTime::currentDateTime());
-    return http.Post(BaseURL + endpoint, wire::MultipartForm::ContentType(boundary), form.Encode(boundary));
+    QByteArray boundary;
+    const QByteArray body = form.EncodeAt(QDateTime::currentDateTime(), &boundary);
+    return http.Post(BaseURL + endpoint, wire::MultipartForm::ContentType(boundary), body);
 }
 
 QString TrimControl(const QString& text) {
@@ -55,7 +56,7 @@ TFormLoad::Form TFormLoad::NewForm() {
 std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const Form& form) {
     const HttpReply reply = kovrel::PostForm(*m_http, endpoint, form);
     if (!kovrel::IsUsable(reply)) {
-        Log(kovrel::FailureMessage(reply));
+        LogFailure(kovrel::FailureMessage(reply));
         return std::nullopt;
     }
     return Reply{reply.status, kovrel::TrimControl(reply.Text())};
@@ -71,7 +72,7 @@ bool TFormLoad::ReadArray(const QString& endpoint, const Form& form, const Eleme
         for (const QJsonValue& v : array)
             each(Element(v));
     } catch (const ReplyError& e) {
-        Log(e.Message());
+        LogFailure(e.Message());
         return false;
     }
     return true;

@@ -24,12 +24,20 @@ public:
 
     QByteArray Encode(const QByteArray& boundary) const;
 
+    // Encodes with the boundary of `localTime`. Should a value happen to contain that boundary
+    // (a user may type anything), the next millisecond's boundary is tried instead, so that no
+    // value can ever end a part early.
+    QByteArray EncodeAt(const QDateTime& localTime, QByteArray* boundary) const;
+
     // Eight hyphens and the local time as month, day, two-digit year, hours, minutes, seconds
     // and milliseconds ("mmddyyhhnnsszzz").
     static QByteArray MakeBoundary(const QDateTime& localTime);
     static QByteArray ContentType(const QByteArray& boundary);
 
-    static bool IsUtf8FieldName(const QString& name) { return name.endsWith(QLatin1String("_win")); }
+    // "name_win", and the "_win" member of a list row such as "list[0][name_win]".
+    static bool IsUtf8FieldName(const QString& name) {
+        return name.endsWith(QLatin1String("_win")) || name.endsWith(QLatin1String("_win]"));
+    }
     // The value's bytes before quoted-printable: lines joined with CRLF after every line.
     static QByteArray ValueBytes(const QString& name, const QString& value);
 
