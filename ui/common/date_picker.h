@@ -1,0 +1,17 @@
+#pragma once
+
+#include "date_time.h"
+
+#include <QDateEdit>
+
+// A date picker with a drop-down calendar, read and set as the program's date values.
+class TDatePicker : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit TDatePicker(QWidget* parent = nullptr);
+
+    // The chosen day at midnight.
+    TDateTime Date() const;
+    // The day of the value; its time of day is dropped.
+    void SetDate(TDateTime value);
+};
