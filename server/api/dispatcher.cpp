@@ -1,0 +1,120 @@
+#include "dispatcher.h"
+
+#include "accounts.h"
+#include "database.h"
+#include "http_error.h"
+#include "request_context.h"
+#include "store_error.h"
+#include "transaction.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QMutexLocker>
+#include <QRandomGenerator>
+#include <QThread>
+
+namespace kovrel::server {
+
+namespace {
+
+// A text from the request made safe for a one-line log entry.
+QString loggable(const QString& text) {
+    QString out = text.left(120);
+    for (QChar& c : out)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char(' ')) c = QLatin1Char('?');
+    return out.isEmpty() ? QStringLiteral("-") : out;
+}
+
+} // namespace
+
+Dispatcher::Dispatcher(ServerServices& services, const EndpointRegistry& routes, qsizetype maxBodyBytes,
+                       FILE* log)
+    : m_services(services)
+    , m_routes(routes)
+    , m_maxBodyBytes(maxBodyBytes)
+    , m_log(log) {}
+
+HttpResponse Dispatcher::Handle(const HttpRequest& request) {
+    QElapsedTimer timer;
+    timer.start();
+    QString account;
+    HttpResponse reply;
+    QString failure;
+    try {
+        reply = route(request, account);
+    } catch (const HttpError& e) {
+        reply = HttpResponse::Text(e.Status(), e.Reason());
+    } catch (const StoreError& e) {
+        failure = e.Message();
+        reply = e.Retryable() ? HttpResponse::Text(503, QStringLiteral("Сервер занят, повторите запрос"))
+                              : HttpResponse::Text(500, QStringLiteral("Ошибка базы данных"));
+    } catch (const std::exception& e) {
+        failure = QString::fromLocal8Bit(e.what());
+        reply = HttpResponse::Text(500, QStringLiteral("Внутренняя ошибка сервера"));
+    }
+    logLine(request, account, reply.status, timer.elapsed());
+    if (!failure.isEmpty() && m_log) {
+        QMutexLocker lock(&m_logMutex);
+        std::fprintf(m_log, "  error: %s\n", failure.toUtf8().constData());
+        std::fflush(m_log);
+    }
+    return reply;
+}
+
+HttpResponse Dispatcher::route(const HttpRequest& request, QString& account) {
+    const Route* r = m_routes.Find(request.path);
+    if (!r) throw HttpError::NotFound(QStringLiteral("Неизвестный адрес"));
+    if (request.method != "POST") throw HttpError(405, QStringLiteral("Нужен запрос POST"));
+
+    wire::ParseLimits limits;
+    limits.maxBodyBytes = m_maxBodyBytes;
+    wire::ParsedForm form = wire::ParseMultipartForm(request.body, request.contentType, limits);
+    if (!form.ok) throw HttpError::BadRequest(QStringLiteral("Неверный формат запроса: %1").arg(form.error));
+    RequestContext ctx(m_services, request, std::move(form));
+    account = ctx.TextOr(QStringLiteral("login")).trimmed();
+
+    if (r->auth != Auth::None) {
+        const QString login = ctx.Text(QStringLiteral("login"));
+        const QString dopLogin = ctx.Text(QStringLiteral("dop_login"));
+        const QString token = ctx.Text(QStringLiteral("token"));
+        ctx.Text(QStringLiteral("client"));
+        const Identity who = m_services.accounts.Identify(login, dopLogin, token);
+        if (r->auth == Auth::Required && !who.Authenticated())
+            throw HttpError(401, QStringLiteral("Неверный логин или пароль"));
+        ctx.SetIdentity(who);
+    }
+    return runHandler(*r, ctx);
+}
+
+HttpResponse Dispatcher::runHandler(const Route& route, RequestContext& ctx) {
+    Database& db = m_services.db;
+    const bool write = route.access == Access::Write;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            Transaction tx(db, write ? Transaction::Mode::Write : Transaction::Mode::Read);
+            const QString lock = db.Dialect().LockAccountRow();
+            if (write && ctx.AccountId() != 0 && !lock.isEmpty()) db.Query(lock).Bind(ctx.AccountId()).Run();
+            HttpResponse reply = route.handler(ctx);
+            tx.Commit();
+            return reply;
+        } catch (const StoreError& e) {
+            if (!e.Retryable() || attempt == kAttempts) throw;
+            QThread::msleep(5 * attempt + QRandomGenerator::global()->bounded(10));
+        }
+    }
+}
+
+void Dispatcher::logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs) {
+    if (!m_log) return;
+    const QByteArray line = QStringLiteral("%1 %2 %3 %4 %5ms\n")
+                                .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
+                                     loggable(request.path), loggable(account))
+                                .arg(status)
+                                .arg(elapsedMs)
+                                .toUtf8();
+    QMutexLocker lock(&m_logMutex);
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), m_log);
+    std::fflush(m_log);
+}
+
+} // namespace kovrel::server

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "endpoint_registry.h"
+#include "http_message.h"
+#include "server_services.h"
+
+#include <QMutex>
+
+#include <cstdio>
+
+namespace kovrel::server {
+
+// Turns one HTTP request into one reply: finds the route, parses the multipart body strictly,
+// authenticates, runs the handler inside its transaction (again, a few times, when the
+// database reports a conflict worth retrying), turns every failure into a status of 400 or more
+// with a short reason, and writes one log line per request.
+class Dispatcher {
+public:
+    Dispatcher(ServerServices& services, const EndpointRegistry& routes, qsizetype maxBodyBytes, FILE* log);
+
+    HttpResponse Handle(const HttpRequest& request);
+
+    static constexpr int kAttempts = 5;
+
+private:
+    HttpResponse route(const HttpRequest& request, QString& account);
+    HttpResponse runHandler(const Route& route, RequestContext& ctx);
+    void logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs);
+
+    ServerServices& m_services;
+    const EndpointRegistry& m_routes;
+    qsizetype m_maxBodyBytes;
+    FILE* m_log;
+    QMutex m_logMutex;
+};
+
+} // namespace kovrel::server

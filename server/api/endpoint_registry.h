@@ -1,0 +1,50 @@
+#pragma once
+
+#include "http_message.h"
+
+#include <QHash>
+#include <QString>
+
+#include <functional>
+
+namespace kovrel::server {
+
+class RequestContext;
+
+// How the dispatcher wraps a handler.
+enum class Access {
+    Read,  // one read-only transaction: every statement sees the same snapshot
+    Write, // one write transaction, the account's writes serialized; rolled back on any error
+};
+
+enum class Auth {
+    Required, // the four authentication fields; a wrong password ends the request with 401
+    SignIn,   // the four fields are read and the identity attached, but never refused
+    None,     // no authentication fields at all (only "/create-db.php")
+};
+
+using Handler = std::function<HttpResponse(RequestContext&)>;
+
+struct Route {
+    QString path;
+    Access access = Access::Read;
+    Auth auth = Auth::Required;
+    Handler handler;
+};
+
+// Path → route. Every endpoint family registers its routes from its own file in server/api/.
+class EndpointRegistry {
+public:
+    // A second route for one path replaces the first.
+    void Add(Route route);
+    void Add(const QString& path, Access access, Handler handler) {
+        Add({path, access, Auth::Required, std::move(handler)});
+    }
+    const Route* Find(const QString& path) const;
+    QStringList Paths() const;
+
+private:
+    QHash<QString, Route> m_routes;
+};
+
+} // namespace kovrel::server

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace kovrel::server {
+
+// Ends a request with an HTTP status of 400 or more and a short plain-text reason. Thrown by
+// handlers and the request context; the dispatcher rolls the transaction back and answers.
+class HttpError : public std::runtime_error {
+public:
+    HttpError(int status, const QString& reason)
+        : std::runtime_error(reason.toStdString())
+        , m_status(status) {}
+    int Status() const { return m_status; }
+    QString Reason() const { return QString::fromStdString(what()); }
+
+    static HttpError BadRequest(const QString& reason) { return {400, reason}; }
+    static HttpError Forbidden() { return {403, QStringLiteral("Доступ запрещен")}; }
+    static HttpError NotFound(const QString& reason) { return {404, reason}; }
+    static HttpError Conflict(const QString& reason) { return {409, reason}; }
+
+private:
+    int m_status;
+};
+
+} // namespace kovrel::server

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace kovrel::server {
+
+class Accounts;
+class Database;
+class Mailer;
+class PasswordHasher;
+
+// What the endpoints share for the life of the server. Owned by ServerApp.
+struct ServerServices {
+    Database& db;
+    PasswordHasher& hasher;
+    Mailer& mailer;
+    Accounts& accounts;
+    QString dataDir; // a folder of the server's own (backups and other files it serves)
+};
+
+} // namespace kovrel::server

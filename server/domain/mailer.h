@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMutex>
+#include <QString>
+
+namespace kovrel::server {
+
+// Sends the service's mail. With an outbox folder every message becomes one .eml file there
+// (written whole, then renamed into place, so a reader never sees half a message); with a
+// sendmail command the message goes to that command's standard input (run by /bin/sh, the
+// recipient taken from the To header, e.g. "sendmail -t"). Addresses never reach a command line.
+class Mailer {
+public:
+    Mailer(QString outboxDir, QString sendmailCommand);
+
+    // Throws std::runtime_error when the message cannot be delivered to the outbox or command.
+    void Send(const QString& to, const QString& subject, const QString& body);
+
+    // The message as it is written: headers, blank line, body, CRLF line ends, UTF-8.
+    static QByteArray Compose(const QString& to, const QString& subject, const QString& body);
+    // Whether the text is a plain mail address that is safe in a header: printable ASCII
+    // without blanks, quotes, brackets or separators, one "@", a dot in the domain.
+    static bool IsPlainAddress(const QString& address);
+
+    QString Describe() const;
+
+private:
+    void writeToOutbox(const QByteArray& message);
+    void pipeToCommand(const QByteArray& message);
+
+    QString m_outbox;
+    QString m_sendmail;
+    QMutex m_mutex;
+    quint64 m_sequence = 0;
+};
+
+} // namespace kovrel::server

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+namespace kovrel::server {
+
+// One HTTP request as the service sees it: the body is complete when a handler runs.
+struct HttpRequest {
+    QByteArray method;
+    QString path; // without the query string
+    QByteArray contentType;
+    QByteArray body;
+};
+
+struct HttpResponse {
+    int status = 200;
+    QByteArray contentType = "text/plain; charset=utf-8";
+    QByteArray body;
+    QList<QPair<QByteArray, QByteArray>> headers; // extra headers, e.g. Content-Disposition
+
+    static HttpResponse Text(int status, const QString& text);
+    static HttpResponse Json(QByteArray json);
+};
+
+} // namespace kovrel::server

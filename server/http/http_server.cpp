@@ -1,0 +1,131 @@
+#include "http_server.h"
+
+#include <microhttpd.h>
+#include <netinet/in.h>
+
+#include <cstring>
+
+namespace kovrel::server {
+
+// Per-connection state of one request while its body arrives.
+struct HttpServer::Connection {
+    HttpRequest request;
+    bool refused = false; // a reply went out before the body was read
+};
+
+namespace {
+
+MHD_Result queue(MHD_Connection* connection, const HttpResponse& reply) {
+    MHD_Response* response =
+        MHD_create_response_from_buffer(static_cast<size_t>(reply.body.size()),
+                                        const_cast<char*>(reply.body.constData()), MHD_RESPMEM_MUST_COPY);
+    if (!response) return MHD_NO;
+    MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.constData());
+    for (const auto& [name, value] : reply.headers)
+        MHD_add_response_header(response, name.constData(), value.constData());
+    const MHD_Result result = MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
+    MHD_destroy_response(response);
+    return result;
+}
+
+HttpResponse tooLarge() {
+    return HttpResponse::Text(413, QStringLiteral("Слишком большой запрос"));
+}
+
+MHD_Result onRequest(void* cls, MHD_Connection* connection, const char* url, const char* method,
+                     const char* /*version*/, const char* uploadData, size_t* uploadSize,
+                     void** connectionState) {
+    auto* server = static_cast<HttpServer*>(cls);
+    const qsizetype maxBody = server->Limits().maxBodyBytes;
+    auto* state = static_cast<HttpServer::Connection*>(*connectionState);
+    if (!state) {
+        state = new HttpServer::Connection;
+        *connectionState = state;
+        state->request.method = method;
+        state->request.path = QString::fromUtf8(url);
+        state->request.contentType =
+            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_TYPE);
+        const char* length =
+            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_LENGTH);
+        if (length && std::strtoull(length, nullptr, 10) > static_cast<unsigned long long>(maxBody)) {
+            state->refused = true;
+            return queue(connection, tooLarge());
+        }
+        return MHD_YES;
+    }
+    if (*uploadSize > 0) {
+        const size_t size = *uploadSize;
+        *uploadSize = 0;
+        if (state->refused) return MHD_YES;
+        if (state->request.body.size() + static_cast<qsizetype>(size) > maxBody) {
+            state->refused = true;
+            state->request.body.clear();
+            return queue(connection, tooLarge());
+        }
+        state->request.body.append(uploadData, static_cast<qsizetype>(size));
+        return MHD_YES;
+    }
+    if (state->refused) return MHD_YES;
+    return queue(connection, server->RequestHandler()(state->request));
+}
+
+void onCompleted(void* /*cls*/, MHD_Connection* /*connection*/, void** connectionState,
+                 MHD_RequestTerminationCode /*code*/) {
+    delete static_cast<HttpServer::Connection*>(*connectionState);
+    *connectionState = nullptr;
+}
+
+} // namespace
+
+HttpServer::HttpServer(Handler handler, HttpLimits limits)
+    : m_handler(std::move(handler))
+    , m_limits(limits) {}
+
+HttpServer::~HttpServer() {
+    Stop();
+}
+
+bool HttpServer::Start(const QHostAddress& address, quint16 port) {
+    sockaddr_in v4{};
+    sockaddr_in6 v6{};
+    const sockaddr* bind = nullptr;
+    unsigned flags = MHD_USE_AUTO_INTERNAL_THREAD;
+    bool ok = false;
+    if (const quint32 ip = address.toIPv4Address(&ok); ok) {
+        v4.sin_family = AF_INET;
+        v4.sin_port = htons(port);
+        v4.sin_addr.s_addr = htonl(ip);
+        bind = reinterpret_cast<const sockaddr*>(&v4);
+    } else if (address.protocol() == QAbstractSocket::IPv6Protocol) {
+        v6.sin6_family = AF_INET6;
+        v6.sin6_port = htons(port);
+        const Q_IPV6ADDR ip6 = address.toIPv6Address();
+        std::memcpy(&v6.sin6_addr, &ip6, sizeof ip6);
+        bind = reinterpret_cast<const sockaddr*>(&v6);
+        flags |= MHD_USE_IPv6;
+    } else {
+        m_error = QStringLiteral("unusable listen address %1").arg(address.toString());
+        return false;
+    }
+    m_daemon = MHD_start_daemon(flags, port, nullptr, nullptr, &onRequest, this, MHD_OPTION_SOCK_ADDR, bind,
+                                MHD_OPTION_THREAD_POOL_SIZE, m_limits.threads, MHD_OPTION_CONNECTION_LIMIT,
+                                m_limits.maxConnections, MHD_OPTION_CONNECTION_MEMORY_LIMIT,
+                                m_limits.connectionMemoryBytes, MHD_OPTION_CONNECTION_TIMEOUT,
+                                m_limits.connectionTimeoutSeconds, MHD_OPTION_NOTIFY_COMPLETED, &onCompleted,
+                                nullptr, MHD_OPTION_END);
+    if (!m_daemon) {
+        m_error = QStringLiteral("cannot listen on %1:%2").arg(address.toString()).arg(port);
+        return false;
+    }
+    const MHD_DaemonInfo* info = MHD_get_daemon_info(m_daemon, MHD_DAEMON_INFO_BIND_PORT);
+    m_port = info ? info->port : port;
+    return true;
+}
+
+void HttpServer::Stop() {
+    if (!m_daemon) return;
+    MHD_stop_daemon(m_daemon);
+    m_daemon = nullptr;
+}
+
+} // namespace kovrel::server

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "http_message.h"
+
+#include <QHostAddress>
+#include <QString>
+
+#include <functional>
+
+struct MHD_Daemon;
+
+namespace kovrel::server {
+
+// Limits of the HTTP layer. A body beyond maxBodyBytes is refused with 413 as soon as it is
+// announced or grows past the limit; it is never buffered whole.
+struct HttpLimits {
+    unsigned threads = 4;
+    unsigned maxConnections = 256;
+    size_t connectionMemoryBytes = 128 * 1024;
+    unsigned connectionTimeoutSeconds = 60;
+    qsizetype maxBodyBytes = 32 * 1024 * 1024;
+};
+
+// An HTTP/1.1 server on libmicrohttpd with its own thread pool. Every complete request goes to
+// the handler on one of the pool's threads; the handler must be thread-safe.
+class HttpServer {
+public:
+    using Handler = std::function<HttpResponse(const HttpRequest&)>;
+
+    HttpServer(Handler handler, HttpLimits limits);
+    ~HttpServer();
+    HttpServer(const HttpServer&) = delete;
+    HttpServer& operator=(const HttpServer&) = delete;
+
+    // Binds and starts; port 0 picks a free port. False with Error() set when it cannot.
+    bool Start(const QHostAddress& address, quint16 port);
+    // Stops accepting, finishes the requests under way and joins the threads.
+    void Stop();
+
+    quint16 Port() const { return m_port; }
+    QString Error() const { return m_error; }
+    const HttpLimits& Limits() const { return m_limits; }
+
+    // Called by the libmicrohttpd callbacks.
+    struct Connection;
+    const Handler& RequestHandler() const { return m_handler; }
+
+private:
+    Handler m_handler;
+    HttpLimits m_limits;
+    MHD_Daemon* m_daemon = nullptr;
+    quint16 m_port = 0;
+    QString m_error;
+};
+
+} // namespace kovrel::server

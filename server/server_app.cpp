@@ -1,0 +1,95 @@
+#include "server_app.h"
+
+#include "accounts.h"
+#include "all_endpoints.h"
+#include "database.h"
+#include "demo_seed.h"
+#include "dispatcher.h"
+#include "http_server.h"
+#include "mailer.h"
+#include "password_hasher.h"
+#include "schema_migrations.h"
+#include "server_services.h"
+#include "store_error.h"
+
+namespace kovrel::server {
+
+struct ServerApp::Parts {
+    Database db;
+    PasswordHasher hasher;
+    Mailer mailer;
+    Accounts accounts;
+    ServerServices services;
+    std::unique_ptr<Dispatcher> dispatcher;
+    std::unique_ptr<HttpServer> http;
+
+    Parts(DatabaseAddress address, const ServerOptions& o)
+        : db(std::move(address))
+        , mailer(o.outbox, o.sendmail)
+        , accounts(db, hasher, mailer)
+        , services{db, hasher, mailer, accounts, o.dataDir} {}
+};
+
+ServerApp::ServerApp(ServerOptions options, FILE* log)
+    : m_options(std::move(options))
+    , m_log(log) {
+    RegisterAllEndpoints(m_routes);
+}
+
+ServerApp::~ServerApp() {
+    Stop();
+}
+
+bool ServerApp::Start(QString* error) {
+    const auto address = DatabaseAddress::Parse(m_options.db, error);
+    if (!address) return false;
+    d = std::make_unique<Parts>(*address, m_options);
+    if (!d->db.Open()) {
+        *error = d->db.Error();
+        return false;
+    }
+    try {
+        const QList<int> applied = ApplyMigrations(d->db);
+        if (m_log && !applied.isEmpty())
+            std::fprintf(m_log, "schema: applied migration(s) up to %d\n", applied.last());
+        if (m_options.demo && SeedDemo(d->db, d->accounts) && m_log)
+            std::fprintf(m_log, "demo: account %s created\n", qPrintable(Demo::AdminLogin));
+    } catch (const StoreError& e) {
+        *error = e.Message();
+        return false;
+    }
+    d->dispatcher = std::make_unique<Dispatcher>(d->services, m_routes, m_options.limits.maxBodyBytes, m_log);
+    d->http = std::make_unique<HttpServer>(
+        [dispatcher = d->dispatcher.get()](const HttpRequest& r) { return dispatcher->Handle(r); },
+        m_options.limits);
+    if (!d->http->Start(m_options.address, m_options.port)) {
+        *error = d->http->Error();
+        return false;
+    }
+    if (m_log) {
+        std::fprintf(m_log, "database %s, mail to %s\n", qPrintable(address->Describe()),
+                     qPrintable(d->mailer.Describe()));
+        std::fflush(m_log);
+    }
+    return true;
+}
+
+void ServerApp::Stop() {
+    if (!d) return;
+    if (d->http) d->http->Stop(); // joins the workers, which close their connections
+    d.reset();
+}
+
+quint16 ServerApp::Port() const {
+    return d && d->http ? d->http->Port() : 0;
+}
+
+QString ServerApp::ListenText() const {
+    return m_options.ListenText(Port());
+}
+
+ServerServices& ServerApp::Services() {
+    return d->services;
+}
+
+} // namespace kovrel::server

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "endpoint_registry.h"
+#include "server_options.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <memory>
+
+namespace kovrel::server {
+
+struct ServerServices;
+
+// The whole service: database with its schema, mail, accounts, the endpoint table and the HTTP
+// server, started and stopped in that order. Tests may add routes before Start().
+class ServerApp {
+public:
+    explicit ServerApp(ServerOptions options, FILE* log = stderr);
+    ~ServerApp();
+    ServerApp(const ServerApp&) = delete;
+    ServerApp& operator=(const ServerApp&) = delete;
+
+    EndpointRegistry& Routes() { return m_routes; }
+    // Opens the database, applies the migrations, seeds the demo when asked, starts listening.
+    bool Start(QString* error);
+    void Stop();
+
+    quint16 Port() const;
+    QString ListenText() const;
+    ServerServices& Services();
+
+private:
+    struct Parts;
+    ServerOptions m_options;
+    FILE* m_log;
+    EndpointRegistry m_routes;
+    std::unique_ptr<Parts> d;
+};
+
+} // namespace kovrel::server

@@ -1,0 +1,127 @@
+#include "server_options.h"
+
+#include "database.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace kovrel::server {
+
+namespace {
+
+// "ADDR:PORT", "[IPv6]:PORT" or "localhost:PORT".
+bool parseListen(const QString& text, QHostAddress& address, quint16& port) {
+    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
+    if (colon <= 0) return false;
+    QString host = text.left(colon);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    if (host == QLatin1String("localhost")) host = QStringLiteral("127.0.0.1");
+    bool ok = false;
+    const uint p = text.mid(colon + 1).toUInt(&ok);
+    if (!ok || p > 65535 || !address.setAddress(host)) return false;
+    port = static_cast<quint16>(p);
+    return true;
+}
+
+} // namespace
+
+QString ServerOptions::DefaultDataDir() {
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/kovrel-server");
+}
+
+std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, QString* error,
+                                                  QString* help) {
+    QCommandLineParser p;
+    p.setApplicationDescription(
+        QStringLiteral("Kovrel reference service: every endpoint the Kovrel client calls."));
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Show this help."));
+    const QCommandLineOption listen(
+        QStringLiteral("listen"),
+        QStringLiteral("Address and port to listen on (default 127.0.0.1:8088; port 0 "
+                       "picks a free port, printed on start)."),
+        QStringLiteral("ADDR:PORT"));
+    const QCommandLineOption db(QStringLiteral("db"),
+                                QStringLiteral("sqlite:PATH (default: kovrel.sqlite in the data folder) or "
+                                               "postgresql://user@host:port/dbname."),
+                                QStringLiteral("DB"));
+    const QCommandLineOption outbox(
+        QStringLiteral("outbox"),
+        QStringLiteral("Folder for outgoing mail, one .eml file per message (default: "
+                       "outbox in the data folder)."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption sendmail(
+        QStringLiteral("sendmail"),
+        QStringLiteral("Command that sends a message given on its standard input, e.g. "
+                       "\"sendmail -t\"; replaces the outbox."),
+        QStringLiteral("COMMAND"));
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Create the demo account (once) with its logins; see README.md."));
+    const QCommandLineOption threads(QStringLiteral("threads"),
+                                     QStringLiteral("Worker threads (default 2 per core, at least 4)."),
+                                     QStringLiteral("N"));
+    const QCommandLineOption maxBody(QStringLiteral("max-body-bytes"),
+                                     QStringLiteral("Largest request body accepted (default 33554432)."),
+                                     QStringLiteral("BYTES"));
+    p.addOptions({helpOption, listen, db, outbox, sendmail, demo, threads, maxBody});
+
+    if (!p.parse(arguments)) {
+        *error = p.errorText();
+        return std::nullopt;
+    }
+    if (p.isSet(helpOption)) {
+        *help = p.helpText();
+        return std::nullopt;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unexpected argument: %1").arg(p.positionalArguments().first());
+        return std::nullopt;
+    }
+    ServerOptions o;
+    o.dataDir = DefaultDataDir();
+    if (p.isSet(listen) && !parseListen(p.value(listen), o.address, o.port)) {
+        *error = QStringLiteral("--listen expects ADDR:PORT, not \"%1\"").arg(p.value(listen));
+        return std::nullopt;
+    }
+    o.db =
+        p.isSet(db) ? p.value(db) : QStringLiteral("sqlite:") + o.dataDir + QStringLiteral("/kovrel.sqlite");
+    if (!DatabaseAddress::Parse(o.db, error)) return std::nullopt;
+    o.outbox = p.isSet(outbox) ? p.value(outbox) : o.dataDir + QStringLiteral("/outbox");
+    o.sendmail = p.value(sendmail);
+    o.demo = p.isSet(demo);
+    o.limits.threads = static_cast<unsigned>(std::max(4, QThread::idealThreadCount() * 2));
+    if (p.isSet(threads)) {
+        bool ok = false;
+        const uint n = p.value(threads).toUInt(&ok);
+        if (!ok || n == 0 || n > 256) {
+            *error = QStringLiteral("--threads expects a number from 1 to 256");
+            return std::nullopt;
+        }
+        o.limits.threads = n;
+    }
+    if (p.isSet(maxBody)) {
+        bool ok = false;
+        const qlonglong n = p.value(maxBody).toLongLong(&ok);
+        if (!ok || n < 1024) {
+            *error = QStringLiteral("--max-body-bytes expects a number of at least 1024");
+            return std::nullopt;
+        }
+        o.limits.maxBodyBytes = n;
+    }
+    return o;
+}
+
+QString ServerOptions::ListenText(quint16 realPort) const {
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QStringLiteral("[%1]").arg(address.toString())
+                             : address.toString();
+    return QStringLiteral("%1:%2").arg(host).arg(realPort);
+}
+
+} // namespace kovrel::server

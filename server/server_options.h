@@ -1,0 +1,31 @@
+#pragma once
+
+#include "http_server.h"
+
+#include <QHostAddress>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kovrel::server {
+
+// The command line of kovrel-server.
+struct ServerOptions {
+    QHostAddress address = QHostAddress(QHostAddress::LocalHost);
+    quint16 port = 8088;
+    QString db;       // "sqlite:PATH" or "postgresql://…"
+    QString outbox;   // folder for mail as .eml files
+    QString sendmail; // command that takes each message on its standard input
+    QString dataDir;  // the server's own files
+    bool demo = false;
+    HttpLimits limits;
+
+    // Nothing, with `error` set, for a bad command line; with `help` set when --help was asked.
+    static std::optional<ServerOptions> Parse(const QStringList& arguments, QString* error, QString* help);
+    // The user's data folder for kovrel-server; the defaults for --db and --outbox live there.
+    static QString DefaultDataDir();
+    QString ListenText(quint16 realPort) const;
+};
+
+} // namespace kovrel::server

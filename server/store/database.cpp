@@ -1,0 +1,149 @@
+#include "database.h"
+
+#include "store_error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QThread>
+#include <QUrl>
+
+#include <map>
+
+namespace kovrel::server {
+
+std::atomic<int> Database::s_instances{0};
+
+namespace {
+
+// The connections that the current thread opened, by database instance; closed and removed
+// when the thread ends (a worker of the HTTP pool) or the database is destroyed (main thread).
+struct ThreadConnections {
+    std::map<int, QString> names;
+    ~ThreadConnections() {
+        for (const auto& [instance, name] : names)
+            drop(name);
+    }
+    static void drop(const QString& name) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+};
+
+thread_local ThreadConnections t_connections;
+
+} // namespace
+
+std::optional<DatabaseAddress> DatabaseAddress::Parse(const QString& text, QString* error) {
+    DatabaseAddress a;
+    if (text.startsWith(QLatin1String("sqlite:"))) {
+        a.kind = SqlDialect::Kind::Sqlite;
+        a.path = text.mid(7);
+        if (!a.path.isEmpty()) return a;
+    } else if (text.startsWith(QLatin1String("postgresql://")) ||
+               text.startsWith(QLatin1String("postgres://"))) {
+        const QUrl url(text, QUrl::StrictMode);
+        a.kind = SqlDialect::Kind::Postgres;
+        a.host = url.host();
+        a.port = url.port(5432);
+        a.user = url.userName();
+        a.password = url.password();
+        a.name = url.path().mid(1);
+        if (url.isValid() && !a.host.isEmpty() && !a.name.isEmpty()) return a;
+    }
+    if (error)
+        *error = QStringLiteral("--db expects sqlite:PATH or postgresql://user@host:port/dbname, not \"%1\"")
+                     .arg(text);
+    return std::nullopt;
+}
+
+QString DatabaseAddress::Describe() const {
+    if (kind == SqlDialect::Kind::Sqlite) return QStringLiteral("sqlite:") + path;
+    return QStringLiteral("postgresql://%1@%2:%3/%4").arg(user, host).arg(port).arg(name);
+}
+
+Database::Database(DatabaseAddress address)
+    : m_address(std::move(address))
+    , m_dialect(m_address.kind)
+    , m_instance(++s_instances) {}
+
+Database::~Database() {
+    auto it = t_connections.names.find(m_instance);
+    if (it == t_connections.names.end()) return;
+    ThreadConnections::drop(it->second);
+    t_connections.names.erase(it);
+}
+
+bool Database::Open() {
+    try {
+        if (m_dialect.IsSqlite()) {
+            const QFileInfo file(m_address.path);
+            QDir().mkpath(file.absolutePath());
+        }
+        Connection();
+        if (m_dialect.IsSqlite()) {
+            // WAL lets readers go on while one writer works; it is a property of the file.
+            auto q = Query(QStringLiteral("PRAGMA journal_mode=WAL")).Run();
+            if (!q.Next() || q.Text(0).compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
+                throw StoreError(QStringLiteral("cannot switch the database to WAL mode"), false);
+        }
+        return true;
+    } catch (const StoreError& e) {
+        m_error = e.Message();
+        return false;
+    }
+}
+
+QSqlDatabase Database::Connection() {
+    auto it = t_connections.names.find(m_instance);
+    if (it != t_connections.names.end()) {
+        QSqlDatabase db = QSqlDatabase::database(it->second, false);
+        if (db.isOpen()) return db;
+        ThreadConnections::drop(it->second);
+        t_connections.names.erase(it);
+    }
+    const QString name = QStringLiteral("kovrel-%1-%2")
+                             .arg(m_instance)
+                             .arg(reinterpret_cast<quintptr>(QThread::currentThreadId()), 0, 16);
+    QSqlDatabase db = openConnection(name);
+    t_connections.names.emplace(m_instance, name);
+    return db;
+}
+
+QSqlDatabase Database::openConnection(const QString& name) {
+    const bool sqlite = m_dialect.IsSqlite();
+    QSqlDatabase db =
+        QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
+    if (sqlite) {
+        db.setDatabaseName(m_address.path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    } else {
+        db.setHostName(m_address.host);
+        db.setPort(m_address.port);
+        db.setUserName(m_address.user);
+        db.setPassword(m_address.password);
+        db.setDatabaseName(m_address.name);
+    }
+    if (!sqlite) db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble); // SUM() of integers is NUMERIC
+    if (!db.open()) {
+        const QString why = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw StoreError(QStringLiteral("cannot open %1: %2").arg(m_address.Describe(), why), false);
+    }
+    if (sqlite) {
+        // Per connection: enforce references, and keep commits durable but cheap under WAL.
+        SqlQuery(db, m_dialect, QStringLiteral("PRAGMA foreign_keys=ON")).Run();
+        SqlQuery(db, m_dialect, QStringLiteral("PRAGMA synchronous=NORMAL")).Run();
+    }
+    return db;
+}
+
+void Database::Exec(const QString& sql) {
+    Query(sql).Run();
+}
+
+} // namespace kovrel::server

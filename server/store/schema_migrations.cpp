@@ -1,0 +1,49 @@
+#include "schema_migrations.h"
+
+#include "database.h"
+#include "transaction.h"
+
+#include <QDateTime>
+
+namespace kovrel::server {
+
+const std::vector<Migration>& AllMigrations() {
+    static const std::vector<Migration> steps = {
+        Migration001AccountsCatalogs(),
+    };
+    return steps;
+}
+
+namespace {
+
+int appliedVersion(Database& db) {
+    auto q = db.Query(QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version")).Run();
+    return q.Next() ? q.Int(0) : 0;
+}
+
+} // namespace
+
+QList<int> ApplyMigrations(Database& db, const std::vector<Migration>& steps) {
+    db.Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER PRIMARY KEY, "
+                           "description TEXT NOT NULL, applied_at TEXT NOT NULL)"));
+    QList<int> applied;
+    for (const Migration& step : steps) {
+        Transaction tx(db, Transaction::Mode::Write);
+        if (const QString lock = db.Dialect().LockMigrations(); !lock.isEmpty()) db.Exec(lock);
+        // Another server may have applied it while we waited for the lock.
+        if (appliedVersion(db) >= step.version) continue;
+        for (const QString& sql : step.statements(db.Dialect()))
+            db.Exec(sql);
+        db.Query(QStringLiteral(
+                     "INSERT INTO schema_version (version, description, applied_at) VALUES (?, ?, ?)"))
+            .Bind(step.version)
+            .Bind(QString::fromUtf8(step.description))
+            .Bind(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))
+            .Run();
+        tx.Commit();
+        applied.append(step.version);
+    }
+    return applied;
+}
+
+} // namespace kovrel::server

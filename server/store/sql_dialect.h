@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QSqlError>
+#include <QString>
+
+namespace kovrel::server {
+
+// The few places where SQLite and PostgreSQL differ. Everything else (placeholders "?",
+// INSERT … RETURNING, INSERT … ON CONFLICT … DO UPDATE, LIKE … ESCAPE) is written once.
+class SqlDialect {
+public:
+    enum class Kind { Sqlite, Postgres };
+
+    explicit SqlDialect(Kind kind)
+        : m_kind(kind) {}
+    Kind GetKind() const { return m_kind; }
+    bool IsSqlite() const { return m_kind == Kind::Sqlite; }
+
+    // Column definition of a table's own surrogate key.
+    QString AutoIdColumn() const;
+    // Starts a transaction that will write: SQLite takes the write lock at once, so that two
+    // writers never deadlock on lock upgrades.
+    QString BeginWrite() const;
+    // Starts a read-only transaction that sees one snapshot for all of its statements.
+    QString BeginRead() const;
+    // Serializes the writes of one account (one row of accounts, bound as "?"); empty where
+    // the whole database is already locked by BeginWrite.
+    QString LockAccountRow() const;
+    // Serializes schema migrations of several servers starting at once; empty for SQLite.
+    QString LockMigrations() const;
+    // Whether running the failed transaction again may succeed.
+    bool IsRetryable(const QSqlError& error) const;
+
+private:
+    Kind m_kind;
+};
+
+} // namespace kovrel::server

@@ -1,0 +1,72 @@
+// The service's JSON writer: what it writes must read back exactly, through the client's reader.
+#include "json_writer.h"
+#include "wire/json_reply.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+using kovrel::server::JsonWriter;
+
+class TestJsonWriter : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void nestingAndSeparators() {
+        JsonWriter w;
+        w.BeginArray();
+        w.BeginObject().Field(QLatin1StringView("a"), 1).Field(QLatin1StringView("b"), QStringLiteral("x")).EndObject();
+        w.BeginObject().EndObject();
+        w.BeginArray().Int(1).Int(2).EndArray();
+        w.EndArray();
+        QCOMPARE(w.Take(), QByteArray(R"([{"a":1,"b":"x"},{},[1,2]])"));
+        // A writer is reusable after Take().
+        w.BeginArray().EndArray();
+        QCOMPARE(w.Take(), QByteArray("[]"));
+    }
+
+    void numbersAreShortestAndExact_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("whole") << 12.0 << QByteArray("12");
+        QTest::newRow("price") << 12.5 << QByteArray("12.5");
+        QTest::newRow("tenth") << 0.1 << QByteArray("0.1");
+        QTest::newRow("negative") << -0.25 << QByteArray("-0.25");
+        QTest::newRow("negative zero") << -0.0 << QByteArray("0");
+        QTest::newRow("sum of tenths") << 0.1 + 0.2 << QByteArray("0.30000000000000004");
+        QTest::newRow("large") << 1e21 << QByteArray("1e+21");
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << QByteArray("null");
+        QTest::newRow("nan") << std::nan("") << QByteArray("null");
+    }
+    void numbersAreShortestAndExact() {
+        QFETCH(double, value);
+        QFETCH(QByteArray, text);
+        JsonWriter w;
+        w.Number(value);
+        const QByteArray out = w.Take();
+        QCOMPARE(out, text);
+        if (std::isfinite(value)) {
+            const QJsonArray back = QJsonDocument::fromJson("[" + out + "]").array();
+            QCOMPARE(back.at(0).toDouble(), value);
+        }
+    }
+
+    void stringsSurviveTheClientsReader() {
+        QString every;
+        for (char16_t c = 0; c < 0x80; ++c)
+            every.append(QChar(c));
+        every += QString::fromUtf8("Ёлка «ель» – 5 € \U0001F600\u2028");
+        JsonWriter w;
+        w.BeginArray().BeginObject().Field(QLatin1StringView("name"), every).EndObject().EndArray();
+        const QByteArray out = w.Take();
+        QVERIFY(!out.contains('\n') && !out.contains('\x01'));
+        const QJsonArray parsed = kovrel::wire::ParseArray(QString::fromUtf8(out));
+        QCOMPARE(kovrel::wire::ReplyElement(parsed.at(0)).Text(QLatin1StringView("name")), every);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestJsonWriter)
+#include "test_json_writer.moc"

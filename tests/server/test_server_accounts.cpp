@@ -1,0 +1,345 @@
+// Accounts and sign-in against the real kovrel-server binary, driven by the client's own
+// request code.
+#include "form_load.h"
+#include "server_process.h"
+#include "session.h"
+#include "sign_in.h"
+#include "test_database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+struct Reply {
+    int status = 0;
+    QString text;
+};
+
+// One request in the client's wire form.
+Reply post(const QString& endpoint, const kovrel::wire::MultipartForm& form) {
+    kovrel::HttpTransport http;
+    const kovrel::HttpReply r = kovrel::PostForm(http, endpoint, form);
+    return {r.status, r.Text()};
+}
+
+Reply postRaw(const QString& endpoint, const QByteArray& contentType, const QByteArray& body) {
+    kovrel::HttpTransport http;
+    const kovrel::HttpReply r = http.Post(BaseURL + endpoint, contentType, body);
+    return {r.status, r.Text()};
+}
+
+Reply requestPassword(const QString& login) {
+    kovrel::wire::MultipartForm f;
+    f.AddField(QStringLiteral("login"), login);
+    return post(QStringLiteral("/create-db.php"), f);
+}
+
+kovrel::wire::MultipartForm authForm(const QString& login, const QString& dopLogin, const QString& token) {
+    kovrel::wire::MultipartForm f;
+    f.AddField(QStringLiteral("login"), login);
+    f.AddField(QStringLiteral("dop_login"), dopLogin);
+    f.AddField(QStringLiteral("token"), token);
+    f.AddField(QStringLiteral("client"), QStringLiteral("W.1.0.1"));
+    return f;
+}
+
+QJsonObject signInReply(const QString& login, const QString& dopLogin, const QString& token) {
+    const Reply r = post(QStringLiteral("/get-lic-v3.php"), authForm(login, dopLogin, token));
+    if (r.status != 200) return {};
+    return QJsonDocument::fromJson(r.text.toUtf8()).object();
+}
+
+QJsonObject fiveKeys(int testLogin, int testPas, int flagAdmin, const QString& userName, int userId) {
+    return QJsonObject{{"test_admin_login", testLogin},
+                       {"test_admin_pas", testPas},
+                       {"flag_admin", flagAdmin},
+                       {"user_name", userName},
+                       {"user_id", userId}};
+}
+
+const QString kAdmin = QStringLiteral("owner@shop.ru");
+
+} // namespace
+
+class TestServerAccounts : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<ServerProcess> server;
+
+    void startServer(const QStringList& args = {}) {
+        server = std::make_unique<ServerProcess>(*db);
+        QVERIFY2(server->Start(args), qPrintable(server->Error()));
+        BaseURL = server->BaseUrl();
+    }
+
+    // A new administrator password for kAdmin, read from the mail it produced.
+    QString issuePassword(const QString& login = kAdmin) {
+        const qsizetype before = server->Mail().size();
+        const Reply r = requestPassword(login);
+        if (r.status != 200) return {};
+        const auto mail = server->Mail();
+        if (mail.size() != before + 1) return {};
+        return ServerProcess::PasswordIn(mail.last());
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (TestDatabase::WantsPostgres() && !TestDatabase::PostgresUnavailable().isEmpty())
+            QSKIP(qPrintable(TestDatabase::PostgresUnavailable()));
+    }
+    void init() {
+        db = std::make_unique<TestDatabase>();
+        QVERIFY2(db->Ok(), qPrintable(db->Error()));
+        startServer({QStringLiteral("--demo")});
+    }
+    void cleanup() {
+        server.reset();
+        db.reset();
+    }
+
+    void newAccountGetsItsPasswordByMail() {
+        const Reply r = requestPassword(kAdmin);
+        QCOMPARE(r.status, 200);
+        QCOMPARE(r.text, QStringLiteral("Пароль отправлен на адрес owner@shop.ru"));
+        const auto mail = server->Mail();
+        QCOMPARE(mail.size(), 1);
+        QCOMPARE(ServerProcess::HeaderOf(mail[0], "To"), QByteArray("owner@shop.ru"));
+        QVERIFY(!ServerProcess::HeaderOf(mail[0], "Subject").isEmpty());
+        QCOMPARE(ServerProcess::HeaderOf(mail[0], "Content-Type"), QByteArray("text/plain; charset=utf-8"));
+        const QString password = ServerProcess::PasswordIn(mail[0]);
+        QVERIFY(password.size() >= 8);
+        QCOMPARE(signInReply(kAdmin, QString(), password),
+                 fiveKeys(1, 1, 1, QStringLiteral("Администратор"), 0));
+    }
+
+    // The client's own sign-in applies the answers; each case as the sign-in page reads it.
+    void signInAnswers() {
+        const QString password = issuePassword();
+        QVERIFY(!password.isEmpty());
+        struct Case {
+            const char* name;
+            QString login, dopLogin, token;
+            QJsonObject expected;
+        };
+        const QList<Case> cases = {
+            {"administrator", kAdmin, QString(), password, fiveKeys(1, 1, 1, QStringLiteral("Администратор"), 0)},
+            {"login in other letter case", QStringLiteral("Owner@Shop.RU"), QString(), password,
+             fiveKeys(1, 1, 1, QStringLiteral("Администратор"), 0)},
+            {"wrong administrator password", kAdmin, QString(), password + QLatin1Char('x'),
+             fiveKeys(1, 0, 1, QString(), 0)},
+            {"empty password", kAdmin, QString(), QString(), fiveKeys(1, 0, 1, QString(), 0)},
+            {"unknown account", QStringLiteral("nobody@shop.ru"), QString(), password, fiveKeys(0, 0, 0, QString(), 0)},
+            {"demo user", QStringLiteral("demo@kovrel.local"), QStringLiteral("kassa@kovrel.local"),
+             QStringLiteral("kassa2024"), fiveKeys(1, 0, 0, QStringLiteral("Кассир"), 1)},
+            {"user with the wrong password", QStringLiteral("demo@kovrel.local"), QStringLiteral("kassa@kovrel.local"),
+             QStringLiteral("demo2024"), fiveKeys(1, 0, 0, QString(), 0)},
+            {"unknown user", QStringLiteral("demo@kovrel.local"), QStringLiteral("nobody@kovrel.local"),
+             QStringLiteral("kassa2024"), fiveKeys(1, 0, 0, QString(), 0)},
+            {"user of another account", kAdmin, QStringLiteral("kassa@kovrel.local"), QStringLiteral("kassa2024"),
+             fiveKeys(1, 0, 0, QString(), 0)},
+        };
+        for (const Case& c : cases) {
+            QCOMPARE(signInReply(c.login, c.dopLogin, c.token), c.expected);
+            Login = c.login;
+            DopLogin = c.dopLogin;
+            Token = c.token;
+            SignInState = TSignInRec{};
+            kovrel::HttpTransport http(false);
+            const auto outcome = kovrel::SignInRequest(http);
+            QVERIFY2(!outcome.failed, c.name);
+            QCOMPARE(SignInState.testAdminPas, c.expected.value("test_admin_pas").toInt());
+            QCOMPARE(SignInState.flagAdmin, c.expected.value("flag_admin").toInt());
+            QCOMPARE(SignInState.userName, c.expected.value("user_name").toString());
+            QCOMPARE(SignInState.userID, c.expected.value("user_id").toInt());
+        }
+    }
+
+    // Asking for a new password never locks the administrator out: the old one works until
+    // the new one is used, and only then stops.
+    void oldPasswordWorksUntilTheNewOneIsUsed() {
+        const QString first = issuePassword();
+        QVERIFY(!first.isEmpty());
+        QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 1);
+
+        const QString second = issuePassword();
+        QVERIFY(!second.isEmpty() && second != first);
+        QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 1);
+        // Another request replaces the unused second password; the first still works.
+        const QString third = issuePassword();
+        QCOMPARE(signInReply(kAdmin, QString(), second).value("test_admin_pas").toInt(), 0);
+        QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 1);
+
+        QCOMPARE(signInReply(kAdmin, QString(), third).value("test_admin_pas").toInt(), 1);
+        QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 0);
+        QCOMPARE(signInReply(kAdmin, QString(), third).value("test_admin_pas").toInt(), 1);
+
+        // The same account, not a second one: the mail says so and the login is unchanged.
+        const auto mail = server->Mail();
+        QCOMPARE(mail.size(), 3);
+        QVERIFY(QString::fromUtf8(mail[1]).contains(QStringLiteral("Прежний пароль действует")));
+    }
+
+    void unusableAddressesAreRefusedWithoutMail() {
+        const QStringList bad = {QString(),
+                                 QStringLiteral("a@b.c"),
+                                 QStringLiteral("no-at-sign.ru"),
+                                 QStringLiteral("two@@shop.ru"),
+                                 QStringLiteral("x@nodot"),
+                                 QStringLiteral("x@y.ru\r\nBcc: victim@z.ru"),
+                                 QStringLiteral("x y@shop.ru"),
+                                 QStringLiteral("<x@shop.ru>")};
+        for (const QString& login : bad) {
+            const Reply r = requestPassword(login);
+            QVERIFY2(r.status == 400, qPrintable(login));
+            QCOMPARE(r.text, QStringLiteral("Требуется корректный адрес электронной почты"));
+        }
+        kovrel::wire::MultipartForm none;
+        none.AddField(QStringLiteral("client"), QStringLiteral("W"));
+        const Reply missing = post(QStringLiteral("/create-db.php"), none);
+        QCOMPARE(missing.status, 400);
+        QCOMPARE(missing.text, QStringLiteral("Нет поля login"));
+        QVERIFY(server->Mail().isEmpty());
+        QCOMPARE(signInReply(QStringLiteral("x@y.ru"), QString(), QString()).value("test_admin_login").toInt(), 0);
+    }
+
+    void mailGoesThroughTheSendmailCommand() {
+        server.reset();
+        const QString sink = QDir(db->Folder()).filePath(QStringLiteral("sent.txt"));
+        startServer({QStringLiteral("--sendmail"), QStringLiteral("cat >> '%1'").arg(sink)});
+        QCOMPARE(requestPassword(kAdmin).status, 200);
+        QFile f(sink);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray message = f.readAll();
+        QCOMPARE(ServerProcess::HeaderOf(message, "To"), QByteArray("owner@shop.ru"));
+        QVERIFY(!ServerProcess::PasswordIn(message).isEmpty());
+        QVERIFY(server->Mail().isEmpty());
+
+        // A command that fails: the request fails and the password stays as it was.
+        server.reset();
+        startServer({QStringLiteral("--sendmail"), QStringLiteral("exit 3")});
+        const QString before = ServerProcess::PasswordIn(message);
+        QCOMPARE(requestPassword(kAdmin).status, 503);
+        QCOMPARE(signInReply(kAdmin, QString(), before).value("test_admin_pas").toInt(), 1);
+    }
+
+    void badRequestsAreRefused() {
+        const QString password = issuePassword();
+        const kovrel::wire::MultipartForm good = authForm(kAdmin, QString(), password);
+        const QByteArray boundary = "--------120924101010123";
+        const QByteArray type = kovrel::wire::MultipartForm::ContentType(boundary);
+        const QByteArray body = good.Encode(boundary);
+
+        QCOMPARE(post(QStringLiteral("/no-such-endpoint.php"), good).status, 404);
+        QCOMPARE(postRaw(QStringLiteral("/get-lic-v3.php"), "application/x-www-form-urlencoded", "login=x").status, 400);
+        QCOMPARE(postRaw(QStringLiteral("/get-lic-v3.php"), type, body.left(body.size() - 10)).status, 400);
+        const Reply badEscape =
+            postRaw(QStringLiteral("/get-lic-v3.php"), type, QByteArray(body).replace("W.1.0.1", "W=ZZ"));
+        QCOMPARE(badEscape.status, 400);
+        QVERIFY(badEscape.text.startsWith(QStringLiteral("Неверный формат запроса")));
+
+        kovrel::wire::MultipartForm noToken;
+        noToken.AddField(QStringLiteral("login"), kAdmin);
+        noToken.AddField(QStringLiteral("dop_login"), QString());
+        noToken.AddField(QStringLiteral("client"), QStringLiteral("W"));
+        const Reply missing = post(QStringLiteral("/get-lic-v3.php"), noToken);
+        QCOMPARE(missing.status, 400);
+        QCOMPARE(missing.text, QStringLiteral("Нет поля token"));
+
+        // A GET is not a request of the client.
+        QProcess curl;
+        curl.start(QStringLiteral("curl"), {QStringLiteral("-s"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                                            QStringLiteral("-w"), QStringLiteral("%{http_code}"),
+                                            BaseURL + QStringLiteral("/get-lic-v3.php")});
+        QVERIFY(curl.waitForFinished());
+        QCOMPARE(curl.readAllStandardOutput(), QByteArray("405"));
+        QCOMPARE(server->Mail().size(), 1);
+    }
+
+    void oversizedBodiesAreRefusedEarly() {
+        server.reset();
+        startServer({QStringLiteral("--max-body-bytes"), QStringLiteral("4096")});
+        kovrel::wire::MultipartForm big = authForm(kAdmin, QString(), QStringLiteral("x"));
+        big.AddField(QStringLiteral("upname_win"), QString(5000, QLatin1Char('a')));
+        const Reply r = post(QStringLiteral("/get-lic-v3.php"), big);
+        QCOMPARE(r.status, 413);
+        QCOMPARE(r.text, QStringLiteral("Слишком большой запрос"));
+        kovrel::wire::MultipartForm small = authForm(kAdmin, QString(), QStringLiteral("x"));
+        QCOMPARE(post(QStringLiteral("/get-lic-v3.php"), small).status, 200);
+    }
+
+    // One line per request: time, endpoint, account, status, milliseconds.
+    void logsEveryRequestAndStopsCleanly_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+    void logsEveryRequestAndStopsCleanly() {
+        QFETCH(int, signal);
+        requestPassword(kAdmin);
+        signInReply(kAdmin, QString(), QStringLiteral("wrong"));
+        post(QStringLiteral("/missing.php"), authForm(kAdmin, QString(), QString()));
+        QCOMPARE(server->Stop(signal), 0);
+        const QString log = server->Log();
+        static const QRegularExpression line(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3} (\\S+) (\\S+) (\\d{3}) \\d+ms$"),
+            QRegularExpression::MultilineOption);
+        QStringList seen;
+        for (auto it = line.globalMatch(log); it.hasNext();) {
+            const auto m = it.next();
+            seen << m.captured(1) + QLatin1Char(' ') + m.captured(2) + QLatin1Char(' ') + m.captured(3);
+        }
+        QCOMPARE(seen, QStringList({QStringLiteral("/create-db.php owner@shop.ru 200"),
+                                    QStringLiteral("/get-lic-v3.php owner@shop.ru 200"),
+                                    QStringLiteral("/missing.php - 404")}));
+        QVERIFY(log.contains(QStringLiteral("stopping on signal %1").arg(signal)));
+    }
+
+    // Data outlives the process; the schema is not applied twice and the demo is seeded once.
+    void restartKeepsAccounts() {
+        const QString password = issuePassword();
+        QCOMPARE(server->Stop(), 0);
+        QVERIFY(server->Log().contains(QStringLiteral("schema: applied")));
+        QVERIFY(server->Log().contains(QStringLiteral("demo: account")));
+        QVERIFY2(server->Start({QStringLiteral("--demo")}), qPrintable(server->Error()));
+        BaseURL = server->BaseUrl();
+        QCOMPARE(signInReply(kAdmin, QString(), password).value("test_admin_pas").toInt(), 1);
+        QCOMPARE(signInReply(QStringLiteral("demo@kovrel.local"), QString(), QStringLiteral("demo2024"))
+                     .value("test_admin_pas")
+                     .toInt(),
+                 1);
+        QVERIFY(!server->Log().contains(QStringLiteral("schema: applied")));
+        QVERIFY(!server->Log().contains(QStringLiteral("demo: account")));
+    }
+
+    void refusesBadCommandLines() {
+        for (const QStringList& args : {QStringList{QStringLiteral("--listen"), QStringLiteral("nowhere")},
+                                        QStringList{QStringLiteral("--db"), QStringLiteral("mysql://x")},
+                                        QStringList{QStringLiteral("--bogus")}}) {
+            QProcess p;
+            p.start(ServerProcess::Binary(), args);
+            QVERIFY(p.waitForFinished(10000));
+            QCOMPARE(p.exitCode(), 2);
+            QVERIFY(p.readAllStandardError().startsWith("kovrel-server: "));
+        }
+        QProcess help;
+        help.start(ServerProcess::Binary(), {QStringLiteral("--help")});
+        QVERIFY(help.waitForFinished(10000));
+        QCOMPARE(help.exitCode(), 0);
+        const QByteArray text = help.readAllStandardOutput();
+        for (const char* option : {"--listen", "--db", "--outbox", "--sendmail", "--demo"})
+            QVERIFY2(text.contains(option), option);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerAccounts)
+#include "test_server_accounts.moc"

@@ -1,0 +1,353 @@
+// The service's framework in-process, with routes of the test's own: typed fields, one
+// transaction per write, authentication and rights, per-account numbering, migrations, and
+// concurrent writers. Requests go over loopback HTTP in the client's wire form.
+#include "accounts.h"
+#include "database.h"
+#include "demo_seed.h"
+#include "endpoint_registry.h"
+#include "form_load.h"
+#include "http_error.h"
+#include "id_counter.h"
+#include "request_context.h"
+#include "schema_migrations.h"
+#include "server_app.h"
+#include "server_services.h"
+#include "session.h"
+#include "store_error.h"
+#include "test_database.h"
+
+#include <QTest>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+using namespace kovrel::server;
+
+namespace {
+
+struct Reply {
+    int status = 0;
+    QString text;
+};
+
+kovrel::wire::MultipartForm authForm(const QString& dopLogin, const QString& token) {
+    kovrel::wire::MultipartForm f;
+    f.AddField(QStringLiteral("login"), Demo::AdminLogin);
+    f.AddField(QStringLiteral("dop_login"), dopLogin);
+    f.AddField(QStringLiteral("token"), token);
+    f.AddField(QStringLiteral("client"), QStringLiteral("W.1.0.1"));
+    return f;
+}
+
+kovrel::wire::MultipartForm adminForm() {
+    return authForm(QString(), Demo::AdminPassword);
+}
+
+kovrel::wire::MultipartForm userForm() {
+    return authForm(Demo::UserLogin, Demo::UserPassword);
+}
+
+Reply post(const QString& endpoint, const kovrel::wire::MultipartForm& form) {
+    kovrel::HttpTransport http;
+    const kovrel::HttpReply r = kovrel::PostForm(http, endpoint, form);
+    return {r.status, r.Text()};
+}
+
+kovrel::wire::MultipartForm with(kovrel::wire::MultipartForm f, const QList<QPair<QString, QString>>& fields) {
+    for (const auto& [name, value] : fields)
+        f.AddField(name, value);
+    return f;
+}
+
+// Echoes the typed fields it reads.
+HttpResponse fieldsRoute(RequestContext& ctx) {
+    return HttpResponse::Text(200, QStringLiteral("%1|%2|%3|%4|%5")
+                                       .arg(ctx.Int(QStringLiteral("id")))
+                                       .arg(ctx.Number(QStringLiteral("kol")))
+                                       .arg(ctx.Date(QStringLiteral("dat")).toString(Qt::ISODate),
+                                            ctx.Text(QStringLiteral("name_win")), ctx.Text(QStringLiteral("token"))));
+}
+
+// Stores a store, then reads the fields that may fail, so a failure comes after a write.
+HttpResponse writeRoute(RequestContext& ctx) {
+    const int id = ctx.NextId(IdSequence::Klients);
+    ctx.Query(QStringLiteral("INSERT INTO klients (account_id, id, type_kl, name) VALUES (?, ?, 10, ?)"))
+        .Bind(ctx.AccountId())
+        .Bind(id)
+        .BindText(ctx.Text(QStringLiteral("name_win")))
+        .Run();
+    ctx.Int(QStringLiteral("after"));
+    if (ctx.TextOr(QStringLiteral("fail")) == QLatin1String("store"))
+        ctx.Query(QStringLiteral("INSERT INTO klients (account_id, id, type_kl) VALUES (?, ?, 10)"))
+            .Bind(ctx.AccountId())
+            .Bind(id)
+            .Run();
+    if (ctx.TextOr(QStringLiteral("fail")) == QLatin1String("conflict"))
+        throw HttpError::Conflict(QStringLiteral("Недостаточно товара"));
+    return HttpResponse::Text(200, QString::number(id));
+}
+
+HttpResponse rightsRoute(RequestContext& ctx) {
+    ctx.RequireRight(ctx.Int(QStringLiteral("code")));
+    return HttpResponse::Text(200, QStringLiteral("store level %1").arg(ctx.StoreLevel(ctx.Int(QStringLiteral("store")))));
+}
+
+HttpResponse adminRoute(RequestContext& ctx) {
+    ctx.RequireAdmin();
+    return HttpResponse::Text(200, QStringLiteral("admin"));
+}
+
+} // namespace
+
+class TestServerFramework : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDatabase> tdb;
+    std::unique_ptr<ServerApp> app;
+    std::atomic<int> handlerRuns{0};
+
+    Database& db() { return app->Services().db; }
+    qint64 demoAccount() {
+        auto q = db().Query(QStringLiteral("SELECT id FROM accounts WHERE login_key = ?")).Bind(Demo::AdminLogin).Run();
+        return q.Next() ? q.Int64(0) : 0;
+    }
+    int count(const QString& sql) {
+        auto q = db().Query(sql).Run();
+        return q.Next() ? q.Int(0) : -1;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (TestDatabase::WantsPostgres() && !TestDatabase::PostgresUnavailable().isEmpty())
+            QSKIP(qPrintable(TestDatabase::PostgresUnavailable()));
+    }
+    void init() {
+        tdb = std::make_unique<TestDatabase>();
+        QVERIFY2(tdb->Ok(), qPrintable(tdb->Error()));
+        ServerOptions o;
+        o.port = 0;
+        o.db = tdb->Argument();
+        o.outbox = tdb->Folder() + QStringLiteral("/outbox");
+        o.dataDir = tdb->Folder();
+        o.demo = true;
+        o.limits.threads = 4;
+        app = std::make_unique<ServerApp>(o, nullptr);
+        app->Routes().Add(QStringLiteral("/test-fields.php"), Access::Read, fieldsRoute);
+        app->Routes().Add(QStringLiteral("/test-write.php"), Access::Write, [this](RequestContext& ctx) {
+            ++handlerRuns;
+            return writeRoute(ctx);
+        });
+        app->Routes().Add(QStringLiteral("/test-rights.php"), Access::Read, rightsRoute);
+        app->Routes().Add(QStringLiteral("/test-admin.php"), Access::Write, adminRoute);
+        QString error;
+        QVERIFY2(app->Start(&error), qPrintable(error));
+        BaseURL = QStringLiteral("http://127.0.0.1:%1").arg(app->Port());
+        handlerRuns = 0;
+    }
+    void cleanup() {
+        app.reset();
+        tdb.reset();
+    }
+
+    // Texts arrive as the client sends them: "_win" fields as UTF-8, others byte per character,
+    // quoted-printable undone, lines joined with CRLF.
+    void fieldsArriveAsTheClientSendsThem() {
+        const Reply r = post(QStringLiteral("/test-fields.php"),
+                             with(adminForm(), {{"id", "-12"},
+                                                {"kol", "2.500"},
+                                                {"dat", "2024-02-29"},
+                                                {"name_win", QStringLiteral("Склад №1 = \"главный\"\nэтаж 2")}}));
+        QCOMPARE(r.status, 200);
+        QCOMPARE(r.text, QStringLiteral("-12|2.5|2024-02-29|Склад №1 = \"главный\"\r\nэтаж 2|demo2024"));
+    }
+
+    void badFieldsAreNamedInTheReply_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("reason");
+        const QString notInt = QStringLiteral("Поле id должно быть целым числом");
+        const QString notNumber = QStringLiteral("Поле kol должно быть числом");
+        const QString notDate = QStringLiteral("Поле dat должно быть датой ГГГГ-ММ-ДД");
+        QTest::newRow("id with letters") << "id" << "12a" << notInt;
+        QTest::newRow("id empty") << "id" << "" << notInt;
+        QTest::newRow("id fractional") << "id" << "1.5" << notInt;
+        QTest::newRow("id beyond 32 bits") << "id" << "4294967296" << notInt;
+        QTest::newRow("id a lone minus") << "id" << "-" << notInt;
+        QTest::newRow("kol with a comma") << "kol" << "2,5" << notNumber;
+        QTest::newRow("kol exponent") << "kol" << "1e400" << notNumber;
+        QTest::newRow("kol nan") << "kol" << "nan" << notNumber;
+        QTest::newRow("kol empty") << "kol" << "" << notNumber;
+        QTest::newRow("dat impossible") << "dat" << "2023-02-29" << notDate;
+        QTest::newRow("dat zeros") << "dat" << "0000-00-00" << notDate;
+        QTest::newRow("dat other form") << "dat" << "01.02.2024" << notDate;
+    }
+    void badFieldsAreNamedInTheReply() {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, reason);
+        QList<QPair<QString, QString>> fields = {{"id", "1"}, {"kol", "1"}, {"dat", "2024-01-01"}, {"name_win", "x"}};
+        for (auto& f : fields)
+            if (f.first == field) f.second = value;
+        const Reply r = post(QStringLiteral("/test-fields.php"), with(adminForm(), fields));
+        QCOMPARE(r.status, 400);
+        QCOMPARE(r.text, reason);
+        const Reply missing = post(QStringLiteral("/test-fields.php"), with(adminForm(), {{"id", "1"}}));
+        QCOMPARE(missing.status, 400);
+        QCOMPARE(missing.text, QStringLiteral("Нет поля kol"));
+    }
+
+    // Whatever ends a write request early, nothing of it stays.
+    void failedWritesLeaveNothing_data() {
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("fail");
+        QTest::addColumn<int>("status");
+        QTest::newRow("non-numeric field after the insert") << "x1" << "" << 400;
+        QTest::newRow("database refuses a statement") << "1" << "store" << 500;
+        QTest::newRow("handler refuses") << "1" << "conflict" << 409;
+    }
+    void failedWritesLeaveNothing() {
+        QFETCH(QString, after);
+        QFETCH(QString, fail);
+        QFETCH(int, status);
+        const QString stores = QStringLiteral("SELECT COUNT(*) FROM klients WHERE type_kl = 10");
+        const int before = count(stores);
+        const Reply r = post(QStringLiteral("/test-write.php"),
+                             with(adminForm(), {{"name_win", "A"}, {"after", after}, {"fail", fail}}));
+        QCOMPARE(r.status, status);
+        QCOMPARE(count(stores), before);
+        // The number was not used up either: the next store gets it.
+        const Reply ok = post(QStringLiteral("/test-write.php"), with(adminForm(), {{"name_win", "B"}, {"after", "1"}}));
+        QCOMPARE(ok.status, 200);
+        QCOMPARE(ok.text, QStringLiteral("2"));
+        QCOMPARE(count(stores), before + 1);
+    }
+
+    void wrongPasswordsGetNothing() {
+        const QList<kovrel::wire::MultipartForm> forms = {
+            authForm(QString(), QStringLiteral("wrong")),
+            authForm(QString(), QString()),
+            authForm(Demo::UserLogin, Demo::AdminPassword),
+            authForm(QStringLiteral("ghost@kovrel.local"), Demo::UserPassword),
+        };
+        for (const auto& form : forms) {
+            const Reply r = post(QStringLiteral("/test-write.php"), with(form, {{"name_win", "X"}, {"after", "1"}}));
+            QCOMPARE(r.status, 401);
+            QCOMPARE(r.text, QStringLiteral("Неверный логин или пароль"));
+        }
+        QCOMPARE(handlerRuns.load(), 0);
+        kovrel::wire::MultipartForm noClient;
+        noClient.AddField(QStringLiteral("login"), Demo::AdminLogin);
+        noClient.AddField(QStringLiteral("dop_login"), QString());
+        noClient.AddField(QStringLiteral("token"), Demo::AdminPassword);
+        QCOMPARE(post(QStringLiteral("/test-write.php"), noClient).text, QStringLiteral("Нет поля client"));
+        QCOMPARE(handlerRuns.load(), 0);
+    }
+
+    // Rights as stored for the user; the administrator has all; a store without a stored
+    // level is fully accessible.
+    void rightsAndStoreLevels() {
+        const auto rights = [](const kovrel::wire::MultipartForm& who, int code, int store) {
+            return post(QStringLiteral("/test-rights.php"),
+                        with(who, {{"code", QString::number(code)}, {"store", QString::number(store)}}));
+        };
+        QCOMPARE(rights(userForm(), 6001, 5).text, QStringLiteral("store level 1"));
+        QCOMPARE(rights(userForm(), 5001, 5).status, 403);
+        QCOMPARE(rights(userForm(), 5001, 5).text, QStringLiteral("Доступ запрещен"));
+        // 2003 holds a number of days, not a permission.
+        QCOMPARE(rights(userForm(), 2003, 5).status, 403);
+        QCOMPARE(rights(adminForm(), 5001, 5).text, QStringLiteral("store level 1"));
+        QCOMPARE(post(QStringLiteral("/test-admin.php"), userForm()).status, 403);
+        QCOMPARE(post(QStringLiteral("/test-admin.php"), adminForm()).text, QStringLiteral("admin"));
+
+        const qint64 account = demoAccount();
+        const int store = NextId(db(), account, IdSequence::Klients);
+        db().Query(QStringLiteral("INSERT INTO klients (account_id, id, type_kl, name) VALUES (?, ?, 10, 'S')"))
+            .Bind(account)
+            .Bind(store)
+            .Run();
+        db().Query(QStringLiteral("INSERT INTO store_rights (account_id, id_store, id_user, ur) VALUES (?, ?, 1, 2)"))
+            .Bind(account)
+            .Bind(store)
+            .Run();
+        QCOMPARE(rights(userForm(), 6001, store).text, QStringLiteral("store level 2"));
+        QCOMPARE(rights(adminForm(), 6001, store).text, QStringLiteral("store level 1"));
+    }
+
+    // Numbers are per account, never reused, and skip the own organization's 1000000.
+    void numbersArePerAccount() {
+        const qint64 demo = demoAccount();
+        const qint64 other = app->Services().accounts.EnsureAccount(QStringLiteral("other@shop.ru"), QStringLiteral("pw123456"));
+        QVERIFY(other != demo && other != 0);
+        // Both accounts start with manager 1 and category 1.
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM klients WHERE id = 1 AND type_kl = 12")), 2);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM grnames WHERE id = 1")), 2);
+        QCOMPARE(NextId(db(), demo, IdSequence::Klients), 2);
+        QCOMPARE(NextId(db(), demo, IdSequence::Klients), 3);
+        QCOMPARE(NextId(db(), other, IdSequence::Klients), 2);
+        QCOMPARE(NextId(db(), other, IdSequence::Goods), 1);
+        db().Query(QStringLiteral("UPDATE id_counters SET last_id = 999999 WHERE account_id = ? AND name = 'klients'"))
+            .Bind(other)
+            .Run();
+        QCOMPARE(NextId(db(), other, IdSequence::Klients), 1000001);
+        db().Query(QStringLiteral("UPDATE id_counters SET last_id = 999999 WHERE account_id = ? AND name = 'goods'"))
+            .Bind(other)
+            .Run();
+        QCOMPARE(NextId(db(), other, IdSequence::Goods), 1000000);
+    }
+
+    // Many writers at once: every write succeeds exactly once, none waits forever, numbers
+    // stay unique.
+    void concurrentWritersAllSucceed() {
+        constexpr int kThreads = 8;
+        constexpr int kEach = 12;
+        std::atomic<int> failures{0};
+        std::vector<std::thread> threads;
+        QList<QString> ids[kThreads];
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back([&, t] {
+                for (int i = 0; i < kEach; ++i) {
+                    const Reply r = post(QStringLiteral("/test-write.php"),
+                                         with(adminForm(), {{"name_win", QStringLiteral("T%1-%2").arg(t).arg(i)},
+                                                            {"after", "1"}}));
+                    if (r.status != 200) ++failures;
+                    ids[t].append(r.text);
+                }
+            });
+        for (auto& th : threads)
+            th.join();
+        QCOMPARE(failures.load(), 0);
+        QSet<QString> unique;
+        for (const auto& list : ids)
+            for (const QString& id : list)
+                unique.insert(id);
+        QCOMPARE(unique.size(), kThreads * kEach);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM klients WHERE type_kl = 10")), kThreads * kEach);
+    }
+
+    // A step either applies whole, with its version recorded, or not at all.
+    void migrationsApplyOnceAndWhole() {
+        QCOMPARE(ApplyMigrations(db()), QList<int>());
+        TestDatabase fresh;
+        QVERIFY2(fresh.Ok(), qPrintable(fresh.Error()));
+        Database other(*DatabaseAddress::Parse(fresh.Argument(), nullptr));
+        QVERIFY2(other.Open(), qPrintable(other.Error()));
+        const std::vector<Migration> steps = {
+            {1, "one", [](const SqlDialect&) { return QStringList{QStringLiteral("CREATE TABLE t1 (x INTEGER)")}; }},
+            {2, "two", [](const SqlDialect&) {
+                 return QStringList{QStringLiteral("CREATE TABLE t2 (x INTEGER)"),
+                                    QStringLiteral("INSERT INTO no_such_table VALUES (1)")};
+             }},
+        };
+        QVERIFY_THROWS_EXCEPTION(StoreError, ApplyMigrations(other, steps));
+        auto version = other.Query(QStringLiteral("SELECT MAX(version) FROM schema_version")).Run();
+        QVERIFY(version.Next());
+        QCOMPARE(version.Int(0), 1);
+        other.Exec(QStringLiteral("SELECT COUNT(*) FROM t1"));
+        QVERIFY_THROWS_EXCEPTION(StoreError, other.Exec(QStringLiteral("SELECT COUNT(*) FROM t2")));
+        QCOMPARE(ApplyMigrations(other, {steps[0]}), QList<int>());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerFramework)
+#include "test_server_framework.moc"
