@@ -1,0 +1,71 @@
+#pragma once
+
+#include "main_f.h"
+#include "scripted_interaction.h"
+#include "server_process.h"
+#include "test_database.h"
+#include "window_seams.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class TagListBox;
+
+// The demo account the service creates with --demo: its administrator and a cashier who may
+// sell and take orders and see the stock report, nothing else.
+namespace DemoLogins {
+inline const QString Admin = QStringLiteral("demo@kovrel.local");
+inline const QString AdminPassword = QStringLiteral("demo2024");
+inline const QString User = QStringLiteral("kassa@kovrel.local");
+inline const QString UserPassword = QStringLiteral("kassa2024");
+} // namespace DemoLogins
+
+// The real service on a fresh database and main windows started against it offscreen, with a
+// settings file of their own and message boxes answered by the script.
+class MainWindowFixture {
+public:
+    // Starts kovrel-server --demo; false with Error() when it does not come up.
+    bool StartService();
+    QString Error() const { return m_error; }
+    ServerProcess& Service() { return *m_server; }
+
+    // A settings file holding these values (no file at all with `noFile`).
+    void WriteSettings(const QString& login, const QString& dopLogin, const QString& pas);
+    void RemoveSettings();
+    QString SettingsPath() const;
+    QByteArray SettingsText() const;
+
+    // A main window started (signed in with the settings file) and shown.
+    std::unique_ptr<TMainF> Open();
+    std::unique_ptr<TMainF> OpenAs(const QString& login, const QString& dopLogin, const QString& pas);
+    std::unique_ptr<TMainF> OpenAdmin() {
+        return OpenAs(DemoLogins::Admin, QString(), DemoLogins::AdminPassword);
+    }
+    std::unique_ptr<TMainF> OpenUser() {
+        return OpenAs(DemoLogins::Admin, DemoLogins::User, DemoLogins::UserPassword);
+    }
+
+    // Clicks the item with the tag in a navigation list, as the user would.
+    static void ClickNav(TagListBox* list, int tag);
+
+    template <class T>
+    static T* Find(QWidget* window, const char* name) {
+        T* w = window->findChild<T*>(QString::fromLatin1(name));
+        if (!w) qWarning("no control %s", name);
+        return w;
+    }
+
+    ScriptedInteraction::State* Ui = nullptr;
+
+    // Per test: fresh message script, the program's own windows, the service's address.
+    void Init();
+    void Cleanup();
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<ServerProcess> m_server;
+    QTemporaryDir m_dir;
+    QString m_error;
+};
