@@ -36,6 +36,9 @@ int main(int argc, char* argv[]) {
     args.addHelpOption();
     args.addOption({QStringLiteral("service"), QStringLiteral("Service address (http://host:port)."),
                     QStringLiteral("URL")});
+    args.addOption({QStringLiteral("settings"),
+                    QStringLiteral("Settings file to use instead of kovrel.ini beside the program."),
+                    QStringLiteral("FILE")});
     args.process(app);
 
     // Read once: every request of the run goes to this address.
@@ -46,7 +49,7 @@ int main(int argc, char* argv[]) {
     }
 
     SetUserInteraction(std::make_unique<MessageBoxInteraction>());
-    TMainF mainForm;
+    TMainF mainForm(args.value(QStringLiteral("settings")));
     mainForm.show();
     const int code = QApplication::exec();
     SetUserInteraction(nullptr);
