@@ -2,7 +2,7 @@
 // add, edit and delete with their rights and questions, the kits page, the report filters.
 #include "catalog_pages.h"
 #include "form_load.h"
-#include "main_window_fixture.h"
+#include "main_window_test.h"
 #include "rep_sale_st_page.h"
 #include "session.h"
 #include "status_bar.h"
@@ -79,21 +79,10 @@ void typeText(QWidget* w, const QString& text) {
 
 } // namespace
 
-class TestCatalogPages : public QObject {
+class TestCatalogPages : public MainWindowTest {
     Q_OBJECT
 
-    MainWindowFixture f;
-
-    template <class T>
-    T* find(TMainF& w, const char* name) {
-        return MainWindowFixture::Find<T>(&w, name);
-    }
-
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(f.StartService(), qPrintable(f.Error())); }
-    void init() { f.Init(); }
-    void cleanup() { f.Cleanup(); }
-
     void storesListInKeyOrderWithIdentifier10Before9() {
         auto w = f.OpenAdmin();
         for (int i = 0; i < 11; ++i)

@@ -5,7 +5,7 @@
 #include "click_label.h"
 #include "date_picker.h"
 #include "date_time.h"
-#include "main_window_fixture.h"
+#include "main_window_test.h"
 #include "options_page.h"
 #include "program_version.h"
 #include "reg_page.h"
@@ -45,21 +45,10 @@ QString pageName(TMainF& w) {
 
 } // namespace
 
-class TestMainF : public QObject {
+class TestMainF : public MainWindowTest {
     Q_OBJECT
 
-    MainWindowFixture f;
-
-    template <class T>
-    T* find(TMainF& w, const char* name) {
-        return MainWindowFixture::Find<T>(&w, name);
-    }
-
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(f.StartService(), qPrintable(f.Error())); }
-    void init() { f.Init(); }
-    void cleanup() { f.Cleanup(); }
-
     void startUpEndsOnTheAboutPageSignedIn() {
         const TDateTime before = kovrel::Now();
         auto w = f.OpenAdmin();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -59,6 +60,27 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const char* name) {
 
 StringGrid* MakeGrid(QWidget* parent, const char* name) {
     return named(new StringGrid(parent), name);
+}
+
+StringGrid* MakeGrid(QWidget* parent, const char* name, int cols, int fixedCols,
+                     const std::vector<int>& widths, int defaultWidth) {
+    StringGrid* g = MakeGrid(parent, name);
+    g->SetDefaultColWidth(defaultWidth);
+    g->SetColCount(cols);
+    g->SetRowCount(2);
+    g->SetFixedRows(1);
+    g->SetFixedCols(fixedCols);
+    for (size_t c = 0; c < widths.size(); ++c)
+        g->SetColWidths(static_cast<int>(c), widths[c]);
+    return g;
+}
+
+void StackOverGrid(QWidget* page, QWidget* panel, StringGrid* grid) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panel);
+    layout->addWidget(grid, 1);
 }
 
 const QStringList& KlientKindTexts() {

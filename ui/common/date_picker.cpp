@@ -14,3 +14,10 @@ TDateTime TDatePicker::Date() const {
 void TDatePicker::SetDate(TDateTime value) {
     setDate(kovrel::DateOf(value));
 }
+
+void SetMonthPeriod(TDatePicker* begin, TDatePicker* end, TDateTime today) {
+    const QDate d = kovrel::DateOf(today);
+    const QDate first(d.year(), d.month(), 1);
+    begin->setDate(first);
+    end->setDate(first.addMonths(1));
+}

@@ -15,3 +15,6 @@ public:
     // The day of the value; its time of day is dropped.
     void SetDate(TDateTime value);
 };
+
+// A period from the first day of the month of `today` to the first day of the next month.
+void SetMonthPeriod(TDatePicker* begin, TDatePicker* end, TDateTime today);

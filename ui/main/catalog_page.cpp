@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -34,20 +33,9 @@ TCatalogPage::TCatalogPage(const TCatalogPageDef& def, TStatusBar& bar, QWidget*
     auto* toolLayout = new QGridLayout(tools);
     buildToolPanel(toolLayout);
 
-    m_grid = MakeGrid(this, def.grid);
-    m_grid->SetColCount(static_cast<int>(def.headers.size()) + 1);
-    m_grid->SetRowCount(2);
-    m_grid->SetFixedRows(1);
-    m_grid->SetFixedCols(1);
-    for (size_t c = 0; c < def.widths.size(); ++c)
-        m_grid->SetColWidths(static_cast<int>(c), def.widths[c]);
+    m_grid = MakeGrid(this, def.grid, static_cast<int>(def.headers.size()) + 1, 1, def.widths);
     if (!def.listOnly) connect(m_grid, &StringGrid::DblClick, this, &TCatalogPage::EditClick);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(tools);
-    layout->addWidget(m_grid, 1);
+    StackOverGrid(this, tools, m_grid);
 }
 
 void TCatalogPage::buildToolPanel(QGridLayout* tools) {

@@ -9,15 +9,24 @@
 
 namespace {
 
-QString money(double value) {
-    return FormatFixed(2, value);
-}
-QString qty(double value) {
-    return FormatQty(1, 3, value);
+template <class Rec>
+using Load = std::function<void(TFormLoad&, RecordList<Rec>&, const QString& filter, int kind)>;
+
+// A list operation that takes only the search text.
+template <class Rec>
+Load<Rec> listBy(void (TFormLoad::*select)(RecordList<Rec>&, const QString&)) {
+    return
+        [select](TFormLoad& fl, RecordList<Rec>& L, const QString& filter, int) { (fl.*select)(L, filter); };
 }
 
-QStringList namePrim(const TRecKlient& r) {
-    return {r.Name, r.Prim};
+template <class Rec>
+std::function<bool(TFormLoad&, const Rec&)> deleteBy(bool (TFormLoad::*remove)(const Rec&)) {
+    return [remove](TFormLoad& fl, const Rec& r) { return (fl.*remove)(r); };
+}
+
+template <class Rec>
+std::function<void(QWidget*, Rec&)> editIn(std::function<int(QWidget*, Rec&)> TWindowSeams::*window) {
+    return [window](QWidget* owner, Rec& r) { (WindowSeams().*window)(owner, r); };
 }
 
 template <class Rec>
@@ -25,6 +34,7 @@ std::function<std::unique_ptr<Rec>(int)> newRecord() {
     return [](int) { return std::make_unique<Rec>(); };
 }
 
+// A new counterparty-table entry of a fixed kind, or (0) of the kind filter's kind.
 std::function<std::unique_ptr<TRecKlient>(int)> newKlient(int fixedKind) {
     return [fixedKind](int kind) {
         auto r = std::make_unique<TRecKlient>();
@@ -33,8 +43,8 @@ std::function<std::unique_ptr<TRecKlient>(int)> newKlient(int fixedKind) {
     };
 }
 
-std::function<void(QWidget*, TRecKlient&)> editKlient() {
-    return [](QWidget* owner, TRecKlient& r) { WindowSeams().FormEditKl(owner, r); };
+QStringList namePrim(const TRecKlient& r) {
+    return {r.Name, r.Prim};
 }
 
 template <class Rec>
@@ -42,6 +52,16 @@ TCatalogPageOf<Rec>* page(const TCatalogPageDef& def, TCatalogOps<Rec> ops, TSta
                           QWidget* parent) {
     return new TCatalogPageOf<Rec>(def, std::move(ops), bar, parent);
 }
+
+QString money(double value) {
+    return FormatFixed(2, value);
+}
+QString qty(double value) {
+    return FormatQty(1, 3, value);
+}
+
+const QString kNameHeader = QStringLiteral("Наименование");
+const QString kPrimHeader = QStringLiteral("Примечание");
 
 TCatalogPageOf<TRecKlient>* storePage(TStatusBar& bar, QWidget* parent) {
     const TCatalogPageDef def{
@@ -52,20 +72,15 @@ TCatalogPageOf<TRecKlient>* storePage(TStatusBar& bar, QWidget* parent) {
         "ButDelStore",
         "SGStore",
         {50, 200, 300},
-        {QStringLiteral("Наименование склада"), QStringLiteral("Примечание")},
+        {QStringLiteral("Наименование склада"), kPrimHeader},
         Right::Stores,
         {QStringLiteral(
             "Склад будет полностью удален из списка. Приходные и расходные накладные с этим складом "
             "сохраняться. Продолжить удаление ?")}};
-    TCatalogOps<TRecKlient> ops;
-    ops.load = [](TFormLoad& fl, RecordList<TRecKlient>& L, const QString& f, int) {
-        fl.SelectStoreList(L, f);
-    };
-    ops.cells = namePrim;
-    ops.create = newKlient(TypeKlKind::Store);
-    ops.edit = editKlient();
-    ops.remove = [](TFormLoad& fl, const TRecKlient& r) { return fl.DeleteStore(r); };
-    return page(def, std::move(ops), bar, parent);
+    return page<TRecKlient>(def,
+                            {listBy(&TFormLoad::SelectStoreList), namePrim, newKlient(TypeKlKind::Store),
+                             editIn(&TWindowSeams::FormEditKl), deleteBy(&TFormLoad::DeleteStore)},
+                            bar, parent);
 }
 
 TCatalogPageOf<TRecKlient>* klientPage(TStatusBar& bar, QWidget* parent) {
@@ -77,7 +92,7 @@ TCatalogPageOf<TRecKlient>* klientPage(TStatusBar& bar, QWidget* parent) {
         "ButDelKl",
         "SGKlient",
         {50, 200, 300},
-        {QStringLiteral("Наименование"), QStringLiteral("Примечание")},
+        {kNameHeader, kPrimHeader},
         Right::Klients,
         {QStringLiteral(
              "Поставщик/покупатель будет полностью удален из списка. Приходные и расходные накладные с "
@@ -88,15 +103,13 @@ TCatalogPageOf<TRecKlient>* klientPage(TStatusBar& bar, QWidget* parent) {
          QStringLiteral("Счет будет полностью удален из списка. Все операции с этим счетом сохраняться. "
                         "Продолжить удаление ?")}};
     def.kindFilter = true;
-    TCatalogOps<TRecKlient> ops;
-    ops.load = [](TFormLoad& fl, RecordList<TRecKlient>& L, const QString& f, int kind) {
+    const Load<TRecKlient> byKind = [](TFormLoad& fl, RecordList<TRecKlient>& L, const QString& f, int kind) {
         fl.SelectKlientList(L, f, kind);
     };
-    ops.cells = namePrim;
-    ops.create = newKlient(0);
-    ops.edit = editKlient();
-    ops.remove = [](TFormLoad& fl, const TRecKlient& r) { return fl.DeleteKlient(r); };
-    return page(def, std::move(ops), bar, parent);
+    return page<TRecKlient>(def,
+                            {byKind, namePrim, newKlient(0), editIn(&TWindowSeams::FormEditKl),
+                             deleteBy(&TFormLoad::DeleteKlient)},
+                            bar, parent);
 }
 
 TCatalogPageOf<TRecKlient>* managerPage(TStatusBar& bar, QWidget* parent) {
@@ -108,18 +121,13 @@ TCatalogPageOf<TRecKlient>* managerPage(TStatusBar& bar, QWidget* parent) {
         "ButDelManager",
         "SGManager",
         {50, 200, 300},
-        {QStringLiteral("Наименование менеджера"), QStringLiteral("Примечание")},
+        {QStringLiteral("Наименование менеджера"), kPrimHeader},
         Right::Klients,
         {QStringLiteral("Менеджер будет полностью удален из списка. Продолжить удаление ?")}};
-    TCatalogOps<TRecKlient> ops;
-    ops.load = [](TFormLoad& fl, RecordList<TRecKlient>& L, const QString& f, int) {
-        fl.SelectManagerList(L, f);
-    };
-    ops.cells = namePrim;
-    ops.create = newKlient(TypeKlKind::Manager);
-    ops.edit = editKlient();
-    ops.remove = [](TFormLoad& fl, const TRecKlient& r) { return fl.DeleteManager(r); };
-    return page(def, std::move(ops), bar, parent);
+    return page<TRecKlient>(def,
+                            {listBy(&TFormLoad::SelectManagerList), namePrim, newKlient(TypeKlKind::Manager),
+                             editIn(&TWindowSeams::FormEditKl), deleteBy(&TFormLoad::DeleteManager)},
+                            bar, parent);
 }
 
 TCatalogPageOf<TRecGood>* goodPage(TStatusBar& bar, QWidget* parent) {
@@ -131,26 +139,24 @@ TCatalogPageOf<TRecGood>* goodPage(TStatusBar& bar, QWidget* parent) {
         "ButDelGood",
         "SGGood",
         {50, 350, 80, 80, 80},
-        {QStringLiteral("Наименование"), QStringLiteral("Цена"), QStringLiteral("Закуп.цена"),
-         QStringLiteral("Упаковка")},
+        {kNameHeader, QStringLiteral("Цена"), QStringLiteral("Закуп.цена"), QStringLiteral("Упаковка")},
         Right::Goods,
         {QStringLiteral(
             "Товар будет полностью удален из списка. Приходные и расходные накладные с этим товаром "
             "сохраняться. Продолжить удаление ?")}};
-    // Purchase prices are shown only to those with the right, checked once per load.
+    // Purchase prices are shown only to those with the right, asked once per load.
     auto showZCen = std::make_shared<bool>(false);
-    TCatalogOps<TRecGood> ops;
-    ops.load = [showZCen](TFormLoad& fl, RecordList<TRecGood>& L, const QString& f, int) {
+    const Load<TRecGood> goods = [showZCen](TFormLoad& fl, RecordList<TRecGood>& L, const QString& f, int) {
         *showZCen = CheckRight(Right::PurchasePrices, false);
         fl.SelectGoodList(L, f, false);
     };
-    ops.cells = [showZCen](const TRecGood& r) -> QStringList {
+    const auto cells = [showZCen](const TRecGood& r) -> QStringList {
         return {r.Name, money(r.PCen), *showZCen ? money(r.ZCen) : QString(), qty(r.Pack)};
     };
-    ops.create = newRecord<TRecGood>();
-    ops.edit = [](QWidget* owner, TRecGood& r) { WindowSeams().FormEditGood(owner, r); };
-    ops.remove = [](TFormLoad& fl, const TRecGood& r) { return fl.DeleteGood(r); };
-    return page(def, std::move(ops), bar, parent);
+    return page<TRecGood>(def,
+                          {goods, cells, newRecord<TRecGood>(), editIn(&TWindowSeams::FormEditGood),
+                           deleteBy(&TFormLoad::DeleteGood)},
+                          bar, parent);
 }
 
 TCatalogPageOf<TRecGood>* normPage(TStatusBar& bar, QWidget* parent) {
@@ -161,17 +167,15 @@ TCatalogPageOf<TRecGood>* normPage(TStatusBar& bar, QWidget* parent) {
                         "ButDelNorm",
                         "SGNorm",
                         {50, 350, 80, 80},
-                        {QStringLiteral("Наименование"), QStringLiteral("Цена"), QStringLiteral("Упаковка")},
+                        {kNameHeader, QStringLiteral("Цена"), QStringLiteral("Упаковка")},
                         0,
                         {}};
     def.listOnly = true;
-    TCatalogOps<TRecGood> ops;
-    ops.load = [](TFormLoad& fl, RecordList<TRecGood>& L, const QString& f, int) {
+    const Load<TRecGood> kits = [](TFormLoad& fl, RecordList<TRecGood>& L, const QString& f, int) {
         fl.SelectGoodList(L, f, true);
     };
-    ops.cells = [](const TRecGood& r) -> QStringList { return {r.Name, money(r.PCen), qty(r.Pack)}; };
-    ops.create = newRecord<TRecGood>();
-    return page(def, std::move(ops), bar, parent);
+    const auto cells = [](const TRecGood& r) -> QStringList { return {r.Name, money(r.PCen), qty(r.Pack)}; };
+    return page<TRecGood>(def, {kits, cells, newRecord<TRecGood>(), nullptr, nullptr}, bar, parent);
 }
 
 TCatalogPageOf<TRecKlient>* groupPage(TStatusBar& bar, QWidget* parent) {
@@ -179,17 +183,12 @@ TCatalogPageOf<TRecKlient>* groupPage(TStatusBar& bar, QWidget* parent) {
         "TSGroup",      "EdFindGroup",
         "ButInsGroup",  "ButEditGroup",
         "ButDelGroup",  "SGGroup",
-        {50, 300, 300}, {QStringLiteral("Наименование категории"), QStringLiteral("Примечание")},
+        {50, 300, 300}, {QStringLiteral("Наименование категории"), kPrimHeader},
         Right::Goods,   {QStringLiteral("Категория будет полностью удалена. Продолжить удаление ?")}};
-    TCatalogOps<TRecKlient> ops;
-    ops.load = [](TFormLoad& fl, RecordList<TRecKlient>& L, const QString& f, int) {
-        fl.SelectGroupList(L, f);
-    };
-    ops.cells = namePrim;
-    ops.create = newRecord<TRecKlient>();
-    ops.edit = [](QWidget* owner, TRecKlient& r) { WindowSeams().FormEditGroup(owner, r); };
-    ops.remove = [](TFormLoad& fl, const TRecKlient& r) { return fl.DeleteGroup(r); };
-    return page(def, std::move(ops), bar, parent);
+    return page<TRecKlient>(def,
+                            {listBy(&TFormLoad::SelectGroupList), namePrim, newRecord<TRecKlient>(),
+                             editIn(&TWindowSeams::FormEditGroup), deleteBy(&TFormLoad::DeleteGroup)},
+                            bar, parent);
 }
 
 TCatalogPageOf<TRecUser>* userPage(TStatusBar& bar, QWidget* parent) {
@@ -205,13 +204,11 @@ TCatalogPageOf<TRecUser>* userPage(TStatusBar& bar, QWidget* parent) {
         {QStringLiteral("Пользователь"), QStringLiteral("E-Mail(логин) пользователя")},
         0,
         {QStringLiteral("Пользователь будет заблокирован и удален из списка ! Продолжить удаление ?")}};
-    TCatalogOps<TRecUser> ops;
-    ops.load = [](TFormLoad& fl, RecordList<TRecUser>& L, const QString& f, int) { fl.SelectUserList(L, f); };
-    ops.cells = [](const TRecUser& r) -> QStringList { return {r.UserName, r.DopLogin}; };
-    ops.create = newRecord<TRecUser>();
-    ops.edit = [](QWidget* owner, TRecUser& r) { WindowSeams().FormEditUser(owner, r); };
-    ops.remove = [](TFormLoad& fl, const TRecUser& r) { return fl.DeleteUser(r); };
-    return page(def, std::move(ops), bar, parent);
+    const auto cells = [](const TRecUser& r) -> QStringList { return {r.UserName, r.DopLogin}; };
+    return page<TRecUser>(def,
+                          {listBy(&TFormLoad::SelectUserList), cells, newRecord<TRecUser>(),
+                           editIn(&TWindowSeams::FormEditUser), deleteBy(&TFormLoad::DeleteUser)},
+                          bar, parent);
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -118,27 +117,13 @@ TJournalPage::TJournalPage(const TJournalPageDef& def, QWidget* parent)
         tools->AddRow({MakeButton(tools, def.butPay, QStringLiteral("Добавить оплату документа"), 200)});
     if (def.butPay) tools->setFixedHeight(kToolHeight + 30);
 
-    m_grid = MakeGrid(this, def.grid);
-    m_grid->SetColCount(static_cast<int>(def.headers.size()) + 1);
-    m_grid->SetRowCount(2);
-    m_grid->SetFixedRows(1);
-    m_grid->SetFixedCols(1);
+    m_grid = MakeGrid(this, def.grid, static_cast<int>(def.headers.size()) + 1, 1, def.widths);
     m_grid->SetRowTexts(0, def.headers, 1);
-    for (size_t c = 0; c < def.widths.size(); ++c)
-        m_grid->SetColWidths(static_cast<int>(c), def.widths[c]);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(tools);
-    layout->addWidget(m_grid, 1);
+    StackOverGrid(this, tools, m_grid);
 }
 
 void TJournalPage::SetDefaultPeriod(double today) {
-    const QDate d = kovrel::DateOf(today);
-    const QDate first(d.year(), d.month(), 1);
-    m_begin->setDate(first);
-    m_end->setDate(first.addMonths(1));
+    SetMonthPeriod(m_begin, m_end, today);
 }
 
 void TJournalPage::Refresh() {}

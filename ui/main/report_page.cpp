@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -25,30 +24,14 @@ TReportPage::TReportPage(const TReportPageDef& def, TSelectionSlot& slot, QWidge
     : QWidget(parent)
     , m_slot(slot)
     , m_panel(new TParamPanel(def.panelHeight, this))
-    , m_grid(MakeGrid(this, def.grid)) {
+    , m_grid(MakeGrid(this, def.grid, def.cols, def.fixedCol ? 1 : 0, def.widths, def.defaultColWidth)) {
     setObjectName(QString::fromLatin1(def.page));
-    m_grid->SetDefaultColWidth(def.defaultColWidth);
-    m_grid->SetColCount(def.cols);
-    m_grid->SetRowCount(2);
-    m_grid->SetFixedRows(1);
-    m_grid->SetFixedCols(def.fixedCol ? 1 : 0);
-    for (size_t c = 0; c < def.widths.size(); ++c)
-        m_grid->SetColWidths(static_cast<int>(c), def.widths[c]);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_panel);
-    layout->addWidget(m_grid, 1);
+    StackOverGrid(this, m_panel, m_grid);
 }
 
 void TReportPage::ResetParameters(TDateTime today) {
-    const QDate d = kovrel::DateOf(today);
-    const QDate first(d.year(), d.month(), 1);
-    for (TDatePicker* p : m_periodBegins)
-        p->setDate(first);
-    for (TDatePicker* p : m_periodEnds)
-        p->setDate(first.addMonths(1));
+    for (qsizetype i = 0; i < m_periodBegins.size(); ++i)
+        SetMonthPeriod(m_periodBegins[i], m_periodEnds[i], today);
 }
 
 void TReportPage::Refresh() {}
