@@ -1,5 +1,6 @@
 #pragma once
 
+#include "demo_seed.h"
 #include "main_f.h"
 #include "scripted_interaction.h"
 #include "server_process.h"
@@ -16,10 +17,12 @@ class TagListBox;
 // The demo account the service creates with --demo: its administrator and a cashier who may
 // sell and take orders and see the stock report, nothing else.
 namespace DemoLogins {
-inline const QString Admin = QStringLiteral("demo@kovrel.local");
-inline const QString AdminPassword = QStringLiteral("demo2024");
-inline const QString User = QStringLiteral("kassa@kovrel.local");
-inline const QString UserPassword = QStringLiteral("kassa2024");
+using namespace kovrel::server;
+inline const QString& Admin = Demo::AdminLogin;
+inline const QString& AdminPassword = Demo::AdminPassword;
+inline const QString& User = Demo::UserLogin;
+inline const QString& UserPassword = Demo::UserPassword;
+inline const QString& UserName = Demo::UserName;
 } // namespace DemoLogins
 
 // The real service on a fresh database and main windows started against it offscreen, with a

@@ -352,7 +352,7 @@ private Q_SLOTS:
         StringGrid* g = find<StringGrid>(*w, "SGUser");
         QCOMPARE(g->Cells(1, 0), QStringLiteral("Пользователь"));
         QCOMPARE(g->Cells(2, 0), QStringLiteral("E-Mail(логин) пользователя"));
-        const int row = rowOf(g, QStringLiteral("Кассир"));
+        const int row = rowOf(g, DemoLogins::UserName);
         QVERIFY(row > 0);
         QCOMPARE(g->Cells(2, row), DemoLogins::User);
         g->SetRow(row);
@@ -361,7 +361,7 @@ private Q_SLOTS:
         QCOMPARE(f.Ui->questions,
                  QStringList{QStringLiteral("Пользователь будет заблокирован и удален из списка ! Продолжить "
                                             "удаление ?")});
-        QVERIFY(rowOf(g, QStringLiteral("Кассир")) > 0);
+        QVERIFY(rowOf(g, DemoLogins::UserName) > 0);
     }
 
     void reportFiltersOfferStoresAndManagers() {

@@ -118,7 +118,7 @@ private Q_SLOTS:
         QTest::newRow("administrator, wrong password")
             << DemoLogins::Admin << QString() << QStringLiteral("wrong") << kAdminPasWanted << false << 1;
         QTest::newRow("user") << DemoLogins::Admin << DemoLogins::User << DemoLogins::UserPassword
-                              << QStringLiteral("Пользователь: Кассир") << true << 0;
+                              << QStringLiteral("Пользователь: ") + DemoLogins::UserName << true << 0;
         QTest::newRow("user, wrong password") << DemoLogins::Admin << DemoLogins::User
                                               << DemoLogins::AdminPassword << kUserLoginWanted << false << 0;
         QTest::newRow("nothing typed")
@@ -313,7 +313,8 @@ private Q_SLOTS:
         QFETCH(int, tag);
         QFETCH(QString, page);
         auto w = f.OpenUser();
-        QCOMPARE(find<QLabel>(*w, "LabUserInfo")->text(), QStringLiteral("Пользователь: Кассир"));
+        QCOMPARE(find<QLabel>(*w, "LabUserInfo")->text(),
+                 QStringLiteral("Пользователь: ") + DemoLogins::UserName);
         w->ShowPage(w->TSOptions);
         MainWindowFixture::ClickNav(w->findChild<TagListBox*>(list), tag);
         if (page.isEmpty()) {
