@@ -54,8 +54,8 @@ void MainWindowFixture::WriteSettings(const QString& login, const QString& dopLo
     ini.WriteString(QStringLiteral("Config"), QStringLiteral("Pas"), pas);
 }
 
-std::unique_ptr<TMainF> MainWindowFixture::Open() {
-    auto w = std::make_unique<TMainF>(SettingsPath());
+std::unique_ptr<TMainF> MainWindowFixture::Open(const QString& settingsPath) {
+    auto w = std::make_unique<TMainF>(settingsPath.isEmpty() ? SettingsPath() : settingsPath);
     w->show();
     if (!QTest::qWaitForWindowExposed(w.get())) qWarning("main window not exposed");
     return w;

@@ -40,8 +40,8 @@ public:
     QString SettingsPath() const;
     QByteArray SettingsText() const;
 
-    // A main window started (signed in with the settings file) and shown.
-    std::unique_ptr<TMainF> Open();
+    // A main window started (signed in with the settings file, or the one named) and shown.
+    std::unique_ptr<TMainF> Open(const QString& settingsPath = QString());
     std::unique_ptr<TMainF> OpenAs(const QString& login, const QString& dopLogin, const QString& pas);
     std::unique_ptr<TMainF> OpenAdmin() {
         return OpenAs(DemoLogins::Admin, QString(), DemoLogins::AdminPassword);

@@ -18,11 +18,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -202,6 +204,21 @@ private Q_SLOTS:
         find<QPushButton>(*w, "ButSaveOptions")->click();
         QCOMPARE(DopLogin, QStringLiteral("kassa @kovrel.local"));
         QCOMPARE(find<QLabel>(*w, "LabUserInfo")->text(), kUserLoginWanted);
+    }
+
+    void settingsThatCannotBeWrittenAreSaidSoAndStillUsed() {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString path = blocker.fileName() + QStringLiteral("/kovrel.ini");
+        auto w = f.Open(path);
+        find<QLineEdit>(*w, "EdLogin")->setText(DemoLogins::Admin);
+        find<QLineEdit>(*w, "EdPas")->setText(DemoLogins::AdminPassword);
+        find<QPushButton>(*w, "ButSaveOptions")->click();
+        QCOMPARE(f.Ui->infos, QStringList{QStringLiteral("Не удалось записать настройки в файл ") + path +
+                                          QStringLiteral(". Они действуют до закрытия программы.")});
+        QCOMPARE(find<QLabel>(*w, "LabUserInfo")->text(), QStringLiteral("Пользователь: Администратор"));
     }
 
     void newPasswordNeedsAUsableAddress() {
