@@ -34,6 +34,7 @@ TCatalogPage::TCatalogPage(const TCatalogPageDef& def, TStatusBar& bar, QWidget*
     buildToolPanel(toolLayout);
 
     m_grid = MakeGrid(this, def.grid, static_cast<int>(def.headers.size()) + 1, 1, def.widths);
+    m_grid->SetRowTexts(0, def.headers, 1);
     if (!def.listOnly) connect(m_grid, &StringGrid::DblClick, this, &TCatalogPage::EditClick);
     StackOverGrid(this, tools, m_grid);
 }
@@ -71,11 +72,9 @@ int TCatalogPage::kind() const {
 }
 
 void TCatalogPage::Refresh() {
-    {
-        TServerWait wait(m_bar, 1);
-        LoadEntries(m_find->text().trimmed(), kind());
-        fillGrid();
-    }
+    TServerWait wait(m_bar, 1);
+    LoadEntries(m_find->text().trimmed(), kind());
+    fillGrid();
 }
 
 void TCatalogPage::fillGrid() {

@@ -96,18 +96,17 @@ void TRegPage::SaveSettings() {
 }
 
 void TRegPage::SignIn() {
-    {
-        TServerWait wait(m_bar, 1);
-        const kovrel::SignInOutcome outcome = kovrel::SignInRequest(m_http);
-        if (outcome.failed) {
-            // The earlier sign-in stays in force; say why this one did not happen.
-            m_bar.SimpleText = outcome.failure;
-            wait.Finish(outcome.failure);
-        } else {
-            if (outcome.status == 200) m_bar.SetPanelText(0, QStringLiteral("Ok !"));
-            showSignInResult();
-        }
+    TServerWait wait(m_bar, 1);
+    const kovrel::SignInOutcome outcome = kovrel::SignInRequest(m_http);
+    if (outcome.failed) {
+        // The earlier sign-in stays in force; say why this one did not happen.
+        m_bar.SimpleText = outcome.failure;
+        wait.Finish(outcome.failure);
+    } else {
+        if (outcome.status == 200) m_bar.SetPanelText(0, QStringLiteral("Ok !"));
+        showSignInResult();
     }
+    // Whatever happened: the rights lists exist afterwards, empty when the service is not there.
     kovrel::LoadSignInRights();
 }
 
