@@ -51,6 +51,9 @@ HttpResponse Dispatcher::Handle(const HttpRequest& request) {
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
         reply = HttpResponse::Text(500, QStringLiteral("Внутренняя ошибка сервера"));
+    } catch (...) {
+        failure = QStringLiteral("unknown exception");
+        reply = HttpResponse::Text(500, QStringLiteral("Внутренняя ошибка сервера"));
     }
     logLine(request, account, reply.status, timer.elapsed());
     if (!failure.isEmpty() && m_log) {
@@ -64,12 +67,18 @@ HttpResponse Dispatcher::Handle(const HttpRequest& request) {
 HttpResponse Dispatcher::route(const HttpRequest& request, QString& account) {
     const Route* r = m_routes.Find(request.path);
     if (!r) throw HttpError::NotFound(QStringLiteral("Неизвестный адрес"));
-    if (request.method != "POST") throw HttpError(405, QStringLiteral("Нужен запрос POST"));
+    if (request.method != r->method)
+        throw HttpError(405, QStringLiteral("Нужен запрос %1").arg(QString::fromLatin1(r->method)));
 
-    wire::ParseLimits limits;
-    limits.maxBodyBytes = m_maxBodyBytes;
-    wire::ParsedForm form = wire::ParseMultipartForm(request.body, request.contentType, limits);
-    if (!form.ok) throw HttpError::BadRequest(QStringLiteral("Неверный формат запроса: %1").arg(form.error));
+    wire::ParsedForm form;
+    form.ok = true;
+    if (r->method == "POST") {
+        wire::ParseLimits limits;
+        limits.maxBodyBytes = m_maxBodyBytes;
+        form = wire::ParseMultipartForm(request.body, request.contentType, limits);
+        if (!form.ok)
+            throw HttpError::BadRequest(QStringLiteral("Неверный формат запроса: %1").arg(form.error));
+    }
     RequestContext ctx(m_services, request, std::move(form));
     account = ctx.TextOr(QStringLiteral("login")).trimmed();
 

@@ -26,13 +26,17 @@ enum class Auth {
 using Handler = std::function<HttpResponse(RequestContext&)>;
 
 struct Route {
-    QString path;
+    QString path; // a path ending in "/" serves every path below it (e.g. one-time downloads)
     Access access = Access::Read;
     Auth auth = Auth::Required;
     Handler handler;
+    // The client posts multipart forms; a GET route (a download opened in a browser) gets no
+    // form and must be Auth::None.
+    QByteArray method = "POST";
 };
 
 // Path → route. Every endpoint family registers its routes from its own file in server/api/.
+// An exact path wins over a folder route ("/backup/") above it.
 class EndpointRegistry {
 public:
     // A second route for one path replaces the first.

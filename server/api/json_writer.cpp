@@ -19,30 +19,33 @@ void JsonWriter::separate() {
     m_first.last() = false;
 }
 
-JsonWriter& JsonWriter::BeginArray() {
+JsonWriter& JsonWriter::open(char bracket) {
     separate();
-    m_out.append('[');
+    m_out.append(bracket);
     m_first.append(true);
     return *this;
+}
+
+JsonWriter& JsonWriter::close(char bracket) {
+    m_out.append(bracket);
+    m_first.removeLast();
+    return *this;
+}
+
+JsonWriter& JsonWriter::BeginArray() {
+    return open('[');
 }
 
 JsonWriter& JsonWriter::EndArray() {
-    m_out.append(']');
-    m_first.removeLast();
-    return *this;
+    return close(']');
 }
 
 JsonWriter& JsonWriter::BeginObject() {
-    separate();
-    m_out.append('{');
-    m_first.append(true);
-    return *this;
+    return open('{');
 }
 
 JsonWriter& JsonWriter::EndObject() {
-    m_out.append('}');
-    m_first.removeLast();
-    return *this;
+    return close('}');
 }
 
 JsonWriter& JsonWriter::Key(QLatin1StringView key) {

@@ -42,6 +42,8 @@ public:
 
 private:
     void separate();
+    JsonWriter& open(char bracket);
+    JsonWriter& close(char bracket);
     void rawString(QByteArrayView utf8);
 
     QByteArray m_out;

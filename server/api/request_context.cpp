@@ -135,6 +135,14 @@ SqlQuery RequestContext::Query(const QString& sql) const {
     return m_services.db.Query(sql);
 }
 
+void RequestContext::RequireRow(const QString& table, int id, const QString& reason) const {
+    auto q = Query(QStringLiteral("SELECT 1 FROM %1 WHERE account_id = ? AND id = ?").arg(table))
+                 .Bind(AccountId())
+                 .Bind(id)
+                 .Run();
+    if (!q.Next()) throw HttpError::NotFound(reason);
+}
+
 int RequestContext::NextId(const QString& sequence) const {
     return kovrel::server::NextId(m_services.db, AccountId(), sequence);
 }

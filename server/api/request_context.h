@@ -61,6 +61,10 @@ public:
     SqlQuery Query(const QString& sql) const;
     // The next number of a per-account sequence (IdSequence) of this account.
     int NextId(const QString& sequence) const;
+    // Ends the request with 404 and the reason unless the table (a name from the code, never
+    // from the request) holds a row of this account with that id: an ID of another account
+    // or one never given is refused the same way, revealing nothing.
+    void RequireRow(const QString& table, int id, const QString& reason) const;
 
 private:
     const wire::ParsedField& required(const QString& name) const;

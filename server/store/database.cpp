@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QThread>
 #include <QUrl>
 
@@ -138,12 +139,22 @@ QSqlDatabase Database::openConnection(const QString& name) {
         // Per connection: enforce references, and keep commits durable but cheap under WAL.
         SqlQuery(db, m_dialect, QStringLiteral("PRAGMA foreign_keys=ON")).Run();
         SqlQuery(db, m_dialect, QStringLiteral("PRAGMA synchronous=NORMAL")).Run();
+    } else {
+        // Notices ("already exists, skipping") are not worth a line in the log.
+        QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO WARNING"));
     }
     return db;
 }
 
 void Database::Exec(const QString& sql) {
-    Query(sql).Run();
+    // Not prepared: PostgreSQL cannot prepare DDL or transaction control.
+    QSqlQuery q(Connection());
+    if (!q.exec(sql)) {
+        const QSqlError error = q.lastError();
+        throw StoreError(
+            QStringLiteral("%1 [%2] in: %3").arg(error.text(), error.nativeErrorCode(), sql.simplified()),
+            m_dialect.IsRetryable(error));
+    }
 }
 
 } // namespace kovrel::server

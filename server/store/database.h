@@ -48,7 +48,7 @@ public:
     const DatabaseAddress& Address() const { return m_address; }
 
     SqlQuery Query(const QString& sql) { return SqlQuery(Connection(), m_dialect, sql); }
-    // Runs a statement without parameters.
+    // Runs a statement without parameters (DDL, transaction control) unprepared.
     void Exec(const QString& sql);
 
     static constexpr int kBusyTimeoutMs = 15000;

@@ -18,7 +18,10 @@ private Q_SLOTS:
     void nestingAndSeparators() {
         JsonWriter w;
         w.BeginArray();
-        w.BeginObject().Field(QLatin1StringView("a"), 1).Field(QLatin1StringView("b"), QStringLiteral("x")).EndObject();
+        w.BeginObject()
+            .Field(QLatin1StringView("a"), 1)
+            .Field(QLatin1StringView("b"), QStringLiteral("x"))
+            .EndObject();
         w.BeginObject().EndObject();
         w.BeginArray().Int(1).Int(2).EndArray();
         w.EndArray();

@@ -2,6 +2,7 @@
 // request code.
 #include "form_load.h"
 #include "server_process.h"
+#include "server_request.h"
 #include "session.h"
 #include "sign_in.h"
 #include "test_database.h"
@@ -19,41 +20,16 @@
 
 namespace {
 
-struct Reply {
-    int status = 0;
-    QString text;
-};
-
-// One request in the client's wire form.
-Reply post(const QString& endpoint, const kovrel::wire::MultipartForm& form) {
-    kovrel::HttpTransport http;
-    const kovrel::HttpReply r = kovrel::PostForm(http, endpoint, form);
-    return {r.status, r.Text()};
-}
-
-Reply postRaw(const QString& endpoint, const QByteArray& contentType, const QByteArray& body) {
-    kovrel::HttpTransport http;
-    const kovrel::HttpReply r = http.Post(BaseURL + endpoint, contentType, body);
-    return {r.status, r.Text()};
-}
+using Reply = ServerReply;
 
 Reply requestPassword(const QString& login) {
     kovrel::wire::MultipartForm f;
     f.AddField(QStringLiteral("login"), login);
-    return post(QStringLiteral("/create-db.php"), f);
-}
-
-kovrel::wire::MultipartForm authForm(const QString& login, const QString& dopLogin, const QString& token) {
-    kovrel::wire::MultipartForm f;
-    f.AddField(QStringLiteral("login"), login);
-    f.AddField(QStringLiteral("dop_login"), dopLogin);
-    f.AddField(QStringLiteral("token"), token);
-    f.AddField(QStringLiteral("client"), QStringLiteral("W.1.0.1"));
-    return f;
+    return PostToServer(QStringLiteral("/create-db.php"), f);
 }
 
 QJsonObject signInReply(const QString& login, const QString& dopLogin, const QString& token) {
-    const Reply r = post(QStringLiteral("/get-lic-v3.php"), authForm(login, dopLogin, token));
+    const Reply r = PostToServer(QStringLiteral("/get-lic-v3.php"), AuthForm(login, dopLogin, token));
     if (r.status != 200) return {};
     return QJsonDocument::fromJson(r.text.toUtf8()).object();
 }
@@ -94,8 +70,7 @@ class TestServerAccounts : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        if (TestDatabase::WantsPostgres() && !TestDatabase::PostgresUnavailable().isEmpty())
-            QSKIP(qPrintable(TestDatabase::PostgresUnavailable()));
+        if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
     }
     void init() {
         db = std::make_unique<TestDatabase>();
@@ -132,21 +107,24 @@ private Q_SLOTS:
             QJsonObject expected;
         };
         const QList<Case> cases = {
-            {"administrator", kAdmin, QString(), password, fiveKeys(1, 1, 1, QStringLiteral("Администратор"), 0)},
+            {"administrator", kAdmin, QString(), password,
+             fiveKeys(1, 1, 1, QStringLiteral("Администратор"), 0)},
             {"login in other letter case", QStringLiteral("Owner@Shop.RU"), QString(), password,
              fiveKeys(1, 1, 1, QStringLiteral("Администратор"), 0)},
             {"wrong administrator password", kAdmin, QString(), password + QLatin1Char('x'),
              fiveKeys(1, 0, 1, QString(), 0)},
             {"empty password", kAdmin, QString(), QString(), fiveKeys(1, 0, 1, QString(), 0)},
-            {"unknown account", QStringLiteral("nobody@shop.ru"), QString(), password, fiveKeys(0, 0, 0, QString(), 0)},
+            {"unknown account", QStringLiteral("nobody@shop.ru"), QString(), password,
+             fiveKeys(0, 0, 0, QString(), 0)},
             {"demo user", QStringLiteral("demo@kovrel.local"), QStringLiteral("kassa@kovrel.local"),
              QStringLiteral("kassa2024"), fiveKeys(1, 0, 0, QStringLiteral("Кассир"), 1)},
-            {"user with the wrong password", QStringLiteral("demo@kovrel.local"), QStringLiteral("kassa@kovrel.local"),
-             QStringLiteral("demo2024"), fiveKeys(1, 0, 0, QString(), 0)},
+            {"user with the wrong password", QStringLiteral("demo@kovrel.local"),
+             QStringLiteral("kassa@kovrel.local"), QStringLiteral("demo2024"),
+             fiveKeys(1, 0, 0, QString(), 0)},
             {"unknown user", QStringLiteral("demo@kovrel.local"), QStringLiteral("nobody@kovrel.local"),
              QStringLiteral("kassa2024"), fiveKeys(1, 0, 0, QString(), 0)},
-            {"user of another account", kAdmin, QStringLiteral("kassa@kovrel.local"), QStringLiteral("kassa2024"),
-             fiveKeys(1, 0, 0, QString(), 0)},
+            {"user of another account", kAdmin, QStringLiteral("kassa@kovrel.local"),
+             QStringLiteral("kassa2024"), fiveKeys(1, 0, 0, QString(), 0)},
         };
         for (const Case& c : cases) {
             QCOMPARE(signInReply(c.login, c.dopLogin, c.token), c.expected);
@@ -205,11 +183,12 @@ private Q_SLOTS:
         }
         kovrel::wire::MultipartForm none;
         none.AddField(QStringLiteral("client"), QStringLiteral("W"));
-        const Reply missing = post(QStringLiteral("/create-db.php"), none);
+        const Reply missing = PostToServer(QStringLiteral("/create-db.php"), none);
         QCOMPARE(missing.status, 400);
         QCOMPARE(missing.text, QStringLiteral("Нет поля login"));
         QVERIFY(server->Mail().isEmpty());
-        QCOMPARE(signInReply(QStringLiteral("x@y.ru"), QString(), QString()).value("test_admin_login").toInt(), 0);
+        QCOMPARE(
+            signInReply(QStringLiteral("x@y.ru"), QString(), QString()).value("test_admin_login").toInt(), 0);
     }
 
     void mailGoesThroughTheSendmailCommand() {
@@ -234,16 +213,20 @@ private Q_SLOTS:
 
     void badRequestsAreRefused() {
         const QString password = issuePassword();
-        const kovrel::wire::MultipartForm good = authForm(kAdmin, QString(), password);
+        const kovrel::wire::MultipartForm good = AuthForm(kAdmin, QString(), password);
         const QByteArray boundary = "--------120924101010123";
         const QByteArray type = kovrel::wire::MultipartForm::ContentType(boundary);
         const QByteArray body = good.Encode(boundary);
 
-        QCOMPARE(post(QStringLiteral("/no-such-endpoint.php"), good).status, 404);
-        QCOMPARE(postRaw(QStringLiteral("/get-lic-v3.php"), "application/x-www-form-urlencoded", "login=x").status, 400);
-        QCOMPARE(postRaw(QStringLiteral("/get-lic-v3.php"), type, body.left(body.size() - 10)).status, 400);
-        const Reply badEscape =
-            postRaw(QStringLiteral("/get-lic-v3.php"), type, QByteArray(body).replace("W.1.0.1", "W=ZZ"));
+        QCOMPARE(PostToServer(QStringLiteral("/no-such-endpoint.php"), good).status, 404);
+        QCOMPARE(
+            PostRawToServer(QStringLiteral("/get-lic-v3.php"), "application/x-www-form-urlencoded", "login=x")
+                .status,
+            400);
+        QCOMPARE(PostRawToServer(QStringLiteral("/get-lic-v3.php"), type, body.left(body.size() - 10)).status,
+                 400);
+        const Reply badEscape = PostRawToServer(QStringLiteral("/get-lic-v3.php"), type,
+                                                QByteArray(body).replace("W.1.0.1", "W=ZZ"));
         QCOMPARE(badEscape.status, 400);
         QVERIFY(badEscape.text.startsWith(QStringLiteral("Неверный формат запроса")));
 
@@ -251,15 +234,16 @@ private Q_SLOTS:
         noToken.AddField(QStringLiteral("login"), kAdmin);
         noToken.AddField(QStringLiteral("dop_login"), QString());
         noToken.AddField(QStringLiteral("client"), QStringLiteral("W"));
-        const Reply missing = post(QStringLiteral("/get-lic-v3.php"), noToken);
+        const Reply missing = PostToServer(QStringLiteral("/get-lic-v3.php"), noToken);
         QCOMPARE(missing.status, 400);
         QCOMPARE(missing.text, QStringLiteral("Нет поля token"));
 
         // A GET is not a request of the client.
         QProcess curl;
-        curl.start(QStringLiteral("curl"), {QStringLiteral("-s"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
-                                            QStringLiteral("-w"), QStringLiteral("%{http_code}"),
-                                            BaseURL + QStringLiteral("/get-lic-v3.php")});
+        curl.start(QStringLiteral("curl"),
+                   {QStringLiteral("-s"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                    QStringLiteral("-w"), QStringLiteral("%{http_code}"),
+                    BaseURL + QStringLiteral("/get-lic-v3.php")});
         QVERIFY(curl.waitForFinished());
         QCOMPARE(curl.readAllStandardOutput(), QByteArray("405"));
         QCOMPARE(server->Mail().size(), 1);
@@ -268,13 +252,13 @@ private Q_SLOTS:
     void oversizedBodiesAreRefusedEarly() {
         server.reset();
         startServer({QStringLiteral("--max-body-bytes"), QStringLiteral("4096")});
-        kovrel::wire::MultipartForm big = authForm(kAdmin, QString(), QStringLiteral("x"));
+        kovrel::wire::MultipartForm big = AuthForm(kAdmin, QString(), QStringLiteral("x"));
         big.AddField(QStringLiteral("upname_win"), QString(5000, QLatin1Char('a')));
-        const Reply r = post(QStringLiteral("/get-lic-v3.php"), big);
+        const Reply r = PostToServer(QStringLiteral("/get-lic-v3.php"), big);
         QCOMPARE(r.status, 413);
         QCOMPARE(r.text, QStringLiteral("Слишком большой запрос"));
-        kovrel::wire::MultipartForm small = authForm(kAdmin, QString(), QStringLiteral("x"));
-        QCOMPARE(post(QStringLiteral("/get-lic-v3.php"), small).status, 200);
+        kovrel::wire::MultipartForm small = AuthForm(kAdmin, QString(), QStringLiteral("x"));
+        QCOMPARE(PostToServer(QStringLiteral("/get-lic-v3.php"), small).status, 200);
     }
 
     // One line per request: time, endpoint, account, status, milliseconds.
@@ -287,11 +271,12 @@ private Q_SLOTS:
         QFETCH(int, signal);
         requestPassword(kAdmin);
         signInReply(kAdmin, QString(), QStringLiteral("wrong"));
-        post(QStringLiteral("/missing.php"), authForm(kAdmin, QString(), QString()));
+        PostToServer(QStringLiteral("/missing.php"), AuthForm(kAdmin, QString(), QString()));
         QCOMPARE(server->Stop(signal), 0);
         const QString log = server->Log();
         static const QRegularExpression line(
-            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3} (\\S+) (\\S+) (\\d{3}) \\d+ms$"),
+            QStringLiteral(
+                "^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3} (\\S+) (\\S+) (\\d{3}) \\d+ms$"),
             QRegularExpression::MultilineOption);
         QStringList seen;
         for (auto it = line.globalMatch(log); it.hasNext();) {

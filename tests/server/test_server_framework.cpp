@@ -8,14 +8,21 @@
 #include "form_load.h"
 #include "http_error.h"
 #include "id_counter.h"
+#include "json_writer.h"
 #include "request_context.h"
 #include "schema_migrations.h"
+#include "search_text.h"
 #include "server_app.h"
+#include "server_request.h"
 #include "server_services.h"
 #include "session.h"
 #include "store_error.h"
 #include "test_database.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTest>
 
 #include <atomic>
@@ -26,18 +33,10 @@ using namespace kovrel::server;
 
 namespace {
 
-struct Reply {
-    int status = 0;
-    QString text;
-};
+using Reply = ServerReply;
 
 kovrel::wire::MultipartForm authForm(const QString& dopLogin, const QString& token) {
-    kovrel::wire::MultipartForm f;
-    f.AddField(QStringLiteral("login"), Demo::AdminLogin);
-    f.AddField(QStringLiteral("dop_login"), dopLogin);
-    f.AddField(QStringLiteral("token"), token);
-    f.AddField(QStringLiteral("client"), QStringLiteral("W.1.0.1"));
-    return f;
+    return AuthForm(Demo::AdminLogin, dopLogin, token);
 }
 
 kovrel::wire::MultipartForm adminForm() {
@@ -48,25 +47,14 @@ kovrel::wire::MultipartForm userForm() {
     return authForm(Demo::UserLogin, Demo::UserPassword);
 }
 
-Reply post(const QString& endpoint, const kovrel::wire::MultipartForm& form) {
-    kovrel::HttpTransport http;
-    const kovrel::HttpReply r = kovrel::PostForm(http, endpoint, form);
-    return {r.status, r.Text()};
-}
-
-kovrel::wire::MultipartForm with(kovrel::wire::MultipartForm f, const QList<QPair<QString, QString>>& fields) {
-    for (const auto& [name, value] : fields)
-        f.AddField(name, value);
-    return f;
-}
-
 // Echoes the typed fields it reads.
 HttpResponse fieldsRoute(RequestContext& ctx) {
     return HttpResponse::Text(200, QStringLiteral("%1|%2|%3|%4|%5")
                                        .arg(ctx.Int(QStringLiteral("id")))
                                        .arg(ctx.Number(QStringLiteral("kol")))
                                        .arg(ctx.Date(QStringLiteral("dat")).toString(Qt::ISODate),
-                                            ctx.Text(QStringLiteral("name_win")), ctx.Text(QStringLiteral("token"))));
+                                            ctx.Text(QStringLiteral("name_win")),
+                                            ctx.Text(QStringLiteral("token"))));
 }
 
 // Stores a store, then reads the fields that may fail, so a failure comes after a write.
@@ -90,7 +78,21 @@ HttpResponse writeRoute(RequestContext& ctx) {
 
 HttpResponse rightsRoute(RequestContext& ctx) {
     ctx.RequireRight(ctx.Int(QStringLiteral("code")));
-    return HttpResponse::Text(200, QStringLiteral("store level %1").arg(ctx.StoreLevel(ctx.Int(QStringLiteral("store")))));
+    return HttpResponse::Text(
+        200, QStringLiteral("store level %1").arg(ctx.StoreLevel(ctx.Int(QStringLiteral("store")))));
+}
+
+// Stores whose name holds the filter, after checking that the given store is this account's.
+HttpResponse findRoute(RequestContext& ctx) {
+    ctx.RequireRow(QStringLiteral("klients"), ctx.Int(QStringLiteral("id")),
+                   QStringLiteral("Склад не найден"));
+    auto q = ctx.Query(QStringLiteral(
+                           "SELECT id, name, 2.5 AS pack FROM klients WHERE account_id = ? AND type_kl = 10 "
+                           "AND upname LIKE ? ESCAPE '!' ORDER BY id"))
+                 .Bind(ctx.AccountId())
+                 .Bind(ContainsPattern(ctx.Text(QStringLiteral("upname_win"))))
+                 .Run();
+    return HttpResponse::Json(JsonArrayOfRows(q));
 }
 
 HttpResponse adminRoute(RequestContext& ctx) {
@@ -109,7 +111,9 @@ class TestServerFramework : public QObject {
 
     Database& db() { return app->Services().db; }
     qint64 demoAccount() {
-        auto q = db().Query(QStringLiteral("SELECT id FROM accounts WHERE login_key = ?")).Bind(Demo::AdminLogin).Run();
+        auto q = db().Query(QStringLiteral("SELECT id FROM accounts WHERE login_key = ?"))
+                     .Bind(Demo::AdminLogin)
+                     .Run();
         return q.Next() ? q.Int64(0) : 0;
     }
     int count(const QString& sql) {
@@ -119,8 +123,7 @@ class TestServerFramework : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        if (TestDatabase::WantsPostgres() && !TestDatabase::PostgresUnavailable().isEmpty())
-            QSKIP(qPrintable(TestDatabase::PostgresUnavailable()));
+        if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
     }
     void init() {
         tdb = std::make_unique<TestDatabase>();
@@ -140,6 +143,13 @@ private Q_SLOTS:
         });
         app->Routes().Add(QStringLiteral("/test-rights.php"), Access::Read, rightsRoute);
         app->Routes().Add(QStringLiteral("/test-admin.php"), Access::Write, adminRoute);
+        app->Routes().Add(QStringLiteral("/test-find.php"), Access::Read, findRoute);
+        app->Routes().Add({QStringLiteral("/files/"), Access::Read, Auth::None,
+                           [](RequestContext& ctx) { return HttpResponse::Text(200, ctx.Http().path); },
+                           "GET"});
+        app->Routes().Add({QStringLiteral("/files/special.txt"), Access::Read, Auth::None,
+                           [](RequestContext&) { return HttpResponse::Text(200, QStringLiteral("exact")); },
+                           "GET"});
         QString error;
         QVERIFY2(app->Start(&error), qPrintable(error));
         BaseURL = QStringLiteral("http://127.0.0.1:%1").arg(app->Port());
@@ -153,11 +163,12 @@ private Q_SLOTS:
     // Texts arrive as the client sends them: "_win" fields as UTF-8, others byte per character,
     // quoted-printable undone, lines joined with CRLF.
     void fieldsArriveAsTheClientSendsThem() {
-        const Reply r = post(QStringLiteral("/test-fields.php"),
-                             with(adminForm(), {{"id", "-12"},
-                                                {"kol", "2.500"},
-                                                {"dat", "2024-02-29"},
-                                                {"name_win", QStringLiteral("Склад №1 = \"главный\"\nэтаж 2")}}));
+        const Reply r = PostToServer(
+            QStringLiteral("/test-fields.php"),
+            WithFields(adminForm(), {{"id", "-12"},
+                                     {"kol", "2.500"},
+                                     {"dat", "2024-02-29"},
+                                     {"name_win", QStringLiteral("Склад №1 = \"главный\"\nэтаж 2")}}));
         QCOMPARE(r.status, 200);
         QCOMPARE(r.text, QStringLiteral("-12|2.5|2024-02-29|Склад №1 = \"главный\"\r\nэтаж 2|demo2024"));
     }
@@ -169,30 +180,44 @@ private Q_SLOTS:
         const QString notInt = QStringLiteral("Поле id должно быть целым числом");
         const QString notNumber = QStringLiteral("Поле kol должно быть числом");
         const QString notDate = QStringLiteral("Поле dat должно быть датой ГГГГ-ММ-ДД");
-        QTest::newRow("id with letters") << "id" << "12a" << notInt;
-        QTest::newRow("id empty") << "id" << "" << notInt;
-        QTest::newRow("id fractional") << "id" << "1.5" << notInt;
-        QTest::newRow("id beyond 32 bits") << "id" << "4294967296" << notInt;
-        QTest::newRow("id a lone minus") << "id" << "-" << notInt;
-        QTest::newRow("kol with a comma") << "kol" << "2,5" << notNumber;
-        QTest::newRow("kol exponent") << "kol" << "1e400" << notNumber;
-        QTest::newRow("kol nan") << "kol" << "nan" << notNumber;
-        QTest::newRow("kol empty") << "kol" << "" << notNumber;
-        QTest::newRow("dat impossible") << "dat" << "2023-02-29" << notDate;
-        QTest::newRow("dat zeros") << "dat" << "0000-00-00" << notDate;
-        QTest::newRow("dat other form") << "dat" << "01.02.2024" << notDate;
+        QTest::newRow("id with letters") << "id"
+                                         << "12a" << notInt;
+        QTest::newRow("id empty") << "id"
+                                  << "" << notInt;
+        QTest::newRow("id fractional") << "id"
+                                       << "1.5" << notInt;
+        QTest::newRow("id beyond 32 bits") << "id"
+                                           << "4294967296" << notInt;
+        QTest::newRow("id a lone minus") << "id"
+                                         << "-" << notInt;
+        QTest::newRow("kol with a comma") << "kol"
+                                          << "2,5" << notNumber;
+        QTest::newRow("kol exponent") << "kol"
+                                      << "1e400" << notNumber;
+        QTest::newRow("kol nan") << "kol"
+                                 << "nan" << notNumber;
+        QTest::newRow("kol empty") << "kol"
+                                   << "" << notNumber;
+        QTest::newRow("dat impossible") << "dat"
+                                        << "2023-02-29" << notDate;
+        QTest::newRow("dat zeros") << "dat"
+                                   << "0000-00-00" << notDate;
+        QTest::newRow("dat other form") << "dat"
+                                        << "01.02.2024" << notDate;
     }
     void badFieldsAreNamedInTheReply() {
         QFETCH(QString, field);
         QFETCH(QString, value);
         QFETCH(QString, reason);
-        QList<QPair<QString, QString>> fields = {{"id", "1"}, {"kol", "1"}, {"dat", "2024-01-01"}, {"name_win", "x"}};
+        QList<QPair<QString, QString>> fields = {
+            {"id", "1"}, {"kol", "1"}, {"dat", "2024-01-01"}, {"name_win", "x"}};
         for (auto& f : fields)
             if (f.first == field) f.second = value;
-        const Reply r = post(QStringLiteral("/test-fields.php"), with(adminForm(), fields));
+        const Reply r = PostToServer(QStringLiteral("/test-fields.php"), WithFields(adminForm(), fields));
         QCOMPARE(r.status, 400);
         QCOMPARE(r.text, reason);
-        const Reply missing = post(QStringLiteral("/test-fields.php"), with(adminForm(), {{"id", "1"}}));
+        const Reply missing =
+            PostToServer(QStringLiteral("/test-fields.php"), WithFields(adminForm(), {{"id", "1"}}));
         QCOMPARE(missing.status, 400);
         QCOMPARE(missing.text, QStringLiteral("Нет поля kol"));
     }
@@ -202,9 +227,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("fail");
         QTest::addColumn<int>("status");
-        QTest::newRow("non-numeric field after the insert") << "x1" << "" << 400;
-        QTest::newRow("database refuses a statement") << "1" << "store" << 500;
-        QTest::newRow("handler refuses") << "1" << "conflict" << 409;
+        QTest::newRow("non-numeric field after the insert") << "x1"
+                                                            << "" << 400;
+        QTest::newRow("database refuses a statement") << "1"
+                                                      << "store" << 500;
+        QTest::newRow("handler refuses") << "1"
+                                         << "conflict" << 409;
     }
     void failedWritesLeaveNothing() {
         QFETCH(QString, after);
@@ -212,12 +240,14 @@ private Q_SLOTS:
         QFETCH(int, status);
         const QString stores = QStringLiteral("SELECT COUNT(*) FROM klients WHERE type_kl = 10");
         const int before = count(stores);
-        const Reply r = post(QStringLiteral("/test-write.php"),
-                             with(adminForm(), {{"name_win", "A"}, {"after", after}, {"fail", fail}}));
+        const Reply r =
+            PostToServer(QStringLiteral("/test-write.php"),
+                         WithFields(adminForm(), {{"name_win", "A"}, {"after", after}, {"fail", fail}}));
         QCOMPARE(r.status, status);
         QCOMPARE(count(stores), before);
         // The number was not used up either: the next store gets it.
-        const Reply ok = post(QStringLiteral("/test-write.php"), with(adminForm(), {{"name_win", "B"}, {"after", "1"}}));
+        const Reply ok = PostToServer(QStringLiteral("/test-write.php"),
+                                      WithFields(adminForm(), {{"name_win", "B"}, {"after", "1"}}));
         QCOMPARE(ok.status, 200);
         QCOMPARE(ok.text, QStringLiteral("2"));
         QCOMPARE(count(stores), before + 1);
@@ -231,7 +261,8 @@ private Q_SLOTS:
             authForm(QStringLiteral("ghost@kovrel.local"), Demo::UserPassword),
         };
         for (const auto& form : forms) {
-            const Reply r = post(QStringLiteral("/test-write.php"), with(form, {{"name_win", "X"}, {"after", "1"}}));
+            const Reply r = PostToServer(QStringLiteral("/test-write.php"),
+                                         WithFields(form, {{"name_win", "X"}, {"after", "1"}}));
             QCOMPARE(r.status, 401);
             QCOMPARE(r.text, QStringLiteral("Неверный логин или пароль"));
         }
@@ -240,16 +271,38 @@ private Q_SLOTS:
         noClient.AddField(QStringLiteral("login"), Demo::AdminLogin);
         noClient.AddField(QStringLiteral("dop_login"), QString());
         noClient.AddField(QStringLiteral("token"), Demo::AdminPassword);
-        QCOMPARE(post(QStringLiteral("/test-write.php"), noClient).text, QStringLiteral("Нет поля client"));
+        QCOMPARE(PostToServer(QStringLiteral("/test-write.php"), noClient).text,
+                 QStringLiteral("Нет поля client"));
         QCOMPARE(handlerRuns.load(), 0);
+    }
+
+    // Downloads: a folder route serves the paths below it, an exact route wins, nothing above
+    // or beside it is served, and the method must match.
+    void folderRoutesForDownloads() {
+        const auto get = [](const QString& path) {
+            QProcess curl;
+            curl.start(QStringLiteral("curl"),
+                       {QStringLiteral("-s"), QStringLiteral("--path-as-is"), QStringLiteral("-w"),
+                        QStringLiteral(" %{http_code}"), BaseURL + path});
+            curl.waitForFinished();
+            return QString::fromUtf8(curl.readAllStandardOutput());
+        };
+        QCOMPARE(get(QStringLiteral("/files/a1b2c3.zip")), QStringLiteral("/files/a1b2c3.zip 200"));
+        QCOMPARE(get(QStringLiteral("/files/deeper/x.zip")), QStringLiteral("/files/deeper/x.zip 200"));
+        QCOMPARE(get(QStringLiteral("/files/special.txt")), QStringLiteral("exact 200"));
+        QCOMPARE(get(QStringLiteral("/files/../get-lic-v3.php")).right(3), QStringLiteral("404"));
+        QCOMPARE(get(QStringLiteral("/filesx/a")).right(3), QStringLiteral("404"));
+        QCOMPARE(get(QStringLiteral("/test-fields.php")).right(3), QStringLiteral("405"));
+        QCOMPARE(PostToServer(QStringLiteral("/files/a.zip"), adminForm()).status, 405);
     }
 
     // Rights as stored for the user; the administrator has all; a store without a stored
     // level is fully accessible.
     void rightsAndStoreLevels() {
         const auto rights = [](const kovrel::wire::MultipartForm& who, int code, int store) {
-            return post(QStringLiteral("/test-rights.php"),
-                        with(who, {{"code", QString::number(code)}, {"store", QString::number(store)}}));
+            return PostToServer(
+                QStringLiteral("/test-rights.php"),
+                WithFields(who, {{"code", QString::number(code)}, {"store", QString::number(store)}}));
         };
         QCOMPARE(rights(userForm(), 6001, 5).text, QStringLiteral("store level 1"));
         QCOMPARE(rights(userForm(), 5001, 5).status, 403);
@@ -257,16 +310,18 @@ private Q_SLOTS:
         // 2003 holds a number of days, not a permission.
         QCOMPARE(rights(userForm(), 2003, 5).status, 403);
         QCOMPARE(rights(adminForm(), 5001, 5).text, QStringLiteral("store level 1"));
-        QCOMPARE(post(QStringLiteral("/test-admin.php"), userForm()).status, 403);
-        QCOMPARE(post(QStringLiteral("/test-admin.php"), adminForm()).text, QStringLiteral("admin"));
+        QCOMPARE(PostToServer(QStringLiteral("/test-admin.php"), userForm()).status, 403);
+        QCOMPARE(PostToServer(QStringLiteral("/test-admin.php"), adminForm()).text, QStringLiteral("admin"));
 
         const qint64 account = demoAccount();
         const int store = NextId(db(), account, IdSequence::Klients);
-        db().Query(QStringLiteral("INSERT INTO klients (account_id, id, type_kl, name) VALUES (?, ?, 10, 'S')"))
+        db().Query(
+                QStringLiteral("INSERT INTO klients (account_id, id, type_kl, name) VALUES (?, ?, 10, 'S')"))
             .Bind(account)
             .Bind(store)
             .Run();
-        db().Query(QStringLiteral("INSERT INTO store_rights (account_id, id_store, id_user, ur) VALUES (?, ?, 1, 2)"))
+        db().Query(QStringLiteral(
+                       "INSERT INTO store_rights (account_id, id_store, id_user, ur) VALUES (?, ?, 1, 2)"))
             .Bind(account)
             .Bind(store)
             .Run();
@@ -274,10 +329,64 @@ private Q_SLOTS:
         QCOMPARE(rights(adminForm(), 6001, store).text, QStringLiteral("store level 1"));
     }
 
+    // Filters match anywhere, in any letter case, with LIKE's own characters taken literally;
+    // entries of another account are neither listed nor found.
+    void searchesAndForeignIds() {
+        const qint64 demo = demoAccount();
+        const qint64 other = app->Services().accounts.EnsureAccount(QStringLiteral("other@shop.ru"),
+                                                                    QStringLiteral("pw123456"));
+        const auto addStore = [&](qint64 account, const QString& name) {
+            const int id = NextId(db(), account, IdSequence::Klients);
+            db()
+                .Query(QStringLiteral(
+                    "INSERT INTO klients (account_id, id, type_kl, name, upname) VALUES (?, ?, 10, ?, ?)"))
+                .Bind(account)
+                .Bind(id)
+                .Bind(name)
+                .Bind(SearchKey(name))
+                .Run();
+            return id;
+        };
+        const int a = addStore(demo, QStringLiteral("Склад 100%"));
+        addStore(demo, QStringLiteral("Склад_1"));
+        addStore(demo, QStringLiteral("склад Ёлки"));
+        addStore(demo, QStringLiteral("Другой!"));
+        // Numbers are per account: the other account's store gets a number the demo has not used.
+        int foreign = 0;
+        for (int i = 0; i < 6; ++i)
+            foreign = addStore(other, QStringLiteral("Склад чужой"));
+        const auto names = [&](const QString& filter, int id) {
+            const Reply r =
+                PostToServer(QStringLiteral("/test-find.php"),
+                             WithFields(adminForm(), {{"id", QString::number(id)}, {"upname_win", filter}}));
+            QStringList out;
+            for (const QJsonValue& v : QJsonDocument::fromJson(r.text.toUtf8()).array()) {
+                const QJsonObject o = v.toObject();
+                if (!o.value("id").isDouble() || o.value("pack").toDouble() != 2.5)
+                    out << QStringLiteral("bad row");
+                out << o.value("name").toString();
+            }
+            return r.status == 200 ? out : QStringList{QString::number(r.status), r.text};
+        };
+        QCOMPARE(names(QStringLiteral("%"), a), QStringList{QStringLiteral("Склад 100%")});
+        QCOMPARE(names(QStringLiteral("_"), a), QStringList{QStringLiteral("Склад_1")});
+        QCOMPARE(names(QStringLiteral("!"), a), QStringList{QStringLiteral("Другой!")});
+        QCOMPARE(names(QStringLiteral("ёлки"), a), QStringList{QStringLiteral("склад Ёлки")});
+        QCOMPARE(names(QStringLiteral("СКЛАД"), a),
+                 QStringList({QStringLiteral("Склад 100%"), QStringLiteral("Склад_1"),
+                              QStringLiteral("склад Ёлки")}));
+        QCOMPARE(names(QString(), a).size(), 4);
+        QCOMPARE(names(QString(), foreign),
+                 QStringList({QStringLiteral("404"), QStringLiteral("Склад не найден")}));
+        QCOMPARE(names(QString(), 999),
+                 QStringList({QStringLiteral("404"), QStringLiteral("Склад не найден")}));
+    }
+
     // Numbers are per account, never reused, and skip the own organization's 1000000.
     void numbersArePerAccount() {
         const qint64 demo = demoAccount();
-        const qint64 other = app->Services().accounts.EnsureAccount(QStringLiteral("other@shop.ru"), QStringLiteral("pw123456"));
+        const qint64 other = app->Services().accounts.EnsureAccount(QStringLiteral("other@shop.ru"),
+                                                                    QStringLiteral("pw123456"));
         QVERIFY(other != demo && other != 0);
         // Both accounts start with manager 1 and category 1.
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM klients WHERE id = 1 AND type_kl = 12")), 2);
@@ -286,11 +395,13 @@ private Q_SLOTS:
         QCOMPARE(NextId(db(), demo, IdSequence::Klients), 3);
         QCOMPARE(NextId(db(), other, IdSequence::Klients), 2);
         QCOMPARE(NextId(db(), other, IdSequence::Goods), 1);
-        db().Query(QStringLiteral("UPDATE id_counters SET last_id = 999999 WHERE account_id = ? AND name = 'klients'"))
+        db().Query(QStringLiteral(
+                       "UPDATE id_counters SET last_id = 999999 WHERE account_id = ? AND name = 'klients'"))
             .Bind(other)
             .Run();
         QCOMPARE(NextId(db(), other, IdSequence::Klients), 1000001);
-        db().Query(QStringLiteral("UPDATE id_counters SET last_id = 999999 WHERE account_id = ? AND name = 'goods'"))
+        db().Query(QStringLiteral(
+                       "UPDATE id_counters SET last_id = 999999 WHERE account_id = ? AND name = 'goods'"))
             .Bind(other)
             .Run();
         QCOMPARE(NextId(db(), other, IdSequence::Goods), 1000000);
@@ -307,9 +418,10 @@ private Q_SLOTS:
         for (int t = 0; t < kThreads; ++t)
             threads.emplace_back([&, t] {
                 for (int i = 0; i < kEach; ++i) {
-                    const Reply r = post(QStringLiteral("/test-write.php"),
-                                         with(adminForm(), {{"name_win", QStringLiteral("T%1-%2").arg(t).arg(i)},
-                                                            {"after", "1"}}));
+                    const Reply r = PostToServer(
+                        QStringLiteral("/test-write.php"),
+                        WithFields(adminForm(),
+                                   {{"name_win", QStringLiteral("T%1-%2").arg(t).arg(i)}, {"after", "1"}}));
                     if (r.status != 200) ++failures;
                     ids[t].append(r.text);
                 }
@@ -333,8 +445,10 @@ private Q_SLOTS:
         Database other(*DatabaseAddress::Parse(fresh.Argument(), nullptr));
         QVERIFY2(other.Open(), qPrintable(other.Error()));
         const std::vector<Migration> steps = {
-            {1, "one", [](const SqlDialect&) { return QStringList{QStringLiteral("CREATE TABLE t1 (x INTEGER)")}; }},
-            {2, "two", [](const SqlDialect&) {
+            {1, "one",
+             [](const SqlDialect&) { return QStringList{QStringLiteral("CREATE TABLE t1 (x INTEGER)")}; }},
+            {2, "two",
+             [](const SqlDialect&) {
                  return QStringList{QStringLiteral("CREATE TABLE t2 (x INTEGER)"),
                                     QStringLiteral("INSERT INTO no_such_table VALUES (1)")};
              }},

@@ -26,8 +26,8 @@ bool ServerProcess::Start(const QStringList& extraArguments) {
     m_process.setStandardErrorFile(m_logFile);
     m_process.setProgram(Binary());
     m_process.setArguments(QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
-                                       QStringLiteral("--db"), m_db.Argument(), QStringLiteral("--outbox"), m_outbox,
-                                       QStringLiteral("--threads"), QStringLiteral("4")} +
+                                       QStringLiteral("--db"), m_db.Argument(), QStringLiteral("--outbox"),
+                                       m_outbox, QStringLiteral("--threads"), QStringLiteral("4")} +
                            extraArguments);
     m_process.start();
     if (!m_process.waitForStarted(10000)) {
@@ -50,7 +50,8 @@ bool ServerProcess::Start(const QStringList& extraArguments) {
         }
         out += line.toUtf8() + '\n';
     }
-    m_error = QStringLiteral("no \"listening on\" line; stdout: %1; log: %2").arg(QString::fromUtf8(out), Log());
+    m_error =
+        QStringLiteral("no \"listening on\" line; stdout: %1; log: %2").arg(QString::fromUtf8(out), Log());
     if (Running()) Stop(SIGKILL);
     return false;
 }
@@ -86,7 +87,8 @@ QList<QByteArray> ServerProcess::Mail() const {
 }
 
 QString ServerProcess::PasswordIn(const QByteArray& message) {
-    static const QRegularExpression line(QStringLiteral("^Пароль: (\\S+)\\r$"), QRegularExpression::MultilineOption);
+    static const QRegularExpression line(QStringLiteral("^Пароль: (\\S+)\\r$"),
+                                         QRegularExpression::MultilineOption);
     return line.match(QString::fromUtf8(message)).captured(1);
 }
 

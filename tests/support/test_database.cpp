@@ -48,7 +48,8 @@ TestDatabase::TestDatabase() {
 }
 
 TestDatabase::~TestDatabase() {
-    if (!m_pgName.isEmpty()) adminExec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_pgName));
+    if (!m_pgName.isEmpty())
+        adminExec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_pgName));
 }
 
 bool TestDatabase::adminExec(const QString& sql) {

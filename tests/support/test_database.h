@@ -25,6 +25,8 @@ public:
     static bool WantsPostgres();
     // Why a PostgreSQL test cannot run here, or empty when it can.
     static QString PostgresUnavailable();
+    // Why this run of a server suite cannot go on (it wants PostgreSQL and has none), or empty.
+    static QString SkipReason() { return WantsPostgres() ? PostgresUnavailable() : QString(); }
 
 private:
     bool adminExec(const QString& sql);
