@@ -4,6 +4,7 @@ TDatePicker::TDatePicker(QWidget* parent)
     : QDateEdit(parent) {
     setCalendarPopup(true);
     setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setDate(QDate::currentDate());
 }
 

@@ -12,7 +12,7 @@ TParamPanel::TParamPanel(int height, QWidget* parent)
     m_columns->setSizeConstraint(QLayout::SetNoConstraint);
     setMinimumWidth(100);
     m_columns->setContentsMargins(6, 4, 6, 4);
-    m_columns->setSpacing(16);
+    m_columns->setSpacing(12);
     m_columns->addStretch(1);
     NextColumn();
 }

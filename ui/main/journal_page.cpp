@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kToolHeight = 45;
+constexpr int kToolHeight = 75;
 
 QStringList goodsDocColumns(const QString& party, bool partyFirst) {
     const QString store = QStringLiteral("Склад");
@@ -108,14 +108,15 @@ TJournalPage::TJournalPage(const TJournalPageDef& def, QWidget* parent)
     m_end = MakeDatePicker(tools, def.end);
     tools->AddRow({MakeLabel(tools, QStringLiteral("Поиск")), m_find,
                    MakeLabel(tools, QStringLiteral("Даты с")), m_begin,
-                   MakeLabel(tools, QStringLiteral("по")), m_end,
-                   MakeButton(tools, def.butIns, QStringLiteral("Добавить")),
+                   MakeLabel(tools, QStringLiteral("по")), m_end});
+    tools->AddRow({MakeButton(tools, def.butIns, QStringLiteral("Добавить")),
                    MakeButton(tools, def.butEdit, QStringLiteral("Изменить")),
                    MakeButton(tools, def.butDel, QStringLiteral("Удалить")),
                    MakeButton(tools, def.butRef, QStringLiteral("Обновить"))});
-    if (def.butPay)
+    if (def.butPay) {
+        tools->NextColumn();
         tools->AddRow({MakeButton(tools, def.butPay, QStringLiteral("Добавить оплату документа"), 200)});
-    if (def.butPay) tools->setFixedHeight(kToolHeight + 30);
+    }
 
     m_grid = MakeGrid(this, def.grid, static_cast<int>(def.headers.size()) + 1, 1, def.widths);
     m_grid->SetRowTexts(0, def.headers, 1);

@@ -21,7 +21,7 @@ const QString kLoginKey = QStringLiteral("Login");
 const QString kDopLoginKey = QStringLiteral("DopLogin");
 const QString kPasKey = QStringLiteral("Pas");
 
-constexpr int kEditWidth = 250;
+constexpr int kEditWidth = 300;
 
 } // namespace
 
@@ -37,8 +37,8 @@ TRegPage::TRegPage(TSettingsFile& settings, TStatusBar& bar, kovrel::HttpTranspo
     , m_dopLogin(MakeEdit(this, "EdDopLogin", kEditWidth))
     , m_pas(MakeEdit(this, "EdPas", kEditWidth))
     , m_video(MakeCheck(this, "CBoxVideo", QStringLiteral("показать пароль"), false))
-    , m_save(MakeButton(this, "ButSaveOptions", QStringLiteral("Сохранить настройки"), 250))
-    , m_getPas(MakeButton(this, "ButGetPas", QStringLiteral("Получить новый пароль администратора"), 250))
+    , m_save(MakeButton(this, "ButSaveOptions", QStringLiteral("Сохранить настройки"), 300))
+    , m_getPas(MakeButton(this, "ButGetPas", QStringLiteral("Получить новый пароль администратора"), 300))
     , m_userInfo(MakeLabel(this, QStringLiteral("***"), "LabUserInfo")) {
     setObjectName(QStringLiteral("TSReg"));
     m_pas->setEchoMode(QLineEdit::Password);

@@ -15,8 +15,9 @@
 
 namespace {
 
-constexpr int kComboWidth = 200;
-constexpr int kNameEditWidth = 200;
+constexpr int kComboWidth = 160;
+constexpr int kNameEditWidth = 160;
+constexpr int kPickerLabelWidth = 100;
 
 } // namespace
 
@@ -63,7 +64,8 @@ QComboBox* TReportPage::AddManagerCombo(const char* name) {
 
 QLineEdit* TReportPage::AddNameEdit(const char* name) {
     QLineEdit* edit = MakeEdit(m_panel, name, kNameEditWidth);
-    m_panel->AddRow({MakeLabel(m_panel, QStringLiteral("Наименование товара")), edit});
+    m_panel->AddRow({MakeLabel(m_panel, QStringLiteral("Наименование товара"))});
+    m_panel->AddRow({edit});
     return edit;
 }
 
@@ -81,9 +83,9 @@ QCheckBox* TReportPage::AddPurchaseCheck(const char* name, const QString& captio
 
 QLabel* TReportPage::AddPicker(const char* button, const QString& caption, const char* label,
                                const std::function<void()>& onClick) {
-    QPushButton* b = MakeButton(m_panel, button, caption, 130);
+    QPushButton* b = MakeButton(m_panel, button, caption, 150);
     QLabel* l = MakeLabel(m_panel, QStringLiteral("***"), label);
-    l->setMinimumWidth(200);
+    l->setMinimumWidth(kPickerLabelWidth);
     m_panel->AddRow({b, l});
     connect(b, &QPushButton::clicked, this, onClick);
     return l;
@@ -91,7 +93,8 @@ QLabel* TReportPage::AddPicker(const char* button, const QString& caption, const
 
 void TReportPage::AddButtons(const char* refresh, const char* print) {
     QPushButton* ref = MakeButton(m_panel, refresh, QStringLiteral("Обновить"));
-    m_panel->AddRow({ref, MakeButton(m_panel, print, QStringLiteral("Печать"))});
+    m_panel->AddRow({ref});
+    m_panel->AddRow({MakeButton(m_panel, print, QStringLiteral("Печать"))});
     connect(ref, &QPushButton::clicked, this, &TReportPage::Refresh);
 }
 
