@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include "form_load.h"
 #include "session.h"
 #include "settings_file.h"
 #include "tag_list_box.h"
@@ -19,6 +20,16 @@ bool MainWindowFixture::StartService() {
     }
     BaseURL = m_server->BaseUrl();
     return true;
+}
+
+QStringList MainWindowFixture::MissingEndpoints(const QStringList& endpoints) const {
+    QStringList missing;
+    for (const QString& endpoint : endpoints) {
+        kovrel::HttpTransport http;
+        const kovrel::HttpReply reply = kovrel::PostForm(http, endpoint, kovrel::wire::MultipartForm());
+        if (!reply.delivered || reply.status == 404) missing << endpoint;
+    }
+    return missing;
 }
 
 void MainWindowFixture::Init() {

@@ -34,6 +34,10 @@ public:
     QString Error() const { return m_error; }
     ServerProcess& Service() { return *m_server; }
 
+    // Those of the endpoints that the service does not offer (yet); asked without signing in,
+    // so nothing is changed.
+    QStringList MissingEndpoints(const QStringList& endpoints) const;
+
     // A settings file holding these values (no file at all with `noFile`).
     void WriteSettings(const QString& login, const QString& dopLogin, const QString& pas);
     void RemoveSettings();

@@ -84,6 +84,7 @@ class TestCatalogPages : public MainWindowTest {
 
 private Q_SLOTS:
     void storesListInKeyOrderWithIdentifier10Before9() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"));
         auto w = f.OpenAdmin();
         for (int i = 0; i < 11; ++i)
             addStore(QStringLiteral("Склад Двойник"), QStringLiteral("копия %1").arg(i));
@@ -124,6 +125,7 @@ private Q_SLOTS:
     }
 
     void searchFiltersOnTheServiceAsYouTypeAndKeepsFocus() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"));
         auto w = f.OpenAdmin();
         addStore(QStringLiteral("Северный склад"));
         addStore(QStringLiteral("Южный склад"));
@@ -146,6 +148,7 @@ private Q_SLOTS:
     }
 
     void emptyResultLeavesOnlyTheHeaderTextsAndNothingToEdit() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"));
         auto w = f.OpenAdmin();
         int opened = 0;
         WindowSeams().FormEditKl = [&](QWidget*, TRecKlient&) { return ++opened, 0; };
@@ -163,6 +166,8 @@ private Q_SLOTS:
     }
 
     void deleteAsksWithNoPreselectedAndDeletesTheCurrentRow() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"),
+                          QStringLiteral("/update-store.php"));
         auto w = f.OpenAdmin();
         addStore(QStringLiteral("Склад на удаление"));
         addStore(QStringLiteral("Склад остается"));
@@ -187,6 +192,8 @@ private Q_SLOTS:
     }
 
     void addAndEditOpenTheEditorAndReloadAfterwards() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"),
+                          QStringLiteral("/update-store.php"));
         auto w = f.OpenAdmin();
         addStore(QStringLiteral("Склад для правки"));
         QList<TRecKlient> given;
@@ -226,6 +233,8 @@ private Q_SLOTS:
     }
 
     void kindFilterReloadsAndGivesNewEntriesItsKind() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-klients-dolg-json.php"),
+                          QStringLiteral("/insert-klient.php"));
         auto w = f.OpenAdmin();
         addKlient(QStringLiteral("Покупатель Иванов"), 1);
         addKlient(QStringLiteral("Аренда офиса"), 3);
@@ -243,8 +252,8 @@ private Q_SLOTS:
         kind->setCurrentIndex(2);
         QVERIFY(rowOf(g, QStringLiteral("Аренда офиса")) > 0);
         QCOMPARE(rowOf(g, QStringLiteral("Покупатель Иванов")), -1);
-        for (const TRecKlient* r : {w->Catalogs.Klient->ListSort.Objects(0)})
-            QCOMPARE(r->TypeKl, 3);
+        for (int i = 0; i < w->Catalogs.Klient->ListSort.Count(); ++i)
+            QCOMPARE(w->Catalogs.Klient->ListSort.Objects(i)->TypeKl, 3);
         find<QPushButton>(*w, "ButInsKl")->click();
         QCOMPARE(kinds, QList<int>{3});
 
@@ -270,6 +279,9 @@ private Q_SLOTS:
     }
 
     void buttonsCheckTheirRightsFirst() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"),
+                          QStringLiteral("/list-goods-json.php"), QStringLiteral("/insert-good.php"),
+                          QStringLiteral("/get-user-rights.php"));
         auto admin = f.OpenAdmin();
         addStore(QStringLiteral("Склад кассира"));
         addGood(QStringLiteral("Товар кассира"), 1, 1);
@@ -300,6 +312,8 @@ private Q_SLOTS:
     }
 
     void goodsShowPricesAndPacksAndPurchasePricesOnlyWithTheRight() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-goods-json.php"), QStringLiteral("/insert-good.php"),
+                          QStringLiteral("/get-user-rights.php"));
         auto admin = f.OpenAdmin();
         addGood(QStringLiteral("Гвозди 100 мм"), 12.5, 12);
         addGood(QStringLiteral("Гвозди на развес"), 0.125, 0.25);
@@ -326,6 +340,7 @@ private Q_SLOTS:
     }
 
     void kitsAreOnlyListed() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-goods-json.php"));
         auto w = f.OpenAdmin();
         int opened = 0;
         WindowSeams().FormEditGood = [&](QWidget*, TRecGood&) { return ++opened, 0; };
@@ -347,6 +362,7 @@ private Q_SLOTS:
     }
 
     void usersPageListsAndDeletesUsers() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-users-json.php"));
         auto w = f.OpenAdmin();
         MainWindowFixture::ClickNav(w->LBoxOptions, 9);
         StringGrid* g = find<StringGrid>(*w, "SGUser");
@@ -365,6 +381,8 @@ private Q_SLOTS:
     }
 
     void reportFiltersOfferStoresAndManagers() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"),
+                          QStringLiteral("/list-managers-json.php"), QStringLiteral("/insert-manager.php"));
         auto w = f.OpenAdmin();
         addStore(QStringLiteral("Склад для отчета"));
         TRecKlient m;

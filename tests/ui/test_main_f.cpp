@@ -326,6 +326,7 @@ private Q_SLOTS:
         row("LBoxOptions", 5, "TSAbout");
     }
     void everyItemOpensItsPageOrRefusesByTheUsersRights() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/get-user-rights.php"));
         QFETCH(QString, list);
         QFETCH(int, tag);
         QFETCH(QString, page);
@@ -356,6 +357,7 @@ private Q_SLOTS:
     }
 
     void purchasePriceBoxesStayDisabledWithoutTheRight() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/get-user-rights.php"));
         auto w = f.OpenUser();
         QCheckBox* zcen = find<QCheckBox>(*w, "CBoxZCen");
         zcen->setChecked(true);
@@ -390,6 +392,7 @@ private Q_SLOTS:
     }
 
     void backupOpensTheDownloadAddress() {
+        REQUIRE_ENDPOINTS(QStringLiteral("/backup-db.php"));
         auto w = f.OpenAdmin();
         MainWindowFixture::ClickNav(w->LBoxOptions, 6);
         find<QPushButton>(*w, "ButBackup")->click();
