@@ -90,13 +90,46 @@ void Accounts::IssueAdminPassword(const QString& login) {
             .Bind(LoginKey(login))
             .Run();
     const QString address = login.trimmed();
-    QString body = QStringLiteral("Здравствуйте!\n\n");
-    body += created ? QStringLiteral("Создана учетная запись Kovrel для администратора %1.\n").arg(address)
-                    : QStringLiteral("Для учетной записи Kovrel %1 выдан новый пароль администратора.\n")
-                          .arg(address);
-    body += QStringLiteral("Пароль: %1\n\n").arg(password);
-    if (!created) body += QStringLiteral("Прежний пароль действует, пока новый не использован для входа.\n");
-    m_mailer.Send(address, QStringLiteral("Kovrel: пароль администратора"), body);
+    mailPassword(
+        address, QStringLiteral("Kovrel: пароль администратора"),
+        created
+            ? QStringLiteral("Создана учетная запись Kovrel для администратора %1.").arg(address)
+            : QStringLiteral("Для учетной записи Kovrel %1 выдан новый пароль администратора.").arg(address),
+        password,
+        created ? QString()
+                : QStringLiteral("Прежний пароль действует, пока новый не использован для входа."));
+}
+
+bool Accounts::IssueUserPassword(qint64 accountId, int userId) {
+    auto user =
+        m_db.Query(QStringLiteral(
+                       "SELECT u.dop_login, a.login FROM users u JOIN accounts a ON a.id = u.account_id "
+                       "WHERE u.account_id = ? AND u.id = ? AND u.flag_del = 0"))
+            .Bind(accountId)
+            .Bind(userId)
+            .Run();
+    if (!user.Next()) return false;
+    const QString address = user.Text(0).trimmed();
+    const QString account = user.Text(1);
+    const QString password = PasswordHasher::NewPassword();
+    m_db.Query(QStringLiteral("UPDATE users SET pass_hash = ? WHERE account_id = ? AND id = ?"))
+        .Bind(m_hasher.Hash(password))
+        .Bind(accountId)
+        .Bind(userId)
+        .Run();
+    mailPassword(
+        address, QStringLiteral("Kovrel: пароль пользователя"),
+        QStringLiteral("Администратор %1 выдал вам новый пароль для входа в Kovrel как пользователю %2.")
+            .arg(account, address),
+        password, QString());
+    return true;
+}
+
+void Accounts::mailPassword(const QString& address, const QString& subject, const QString& intro,
+                            const QString& password, const QString& note) {
+    QString body = QStringLiteral("Здравствуйте!\n\n%1\nПароль: %2\n").arg(intro, password);
+    if (!note.isEmpty()) body += QStringLiteral("\n%1\n").arg(note);
+    m_mailer.Send(address, subject, body);
 }
 
 qint64 Accounts::EnsureAccount(const QString& login, const QString& password, bool* created) {

@@ -26,6 +26,11 @@ public:
     // it. Runs inside a write transaction: a mail that cannot be sent throws and so undoes it.
     void IssueAdminPassword(const QString& login);
 
+    // A new password for a user of the account, mailed to the user's login; it replaces the
+    // old one at once (the administrator asks for it, e.g. because the old one leaked). False
+    // when the account has no such user, or the user is deleted. Runs inside a write transaction.
+    bool IssueUserPassword(qint64 accountId, int userId);
+
     // Creates the account with a known administrator password (demo data, tools); returns its
     // ID, or that of the existing account, untouched, when the login is taken.
     qint64 EnsureAccount(const QString& login, const QString& password, bool* created = nullptr);
@@ -39,6 +44,9 @@ private:
     void seedNewAccount(qint64 accountId);
     // Inserts the account unless its login is taken; its ID when it was inserted.
     qint64 insertAccount(const QString& login, const QString& hash, const QString& pendingHash);
+    // Mails a password; throws std::runtime_error when it cannot, so the transaction is undone.
+    void mailPassword(const QString& address, const QString& subject, const QString& intro,
+                      const QString& password, const QString& note);
     bool checkUser(qint64 accountId, const QString& dopLogin, const QString& token, Identity& who);
 
     Database& m_db;

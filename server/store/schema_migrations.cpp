@@ -24,12 +24,13 @@ int appliedVersion(Database& db) {
 } // namespace
 
 QList<int> ApplyMigrations(Database& db, const std::vector<Migration>& steps) {
-    db.Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER PRIMARY KEY, "
-                           "description TEXT NOT NULL, applied_at TEXT NOT NULL)"));
     QList<int> applied;
     for (const Migration& step : steps) {
         Transaction tx(db, Transaction::Mode::Write);
         if (const QString lock = db.Dialect().LockMigrations(); !lock.isEmpty()) db.Exec(lock);
+        // Under the lock: PostgreSQL's IF NOT EXISTS is not safe against a concurrent creator.
+        db.Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER PRIMARY KEY, "
+                               "description TEXT NOT NULL, applied_at TEXT NOT NULL)"));
         // Another server may have applied it while we waited for the lock.
         if (appliedVersion(db) >= step.version) continue;
         for (const QString& sql : step.statements(db.Dialect()))

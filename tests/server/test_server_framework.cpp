@@ -18,11 +18,15 @@
 #include "session.h"
 #include "store_error.h"
 #include "test_database.h"
+#include "transaction.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <atomic>
@@ -382,6 +386,32 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("404"), QStringLiteral("Склад не найден")}));
     }
 
+    // A user's new password replaces the old one at once and goes to the user's login.
+    void userPasswordsAreReplacedAndMailed() {
+        const qint64 demo = demoAccount();
+        Accounts& accounts = app->Services().accounts;
+        {
+            Transaction tx(db(), Transaction::Mode::Write);
+            QVERIFY(accounts.IssueUserPassword(demo, 1));
+            QVERIFY(!accounts.IssueUserPassword(demo, 2));
+            QVERIFY(!accounts.IssueUserPassword(demo + 1, 1));
+            tx.Commit();
+        }
+        const QDir outbox(tdb->Folder() + QStringLiteral("/outbox"));
+        const QStringList files = outbox.entryList({QStringLiteral("*.eml")}, QDir::Files);
+        QCOMPARE(files.size(), 1);
+        QFile f(outbox.filePath(files[0]));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString message = QString::fromUtf8(f.readAll());
+        QVERIFY(message.contains(QStringLiteral("\r\nTo: kassa@kovrel.local\r\n")));
+        const QString password =
+            QRegularExpression(QStringLiteral("\r\nПароль: (\\S+)\r\n")).match(message).captured(1);
+        QVERIFY(!password.isEmpty());
+        QCOMPARE(PostToServer(QStringLiteral("/test-admin.php"), userForm()).status, 401);
+        QCOMPARE(PostToServer(QStringLiteral("/test-admin.php"), authForm(Demo::UserLogin, password)).status,
+                 403);
+    }
+
     // Numbers are per account, never reused, and skip the own organization's 1000000.
     void numbersArePerAccount() {
         const qint64 demo = demoAccount();
@@ -435,6 +465,29 @@ private Q_SLOTS:
                 unique.insert(id);
         QCOMPARE(unique.size(), kThreads * kEach);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM klients WHERE type_kl = 10")), kThreads * kEach);
+    }
+
+    // Servers starting together on one database: each step is applied once, nobody fails.
+    void concurrentStartsMigrateOnce() {
+        TestDatabase fresh;
+        QVERIFY2(fresh.Ok(), qPrintable(fresh.Error()));
+        std::atomic<int> failures{0};
+        std::atomic<int> appliedSteps{0};
+        std::vector<std::thread> starters;
+        for (int i = 0; i < 4; ++i)
+            starters.emplace_back([&] {
+                try {
+                    Database own(*DatabaseAddress::Parse(fresh.Argument(), nullptr));
+                    if (!own.Open()) throw StoreError(own.Error(), false);
+                    appliedSteps += static_cast<int>(ApplyMigrations(own).size());
+                } catch (const StoreError&) {
+                    ++failures;
+                }
+            });
+        for (auto& t : starters)
+            t.join();
+        QCOMPARE(failures.load(), 0);
+        QCOMPARE(appliedSteps.load(), static_cast<int>(AllMigrations().size()));
     }
 
     // A step either applies whole, with its version recorded, or not at all.
