@@ -108,6 +108,55 @@ private Q_SLOTS:
                               "4:Регистрация и доступ", "5:О программе"}));
     }
 
+    // Later parts of the program and the tools find the journals' and reports' controls by name.
+    void pageControlsAreFoundByTheirNames() {
+        auto w = f.OpenAdmin();
+        QStringList missing;
+        const auto need = [&](const QStringList& names) {
+            for (const QString& n : names)
+                if (!w->findChild<QWidget*>(n)) missing << n;
+        };
+        for (const char* kind : {"Prh", "Nkl", "Invoice", "Vnk", "Money"}) {
+            QStringList names;
+            for (const char* part :
+                 {"TS", "SG", "EdFind", "DTPBegin", "DTPEnd", "ButIns", "ButEdit", "ButDel", "ButRef"})
+                names << QString::fromLatin1(part) + QString::fromLatin1(kind);
+            need(names);
+        }
+        need({"ButPayPrh", "ButPayNkl", "ButPayInvoice"});
+        need({"TSRepOst", "SGRepOst", "CBoxKol", "CBoxKolPack", "CBoxZCen", "CBoxZCenAvg", "CBoxZSum",
+              "CBoxCen", "CBoxSum", "CBoxZero", "EdOstName", "ComBoxStore", "ComBoxPrintOst", "ButRefRepOst",
+              "ButPrintRepOst"});
+        need({"TSRepMoveGood", "SGRepMoveGood", "DTPBeginRMG", "DTPEndRMG", "ComBoxStoreRMG", "ButSelGoodRMG",
+              "LabGoodRMG", "ButRefRMG", "ButPrintRepMoveGood"});
+        need({"TSRepSaleSt", "SGRepSaleSt", "DTPBeginRSS", "DTPEndRSS", "ComBoxManagerRSS", "ComBoxStoreRSS",
+              "ButSelKlientRSS", "LabKlientRSS", "EdNameRSS", "CBoxKolRSS", "CBoxKolPackRSS", "CBoxZSumRSS",
+              "CBoxSumRSS", "CBoxNacRSS", "ButRefRSS", "ButPrintRepSaleSt"});
+        need({"TSRepSaleDynam", "SGRepSaleDynam", "DTPBeginRSD", "DTPEndRSD", "ComBoxManagerRSD",
+              "ComBoxStoreRSD", "ButSelKlientRSD", "LabKlientRSD", "ComBoxDetalRSD", "CBoxKolRSD",
+              "CBoxSumRSD", "CBoxZSumRSD", "CBoxNacRSD", "ButRefRSD", "ButPrintRepSaleDynam"});
+        need({"TSRepPrhSt", "SGRepPrhSt", "DTPBeginRPS", "DTPEndRPS", "ComBoxStoreRPS", "ButSelKlientRPS",
+              "LabKlientRPS", "EdNameRPS", "CBoxKolRPS", "CBoxKolPackRPS", "CBoxZCenAvgRPS", "CBoxZSumRPS",
+              "ButRefRPS", "ButPrintRepPrhSt"});
+        need({"TSRepPrhDynam", "SGRepPrhDynam", "DTPBeginRPD", "DTPEndRPD", "ComBoxStoreRPD",
+              "ButSelKlientRPD", "LabKlientRPD", "ComBoxDetalRPD", "CBoxKolRPD", "CBoxZSumRPD", "ButRefRPD",
+              "ButPrintRepPrhDynam"});
+        need({"TSRepDolg", "SGRepDolg", "DTPRepDolg", "ComBoxGrRepDolg", "ComBoxManagerRepDolg",
+              "ButRefRepDolg", "ButPrintRepDolg"});
+        need({"TSRepMoveKlient", "SGRepMoveKlient", "DTPBeginRMK", "DTPEndRMK", "ButSelKlientRMK",
+              "LabKlientRMK", "ButRefRepMoveKlient", "ButPrintRepMoveKlient"});
+        need({"CategoryPanelGroup1", "CPanelExchange", "CPanelRep", "CPanelOptions", "Splitter1", "PageC",
+              "SBarInfo", "Image1", "TSOptions", "ButEditOrg", "ButBackup"});
+        QCOMPARE(missing, QStringList());
+        // Start states of the parameter lists.
+        QCOMPARE(find<QComboBox>(*w, "ComBoxDetalRSD")->currentText(), QStringLiteral("день"));
+        QCOMPARE(find<QComboBox>(*w, "ComBoxGrRepDolg")->currentText(),
+                 QStringLiteral("Покупатели и поставщики"));
+        QCOMPARE(find<QComboBox>(*w, "ComBoxPrintOst")->currentText(), QStringLiteral("портрет"));
+        QVERIFY(find<QCheckBox>(*w, "CBoxZSumRPS")->isChecked());
+        QVERIFY(!find<QCheckBox>(*w, "CBoxNacRSS")->isChecked());
+    }
+
     void signInOutcomesShowInTheirColours_data() {
         QTest::addColumn<QString>("login");
         QTest::addColumn<QString>("dopLogin");
