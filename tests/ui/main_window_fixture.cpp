@@ -3,6 +3,7 @@
 #include "form_load.h"
 #include "session.h"
 #include "settings_file.h"
+#include "sign_in.h"
 #include "tag_list_box.h"
 
 #include <QFile>
@@ -20,6 +21,15 @@ bool MainWindowFixture::StartService() {
     }
     BaseURL = m_server->BaseUrl();
     return true;
+}
+
+QString MainWindowFixture::NewAccount(const QString& login) {
+    const qsizetype before = m_server->Mail().size();
+    kovrel::HttpTransport http;
+    const kovrel::AdminPasswordOutcome outcome = kovrel::RequestNewAdminPassword(http, login);
+    const QList<QByteArray> mail = m_server->Mail();
+    if (outcome.failed || mail.size() != before + 1) return {};
+    return ServerProcess::PasswordIn(mail.last());
 }
 
 QStringList MainWindowFixture::MissingEndpoints(const QStringList& endpoints) const {

@@ -34,6 +34,10 @@ public:
     QString Error() const { return m_error; }
     ServerProcess& Service() { return *m_server; }
 
+    // A new, empty account of the service: its administrator's password, read from the mail
+    // the service sends; empty when none came.
+    QString NewAccount(const QString& login);
+
     // Those of the endpoints that the service does not offer (yet); asked without signing in,
     // so nothing is changed.
     QStringList MissingEndpoints(const QStringList& endpoints) const;
