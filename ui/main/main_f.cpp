@@ -1,7 +1,6 @@
 #include "main_f.h"
 
 #include "about_page.h"
-#include "access_checks.h"
 #include "category_panel.h"
 #include "format_settings.h"
 #include "http_transport.h"
@@ -16,7 +15,6 @@
 #include "rep_prh_st_page.h"
 #include "rep_sale_dynam_page.h"
 #include "rep_sale_st_page.h"
-#include "right_codes.h"
 #include "session.h"
 #include "status_bar.h"
 #include "tag_list_box.h"
