@@ -1,6 +1,5 @@
 #include "main_window_fixture.h"
 
-#include "form_load.h"
 #include "session.h"
 #include "settings_file.h"
 #include "sign_in.h"
@@ -30,16 +29,6 @@ QString MainWindowFixture::NewAccount(const QString& login) {
     const QList<QByteArray> mail = m_server->Mail();
     if (outcome.failed || mail.size() != before + 1) return {};
     return ServerProcess::PasswordIn(mail.last());
-}
-
-QStringList MainWindowFixture::MissingEndpoints(const QStringList& endpoints) const {
-    QStringList missing;
-    for (const QString& endpoint : endpoints) {
-        kovrel::HttpTransport http;
-        const kovrel::HttpReply reply = kovrel::PostForm(http, endpoint, kovrel::wire::MultipartForm());
-        if (!reply.delivered || reply.status == 404) missing << endpoint;
-    }
-    return missing;
 }
 
 void MainWindowFixture::Init() {

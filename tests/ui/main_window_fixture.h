@@ -38,11 +38,7 @@ public:
     // the service sends; empty when none came.
     QString NewAccount(const QString& login);
 
-    // Those of the endpoints that the service does not offer (yet); asked without signing in,
-    // so nothing is changed.
-    QStringList MissingEndpoints(const QStringList& endpoints) const;
-
-    // A settings file holding these values (no file at all with `noFile`).
+    // A settings file holding these values.
     void WriteSettings(const QString& login, const QString& dopLogin, const QString& pas);
     void RemoveSettings();
     QString SettingsPath() const;

@@ -4,15 +4,6 @@
 
 #include <QObject>
 
-// Skips a test whose service endpoints do not exist yet, naming them.
-#define REQUIRE_ENDPOINTS(...)                                                                               \
-    do {                                                                                                     \
-        const QStringList missing = f.MissingEndpoints({__VA_ARGS__});                                       \
-        if (!missing.isEmpty())                                                                              \
-            QSKIP(qPrintable(QStringLiteral("the service has no ") + missing.join(QStringLiteral(", ")) +    \
-                             QStringLiteral(" yet")));                                                       \
-    } while (false)
-
 // A test class of main windows: the service started once for the class, a fresh message script
 // and the program's own windows for every test.
 class MainWindowTest : public QObject {

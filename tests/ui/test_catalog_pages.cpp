@@ -84,7 +84,6 @@ class TestCatalogPages : public MainWindowTest {
 
 private Q_SLOTS:
     void storesListInKeyOrderWithIdentifier10Before9() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"));
         // A new account numbers its entries from the start, so the twins get 9 and 10.
         const QString login = QStringLiteral("ten-before-nine@shop.ru");
         const QString password = f.NewAccount(login);
@@ -131,7 +130,6 @@ private Q_SLOTS:
     }
 
     void searchFiltersOnTheServiceAsYouTypeAndKeepsFocus() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"));
         auto w = f.OpenAdmin();
         addStore(QStringLiteral("Северный склад"));
         addStore(QStringLiteral("Южный склад"));
@@ -154,7 +152,6 @@ private Q_SLOTS:
     }
 
     void emptyResultLeavesOnlyTheHeaderTextsAndNothingToEdit() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"));
         auto w = f.OpenAdmin();
         int opened = 0;
         WindowSeams().FormEditKl = [&](QWidget*, TRecKlient&) { return ++opened, 0; };
@@ -172,8 +169,6 @@ private Q_SLOTS:
     }
 
     void deleteAsksWithNoPreselectedAndDeletesTheCurrentRow() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"),
-                          QStringLiteral("/update-store.php"));
         auto w = f.OpenAdmin();
         addStore(QStringLiteral("Склад на удаление"));
         addStore(QStringLiteral("Склад остается"));
@@ -198,8 +193,6 @@ private Q_SLOTS:
     }
 
     void addAndEditOpenTheEditorAndReloadAfterwards() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"),
-                          QStringLiteral("/update-store.php"));
         auto w = f.OpenAdmin();
         addStore(QStringLiteral("Склад для правки"));
         QList<TRecKlient> given;
@@ -239,8 +232,6 @@ private Q_SLOTS:
     }
 
     void kindFilterReloadsAndGivesNewEntriesItsKind() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-klients-dolg-json.php"),
-                          QStringLiteral("/insert-klient.php"));
         auto w = f.OpenAdmin();
         addKlient(QStringLiteral("Покупатель Иванов"), 1);
         addKlient(QStringLiteral("Аренда офиса"), 3);
@@ -285,9 +276,6 @@ private Q_SLOTS:
     }
 
     void buttonsCheckTheirRightsFirst() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"),
-                          QStringLiteral("/list-goods-json.php"), QStringLiteral("/insert-good.php"),
-                          QStringLiteral("/get-user-rights.php"));
         auto admin = f.OpenAdmin();
         addStore(QStringLiteral("Склад кассира"));
         addGood(QStringLiteral("Товар кассира"), 1, 1);
@@ -318,8 +306,6 @@ private Q_SLOTS:
     }
 
     void goodsShowPricesAndPacksAndPurchasePricesOnlyWithTheRight() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-goods-json.php"), QStringLiteral("/insert-good.php"),
-                          QStringLiteral("/get-user-rights.php"));
         auto admin = f.OpenAdmin();
         addGood(QStringLiteral("Гвозди 100 мм"), 12.5, 12);
         addGood(QStringLiteral("Гвозди на развес"), 0.125, 0.25);
@@ -346,7 +332,6 @@ private Q_SLOTS:
     }
 
     void kitsAreOnlyListed() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-goods-json.php"));
         auto w = f.OpenAdmin();
         int opened = 0;
         WindowSeams().FormEditGood = [&](QWidget*, TRecGood&) { return ++opened, 0; };
@@ -368,7 +353,6 @@ private Q_SLOTS:
     }
 
     void usersPageListsAndDeletesUsers() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-users-json.php"));
         auto w = f.OpenAdmin();
         MainWindowFixture::ClickNav(w->LBoxOptions, 9);
         StringGrid* g = find<StringGrid>(*w, "SGUser");
@@ -387,8 +371,6 @@ private Q_SLOTS:
     }
 
     void reportFiltersOfferStoresAndManagers() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/list-stores-json.php"), QStringLiteral("/insert-store.php"),
-                          QStringLiteral("/list-managers-json.php"), QStringLiteral("/insert-manager.php"));
         auto w = f.OpenAdmin();
         addStore(QStringLiteral("Склад для отчета"));
         TRecKlient m;

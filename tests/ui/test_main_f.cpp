@@ -375,7 +375,6 @@ private Q_SLOTS:
         row("LBoxOptions", 5, "TSAbout");
     }
     void everyItemOpensItsPageOrRefusesByTheUsersRights() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/get-user-rights.php"));
         QFETCH(QString, list);
         QFETCH(int, tag);
         QFETCH(QString, page);
@@ -406,7 +405,6 @@ private Q_SLOTS:
     }
 
     void purchasePriceBoxesStayDisabledWithoutTheRight() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/get-user-rights.php"));
         auto w = f.OpenUser();
         QCheckBox* zcen = find<QCheckBox>(*w, "CBoxZCen");
         zcen->setChecked(true);
@@ -441,7 +439,6 @@ private Q_SLOTS:
     }
 
     void backupOpensTheDownloadAddress() {
-        REQUIRE_ENDPOINTS(QStringLiteral("/backup-db.php"));
         auto w = f.OpenAdmin();
         MainWindowFixture::ClickNav(w->LBoxOptions, 6);
         find<QPushButton>(*w, "ButBackup")->click();
