@@ -11,7 +11,8 @@ namespace kovrel {
 
 namespace {
 
-const QDate kEpoch(1899, 12, 30);
+// Constant-initialised, so that other files may compute dates while their statics are set up.
+constexpr QDate kEpoch = QDate::fromJulianDay(2415019); // 1899-12-30
 constexpr double kMsPerDay = 86400000.0;
 
 QString pad(int value, int width) {

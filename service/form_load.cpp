@@ -55,7 +55,7 @@ TFormLoad::Form TFormLoad::NewForm() {
 std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const Form& form) {
     const HttpReply reply = kovrel::PostForm(*m_http, endpoint, form);
     if (!kovrel::IsUsable(reply)) {
-        Log(kovrel::FailureMessage(reply));
+        LogFailure(kovrel::FailureMessage(reply));
         return std::nullopt;
     }
     return Reply{reply.status, kovrel::TrimControl(reply.Text())};
@@ -71,7 +71,7 @@ bool TFormLoad::ReadArray(const QString& endpoint, const Form& form, const Eleme
         for (const QJsonValue& v : array)
             each(Element(v));
     } catch (const ReplyError& e) {
-        Log(e.Message());
+        LogFailure(e.Message());
         return false;
     }
     return true;

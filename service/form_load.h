@@ -52,6 +52,10 @@ public:
     // The log: reply texts, record counts and failure messages, one entry per line.
     QStringList MemoInfo;
     kovrel::HttpTransport& IdHTTPReq() { return *m_http; }
+    // True once a call on this object has failed (the failure is in MemoInfo). The operations'
+    // own results stay as they are; tools that must tell a failed list query from an empty one
+    // ask here.
+    bool Failed() const { return m_failed; }
 
     // ---- Catalogs ---------------------------------------------------------------------------
     void SelectStoreList(RecordList<TRecKlient>& L, const QString& SelName);
@@ -217,8 +221,13 @@ private:
     // and gives nothing.
     std::optional<Reply> Send(const QString& endpoint, const Form& form);
     void Log(const QString& line) { MemoInfo.append(line); }
+    void LogFailure(const QString& message) {
+        m_failed = true;
+        Log(message);
+    }
 
     std::unique_ptr<kovrel::HttpTransport> m_http;
+    bool m_failed = false;
 };
 
 namespace kovrel {

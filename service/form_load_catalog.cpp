@@ -1,18 +1,16 @@
 // Catalog operations: stores, users, counterparties, categories, managers, requisites, goods.
 #include "form_load.h"
+#include "reply_fields.h"
 #include "wire_values.h"
 
 namespace {
 
 using Element = TFormLoad::Element;
+using kovrel::reply::k;
 using kovrel::wire::Int;
 using kovrel::wire::Money;
 using kovrel::wire::Pack;
 using kovrel::wire::Search;
-
-QLatin1StringView k(const char* key) {
-    return QLatin1StringView(key);
-}
 
 // id, flag_del, name, prim: the part every counterparty-table list reads.
 void readKlientBase(TRecKlient& r, const Element& e) {
@@ -57,17 +55,10 @@ void readBank(TRecBank& r, const Element& e) {
     r.GBuh = e.Text(k("gbuh"));
 }
 
-// The goods fields both goods lists read; `idKey` names the goods ID.
+// The goods fields both goods lists of the catalog read.
 void readGoodBase(TRecGood& r, const Element& e) {
-    r.FlagDel = e.Int(k("flag_del"));
-    r.Name = e.Text(k("name"));
-    r.Prim = e.Text(k("prim"));
-    r.Pack = e.Float(k("pack"));
+    kovrel::reply::ReadGoodItem(r, e);
     r.Nds = e.Float(k("nds"));
-    r.BarCode = e.Text(k("barcode"));
-    r.Code = e.Text(k("code"));
-    r.PCen = e.Float(k("pcen"));
-    r.ZCen = e.Float(k("zcen"));
     r.GrCode = e.Int(k("gg_code"));
 }
 
@@ -81,10 +72,7 @@ void readGoodStock(TRecGood& r, const Element& e) {
     r.ID = e.Int(k("id_goods"));
     r.IDGoods = r.ID;
     readGoodBase(r, e);
-    r.KolPlus = e.Float(k("kol_plus"));
-    r.KolMinus = e.Float(k("kol_minus"));
-    if (e.Has(k("kol_plus_v"))) r.KolPlusV = e.Float(k("kol_plus_v"));
-    if (e.Has(k("kol_minus_v"))) r.KolMinusV = e.Float(k("kol_minus_v"));
+    kovrel::reply::ReadStockTotals(r, e);
 }
 
 TFormLoad::Form searchForm(const QString& selName) {

@@ -1,15 +1,13 @@
 // Rights, user passwords and the backup.
 #include "form_load.h"
+#include "reply_fields.h"
 #include "wire_values.h"
 
 namespace {
 
 using Element = TFormLoad::Element;
+using kovrel::reply::k;
 using kovrel::wire::Int;
-
-QLatin1StringView k(const char* key) {
-    return QLatin1StringView(key);
-}
 
 void readStoreRights(TRecStoreRights& r, const Element& e) {
     r.idStore = e.Int(k("id_store"));
@@ -47,7 +45,8 @@ bool TFormLoad::UpdateUserRights(int ID, const TSortedList<TRecUserRights>& L) {
 bool TFormLoad::CreateNewPas(int userID, const QString& dopUserLogin) {
     Form f = NewForm();
     f.AddField(QStringLiteral("user_id"), Int(userID));
-    f.AddField(QStringLiteral("user_dop_login"), dopUserLogin);
+    // A login, so no charset; blanks typed around it are not part of it.
+    f.AddField(QStringLiteral("user_dop_login"), dopUserLogin.trimmed());
     return PlainWrite(QStringLiteral("/create-new-pas.php"), f);
 }
 

@@ -39,6 +39,15 @@ void ApplySignInReply(const QString& replyText, TSignInRec& state) {
     }
 }
 
+SignInVerdict VerdictOf(const TSignInRec& state) {
+    if (state.flagAdmin == 1) {
+        if (state.testAdminPas == 1) return {QStringLiteral("Пользователь: Администратор"), true};
+        return {QStringLiteral("Требуется указать корректный пароль администратора !"), false};
+    }
+    if (state.userID != 0) return {QStringLiteral("Пользователь: ") + state.userName, true};
+    return {QStringLiteral("Требуется указать корректный логин и пароль пользователя !"), false};
+}
+
 void LoadSignInRights() {
     {
         TFormLoad fl;

@@ -23,6 +23,13 @@ SignInOutcome SignInRequest(HttpTransport& http);
 // reading there, keeping what was set before it.
 void ApplySignInReply(const QString& replyText, TSignInRec& state);
 
+// What the sign-in page says about a state, and whether that is a success (shown in green).
+struct SignInVerdict {
+    QString text;
+    bool success = false;
+};
+SignInVerdict VerdictOf(const TSignInRec& state);
+
 // Loads UserRights and StoreRights for SignInState.userID, each on a fresh request object. The
 // lists exist afterwards even when the requests fail.
 void LoadSignInRights();

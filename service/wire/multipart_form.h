@@ -29,7 +29,10 @@ public:
     static QByteArray MakeBoundary(const QDateTime& localTime);
     static QByteArray ContentType(const QByteArray& boundary);
 
-    static bool IsUtf8FieldName(const QString& name) { return name.endsWith(QLatin1String("_win")); }
+    // "name_win", and the "_win" member of a list row such as "list[0][name_win]".
+    static bool IsUtf8FieldName(const QString& name) {
+        return name.endsWith(QLatin1String("_win")) || name.endsWith(QLatin1String("_win]"));
+    }
     // The value's bytes before quoted-printable: lines joined with CRLF after every line.
     static QByteArray ValueBytes(const QString& name, const QString& value);
 

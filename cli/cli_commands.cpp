@@ -1,0 +1,148 @@
+#include "cli_commands.h"
+
+#include "cli_help.h"
+#include "cli_options.h"
+#include "form_load.h"
+#include "operation_table.h"
+#include "report_table.h"
+#include "session.h"
+#include "sign_in.h"
+#include "usage_error.h"
+
+namespace {
+
+using namespace cli;
+
+struct Outcome {
+    bool ok = true;
+    QString failure; // why not ok
+};
+
+void applyCredentials(const Credentials& c) {
+    BaseURL = c.service;
+    Login = c.login;
+    DopLogin = c.user;
+    Token = c.password;
+    ClientTag = QStringLiteral(KOVREL_CLIENT_TAG);
+}
+
+// The operation's own result, and whether the request object logged a failure on the way: a
+// list query that failed must not look like an empty list.
+Outcome outcomeOf(const QString& operation, const TFormLoad& fl, const CallResult& r) {
+    if (fl.Failed()) return {false, QStringLiteral("%1 failed: %2").arg(operation, fl.MemoInfo.last())};
+    if (!r.result.value_or(true))
+        return {false,
+                QStringLiteral("%1 failed: the service did not confirm it (no status 200)").arg(operation)};
+    return {};
+}
+
+struct Command {
+    QString name;
+    const Operation* op = nullptr;
+    const ReportEntry* report = nullptr;
+    Invoke invoke;
+    Compute compute;
+};
+
+Command prepareCommand(const CliOptions& o) {
+    const QString& command = o.positional[0];
+    const bool report = command == QLatin1String("report");
+    if (!report && command != QLatin1String("call"))
+        throw UsageError(QStringLiteral("unknown command %1 (call, report or sign-in)").arg(command));
+    if (o.positional.size() < 2) throw UsageError(QStringLiteral("%1 needs an operation name").arg(command));
+    if (o.positional.size() > 3)
+        throw UsageError(
+            QStringLiteral("unexpected argument %1 (ARGS_JSON is one argument)").arg(o.positional[3]));
+    Command c;
+    c.name = o.positional[1];
+    c.op = FindOperation(c.name);
+    if (!c.op) throw UsageError(QStringLiteral("unknown operation %1").arg(c.name));
+    if (report) {
+        c.report = FindReport(c.name);
+        if (!c.report) throw UsageError(QStringLiteral("%1 is not a report operation").arg(c.name));
+    }
+    CallArgs args = CallArgs::Parse(o.positional.value(2, QStringLiteral("{}")));
+    c.invoke = c.op->prepare(args);
+    if (c.report) c.compute = c.report->prepare(args);
+    args.CheckAllUsed(c.name);
+    if (o.format && !c.report && !c.op->returnsRecords)
+        throw UsageError(
+            QStringLiteral("%1 returns no records to print as rows; leave out --format").arg(c.name));
+    return c;
+}
+
+CliResult finish(const OutputDocument& doc, const Outcome& outcome, QByteArray out = {}) {
+    CliResult result;
+    result.out = out.isNull() ? doc.ToJson() : out;
+    result.exitCode = outcome.ok ? 0 : 1;
+    result.error = outcome.failure;
+    return result;
+}
+
+CliResult runOperation(const CliOptions& o, const Command& c) {
+    TFormLoad fl;
+    CallResult r;
+    c.invoke(fl, r);
+    const Outcome outcome = outcomeOf(c.name, fl, r);
+    OutputDocument doc;
+    doc.Add(QStringLiteral("ok"), outcome.ok);
+    if (c.report) {
+        ReportOutput rep;
+        c.compute(r, rep);
+        doc.Add(QStringLiteral("rows"), rep.rows);
+        doc.Add(QStringLiteral("totals"), rep.totals);
+        if (rep.opening) doc.Add(QStringLiteral("Opening"), *rep.opening);
+        doc.Add(QStringLiteral("log"), fl.MemoInfo);
+        if (o.format) return finish(doc, outcome, ToDelimited(rep.columns, rep.rows, *o.format));
+        return finish(doc, outcome);
+    }
+    if (r.rec) doc.Add(QStringLiteral("Rec"), *r.rec);
+    if (r.list) doc.Add(QStringLiteral("L"), *r.list);
+    if (r.text) doc.Add(QStringLiteral("text"), *r.text);
+    doc.Add(QStringLiteral("log"), fl.MemoInfo);
+    if (!o.format) return finish(doc, outcome);
+    if (r.list) return finish(doc, outcome, ToDelimited(r.listColumns, *r.list, *o.format));
+    return finish(doc, outcome,
+                  ToDelimited(r.rec ? r.rec->Names() : QStringList(),
+                              r.rec ? QList<FieldValues>{*r.rec} : QList<FieldValues>(), *o.format));
+}
+
+CliResult runSignIn(const CliOptions& o, const QProcessEnvironment& env) {
+    if (o.positional.size() > 1) throw UsageError(QStringLiteral("sign-in takes no arguments"));
+    if (o.format) throw UsageError(QStringLiteral("sign-in prints JSON only; leave out --format"));
+    applyCredentials(ResolveCredentials(o, env));
+    kovrel::HttpTransport http(false); // as the sign-in page: redirects are not followed
+    const kovrel::SignInOutcome sent = kovrel::SignInRequest(http);
+    const kovrel::SignInVerdict verdict = kovrel::VerdictOf(SignInState);
+    Outcome outcome{!sent.failed && verdict.success, sent.failed ? sent.failure : verdict.text};
+    FieldValues state;
+    state.Set(QStringLiteral("testAdminLogin"), SignInState.testAdminLogin);
+    state.Set(QStringLiteral("testAdminPas"), SignInState.testAdminPas);
+    state.Set(QStringLiteral("flagAdmin"), SignInState.flagAdmin);
+    state.Set(QStringLiteral("userName"), SignInState.userName);
+    state.Set(QStringLiteral("userID"), SignInState.userID);
+    OutputDocument doc;
+    doc.Add(QStringLiteral("ok"), outcome.ok);
+    doc.Add(QStringLiteral("SignInState"), state);
+    doc.Add(QStringLiteral("text"), verdict.text);
+    doc.Add(QStringLiteral("log"), sent.failed ? QStringList{sent.failure} : QStringList());
+    if (outcome.ok) outcome.failure.clear();
+    return finish(doc, outcome);
+}
+
+} // namespace
+
+CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
+    try {
+        const CliOptions o = ParseCommandLine(args);
+        if (o.help) return {0, HelpText().toUtf8(), {}};
+        if (o.positional.isEmpty())
+            throw UsageError(QStringLiteral("no command given (call, report or sign-in)"));
+        if (o.positional[0] == QLatin1String("sign-in")) return runSignIn(o, env);
+        const Command c = prepareCommand(o);
+        applyCredentials(ResolveCredentials(o, env));
+        return runOperation(o, c);
+    } catch (const UsageError& e) {
+        return {2, {}, e.Message() + QStringLiteral("; see kovrel-cli --help")};
+    }
+}

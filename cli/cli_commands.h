@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// kovrel-cli as a function: the arguments (without the program name) and the environment in,
+// what goes to stdout, the one-line message for stderr and the exit status out.
+struct CliResult {
+    int exitCode = 0; // 0 ok, 1 the operation failed or said no, 2 usage error
+    QByteArray out;
+    QString error;
+};
+
+CliResult RunCli(const QStringList& args, const QProcessEnvironment& env);

@@ -1,0 +1,82 @@
+#include "cli_help.h"
+
+#include "operation_table.h"
+#include "report_table.h"
+
+#include <QStringList>
+
+namespace {
+
+const char* const kUsage = R"(Usage: kovrel-cli [OPTIONS] COMMAND
+
+Commands:
+  call OPERATION [ARGS_JSON]     run one service operation and print its result
+  report OPERATION [ARGS_JSON]   run one report operation, then the report's computation
+  sign-in                        sign in and print the sign-in state
+
+Options:
+  --service URL      service address, e.g. http://127.0.0.1:8088
+  --login ADMIN      the administrator's e-mail login (names the account)
+  --user USER        a user's e-mail login; leave out when the administrator works himself
+  --password PASS    the password
+  --ini PATH         a kovrel.ini whose section "Config" holds "Login", "DopLogin" and "Pas"
+  --format tsv|csv   print the rows (of L, Rec or a report) as text instead of JSON
+  --help             this text
+
+Each credential comes from its option, else from the environment (KOVREL_SERVICE,
+KOVREL_LOGIN, KOVREL_USER, KOVREL_PASSWORD), else from the --ini file. Prefer the environment
+or the file for the password: options are visible to other users of the machine.
+
+ARGS_JSON is one JSON object with the operation's parameters under the names listed below.
+Dates are "yyyy-mm-dd", flags true or false. A record parameter (Rec) is an object of the
+record's fields; fields left out keep the record's defaults. A list parameter (L) is an array
+of such objects. Parameters marked "?" may be left out (empty text, 0, false; report codes of
+0 ask for all).
+
+Output is one JSON object:
+  ok       the operation's result; false also when a request failed
+  Rec      the record after the call (an insert's new ID, a fetched or refreshed record)
+  L        the records of a list, every field under its own name
+  text     the text a command returned
+  log      the request's log: reply texts, record counts, failure messages
+  rows     (report) each row's record fields and computed values
+  totals   (report) the report's totals
+  Opening  (report, cards) the opening balance
+
+Report computations and their names:
+  RunRepOst        rows OstKol ItogZSum PackKol ZCenAvg Sum; totals OstKol PackKol ItogZSum Sum
+  RunRepMoveGood,  rows Text In Out Balance; totals In Out Closing; Opening
+  RunRepMoveKl
+  RunRepSaleSt     rows PackKol Nac; totals Kol PackKol SumZ SumR Nac
+  RunRepPrhSt      rows PackKol ZCenAvg; totals Kol PackKol SumZ
+  RunRepSaleDynam  rows Label Nac; totals Kol SumZ SumR Nac
+  RunRepPrhDynam   rows Label; totals Kol SumZ
+  RunRepDolg       Group 0: rows Debt Advance, totals Debt Advance; other groups: Balance
+
+Exit status: 0 when ok is true, 1 when it is false, 2 for a usage error (nothing is sent then).
+Errors are one line on stderr.
+
+Examples:
+  KOVREL_PASSWORD=secret kovrel-cli --login boss@shop.ru call SelectStoreList '{"SelName": "склад"}'
+  kovrel-cli --ini kovrel.ini --format csv report RunRepOst '{"CodeStore": 3, "ZCenShown": true}'
+)";
+
+QString describe(const QList<cli::ParamInfo>& params) {
+    QStringList out;
+    for (const cli::ParamInfo& p : params)
+        out << p.name + (p.required ? QString() : QStringLiteral("?")) + QLatin1Char(':') + p.kind;
+    return out.isEmpty() ? QStringLiteral("(none)") : out.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+QString HelpText() {
+    QString text = QString::fromUtf8(kUsage);
+    text += QStringLiteral("\nOperations (parameters -> what comes back):\n");
+    for (const cli::Operation& op : cli::Operations())
+        text += QStringLiteral("  %1  %2 -> %3\n").arg(op.name, describe(op.params), op.returns);
+    text += QStringLiteral("\nReport computation inputs (report only):\n");
+    for (const cli::ReportEntry& r : cli::Reports())
+        text += QStringLiteral("  %1  %2\n").arg(r.operation, describe(r.inputs));
+    return text;
+}

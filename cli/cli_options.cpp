@@ -1,0 +1,120 @@
+#include "cli_options.h"
+
+#include "session.h"
+#include "usage_error.h"
+
+#include <QFile>
+#include <QMap>
+#include <QUrl>
+
+namespace {
+
+struct ValueOption {
+    const char* name;
+    std::optional<QString> CliOptions::*field;
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"--service", &CliOptions::service},   {"--login", &CliOptions::login}, {"--user", &CliOptions::user},
+    {"--password", &CliOptions::password}, {"--ini", &CliOptions::ini},
+};
+
+TextFormat formatOf(const QString& name) {
+    if (name == QLatin1String("tsv")) return TextFormat::Tsv;
+    if (name == QLatin1String("csv")) return TextFormat::Csv;
+    throw UsageError(QStringLiteral("unknown format %1 (tsv or csv; JSON is the default)").arg(name));
+}
+
+// Section "Config" of an INI file: "[Config]" and "Key=Value" lines, names matched regardless of
+// letter case, the first of repeated keys counting.
+QMap<QString, QString> readConfigSection(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw UsageError(
+            QStringLiteral("cannot read the settings file %1: %2").arg(path, file.errorString()));
+    QMap<QString, QString> values;
+    bool inConfig = false;
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inConfig = line.compare(QLatin1String("[Config]"), Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (!inConfig || eq <= 0 || line.startsWith(QLatin1Char(';'))) continue;
+        const QString key = line.left(eq).trimmed().toLower();
+        if (!values.contains(key)) values.insert(key, line.mid(eq + 1).trimmed());
+    }
+    return values;
+}
+
+QString serviceUrl(QString url) {
+    while (url.endsWith(QLatin1Char('/')))
+        url.chop(1);
+    const QUrl parsed(url, QUrl::StrictMode);
+    const bool web = parsed.scheme() == QLatin1String("http") || parsed.scheme() == QLatin1String("https");
+    if (!parsed.isValid() || !web || parsed.host().isEmpty() || !parsed.path().isEmpty())
+        throw UsageError(
+            QStringLiteral("the service must be an address like http://host:port, not %1").arg(url));
+    return url;
+}
+
+} // namespace
+
+CliOptions ParseCommandLine(const QStringList& args) {
+    CliOptions o;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (optionsEnded || !arg.startsWith(QLatin1String("--"))) {
+            o.positional << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == QLatin1String("--help")) {
+            o.help = true;
+            continue;
+        }
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        const QString name = eq < 0 ? arg : arg.left(eq);
+        auto value = [&]() -> QString {
+            if (eq >= 0) return arg.mid(eq + 1);
+            if (i + 1 >= args.size()) throw UsageError(QStringLiteral("option %1 needs a value").arg(name));
+            return args[++i];
+        };
+        if (name == QLatin1String("--format")) {
+            o.format = formatOf(value());
+            continue;
+        }
+        bool known = false;
+        for (const ValueOption& v : kValueOptions)
+            if (name == QLatin1String(v.name)) {
+                o.*v.field = value();
+                known = true;
+            }
+        if (!known) throw UsageError(QStringLiteral("unknown option %1").arg(name));
+    }
+    return o;
+}
+
+Credentials ResolveCredentials(const CliOptions& options, const QProcessEnvironment& env) {
+    const QMap<QString, QString> ini =
+        options.ini ? readConfigSection(*options.ini) : QMap<QString, QString>();
+    auto pick = [&](const std::optional<QString>& option, const char* variable, const char* iniKey) {
+        if (option) return option->trimmed();
+        const QString fromEnv = env.value(QLatin1String(variable));
+        if (!fromEnv.isEmpty()) return fromEnv.trimmed();
+        return ini.value(QString::fromLatin1(iniKey).toLower());
+    };
+    Credentials c;
+    c.login = pick(options.login, "KOVREL_LOGIN", "Login");
+    c.user = pick(options.user, "KOVREL_USER", "DopLogin");
+    c.password = pick(options.password, "KOVREL_PASSWORD", "Pas");
+    if (c.user == c.login) c.user.clear();
+    const QString service = options.service ? *options.service : env.value(QStringLiteral("KOVREL_SERVICE"));
+    c.service = serviceUrl(service.trimmed().isEmpty() ? DefaultBaseURL() : service.trimmed());
+    return c;
+}

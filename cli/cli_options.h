@@ -1,0 +1,38 @@
+#pragma once
+
+#include "output_document.h"
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The command line of kovrel-cli: options anywhere (before "--"), then COMMAND [OPERATION
+// [ARGS_JSON]].
+struct CliOptions {
+    std::optional<QString> service;
+    std::optional<QString> login;
+    std::optional<QString> user;
+    std::optional<QString> password;
+    std::optional<QString> ini;
+    std::optional<TextFormat> format; // JSON when absent
+    bool help = false;
+    QStringList positional;
+};
+
+// Unknown options, missing values and unknown formats are usage errors.
+CliOptions ParseCommandLine(const QStringList& args);
+
+struct Credentials {
+    QString service; // scheme and host, no trailing "/"
+    QString login;
+    QString user; // empty when the administrator works himself
+    QString password;
+};
+
+// Each value from its option, else from the environment (KOVREL_SERVICE, KOVREL_LOGIN,
+// KOVREL_USER, KOVREL_PASSWORD, when not empty), else from section "Config" of the --ini file
+// (keys "Login", "DopLogin", "Pas"); the service falls back to the build's address. Values are
+// trimmed, and a user login equal to the administrator's means the administrator.
+Credentials ResolveCredentials(const CliOptions& options, const QProcessEnvironment& env);

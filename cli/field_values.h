@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QJsonValue>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+// A flat object whose members keep their order: a record's fields, a report row, totals.
+class FieldValues {
+public:
+    void Set(const QString& name, const QJsonValue& value);
+    QJsonValue Value(const QString& name) const;
+    bool Contains(const QString& name) const { return indexOf(name) >= 0; }
+
+    const QList<QPair<QString, QJsonValue>>& Members() const { return m_members; }
+    QStringList Names() const;
+
+private:
+    int indexOf(const QString& name) const;
+    QList<QPair<QString, QJsonValue>> m_members;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "field_values.h"
+
+#include <QByteArray>
+#include <QJsonValue>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include <variant>
+
+// The one JSON object a command prints: members in the order added, a record per line.
+class OutputDocument {
+public:
+    void Add(const QString& key, const QJsonValue& value) { m_members.append({key, value}); }
+    void Add(const QString& key, const FieldValues& object) { m_members.append({key, object}); }
+    void Add(const QString& key, const QList<FieldValues>& records) { m_members.append({key, records}); }
+    void Add(const QString& key, const QStringList& lines) { m_members.append({key, lines}); }
+
+    QByteArray ToJson() const;
+
+private:
+    using Member = std::variant<QJsonValue, FieldValues, QList<FieldValues>, QStringList>;
+    QList<QPair<QString, Member>> m_members;
+};
+
+// Rows as text: a header line of column names, then one line per row. Tab-separated values
+// replace tabs and line breaks inside a value by blanks; comma-separated values quote a value
+// holding a comma, a quote or a line break (RFC 4180).
+enum class TextFormat { Tsv, Csv };
+QByteArray ToDelimited(const QStringList& columns, const QList<FieldValues>& rows, TextFormat format);

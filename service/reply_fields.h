@@ -1,0 +1,22 @@
+#pragma once
+
+#include "rec_good.h"
+#include "wire/json_reply.h"
+
+#include <QLatin1StringView>
+
+// Reading reply elements into records: the pieces that several operation families share.
+namespace kovrel::reply {
+
+inline QLatin1StringView k(const char* key) {
+    return QLatin1StringView(key);
+}
+
+// What every goods list reads of an item: mark, name, note, pack, codes and prices.
+void ReadGoodItem(TRecGood& r, const wire::ReplyElement& e);
+
+// The item's movement totals in a store; those of internal transfers only when the element has
+// them (an absent one keeps the constructor's 0).
+void ReadStockTotals(TRecGood& r, const wire::ReplyElement& e);
+
+} // namespace kovrel::reply
