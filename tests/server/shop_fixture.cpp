@@ -75,6 +75,16 @@ ServerReply ShopFixture::Call(const QString& endpoint, const QList<QPair<QString
     return PostToServer(endpoint, WithFields(TFormLoad::NewForm(), fields));
 }
 
+ServerReply ShopFixture::CallAt(const QString& baseUrl, const QString& endpoint,
+                                const QList<QPair<QString, QString>>& fields) {
+    const kovrel::wire::MultipartForm form = WithFields(TFormLoad::NewForm(), fields);
+    const QByteArray boundary = kovrel::wire::MultipartForm::MakeBoundary(QDateTime::currentDateTime());
+    kovrel::HttpTransport http;
+    const kovrel::HttpReply r = http.Post(
+        baseUrl + endpoint, kovrel::wire::MultipartForm::ContentType(boundary), form.Encode(boundary));
+    return {r.status, r.Text()};
+}
+
 int ShopFixture::Doc(const QString& stem, int store, int klientOrStoreP, const QDate& date,
                      const QString& prim) {
     const bool transfer = stem == QLatin1String("vnk");
@@ -192,6 +202,18 @@ QStringList ShopFixture::StockMismatches() {
         if (!expected.contains(it.key()) && differs(it.value(), {0, 0, 0, 0}))
             out.append(QStringLiteral("lot %1 has no lines but stock").arg(it.key()));
     return out;
+}
+
+QVariantList ShopFixture::Row(const QString& sql, const QVariantList& values) {
+    auto q = m_seed->Db().Query(sql);
+    for (const QVariant& v : values)
+        q.Bind(v);
+    q.Run();
+    QVariantList row;
+    if (q.Next())
+        for (int i = 0; i < q.Record().count(); ++i)
+            row.append(q.Value(i));
+    return row;
 }
 
 int ShopFixture::Count(const QString& table) {

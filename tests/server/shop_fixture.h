@@ -55,6 +55,9 @@ public:
 
     // A request in the client's wire form with the current session's four fields first.
     static ServerReply Call(const QString& endpoint, const QList<QPair<QString, QString>>& fields);
+    // The same to another server ("http://127.0.0.1:PORT"), from any thread.
+    static ServerReply CallAt(const QString& baseUrl, const QString& endpoint,
+                              const QList<QPair<QString, QString>>& fields);
 
     // Documents made through the client's operations; the new ID, 0 on failure.
     static int Doc(const QString& stem, int store, int klientOrStoreP,
@@ -69,6 +72,8 @@ public:
     // Rows of the stock table that disagree with the document lines recounted from scratch,
     // described; empty when stock and lines agree.
     QStringList StockMismatches();
+    // The first row of a query of the test's own on the database ("?" bound in order).
+    QVariantList Row(const QString& sql, const QVariantList& values = {});
     // Count of rows of a table of the shop's account.
     int Count(const QString& table);
 

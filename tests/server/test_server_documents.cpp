@@ -415,7 +415,8 @@ private Q_SLOTS:
         QVERIFY(list.empty());
         const int theirs = shop.Doc(QStringLiteral("nkl"), ids.strangerStore, 0);
         QVERIFY(theirs > 0);
-        QCOMPARE(ShopFixture::AddLine(QStringLiteral("nkl"), theirs, {ids.strangerGoods, 1}), 0); // no stock there
+        QCOMPARE(ShopFixture::AddLine(QStringLiteral("nkl"), theirs, {ids.strangerGoods, 1}),
+                 0); // no stock there
         shop.SignInAdmin();
         QCOMPARE(shop.Count(QStringLiteral("docs")), docs);
         TFormLoad().SelectNklList(list, QString(), day(kToday), day(kToday));
