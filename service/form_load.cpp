@@ -10,8 +10,9 @@ using kovrel::wire::ReplyError;
 namespace kovrel {
 
 HttpReply PostForm(HttpTransport& http, const QString& endpoint, const wire::MultipartForm& form) {
-    const QByteArray boundary = wire::MultipartForm::MakeBoundary(QDateTime::currentDateTime());
-    return http.Post(BaseURL + endpoint, wire::MultipartForm::ContentType(boundary), form.Encode(boundary));
+    QByteArray boundary;
+    const QByteArray body = form.EncodeAt(QDateTime::currentDateTime(), &boundary);
+    return http.Post(BaseURL + endpoint, wire::MultipartForm::ContentType(boundary), body);
 }
 
 QString TrimControl(const QString& text) {

@@ -73,6 +73,17 @@ QByteArray MultipartForm::Encode(const QByteArray& boundary) const {
     return body;
 }
 
+QByteArray MultipartForm::EncodeAt(const QDateTime& localTime, QByteArray* boundary) const {
+    QDateTime t = localTime;
+    while (true) {
+        *boundary = MakeBoundary(t);
+        QByteArray body = Encode(*boundary);
+        // Every part opens with the delimiter and the closing one repeats it: nothing else may.
+        if (body.count("--" + *boundary) == m_fields.size() + 1) return body;
+        t = t.addMSecs(1);
+    }
+}
+
 QByteArray MultipartForm::MakeBoundary(const QDateTime& localTime) {
     return QByteArray("--------") + localTime.toString(QStringLiteral("MMddyyhhmmsszzz")).toLatin1();
 }

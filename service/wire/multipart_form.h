@@ -24,6 +24,11 @@ public:
 
     QByteArray Encode(const QByteArray& boundary) const;
 
+    // Encodes with the boundary of `localTime`. Should a value happen to contain that boundary
+    // (a user may type anything), the next millisecond's boundary is tried instead, so that no
+    // value can ever end a part early.
+    QByteArray EncodeAt(const QDateTime& localTime, QByteArray* boundary) const;
+
     // Eight hyphens and the local time as month, day, two-digit year, hours, minutes, seconds
     // and milliseconds ("mmddyyhhnnsszzz").
     static QByteArray MakeBoundary(const QDateTime& localTime);

@@ -135,6 +135,24 @@ private Q_SLOTS:
         QCOMPARE(encodeOne(name, value), expected + closing());
     }
 
+    void aValueHoldingTheBoundaryGetsAnotherOne() {
+        const QDateTime t(QDate(2024, 12, 9), QTime(15, 30, 12, 345));
+        MultipartForm f;
+        f.AddField(QStringLiteral("prim_win"), QStringLiteral("x\n----------120924153012345--\ny"));
+        QByteArray boundary;
+        const QByteArray body = f.EncodeAt(t, &boundary);
+        QCOMPARE(boundary, QByteArray("--------120924153012346"));
+        const auto parsed = ParseMultipartForm(body, MultipartForm::ContentType(boundary));
+        QVERIFY2(parsed.ok, qPrintable(parsed.error));
+        QCOMPARE(parsed.fields.size(), 1);
+        QCOMPARE(parsed.fields[0].value, QStringLiteral("x\r\n----------120924153012345--\r\ny"));
+
+        MultipartForm plain;
+        plain.AddField(QStringLiteral("a"), QStringLiteral("b"));
+        QCOMPARE(plain.EncodeAt(t, &boundary), plain.Encode(kBoundary));
+        QCOMPARE(boundary, kBoundary);
+    }
+
     void parserReadsWhatTheEncoderWrites() {
         QRandomGenerator rng(20241209);
         for (int round = 0; round < 300; ++round) {

@@ -1,0 +1,93 @@
+// kovrel-cli against the real kovrel-server over loopback, for the endpoints the service has:
+// the sign-in of the demo account's administrator and user, and refused credentials.
+#include "server_process.h"
+#include "test_database.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class TestCliServer : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<ServerProcess> server;
+
+    struct Run {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+
+    Run cli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment()) {
+        QProcess p;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"KOVREL_SERVICE", "KOVREL_LOGIN", "KOVREL_USER", "KOVREL_PASSWORD"})
+            e.remove(QLatin1String(v));
+        e.insert(env);
+        p.setProcessEnvironment(e);
+        p.start(QStringLiteral(KOVREL_CLI_PATH),
+                QStringList{QStringLiteral("--service"), server->BaseUrl()} + args);
+        if (!p.waitForFinished(30000)) p.kill();
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+private Q_SLOTS:
+    void init() {
+        db = std::make_unique<TestDatabase>();
+        QVERIFY2(db->Ok(), qPrintable(db->Error()));
+        server = std::make_unique<ServerProcess>(*db);
+        QVERIFY2(server->Start({QStringLiteral("--demo")}), qPrintable(server->Error()));
+    }
+    void cleanup() {
+        server.reset();
+        db.reset();
+    }
+
+    void administratorSignsIn() {
+        const Run r = cli({"--login", "demo@kovrel.local", "--password", "demo2024", "sign-in"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        QCOMPARE(
+            r.out,
+            QStringLiteral(
+                "{\n  \"ok\": true,\n  \"SignInState\": {\"testAdminLogin\": 1, "
+                "\"testAdminPas\": 1, \"flagAdmin\": 1, \"userName\": \"Администратор\", \"userID\": 0},\n"
+                "  \"text\": \"Пользователь: Администратор\",\n  \"log\": []\n}\n"));
+    }
+
+    void userSignsInWithCredentialsFromTheSettingsFile() {
+        QTemporaryDir dir;
+        QFile ini(dir.filePath(QStringLiteral("kovrel.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Config]\nLogin=demo@kovrel.local\nDopLogin=kassa@kovrel.local\nPas=kassa2024\n");
+        ini.close();
+        const Run r = cli({"--ini", ini.fileName(), "sign-in"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains(QStringLiteral("\"flagAdmin\": 0, \"userName\": \"Кассир\", \"userID\": 1}")));
+        QVERIFY(r.out.contains(QStringLiteral("\"text\": \"Пользователь: Кассир\"")));
+    }
+
+    void refusedCredentialsExitWithOne() {
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("KOVREL_LOGIN"), QStringLiteral("demo@kovrel.local"));
+        env.insert(QStringLiteral("KOVREL_PASSWORD"), QStringLiteral("wrong"));
+        const Run admin = cli({"sign-in"}, env);
+        QCOMPARE(admin.exitCode, 1);
+        QCOMPARE(admin.err,
+                 QStringLiteral("kovrel-cli: Требуется указать корректный пароль администратора !\n"));
+
+        env.insert(QStringLiteral("KOVREL_USER"), QStringLiteral("kassa@kovrel.local"));
+        const Run user = cli({"sign-in"}, env);
+        QCOMPARE(user.exitCode, 1);
+        QCOMPARE(user.err,
+                 QStringLiteral("kovrel-cli: Требуется указать корректный логин и пароль пользователя !\n"));
+        QVERIFY(user.out.contains(QStringLiteral("\"ok\": false")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliServer)
+#include "test_cli_server.moc"
