@@ -5,8 +5,8 @@
 #include "document_access.h"
 #include "endpoint_registry.h"
 #include "http_error.h"
-#include "id_counter.h"
 #include "json_writer.h"
+#include "money_operations.h"
 #include "request_context.h"
 #include "right_codes.h"
 #include "search_text.h"
@@ -16,36 +16,14 @@ namespace kovrel::server {
 
 namespace {
 
-struct MoneyOp {
-    int id = 0;
-    QDate date;
-    int from = 0;
-    int to = 0;
-    double sum = 0;
-    QString prim;
-    int docLink = 0;
-    int orderLink = 0;
-};
-
-std::optional<MoneyOp> findOp(const RequestContext& ctx, int id) {
-    auto q = ctx.Query(QStringLiteral(
-                           "SELECT docdate, klient_i, klient_p FROM money WHERE account_id = ? AND id = ?"))
-                 .Bind(ctx.AccountId())
-                 .Bind(id)
-                 .Run();
-    if (!q.Next()) return std::nullopt;
-    MoneyOp op;
-    op.id = id;
-    op.date = QDate::fromString(q.Text(0), Qt::ISODate);
-    op.from = q.Int(1);
-    op.to = q.Int(2);
-    return op;
+MoneyOperations operations(const RequestContext& ctx) {
+    return MoneyOperations(ctx.Services().db, ctx.AccountId());
 }
 
 // A stored operation that the person may change (full right, days lock).
 MoneyOp changeableOp(const RequestContext& ctx) {
     ctx.RequireRight(Right::MoneyFull);
-    const auto op = findOp(ctx, ctx.Int(QStringLiteral("id")));
+    const auto op = operations(ctx).Find(ctx.Int(QStringLiteral("id")));
     if (!op) throw HttpError::NotFound(QStringLiteral("Операция с деньгами не найдена"));
     DocumentAccess::RequireOpenDate(ctx, Right::MoneyLock, op->date);
     return *op;
@@ -85,36 +63,14 @@ MoneyOp requestedOp(const RequestContext& ctx, const MoneyOp& kept) {
     return op;
 }
 
-void bindOp(SqlQuery& q, const MoneyOp& op) {
-    q.Bind(op.date.toString(Qt::ISODate))
-        .Bind(op.from)
-        .Bind(op.to)
-        .Bind(op.sum)
-        .BindText(op.prim)
-        .BindText(SearchKey(op.prim))
-        .Bind(op.docLink)
-        .Bind(op.orderLink);
-}
-
 HttpResponse insertMoney(RequestContext& ctx) {
     ctx.RequireRight(Right::MoneyFull);
-    MoneyOp op = requestedOp(ctx, {});
-    op.id = ctx.NextId(IdSequence::Money);
-    auto q = ctx.Query(
-        QStringLiteral("INSERT INTO money (docdate, klient_i, klient_p, sum_m, prim, upprim, "
-                       "doc_link, doc_link_invoice, account_id, id) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    bindOp(q, op);
-    q.Bind(ctx.AccountId()).Bind(op.id).Run();
-    return HttpResponse::Text(200, QString::number(op.id));
+    return HttpResponse::Text(200, QString::number(operations(ctx).Insert(requestedOp(ctx, {}))));
 }
 
 HttpResponse updateMoney(RequestContext& ctx) {
     const MoneyOp op = requestedOp(ctx, changeableOp(ctx));
-    auto q = ctx.Query(
-        QStringLiteral("UPDATE money SET docdate = ?, klient_i = ?, klient_p = ?, sum_m = ?, prim = ?, "
-                       "upprim = ?, doc_link = ?, doc_link_invoice = ? WHERE account_id = ? AND id = ?"));
-    bindOp(q, op);
-    q.Bind(ctx.AccountId()).Bind(op.id).Run();
+    operations(ctx).Update(op);
     return HttpResponse::Text(200, QString::number(op.id));
 }
 
@@ -122,10 +78,7 @@ HttpResponse deleteMoney(RequestContext& ctx) {
     const MoneyOp op = changeableOp(ctx);
     if (!ctx.IsAdmin() && ctx.RightValue(Right::MoneyNoDelete) != 0)
         throw HttpError(403, QStringLiteral("Доступ запрещен: удаление операций с деньгами запрещено"));
-    ctx.Query(QStringLiteral("DELETE FROM money WHERE account_id = ? AND id = ?"))
-        .Bind(ctx.AccountId())
-        .Bind(op.id)
-        .Run();
+    operations(ctx).Delete(op.id);
     return HttpResponse::Text(200, QString::number(op.id));
 }
 

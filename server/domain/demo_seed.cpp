@@ -2,6 +2,7 @@
 
 #include "accounts.h"
 #include "database.h"
+#include "demo_documents.h"
 #include "id_counter.h"
 #include "password_hasher.h"
 #include "right_codes.h"
@@ -48,6 +49,7 @@ bool SeedDemo(Database& db, Accounts& accounts) {
     const qint64 accountId = accounts.EnsureAccount(Demo::AdminLogin, Demo::AdminPassword, &created);
     if (!created) return false;
     seedUser(db, accountId);
+    SeedDemoDocuments(db, accountId, QDate::currentDate());
     tx.Commit();
     return true;
 }

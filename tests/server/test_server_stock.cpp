@@ -1,8 +1,10 @@
 // Stock on the service: the never-below-zero rule for every kind of change, under concurrent
 // requests to one or two servers, kits, purchase price corrections, the spreadsheet import, and
 // a server killed in the middle of a write.
+#include "demo_documents.h"
 #include "session.h"
 #include "shop_fixture.h"
+#include "transaction.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -442,6 +444,40 @@ private Q_SLOTS:
         const int lines = linesOfReceipt(killed);
         QVERIFY2(lines == 0 || lines == kRows, qPrintable(QString::number(lines)));
         QCOMPARE(shop.Count(QStringLiteral("goods")) - 4, kRows + lines);
+    }
+
+    // The demo's months of trade keep the stock rule and give every journal something.
+    void demoTradeOverTheCatalog() {
+        shop.Seed().Goods(ids.account, QStringLiteral("Мука"), 60);
+        shop.Seed().Goods(ids.account, QStringLiteral("Рис"), 90);
+        {
+            kovrel::server::Transaction tx(shop.Seed().Db(), kovrel::server::Transaction::Mode::Write);
+            kovrel::server::SeedDemoDocuments(shop.Seed().Db(), ids.account, QDate(2024, 6, 20));
+            tx.Commit();
+        }
+        for (const char* kind : {"1", "2", "3", "4"})
+            QVERIFY2(shop.Row(QStringLiteral("SELECT COUNT(*) FROM docs WHERE account_id = ? AND kind = %1")
+                                  .arg(kind),
+                              {ids.account})
+                             .value(0)
+                             .toInt() > 3,
+                     kind);
+        QVERIFY(shop.Count(QStringLiteral("money")) > 20);
+        QCOMPARE(shop.Row("SELECT COUNT(*) FROM (SELECT id_store, id_goods FROM stock WHERE account_id = ? "
+                          "GROUP BY id_store, id_goods "
+                          "HAVING SUM(kol_plus + kol_plus_v - kol_minus - kol_minus_v) < -0.000001) x",
+                          {ids.account})
+                     .value(0)
+                     .toInt(),
+                 0);
+        RecordList<TRecDoc> sales;
+        TFormLoad().SelectNklList(sales, QString(), kovrel::ToDateTime(QDate(2024, 3, 1)),
+                                  kovrel::ToDateTime(QDate(2024, 6, 20)));
+        QVERIFY(sales.size() > 20);
+        int paid = 0;
+        for (const auto& d : sales)
+            paid += d->MoneySum > 0;
+        QVERIFY(paid > 10);
     }
 };
 
