@@ -136,8 +136,8 @@ HttpResponse oneLine(RequestContext& ctx, const DocKind& kind) {
     const StockStores stores = requestedStores(ctx, kind);
     if (lines.front().line.IsKit()) {
         for (const ListedLine& l :
-             readLines(ctx, kind, QStringLiteral("i.id_row = ? AND i.flag_norm = 0"), id))
-            lines.push_back(l);
+             readLines(ctx, kind, QStringLiteral("i.id_z = ?"), lines.front().line.docId))
+            if (l.line.IsKitComponent() && l.line.idRow == id) lines.push_back(l);
     }
     // Only the line itself is written: the components are there for the kit's stock.
     return HttpResponse::Json(linesJson(ctx, kind, lines, stores, false, 1));

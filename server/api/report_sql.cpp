@@ -51,26 +51,41 @@ const char* const kBalance = "kol_plus + kol_plus_v - kol_minus - kol_minus_v";
 
 } // namespace
 
+// The lots in scope are summed per goods item and price first (a covering index serves that),
+// then named from the goods. With the zero flag, goods without a lot in scope come as one row
+// of zeros at their last purchase price, and lots whose balance is zero stay; a goods item
+// marked deleted shows only while it has stock.
 BoundSql Stock(const ReportParams& p) {
-    SqlConditions where;
-    goodsName(where, p);
     SqlConditions lots;
-    storeScope(lots, p, QStringLiteral("s.id_store"));
-    // Goods without a lot in scope come as one row of zeros at their last purchase price;
-    // with the zero flag off only rows with a balance remain.
-    const QString keep = p.zero ? QStringLiteral("g.flag_del = 0 OR ABS(SUM(s.%1)) > 0.0000005")
-                                : QStringLiteral("ABS(SUM(s.%1)) > 0.0000005");
+    lots.Add(QStringLiteral("account_id = ?"), {p.account});
+    storeScope(lots, p, QStringLiteral("id_store"));
+    SqlConditions names;
+    goodsName(names, p);
+    if (!p.find.trimmed().isEmpty())
+        lots.Add(QStringLiteral("id_goods IN (SELECT g.id FROM goods g WHERE g.account_id = ?%1)")
+                     .arg(names.And()),
+                 QVariantList{p.account} + names.Values());
+    const QString balance = QStringLiteral("ABS(%1) > 0.0000005");
+    SqlConditions where = names;
+    if (p.zero)
+        where.Add(QStringLiteral("(g.flag_del = 0 OR %1)").arg(balance.arg(QStringLiteral("s.balance"))));
     return bound(
         QStringLiteral(
-            "SELECT COALESCE(MIN(s.id), 0) AS id, g.flag_del AS flag_del, g.name AS name, g.prim AS prim, "
+            "SELECT COALESCE(s.id, 0) AS id, g.flag_del AS flag_del, g.name AS name, g.prim AS prim, "
             "g.pack AS pack, g.barcode AS barcode, g.code AS code, g.pcen AS pcen, "
-            "COALESCE(s.zcen, g.zcen) AS zcen, g.id AS id_goods, "
-            "COALESCE(SUM(s.kol_plus), 0) AS kol_plus, COALESCE(SUM(s.kol_plus_v), 0) AS kol_plus_v, "
-            "COALESCE(SUM(s.kol_minus), 0) AS kol_minus, COALESCE(SUM(s.kol_minus_v), 0) AS kol_minus_v "
-            "FROM goods g LEFT JOIN stock s ON s.account_id = g.account_id AND s.id_goods = g.id%1 "
-            "WHERE g.account_id = ? AND g.flag_norm = 0%2 "
-            "GROUP BY g.account_id, g.id, s.zcen HAVING %3 ORDER BY g.name, g.id, s.zcen")
-            .arg(lots.And(), where.And(), keep.arg(QLatin1String(kBalance))),
+            "COALESCE(s.zcen, g.zcen) AS zcen, g.id AS id_goods, COALESCE(s.kol_plus, 0) AS kol_plus, "
+            "COALESCE(s.kol_plus_v, 0) AS kol_plus_v, COALESCE(s.kol_minus, 0) AS kol_minus, "
+            "COALESCE(s.kol_minus_v, 0) AS kol_minus_v FROM goods g %1 JOIN ("
+            "SELECT id_goods, zcen, MIN(id) AS id, SUM(kol_plus) AS kol_plus, SUM(kol_plus_v) AS kol_plus_v, "
+            "SUM(kol_minus) AS kol_minus, SUM(kol_minus_v) AS kol_minus_v, SUM(%2) AS balance "
+            "FROM stock WHERE %3 GROUP BY id_goods, zcen%4) s ON s.id_goods = g.id "
+            "WHERE g.account_id = ? AND g.flag_norm = 0%5 ORDER BY g.name, g.id, zcen")
+            .arg(p.zero ? QStringLiteral("LEFT") : QString(), QLatin1String(kBalance),
+                 lots.And().mid(5), // without the leading " AND "
+                 p.zero ? QString()
+                        : QStringLiteral(" HAVING ") +
+                              balance.arg(QStringLiteral("SUM(%1)").arg(QLatin1String(kBalance))),
+                 where.And()),
         lots.Values() + QVariantList{p.account}, where);
 }
 

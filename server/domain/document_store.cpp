@@ -126,28 +126,27 @@ DocLine readLine(const SqlQuery& q) {
 
 } // namespace
 
-std::optional<DocLine> DocumentStore::FindLine(const DocKind& kind, int id) const {
-    auto q = m_db.Query(QStringLiteral("SELECT %1 WHERE account_id = ? AND kind = ? AND id = ?")
-                            .arg(QLatin1String(kLineColumns)))
+std::vector<DocLine> DocumentStore::linesWhere(const DocKind& kind, const char* column, int value) const {
+    auto q = m_db.Query(QStringLiteral("SELECT %1 WHERE account_id = ? AND kind = ? AND %2 = ? ORDER BY id")
+                            .arg(QLatin1String(kLineColumns), QLatin1String(column)))
                  .Bind(m_account)
                  .Bind(kind.code)
-                 .Bind(id)
-                 .Run();
-    if (!q.Next()) return std::nullopt;
-    return readLine(q);
-}
-
-std::vector<DocLine> DocumentStore::LinesOf(const DocKind& kind, int docId) const {
-    auto q = m_db.Query(QStringLiteral("SELECT %1 WHERE account_id = ? AND kind = ? AND id_z = ? ORDER BY id")
-                            .arg(QLatin1String(kLineColumns)))
-                 .Bind(m_account)
-                 .Bind(kind.code)
-                 .Bind(docId)
+                 .Bind(value)
                  .Run();
     std::vector<DocLine> lines;
     while (q.Next())
         lines.push_back(readLine(q));
     return lines;
+}
+
+std::optional<DocLine> DocumentStore::FindLine(const DocKind& kind, int id) const {
+    std::vector<DocLine> lines = linesWhere(kind, "id", id);
+    if (lines.empty()) return std::nullopt;
+    return lines.front();
+}
+
+std::vector<DocLine> DocumentStore::LinesOf(const DocKind& kind, int docId) const {
+    return linesWhere(kind, "id_z", docId);
 }
 
 std::vector<DocLine> DocumentStore::ComponentsOf(const DocKind& kind, const DocLine& kit) const {

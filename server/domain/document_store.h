@@ -43,6 +43,9 @@ public:
     void SetLastPurchasePrice(int goods, double zcen);
 
 private:
+    // The lines of the kind whose column holds the value, in line order.
+    std::vector<DocLine> linesWhere(const DocKind& kind, const char* column, int value) const;
+
     Database& m_db;
     qint64 m_account;
 };

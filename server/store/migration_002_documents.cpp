@@ -53,7 +53,10 @@ Migration Migration002Documents() {
                     "PRIMARY KEY (account_id, id_store, id_goods, zcen), "
                     "FOREIGN KEY (account_id, id_store) REFERENCES klients (account_id, id), "
                     "FOREIGN KEY (account_id, id_goods) REFERENCES goods (account_id, id))"),
-                QStringLiteral("CREATE INDEX stock_goods ON stock (account_id, id_goods)"),
+                // Covers the stock report, which sums every store's lots per goods item and price.
+                QStringLiteral(
+                    "CREATE INDEX stock_goods ON stock (account_id, id_goods, zcen, kol_plus, kol_plus_v, "
+                    "kol_minus, kol_minus_v, id)"),
                 // Money from klient_i to klient_p; doc_link names the receipt or sales waybill
                 // it pays (they share one numbering), doc_link_invoice the order; 0 for none.
                 QStringLiteral(
