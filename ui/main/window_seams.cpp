@@ -1,5 +1,7 @@
 #include "window_seams.h"
 
+#include "form_edit_money.h"
+
 #include <QDialog>
 
 namespace {
@@ -27,7 +29,7 @@ TWindowSeams ProgramWindows() {
     w.FormEditNkl = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
     w.FormEditInvoice = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
     w.FormEditVnk = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
-    w.FormEditMoney = notYetBuilt<QWidget*, TSelectionSlot&, TRecMoney&>();
+    w.FormEditMoney = TFormEditMoney::Execute;
     return w;
 }
 
