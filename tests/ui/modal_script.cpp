@@ -1,6 +1,10 @@
 #include "modal_script.h"
 
+#include "string_grid.h"
+
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -33,4 +37,19 @@ void ModalAction::poll() {
     m_ran = true;
     m_act(dialog);
     if (QTest::currentTestFailed() && dialog->isVisible()) dialog->reject();
+}
+
+void ChooseKlient(QDialog* picker, int kindEntry, const QString& name) {
+    QCOMPARE(picker->windowTitle(), QStringLiteral("Выбор счета"));
+    auto* kind = Control<QComboBox>(picker, "ComBoxTypeKl");
+    StringGrid* list = Control<StringGrid>(picker, "SGList");
+    auto* sel = Control<QPushButton>(picker, "ButSel");
+    QVERIFY(kind && list && sel);
+    QVERIFY(kind->isEnabled());
+    QCOMPARE(kind->currentIndex(), 0);
+    kind->setCurrentIndex(kindEntry);
+    for (int r = list->FixedRows(); r < list->RowCount(); ++r)
+        if (list->Cells(0, r) == name) list->SetRow(r);
+    QCOMPARE(list->Cells(0, list->Row()), name);
+    sel->click();
 }

@@ -31,6 +31,10 @@ private:
     bool m_ran = false;
 };
 
+// In the counterparty picker: checks that its kind list is free and on its first entry, switches
+// it to `kindEntry` and chooses the entry of that name.
+void ChooseKlient(QDialog* picker, int kindEntry, const QString& name);
+
 // The child control of a window by its name; null (with a warning) when there is none.
 template <class T>
 T* Control(QWidget* window, const char* name) {

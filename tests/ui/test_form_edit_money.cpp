@@ -32,24 +32,9 @@ QList<QWidget*> inputs(TFormEditMoney* e) {
     return {e->ButSelI, e->ButSelP, e->DTPDat, e->EdSumM, e->EdPrim, e->EdDocN, e->EdInvoiceN, e->ButSave};
 }
 
-// In the counterparty picker: the kind list's entry, then the entry of that name.
-void choose(QDialog* picker, int kindEntry, const QString& name) {
-    auto* kind = Control<QComboBox>(picker, "ComBoxTypeKl");
-    StringGrid* list = Control<StringGrid>(picker, "SGList");
-    auto* sel = Control<QPushButton>(picker, "ButSel");
-    QVERIFY(kind && list && sel);
-    QVERIFY(kind->isEnabled());
-    QCOMPARE(kind->currentIndex(), 0);
-    kind->setCurrentIndex(kindEntry);
-    for (int r = list->FixedRows(); r < list->RowCount(); ++r)
-        if (list->Cells(0, r) == name) list->SetRow(r);
-    QCOMPARE(list->Cells(0, list->Row()), name);
-    sel->click();
-}
-
 // Picks a party with one of the editor's two buttons.
 void pick(QPushButton* button, int kindEntry, const QString& name) {
-    ModalAction picked([&](QDialog* p) { choose(p, kindEntry, name); });
+    ModalAction picked([&](QDialog* p) { ChooseKlient(p, kindEntry, name); });
     button->click();
     QVERIFY(picked.Ran());
 }

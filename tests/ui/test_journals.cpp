@@ -110,22 +110,6 @@ class TestJournals : public MainWindowTest {
         return shop.Doc(Kind::Nkl, day, store, shop.Buyer, {{shop.Tea, kol, 100, rcen}}, prim);
     }
 
-    // In the counterparty picker: the kind list's entry, then the entry of that name.
-    static void choose(QDialog* picker, int kindEntry, const QString& name) {
-        QCOMPARE(picker->windowTitle(), QStringLiteral("Выбор счета"));
-        auto* kind = Control<QComboBox>(picker, "ComBoxTypeKl");
-        StringGrid* list = Control<StringGrid>(picker, "SGList");
-        auto* sel = Control<QPushButton>(picker, "ButSel");
-        QVERIFY(kind && list && sel);
-        QVERIFY(kind->isEnabled());
-        QCOMPARE(kind->currentIndex(), 0);
-        kind->setCurrentIndex(kindEntry);
-        for (int r = list->FixedRows(); r < list->RowCount(); ++r)
-            if (list->Cells(0, r) == name) list->SetRow(r);
-        QCOMPARE(list->Cells(0, list->Row()), name);
-        sel->click();
-    }
-
 private Q_SLOTS:
     void newestFirstAndOnlyTheStoresTheCashierMayUse() {
         newShop();
@@ -368,7 +352,7 @@ private Q_SLOTS:
             e->ButSave->click();
             QCOMPARE(f.Ui->infos, QStringList{TFormEditMoney::kNoParties});
             QVERIFY(e->isVisible());
-            ModalAction picked([](QDialog* p) { choose(p, 1, JournalShop::kCash); });
+            ModalAction picked([](QDialog* p) { ChooseKlient(p, 1, JournalShop::kCash); });
             e->ButSelP->click();
             QVERIFY(picked.Ran());
             QCOMPARE(e->LabP->text(), JournalShop::kCash);

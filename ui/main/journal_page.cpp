@@ -3,6 +3,7 @@
 #include "access_checks.h"
 #include "controls.h"
 #include "date_picker.h"
+#include "entry_grid.h"
 #include "param_panel.h"
 #include "server_wait.h"
 #include "string_grid.h"
@@ -75,20 +76,11 @@ void TJournalPage::Refresh() {
 }
 
 void TJournalPage::fillGrid() {
-    const int entries = EntryCount();
-    StringGrid::UpdateLock lock(*m_grid);
-    m_grid->SetRowCount(entries + 1);
-    m_grid->SetFixedRows(entries > 0 ? 1 : 0);
-    m_grid->SetRowTexts(0, m_def.headers, 1);
-    for (int i = 0; i < entries; ++i) {
-        m_grid->SetCells(0, i + 1, QString::number(i + 1));
-        m_grid->SetRowTexts(i + 1, EntryCells(i), 1);
-    }
+    FillNumberedGrid(*m_grid, m_def.headers, EntryCount(), [this](int entry) { return EntryCells(entry); });
 }
 
 int TJournalPage::currentEntry() const {
-    const int entry = m_grid->Row() - m_grid->FixedRows();
-    return entry >= 0 && entry < EntryCount() ? entry : -1;
+    return CurrentEntry(*m_grid, EntryCount());
 }
 
 void TJournalPage::InsClick() {
