@@ -51,14 +51,14 @@ int JournalShop::goods(const QString& name, double pcen) {
 
 bool JournalShop::user(MainWindowFixture& f) {
     UserLogin = QStringLiteral("kassir.") + Login;
-    UserName = QStringLiteral("Кассир");
+    const QString name = QStringLiteral("Кассир");
     TRecUser u;
     u.DopLogin = UserLogin;
-    u.UserName = UserName;
+    u.UserName = name;
     TFormLoad fl;
     if (!fl.InsertUser(u)) return fail(QStringLiteral("user"), fl);
     RecordList<TRecUser> users;
-    fl.SelectUserList(users, UserName);
+    fl.SelectUserList(users, name);
     if (users.size() != 1) return fail(QStringLiteral("user list"), fl);
     User = users.front()->ID;
     const qsizetype mails = f.Service().Mail().size();
@@ -180,19 +180,6 @@ bool JournalShop::Pay(int from, int to, double sum, int docN, int invoiceN, cons
     m.Prim = prim;
     TFormLoad fl;
     return fl.InsertMoney(m);
-}
-
-RecordList<TRecDoc> JournalShop::Docs(Kind kind, const QDate& from, const QDate& to) const {
-    AsAdmin();
-    using List = void (TFormLoad::*)(RecordList<TRecDoc>&, const QString&, TDateTime, TDateTime);
-    static const QMap<Kind, List> ops = {{Kind::Prh, &TFormLoad::SelectPrhList},
-                                         {Kind::Nkl, &TFormLoad::SelectNklList},
-                                         {Kind::Invoice, &TFormLoad::SelectInvoiceList},
-                                         {Kind::Vnk, &TFormLoad::SelectVnkList}};
-    RecordList<TRecDoc> list;
-    TFormLoad fl;
-    (fl.*ops[kind])(list, QString(), day(from), day(to));
-    return list;
 }
 
 RecordList<TRecMoney> JournalShop::Payments(const QDate& from, const QDate& to) const {

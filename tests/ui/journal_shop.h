@@ -29,7 +29,6 @@ public:
 
     QString Login, Password;         // the administrator
     QString UserLogin, UserPassword; // the cashier
-    QString UserName;
     int User = 0;
     int Main = 0;                // full access for the cashier
     int Far = 0;                 // closed to the cashier
@@ -54,8 +53,7 @@ public:
     bool Pay(int from, int to, double sum, int docN, int invoiceN, const QDate& date = QDate::currentDate(),
              const QString& prim = QString()) const;
 
-    // The documents of a kind over a period, as the service lists them to the administrator.
-    RecordList<TRecDoc> Docs(Kind kind, const QDate& from, const QDate& to) const;
+    // The money operations of a period, as the service lists them to the administrator.
     RecordList<TRecMoney> Payments(const QDate& from, const QDate& to) const;
 
 private:

@@ -14,7 +14,6 @@
 #include "string_grid.h"
 #include "tag_list_box.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -154,6 +153,13 @@ private Q_SLOTS:
         for (int col = 0; col < g->ColCount(); ++col)
             widths << g->ColWidths(col);
         QCOMPARE(widths, (QList<int>{40, 50, 80, 150, 200, 80, 80, 150}));
+        // A double click opens the document as "Изменить" does, with no right asked.
+        QList<int> given;
+        WindowSeams().FormEditNkl = [&](QWidget*, TSelectionSlot&, TRecDoc& r) { return given << r.ID, 0; };
+        const QPoint cell = g->visualRect(g->model()->index(rowOf(g, b) - 1, 1)).center();
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell);
+        QCOMPARE(given, QList<int>{b});
 
         // A transfer is listed when either of its stores is open to the cashier.
         g = journal(*w, QStringLiteral("Vnk"));
@@ -386,7 +392,14 @@ private Q_SLOTS:
             given << m;
             return int(QDialog::Rejected);
         };
+        QList<TRecDoc> added;
+        WindowSeams().FormEditPrh = [&](QWidget*, TSelectionSlot&, TRecDoc& r) { return added << r, 0; };
         journal(*w, QStringLiteral("Prh"));
+        click(*w, "ButIns", QStringLiteral("Prh"));
+        QCOMPARE(added.size(), 1);
+        QCOMPARE(added[0].ID, 0);
+        QCOMPARE(added[0].DocDate, kovrel::Today());
+        QCOMPARE(added[0].KlientID, 0);
         clickOn(*w, QStringLiteral("Prh"), receipt, "ButPay");
         journal(*w, QStringLiteral("Invoice"));
         clickOn(*w, QStringLiteral("Invoice"), order, "ButPay");
