@@ -4,8 +4,7 @@
 #include "date_picker.h"
 #include "date_time.h"
 #include "form_edit_money.h"
-#include "journal_shop.h"
-#include "main_window_test.h"
+#include "journal_shop_test.h"
 #include "modal_script.h"
 #include "right_codes.h"
 #include "string_grid.h"
@@ -41,16 +40,8 @@ void pick(QPushButton* button, int kindEntry, const QString& name) {
 
 } // namespace
 
-class TestFormEditMoney : public MainWindowTest {
+class TestFormEditMoney : public JournalShopTest {
     Q_OBJECT
-
-    JournalShop shop;
-
-    void newShop() {
-        const QString login =
-            QString::fromLatin1(QTest::currentTestFunction()).toLower() + QStringLiteral("@shop.ru");
-        QVERIFY2(shop.Create(f, login), qPrintable(shop.Error()));
-    }
 
     // The money journal over the last forty days.
     StringGrid* journal(TMainF& w) {
@@ -87,8 +78,7 @@ private Q_SLOTS:
         newShop();
         QVERIFY(shop.Pay(shop.Cash, shop.Supplier, 250, 0, 0, kToday.addDays(-30), QStringLiteral("старая")));
         QVERIFY(shop.Pay(shop.Cash, shop.Supplier, 80, 0, 0, kToday.addDays(-3), QStringLiteral("свежая")));
-        QVERIFY(shop.ResetUserRights({{Right::MoneyView, 1}}));
-        auto w = f.OpenAs(shop.Login, shop.UserLogin, shop.UserPassword);
+        auto w = openCashier({{Right::MoneyView, 1}});
 
         {
             ModalAction none([](QDialog* d) { d->reject(); });
@@ -112,7 +102,7 @@ private Q_SLOTS:
 
         // With the full right, the days lock decides.
         QVERIFY(shop.SetUserRights({{Right::MoneyFull, 1}, {Right::MoneyLock, 10}}));
-        w = f.OpenAs(shop.Login, shop.UserLogin, shop.UserPassword);
+        w = openCashier();
         for (const auto& [prim, editable] :
              {std::pair{QStringLiteral("старая"), false}, {QStringLiteral("свежая"), true}})
             QVERIFY(inEditor(*w, "ButEditMoney", prim, [&](TFormEditMoney* e) {
@@ -124,7 +114,7 @@ private Q_SLOTS:
 
     void addPickBothPartiesAndStore() {
         newShop();
-        auto w = f.OpenAs(shop.Login, QString(), shop.Password);
+        auto w = openAdmin();
         QVERIFY(inEditor(*w, "ButInsMoney", QString(), [&](TFormEditMoney* e) {
             QCOMPARE(e->DTPDat->date(), kToday);
             QCOMPARE(e->LabI->text(), QString());
@@ -164,7 +154,7 @@ private Q_SLOTS:
             shop.Doc(JournalShop::Kind::Prh, kToday, shop.Main, shop.Supplier, {{shop.Tea, 2, 50}});
         QVERIFY(receipt &&
                 shop.Pay(shop.Cash, shop.Supplier, 100, receipt, 0, kToday, QStringLiteral("оплата")));
-        auto w = f.OpenAs(shop.Login, QString(), shop.Password);
+        auto w = openAdmin();
         const QString prim = QStringLiteral("оплата");
         QVERIFY(inEditor(*w, "ButEditMoney", prim, [&](TFormEditMoney* e) {
             QCOMPARE(e->EdDocN->text(), QString::number(receipt));

@@ -4,8 +4,7 @@
 #include "date_picker.h"
 #include "date_time.h"
 #include "form_edit_money.h"
-#include "journal_shop.h"
-#include "main_window_test.h"
+#include "journal_shop_test.h"
 #include "modal_script.h"
 #include "remove_doc.h"
 #include "right_codes.h"
@@ -58,22 +57,8 @@ int tagOf(const QString& kind) {
 
 } // namespace
 
-class TestJournals : public MainWindowTest {
+class TestJournals : public JournalShopTest {
     Q_OBJECT
-
-    JournalShop shop;
-
-    // A shop named after the running test, its administrator's window or the cashier's.
-    void newShop() {
-        const QString login =
-            QString::fromLatin1(QTest::currentTestFunction()).toLower() + QStringLiteral("@shop.ru");
-        QVERIFY2(shop.Create(f, login), qPrintable(shop.Error()));
-    }
-    std::unique_ptr<TMainF> openAdmin() { return f.OpenAs(shop.Login, QString(), shop.Password); }
-    std::unique_ptr<TMainF> openCashier(const QList<QPair<int, int>>& rights) {
-        if (!shop.ResetUserRights(rights)) qWarning("rights not set");
-        return f.OpenAs(shop.Login, shop.UserLogin, shop.UserPassword);
-    }
 
     // Opens a journal through the navigation and shows the period [from, to].
     StringGrid* journal(TMainF& w, const QString& kind, const QDate& from = march(1),
