@@ -333,6 +333,7 @@ private Q_SLOTS:
             auto* e = qobject_cast<TFormEditMoney*>(d);
             QVERIFY(e);
             QCOMPARE(e->windowTitle(), QStringLiteral("Операция с деньгами"));
+            QCOMPARE(e->size(), QSize(484, 321));
             QCOMPARE(e->LabI->text(), JournalShop::kBuyer);
             QCOMPARE(e->LabP->text(), QString());
             QCOMPARE(e->EdSumM->text(), QStringLiteral("1000.00"));

@@ -8,16 +8,15 @@
 #include "right_codes.h"
 #include "selection_slot.h"
 #include "user_interaction.h"
+#include "window_frame.h"
 #include "window_seams.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,13 +60,7 @@ int TFormEditMoney::Execute(QWidget* owner, TSelectionSlot& slot, TRecMoney& rec
 }
 
 void TFormEditMoney::buildWindow() {
-    setWindowTitle(QStringLiteral("Операция с деньгами"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(kFontPixels);
-    setFont(font);
-
+    FrameWindow(this, QStringLiteral("Операция с деньгами"), {kClientWidth, kClientHeight}, kFontPixels);
     ButSelI = MakeButton(this, "ButSelI", QStringLiteral("Выбор отправителя"), kPickWidth);
     LabI = MakeLabel(this, QString(), "LabI");
     ButSelP = MakeButton(this, "ButSelP", QStringLiteral("Выбор получателя"), kPickWidth);
@@ -86,18 +79,11 @@ void TFormEditMoney::buildWindow() {
     grid->addWidget(LabI, 0, 1);
     grid->addWidget(ButSelP, 1, 0);
     grid->addWidget(LabP, 1, 1);
-    const QList<QPair<QString, QWidget*>> boxes = {{QStringLiteral("Дата"), DTPDat},
-                                                   {QStringLiteral("Сумма"), EdSumM},
-                                                   {QStringLiteral("Примечание"), EdPrim},
-                                                   {QStringLiteral("Номер накладной"), EdDocN},
-                                                   {QStringLiteral("Номер заказа (счета)"), EdInvoiceN}};
-    for (const auto& [caption, box] : boxes) {
-        const int row = grid->rowCount();
-        QLabel* label = MakeLabel(this, caption);
-        label->setBuddy(box);
-        grid->addWidget(label, row, 0, Qt::AlignRight);
-        grid->addWidget(box, row, 1, Qt::AlignLeft);
-    }
+    AddLabelledRow(grid, QStringLiteral("Дата"), DTPDat);
+    AddLabelledRow(grid, QStringLiteral("Сумма"), EdSumM);
+    AddLabelledRow(grid, QStringLiteral("Примечание"), EdPrim);
+    AddLabelledRow(grid, QStringLiteral("Номер накладной"), EdDocN);
+    AddLabelledRow(grid, QStringLiteral("Номер заказа (счета)"), EdInvoiceN);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ButCancel);
     buttons->addStretch(1);
@@ -111,10 +97,6 @@ void TFormEditMoney::buildWindow() {
     connect(ButSelP, &QPushButton::clicked, this, &TFormEditMoney::ButSelPClick);
     connect(ButSave, &QPushButton::clicked, this, &TFormEditMoney::ButSaveClick);
     connect(ButCancel, &QPushButton::clicked, this, &TFormEditMoney::ButCancelClick);
-
-    resize(kClientWidth, kClientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TFormEditMoney::FormCreate() {
