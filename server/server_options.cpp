@@ -60,6 +60,12 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
         QStringLiteral("Command that sends a message given on its standard input, e.g. "
                        "\"sendmail -t\"; replaces the outbox."),
         QStringLiteral("COMMAND"));
+    const QCommandLineOption dataDir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("The server's own folder: backups waiting for download, and the default database "
+                       "and outbox (default: %1).")
+            .arg(DefaultDataDir()),
+        QStringLiteral("DIR"));
     const QCommandLineOption demo(
         QStringLiteral("demo"),
         QStringLiteral("Create the demo account (once) with its logins; see README.md."));
@@ -69,7 +75,7 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
     const QCommandLineOption maxBody(QStringLiteral("max-body-bytes"),
                                      QStringLiteral("Largest request body accepted (default 33554432)."),
                                      QStringLiteral("BYTES"));
-    p.addOptions({helpOption, listen, db, outbox, sendmail, demo, threads, maxBody});
+    p.addOptions({helpOption, listen, db, outbox, sendmail, dataDir, demo, threads, maxBody});
 
     if (!p.parse(arguments)) {
         *error = p.errorText();
@@ -84,7 +90,7 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
         return std::nullopt;
     }
     ServerOptions o;
-    o.dataDir = DefaultDataDir();
+    o.dataDir = p.isSet(dataDir) ? p.value(dataDir) : DefaultDataDir();
     if (p.isSet(listen) && !parseListen(p.value(listen), o.address, o.port)) {
         *error = QStringLiteral("--listen expects ADDR:PORT, not \"%1\"").arg(p.value(listen));
         return std::nullopt;

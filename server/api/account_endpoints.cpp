@@ -17,9 +17,9 @@ HttpResponse createDb(RequestContext& ctx) {
         throw HttpError::BadRequest(QStringLiteral("Требуется корректный адрес электронной почты"));
     try {
         ctx.Services().accounts.IssueAdminPassword(login);
-    } catch (const std::runtime_error& e) {
+    } catch (const MailError&) {
         // The account and the password stay as they were: nobody would learn the new one.
-        throw HttpError(503, QStringLiteral("Письмо с паролем не отправлено, повторите запрос позже"));
+        throw HttpError::MailNotSent();
     }
     return HttpResponse::Text(200, QStringLiteral("Пароль отправлен на адрес %1").arg(login));
 }

@@ -20,6 +20,11 @@ public:
     static HttpError Forbidden() { return {403, QStringLiteral("Доступ запрещен")}; }
     static HttpError NotFound(const QString& reason) { return {404, reason}; }
     static HttpError Conflict(const QString& reason) { return {409, reason}; }
+    // A password mail that could not be sent: what the request wrote is undone, since nobody
+    // would learn the password.
+    static HttpError MailNotSent() {
+        return {503, QStringLiteral("Письмо с паролем не отправлено, повторите запрос позже")};
+    }
 
 private:
     int m_status;

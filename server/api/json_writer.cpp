@@ -118,6 +118,24 @@ void JsonWriter::rawString(QByteArrayView utf8) {
     m_out.append('"');
 }
 
+JsonWriter& JsonWriter::Value(const QVariant& v) {
+    switch (v.isNull() ? QMetaType::UnknownType : v.typeId()) {
+    case QMetaType::UnknownType:
+        return Null();
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return Int(v.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Number(v.toDouble());
+    default:
+        return String(v.toString());
+    }
+}
+
 JsonWriter& JsonWriter::Rows(SqlQuery& query) {
     const QSqlRecord record = query.Record();
     QList<QByteArray> keys;
@@ -127,25 +145,7 @@ JsonWriter& JsonWriter::Rows(SqlQuery& query) {
         BeginObject();
         for (int i = 0; i < keys.size(); ++i) {
             Key(QLatin1StringView(keys[i]));
-            const QVariant v = query.Value(i);
-            switch (v.isNull() ? QMetaType::UnknownType : v.typeId()) {
-            case QMetaType::UnknownType:
-                Null();
-                break;
-            case QMetaType::Int:
-            case QMetaType::LongLong:
-            case QMetaType::UInt:
-            case QMetaType::ULongLong:
-            case QMetaType::Bool:
-                Int(v.toLongLong());
-                break;
-            case QMetaType::Double:
-            case QMetaType::Float:
-                Number(v.toDouble());
-                break;
-            default:
-                String(v.toString());
-            }
+            Value(query.Value(i));
         }
         EndObject();
     }

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QVariant>
+
+#include <utility>
 
 namespace kovrel::server {
 
@@ -23,6 +26,8 @@ public:
     JsonWriter& Number(double value);
     JsonWriter& String(const QString& value);
     JsonWriter& Null();
+    // A database value: integers, numbers and texts by its type, null for NULL.
+    JsonWriter& Value(const QVariant& value);
 
     template <class T>
     JsonWriter& Field(QLatin1StringView key, const T& value) {
@@ -39,6 +44,9 @@ public:
     JsonWriter& Rows(SqlQuery& query);
 
     QByteArray Take();
+    // The bytes written so far, handed out while the open containers stay open: a long
+    // document goes to a file in pieces.
+    QByteArray Drain() { return std::exchange(m_out, {}); }
 
 private:
     void separate();

@@ -44,7 +44,7 @@ private:
     void seedNewAccount(qint64 accountId);
     // Inserts the account unless its login is taken; its ID when it was inserted.
     qint64 insertAccount(const QString& login, const QString& hash, const QString& pendingHash);
-    // Mails a password; throws std::runtime_error when it cannot, so the transaction is undone.
+    // Mails a password; throws MailError when it cannot, so the transaction is undone.
     void mailPassword(const QString& address, const QString& subject, const QString& intro,
                       const QString& password, const QString& note);
     bool checkUser(qint64 accountId, const QString& dopLogin, const QString& token, Identity& who);

@@ -1,9 +1,11 @@
 #include "demo_seed.h"
 
+#include "access_rights.h"
 #include "accounts.h"
+#include "catalog.h"
 #include "database.h"
+#include "demo_catalog.h"
 #include "demo_documents.h"
-#include "id_counter.h"
 #include "password_hasher.h"
 #include "right_codes.h"
 #include "transaction.h"
@@ -13,32 +15,24 @@ namespace kovrel::server {
 namespace {
 
 // The limited user sells and takes orders, may not delete waybills, and sees the stock report.
-void seedUser(Database& db, qint64 accountId) {
-    const int userId = NextId(db, accountId, IdSequence::Users);
+// Of the stores, one is closed to the user and one open for reports only.
+void seedUser(Database& db, qint64 accountId, const DemoCatalog& catalog) {
+    const int userId = Catalog(db, accountId).InsertUser(Demo::UserName, Demo::UserLogin);
     PasswordHasher hasher;
-    db.Query(QStringLiteral(
-                 "INSERT INTO users (account_id, id, dop_login, login_key, user_name, upname, pass_hash) "
-                 "VALUES (?, ?, ?, ?, ?, ?, ?)"))
+    db.Query(QStringLiteral("UPDATE users SET pass_hash = ? WHERE account_id = ? AND id = ?"))
+        .Bind(hasher.Hash(Demo::UserPassword))
         .Bind(accountId)
         .Bind(userId)
-        .Bind(Demo::UserLogin)
-        .Bind(Accounts::LoginKey(Demo::UserLogin))
-        .Bind(Demo::UserName)
-        .Bind(Demo::UserName.toUpper())
-        .Bind(hasher.Hash(Demo::UserPassword))
         .Run();
-    const QList<QPair<int, int>> rights = {
+    AccessRights rights(db, accountId);
+    const QList<QPair<int, int>> granted = {
         {Right::NklView, 1},     {Right::NklFull, 1},     {Right::NklLock, 7}, {Right::NklNoDelete, 1},
         {Right::InvoiceView, 1}, {Right::InvoiceFull, 1}, {Right::RepOst, 1},
     };
-    for (const auto& [code, value] : rights)
-        db.Query(QStringLiteral(
-                     "INSERT INTO user_rights (account_id, id_user, id_right, ur) VALUES (?, ?, ?, ?)"))
-            .Bind(accountId)
-            .Bind(userId)
-            .Bind(code)
-            .Bind(value)
-            .Run();
+    for (const auto& [code, value] : granted)
+        rights.SetUserRight(userId, code, value);
+    rights.SetStoreLevel(catalog.stores.at(Demo::UserReportsOnlyStore), userId, 2);
+    rights.SetStoreLevel(catalog.stores.at(Demo::UserClosedStore), userId, 0);
 }
 
 } // namespace
@@ -48,7 +42,8 @@ bool SeedDemo(Database& db, Accounts& accounts) {
     bool created = false;
     const qint64 accountId = accounts.EnsureAccount(Demo::AdminLogin, Demo::AdminPassword, &created);
     if (!created) return false;
-    seedUser(db, accountId);
+    const DemoCatalog catalog = SeedDemoCatalog(db, accountId);
+    seedUser(db, accountId, catalog);
     SeedDemoDocuments(db, accountId, QDate::currentDate());
     tx.Commit();
     return true;

@@ -39,7 +39,7 @@ QByteArray crlfLines(const QString& text) {
 }
 
 [[noreturn]] void fail(const QString& why) {
-    throw std::runtime_error(why.toStdString());
+    throw MailError(why.toStdString());
 }
 
 } // namespace

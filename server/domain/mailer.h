@@ -4,7 +4,15 @@
 #include <QMutex>
 #include <QString>
 
+#include <stdexcept>
+
 namespace kovrel::server {
+
+// A message that could not be handed to the outbox or the sendmail command.
+class MailError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Sends the service's mail. With an outbox folder every message becomes one .eml file there
 // (written whole, then renamed into place, so a reader never sees half a message); with a
@@ -14,7 +22,7 @@ class Mailer {
 public:
     Mailer(QString outboxDir, QString sendmailCommand);
 
-    // Throws std::runtime_error when the message cannot be delivered to the outbox or command.
+    // Throws MailError when the message cannot be delivered to the outbox or command.
     void Send(const QString& to, const QString& subject, const QString& body);
 
     // The message as it is written: headers, blank line, body, CRLF line ends, UTF-8.

@@ -12,6 +12,7 @@ struct HttpRequest {
     QByteArray method;
     QString path; // without the query string
     QByteArray contentType;
+    QByteArray host; // the Host header: how the client reached the server
     QByteArray body;
 };
 

@@ -45,6 +45,7 @@ MHD_Result onRequest(void* cls, MHD_Connection* connection, const char* url, con
         state->request.path = QString::fromUtf8(url);
         state->request.contentType =
             MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_TYPE);
+        state->request.host = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_HOST);
         const char* length =
             MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_LENGTH);
         if (length && std::strtoull(length, nullptr, 10) > static_cast<unsigned long long>(maxBody)) {

@@ -236,7 +236,20 @@ private Q_SLOTS:
         QVERIFY(pay(ids.buyer, ids.bank, 60, 0, order));
         QVERIFY(pay(ids.owner, ids.cash, 1000, 0, 0));
 
+        // The counterparty list carries each one's money sent and received and its documents.
         TFormLoad fl;
+        RecordList<TRecKlient> klients;
+        fl.SelectKlientList(klients, QString(), 1);
+        const TRecKlient* buyer = byId(klients, ids.buyer);
+        QCOMPARE(buyer->m1_sum, 310.5);
+        QCOMPARE(buyer->m2_sum, 0.0);
+        QCOMPARE(buyer->nkl_sum, 400.0);
+        const TRecKlient* supplier = byId(klients, ids.supplier);
+        QCOMPARE(supplier->m2_sum, 500.0);
+        QCOMPARE(supplier->prh_sum, 500.0);
+        fl.SelectKlientList(klients, QString(), 2);
+        QCOMPARE(byId(klients, ids.cash)->m2_sum, 1150.0);
+
         RecordList<TRecDoc> list;
         fl.SelectNklList(list, QString(), day(kToday), day(kToday));
         QCOMPARE(byId(list, nkl)->MoneySum, 250.5);

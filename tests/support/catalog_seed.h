@@ -36,7 +36,5 @@ public:
     void MarkDeleted(qint64 account, const QString& table, int id);
 
 private:
-    int klientRow(qint64 account, int type, const QString& name, int manager);
-
     std::unique_ptr<kovrel::server::Database> m_db;
 };

@@ -27,7 +27,8 @@ bool ServerProcess::Start(const QStringList& extraArguments) {
     m_process.setProgram(Binary());
     m_process.setArguments(QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
                                        QStringLiteral("--db"), m_db.Argument(), QStringLiteral("--outbox"),
-                                       m_outbox, QStringLiteral("--threads"), QStringLiteral("4")} +
+                                       m_outbox, QStringLiteral("--data-dir"), m_db.Folder(),
+                                       QStringLiteral("--threads"), QStringLiteral("4")} +
                            extraArguments);
     m_process.start();
     if (!m_process.waitForStarted(10000)) {

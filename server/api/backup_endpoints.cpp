@@ -1,0 +1,63 @@
+#include "backup_endpoints.h"
+
+#include "backup.h"
+#include "endpoint_registry.h"
+#include "http_error.h"
+#include "request_context.h"
+
+#include <QRegularExpression>
+
+namespace kovrel::server {
+
+namespace {
+
+const QString kFolder = QStringLiteral("/backup/");
+
+// The address by which the client reached this server, as it sent it in Host: only a host
+// name or address with an optional port, nothing that could change the download address.
+QString hostOf(const RequestContext& ctx) {
+    static const QRegularExpression plain(
+        QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]{1,5})?$|^\\[[0-9A-Fa-f:.]+\\](:[0-9]{1,5})?$"));
+    const QString host = QString::fromLatin1(ctx.Http().host);
+    if (host.size() > 255 || !plain.match(host).hasMatch())
+        throw HttpError::BadRequest(QStringLiteral("Нет корректного заголовка Host"));
+    return host;
+}
+
+// A snapshot of the account taken in one read transaction; the reply is the address from
+// which it can be downloaded once.
+HttpResponse backupDb(RequestContext& ctx) {
+    ctx.RequireAdmin();
+    const QString host = hostOf(ctx);
+    auto login =
+        ctx.Query(QStringLiteral("SELECT login FROM accounts WHERE id = ?")).Bind(ctx.AccountId()).Run();
+    login.Next();
+    Backup backup(ctx.Services().db, ctx.Services().dataDir);
+    const Backup::Made made = backup.Create(ctx.AccountId(), login.Text(0));
+    return HttpResponse::Text(
+        200, QStringLiteral("http://%1%2%3/%4").arg(host, kFolder, made.token, made.fileName));
+}
+
+// "/backup/<token>/<file name>": the file, once.
+HttpResponse download(RequestContext& ctx) {
+    const QString token = ctx.Http().path.mid(kFolder.size()).section(QLatin1Char('/'), 0, 0);
+    Backup backup(ctx.Services().db, ctx.Services().dataDir);
+    const auto taken = backup.Take(token);
+    if (!taken) throw HttpError::NotFound(QStringLiteral("Резервная копия не найдена или уже скачана"));
+    HttpResponse reply;
+    reply.contentType = "application/json";
+    reply.body = taken->content;
+    reply.headers.append(qMakePair(QByteArray("Content-Disposition"),
+                                   "attachment; filename=\"" + taken->fileName.toLatin1() + '"'));
+    reply.headers.append(qMakePair(QByteArray("Cache-Control"), QByteArray("no-store")));
+    return reply;
+}
+
+} // namespace
+
+void RegisterBackupEndpoints(EndpointRegistry& routes) {
+    routes.Add(QStringLiteral("/backup-db.php"), Access::Read, backupDb);
+    routes.Add({kFolder, Access::Read, Auth::None, download, "GET"});
+}
+
+} // namespace kovrel::server

@@ -1,0 +1,49 @@
+#include "entry_checks.h"
+
+#include "http_error.h"
+#include "request_context.h"
+
+#include <cmath>
+
+namespace kovrel::server {
+
+Catalog AccountCatalog(const RequestContext& ctx) {
+    return Catalog(ctx.Services().db, ctx.AccountId());
+}
+
+std::optional<bool> DeletionMark(const RequestContext& ctx) {
+    const QString name = QStringLiteral("flag_del");
+    if (!ctx.Has(name)) return std::nullopt;
+    const int mark = ctx.Int(name);
+    if (mark != 0 && mark != 1)
+        throw HttpError::BadRequest(QStringLiteral("Поле flag_del должно быть 0 или 1"));
+    return mark == 1;
+}
+
+void RequireKlientKind(const RequestContext& ctx, int id, std::initializer_list<int> kinds,
+                       const QString& reason) {
+    const int kind = AccountCatalog(ctx).KlientKind(id);
+    for (int k : kinds)
+        if (kind == k) return;
+    throw HttpError::NotFound(reason);
+}
+
+double NonNegativeNumber(const RequestContext& ctx, const QString& name) {
+    const double value = ctx.Number(name);
+    if (!std::isfinite(value) || value < 0)
+        throw HttpError::BadRequest(QStringLiteral("Поле %1 не может быть отрицательным").arg(name));
+    return value;
+}
+
+QString SearchCondition(std::initializer_list<const char*> columns) {
+    QStringList parts;
+    for (const char* column : columns)
+        parts << QStringLiteral("%1 LIKE ? ESCAPE '!'").arg(QLatin1StringView(column));
+    return QLatin1Char('(') + parts.join(QStringLiteral(" OR ")) + QLatin1Char(')');
+}
+
+HttpResponse IdReply(int id) {
+    return HttpResponse::Text(200, QString::number(id));
+}
+
+} // namespace kovrel::server

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "catalog.h"
+#include "http_message.h"
+
+#include <QString>
+
+#include <initializer_list>
+#include <optional>
+
+namespace kovrel::server {
+
+class RequestContext;
+
+// Pieces that the catalog endpoint families share.
+
+// The catalog of the signed-in person's account.
+Catalog AccountCatalog(const RequestContext& ctx);
+
+// The deletion mark of an update: nothing when the request carries no "flag_del", otherwise
+// its value, which must be 0 or 1 (400).
+std::optional<bool> DeletionMark(const RequestContext& ctx);
+
+// Ends the request with 404 and the reason unless the counterparty table of the account holds
+// an entry with that ID and one of the kinds.
+void RequireKlientKind(const RequestContext& ctx, int id, std::initializer_list<int> kinds,
+                       const QString& reason);
+
+// A number field that must be finite and not negative (prices, packs, rates).
+double NonNegativeNumber(const RequestContext& ctx, const QString& name);
+
+// "col LIKE ? ESCAPE '!'" for each column, joined by OR and bracketed; bind the pattern of
+// ContainsPattern once per column.
+QString SearchCondition(std::initializer_list<const char*> columns);
+
+// The answer of a write: the entry's ID as plain text.
+HttpResponse IdReply(int id);
+
+} // namespace kovrel::server
