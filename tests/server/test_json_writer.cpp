@@ -92,7 +92,8 @@ private Q_SLOTS:
                 .Run();
         db.Exec(QStringLiteral("COMMIT"));
         auto q = db.Query(QStringLiteral("SELECT i AS \"ID\", d, s, n FROM t ORDER BY rowid")).Run();
-        const QJsonArray rows = kovrel::wire::ParseArray(QString::fromUtf8(kovrel::server::JsonArrayOfRows(q)));
+        const QJsonArray rows =
+            kovrel::wire::ParseArray(QString::fromUtf8(kovrel::server::JsonArrayOfRows(q)));
         QCOMPARE(rows.size(), 3000);
         for (int i = 0; i < rows.size(); i += 7) {
             const kovrel::wire::ReplyElement e(rows.at(i));

@@ -525,6 +525,60 @@ private Q_SLOTS:
         QCOMPARE(ShopFixture::Call("/update-nkl.php", header(lockedDoc, ids.main)).status, 200);
     }
 
+    // Read replies are reused until the account's data changes: a write through any server on
+    // the database makes every server answer afresh; people of one account get their own replies.
+    void repliesFollowEveryWrite() {
+        ServerProcess other(shop.Database());
+        QVERIFY2(other.Start(), qPrintable(other.Error()));
+        const QString here = shop.Server().BaseUrl(), there = other.BaseUrl();
+        const Fields journal = {{"find_win", ""},
+                                {"dat_begin", kToday.toString(Qt::ISODate)},
+                                {"dat_end", kToday.toString(Qt::ISODate)}};
+        const auto list = [&](const QString& server) {
+            return ShopFixture::CallAt(server, "/list-nkl-json.php", journal).text;
+        };
+        const int first = shop.Doc(QStringLiteral("nkl"), ids.main, ids.buyer);
+        const QString before = list(here);
+        QVERIFY(before.contains(QStringLiteral("\"id\":%1").arg(first)));
+        QCOMPARE(list(here), before);
+
+        // Changed behind the service's back, without a new data version: the reply is reused.
+        shop.Row("UPDATE docs SET prim = 'тайком' WHERE account_id = ?", {ids.account});
+        QCOMPARE(list(here), before);
+        shop.Seed().touch(ids.account);
+        QVERIFY(list(here).contains(QStringLiteral("тайком")));
+
+        // A write through the other server.
+        const ServerReply made = ShopFixture::CallAt(there, "/insert-nkl.php",
+                                                     {{"dat", kToday.toString(Qt::ISODate)},
+                                                      {"id_stores", num(ids.second)},
+                                                      {"id_klients", "0"},
+                                                      {"prim_win", "через другой сервер"}});
+        QCOMPARE(made.status, 200);
+        QVERIFY(list(here).contains(QStringLiteral("через другой сервер")));
+
+        // A refused write changes nothing, so the reply stays.
+        const QString current = list(here);
+        QCOMPARE(ShopFixture::CallAt(there, "/insert-nkl-items.php",
+                                     {{"id_z", num(first)},
+                                      {"id_goods", num(ids.salt)},
+                                      {"kol", "5"},
+                                      {"zcen", "0.00"},
+                                      {"rcen", "0.00"}})
+                     .status,
+                 409);
+        QCOMPARE(list(here), current);
+
+        // The user sees his own list, without the store he may not fully access.
+        shop.Seed().Right(ids.account, ids.user, Right::NklView, 1);
+        shop.Seed().StoreRight(ids.account, ids.second, ids.user, 2);
+        shop.SignInUser();
+        const QString users = list(here);
+        QVERIFY(!users.contains(QStringLiteral("через другой сервер")));
+        shop.SignInAdmin();
+        QCOMPARE(list(here), current);
+    }
+
     // A failed password gets nothing; so does a request without one.
     void wrongPasswordGetsNothing() {
         const int nkl = shop.Doc(QStringLiteral("nkl"), ids.main, ids.buyer);

@@ -35,7 +35,16 @@ qint64 CatalogSeed::Account(const QString& login, const QString& password) {
     return id;
 }
 
+// The service reuses replies until an account's data version changes; writes made here beside
+// it raise the version as its own writes do.
+void CatalogSeed::touch(qint64 account) {
+    m_db->Query(QStringLiteral("UPDATE accounts SET data_version = data_version + 1 WHERE id = ?"))
+        .Bind(account)
+        .Run();
+}
+
 int CatalogSeed::User(qint64 account, const QString& login, const QString& password, const QString& name) {
+    touch(account);
     const int id = Catalog(*m_db, account).InsertUser(name, login);
     m_db->Query(QStringLiteral("UPDATE users SET pass_hash = ? WHERE account_id = ? AND id = ?"))
         .Bind(PasswordHasher().Hash(password))
@@ -46,22 +55,27 @@ int CatalogSeed::User(qint64 account, const QString& login, const QString& passw
 }
 
 void CatalogSeed::Right(qint64 account, int user, int code, int value) {
+    touch(account);
     AccessRights(*m_db, account).SetUserRight(user, code, value);
 }
 
 void CatalogSeed::StoreRight(qint64 account, int store, int user, int level) {
+    touch(account);
     AccessRights(*m_db, account).SetStoreLevel(store, user, level);
 }
 
 int CatalogSeed::Store(qint64 account, const QString& name) {
+    touch(account);
     return Catalog(*m_db, account).InsertKlient(10, name, QString());
 }
 
 int CatalogSeed::Manager(qint64 account, const QString& name) {
+    touch(account);
     return Catalog(*m_db, account).InsertKlient(12, name, QString());
 }
 
 int CatalogSeed::Klient(qint64 account, int type, const QString& name, int manager) {
+    touch(account);
     return Catalog(*m_db, account).InsertKlient(type, name, QString(), manager);
 }
 
@@ -83,11 +97,13 @@ TRecGood goodsRecord(const QString& name, double pcen, double pack, const QStrin
 
 int CatalogSeed::Goods(qint64 account, const QString& name, double pcen, double pack, const QString& code,
                        const QString& barcode, double nds) {
+    touch(account);
     return Catalog(*m_db, account).InsertGood(goodsRecord(name, pcen, pack, code, barcode, nds));
 }
 
 int CatalogSeed::Kit(qint64 account, const QString& name, double pcen,
                      const QList<QPair<int, double>>& parts) {
+    touch(account);
     QList<KitComponent> components;
     for (const auto& [goods, kol] : parts)
         components.append({goods, kol});
@@ -95,6 +111,7 @@ int CatalogSeed::Kit(qint64 account, const QString& name, double pcen,
 }
 
 void CatalogSeed::MarkDeleted(qint64 account, const QString& table, int id) {
+    touch(account);
     m_db->Query(QStringLiteral("UPDATE %1 SET flag_del = 1 WHERE account_id = ? AND id = ?").arg(table))
         .Bind(account)
         .Bind(id)
