@@ -31,30 +31,10 @@ QString num(int v) {
 
 } // namespace
 
-class TestServerDocuments : public QObject {
+class TestServerDocuments : public ShopTest {
     Q_OBJECT
 
-    ShopFixture shop;
-    const ShopFixture::Ids& ids = shop.ids;
-
-    void checkStockAgreesWithLines() {
-        const QStringList bad = shop.StockMismatches();
-        QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QLatin1Char('\n'))));
-    }
-
 private Q_SLOTS:
-    void initTestCase() {
-        if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
-    }
-    void init() {
-        const QString error = shop.Start();
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-    }
-    void cleanup() {
-        checkStockAgreesWithLines();
-        shop.Stop();
-    }
-
     // A sales waybill as its editor makes it: header first, a line at quantity 0, the line read
     // back with the store's stock, its quantity stored, the header changed, the line and the
     // document deleted; stock and the journal follow every step.
