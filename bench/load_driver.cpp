@@ -95,7 +95,9 @@ QPair<int, QByteArray> LoadDriver::Once() const {
     return {status, body};
 }
 
-LoadResult LoadDriver::Run(int clients, double seconds) const {
+LoadResult LoadDriver::Run(int clients, double seconds, bool fresh) const {
+    const qsizetype nonce = fresh ? m_request.indexOf("00000000") : -1;
+    std::atomic<qint64> counter{0};
     std::mutex mutex;
     std::vector<double> latencies;
     std::atomic<qint64> failures{0};
@@ -106,6 +108,7 @@ LoadResult LoadDriver::Run(int clients, double seconds) const {
     std::vector<std::thread> threads;
     for (int c = 0; c < clients; ++c) {
         threads.emplace_back([&] {
+            QByteArray request = m_request;
             std::vector<double> mine;
             qint64 bytes = 0;
             int fd = connectSocket();
@@ -113,9 +116,11 @@ LoadResult LoadDriver::Run(int clients, double seconds) const {
             QElapsedTimer one;
             while (clock.elapsed() < deadline) {
                 one.start();
+                if (nonce >= 0)
+                    request.replace(nonce, 8, QByteArray::number(++counter).rightJustified(8, '0'));
                 int status = 0;
                 QByteArray body;
-                if (fd < 0 || !sendAll(fd, m_request) || !reader->Read(status, body)) {
+                if (fd < 0 || !sendAll(fd, request) || !reader->Read(status, body)) {
                     ++failures;
                     if (fd >= 0) ::close(fd);
                     fd = connectSocket();

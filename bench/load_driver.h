@@ -25,7 +25,9 @@ public:
         , m_port(port)
         , m_request(std::move(request)) {}
 
-    LoadResult Run(int clients, double seconds) const;
+    // With `fresh`, the first "00000000" of the request is replaced by a running number in every
+    // request, so that no two requests are alike (the service cannot reuse a reply).
+    LoadResult Run(int clients, double seconds, bool fresh = false) const;
     // One request on a fresh connection: the reply's status and body.
     QPair<int, QByteArray> Once() const;
 

@@ -4,9 +4,9 @@
 #include "document_access.h"
 #include "document_lines.h"
 #include "endpoint_registry.h"
+#include "journal_conditions.h"
 #include "json_writer.h"
 #include "request_context.h"
-#include "search_text.h"
 #include "sql_conditions.h"
 
 namespace kovrel::server {
@@ -67,15 +67,8 @@ HttpResponse deleteDoc(RequestContext& ctx, const DocKind& kind) {
 HttpResponse listDocs(RequestContext& ctx, const DocKind& kind) {
     const DocumentAccess access(ctx, kind);
     access.RequireRead();
-    SqlConditions where;
-    where.Add(QStringLiteral("d.docdate >= ? AND d.docdate <= ?"),
-              {ctx.Date(QStringLiteral("dat_begin")).toString(Qt::ISODate),
-               ctx.Date(QStringLiteral("dat_end")).toString(Qt::ISODate)});
-    const QString pattern = ContainsPattern(ctx.TextOr(QStringLiteral("find_win")));
-    if (pattern != QLatin1String("%"))
-        where.Add(QStringLiteral("(COALESCE(k.upname, '') LIKE ? ESCAPE '!' OR s.upname LIKE ? ESCAPE '!' "
-                                 "OR d.upprim LIKE ? ESCAPE '!')"),
-                  {pattern, pattern, pattern});
+    SqlConditions where =
+        JournalConditions(ctx, QStringLiteral("d.docdate"), {"k.upname", "s.upname", "d.upprim"});
     access.LimitList(where, QStringLiteral("d.id_store"), QStringLiteral("d.id_store_p"));
 
     // For a transfer k is the receiving store; for the others the counterparty.

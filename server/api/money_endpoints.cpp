@@ -5,11 +5,11 @@
 #include "document_access.h"
 #include "endpoint_registry.h"
 #include "http_error.h"
+#include "journal_conditions.h"
 #include "json_writer.h"
 #include "money_operations.h"
 #include "request_context.h"
 #include "right_codes.h"
-#include "search_text.h"
 #include "sql_conditions.h"
 
 namespace kovrel::server {
@@ -86,15 +86,8 @@ HttpResponse deleteMoney(RequestContext& ctx) {
 // note contains the search text.
 HttpResponse listMoney(RequestContext& ctx) {
     if (!ctx.HasRight(Right::MoneyView) && !ctx.HasRight(Right::MoneyFull)) throw HttpError::Forbidden();
-    SqlConditions where;
-    where.Add(QStringLiteral("m.docdate >= ? AND m.docdate <= ?"),
-              {ctx.Date(QStringLiteral("dat_begin")).toString(Qt::ISODate),
-               ctx.Date(QStringLiteral("dat_end")).toString(Qt::ISODate)});
-    const QString pattern = ContainsPattern(ctx.TextOr(QStringLiteral("find_win")));
-    if (pattern != QLatin1String("%"))
-        where.Add(QStringLiteral("(ki.upname LIKE ? ESCAPE '!' OR kp.upname LIKE ? ESCAPE '!' "
-                                 "OR m.upprim LIKE ? ESCAPE '!')"),
-                  {pattern, pattern, pattern});
+    const SqlConditions where =
+        JournalConditions(ctx, QStringLiteral("m.docdate"), {"ki.upname", "kp.upname", "m.upprim"});
     auto q = ctx.Query(
         QStringLiteral("SELECT m.id AS id, m.docdate AS docdate, m.klient_i AS id_klient_i, "
                        "m.klient_p AS id_klient_p, ki.name AS name_klient_i, kp.name AS name_klient_p, "

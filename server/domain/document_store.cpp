@@ -17,6 +17,16 @@ QVariant optionalId(int id) {
 const char* const kLineColumns =
     "id, id_z, id_goods, kol, zcen, rcen, nds, flag_norm, id_row, norm_kol FROM doc_items ";
 
+// The header's own columns, in the order both writes name them.
+SqlQuery& bindHeader(SqlQuery& q, const DocHeader& h) {
+    return q.Bind(h.date.toString(Qt::ISODate))
+        .Bind(optionalId(h.klient))
+        .Bind(h.store)
+        .Bind(optionalId(h.storeP))
+        .BindText(h.prim)
+        .BindText(SearchKey(h.prim));
+}
+
 } // namespace
 
 std::optional<DocHeader> DocumentStore::FindHeader(const DocKind& kind, int id) const {
@@ -40,34 +50,18 @@ std::optional<DocHeader> DocumentStore::FindHeader(const DocKind& kind, int id) 
 
 int DocumentStore::InsertHeader(const DocKind& kind, const DocHeader& h) {
     const int id = NextId(m_db, m_account, *kind.sequence);
-    m_db.Query(QStringLiteral("INSERT INTO docs (account_id, kind, id, docdate, id_klient, id_store, "
-                              "id_store_p, prim, upprim) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"))
-        .Bind(m_account)
-        .Bind(kind.code)
-        .Bind(id)
-        .Bind(h.date.toString(Qt::ISODate))
-        .Bind(optionalId(h.klient))
-        .Bind(h.store)
-        .Bind(optionalId(h.storeP))
-        .BindText(h.prim)
-        .BindText(SearchKey(h.prim))
-        .Run();
+    auto q =
+        m_db.Query(QStringLiteral("INSERT INTO docs (docdate, id_klient, id_store, id_store_p, prim, upprim, "
+                                  "account_id, kind, id) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    bindHeader(q, h).Bind(m_account).Bind(kind.code).Bind(id).Run();
     return id;
 }
 
 void DocumentStore::UpdateHeader(const DocKind& kind, const DocHeader& h) {
-    m_db.Query(QStringLiteral("UPDATE docs SET docdate = ?, id_klient = ?, id_store = ?, id_store_p = ?, "
-                              "prim = ?, upprim = ? WHERE account_id = ? AND kind = ? AND id = ?"))
-        .Bind(h.date.toString(Qt::ISODate))
-        .Bind(optionalId(h.klient))
-        .Bind(h.store)
-        .Bind(optionalId(h.storeP))
-        .BindText(h.prim)
-        .BindText(SearchKey(h.prim))
-        .Bind(m_account)
-        .Bind(kind.code)
-        .Bind(h.id)
-        .Run();
+    auto q =
+        m_db.Query(QStringLiteral("UPDATE docs SET docdate = ?, id_klient = ?, id_store = ?, id_store_p = ?, "
+                                  "prim = ?, upprim = ? WHERE account_id = ? AND kind = ? AND id = ?"));
+    bindHeader(q, h).Bind(m_account).Bind(kind.code).Bind(h.id).Run();
 }
 
 void DocumentStore::DeleteDocument(const DocKind& kind, int id) {

@@ -3,6 +3,8 @@
 #include "database.h"
 #include "session.h"
 
+#include <QTest>
+
 const QString ShopFixture::kAdmin = QStringLiteral("shop@kovrel.test");
 const QString ShopFixture::kPassword = QStringLiteral("shop-secret");
 const QString ShopFixture::kUser = QStringLiteral("clerk@kovrel.test");
@@ -222,4 +224,19 @@ int ShopFixture::Count(const QString& table) {
                  .Bind(ids.account)
                  .Run();
     return q.Next() ? q.Int(0) : -1;
+}
+
+void ShopTest::initTestCase() {
+    if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
+}
+
+void ShopTest::init() {
+    const QString error = shop.Start();
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+void ShopTest::cleanup() {
+    const QStringList bad = shop.StockMismatches();
+    shop.Stop();
+    QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QLatin1Char('\n'))));
 }

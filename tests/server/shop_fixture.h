@@ -7,6 +7,7 @@
 #include "test_database.h"
 
 #include <QDate>
+#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -81,4 +82,19 @@ private:
     std::unique_ptr<TestDatabase> m_db;
     std::unique_ptr<ServerProcess> m_server;
     std::unique_ptr<CatalogSeed> m_seed;
+};
+
+// A test class on the shop: a fresh shop for every test function, whose stock must agree with
+// its document lines when the function ends.
+class ShopTest : public QObject {
+    Q_OBJECT
+
+protected:
+    ShopFixture shop;
+    const ShopFixture::Ids& ids = shop.ids;
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
 };
