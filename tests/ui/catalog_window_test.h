@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QTimer>
 
 #include <functional>
@@ -45,6 +46,29 @@ inline int RowOf(const StringGrid* g, int col, const QString& text) {
     for (int r = g->FixedRows(); r < g->RowCount(); ++r)
         if (g->Cells(col, r) == text) return r;
     return -1;
+}
+
+// The widget that Tab moves the focus to from `w`.
+inline QWidget* NextTabStop(QWidget* w) {
+    for (QWidget* n = w->nextInFocusChain(); n && n != w; n = n->nextInFocusChain())
+        if ((n->focusPolicy() & Qt::TabFocus) && n->isVisibleTo(w->window()) && n->isEnabled()) return n;
+    return nullptr;
+}
+
+// The labels of a window's rows, top to bottom, each with the control it names; a label that
+// is not right-aligned shows as "<left>" followed by its text.
+inline QList<QPair<QString, QWidget*>> LabelledRows(const QWidget* window) {
+    QList<QLabel*> labels;
+    for (QLabel* l : window->findChildren<QLabel*>())
+        if (l->buddy()) labels << l;
+    std::sort(labels.begin(), labels.end(), [](QLabel* a, QLabel* b) {
+        return a->mapToGlobal(QPoint()).y() < b->mapToGlobal(QPoint()).y();
+    });
+    QList<QPair<QString, QWidget*>> out;
+    for (QLabel* l : labels)
+        out.append({(l->alignment() & Qt::AlignRight ? QString() : QStringLiteral("<left>")) + l->text(),
+                    l->buddy()});
+    return out;
 }
 
 inline QString Log(const TFormLoad& fl) {

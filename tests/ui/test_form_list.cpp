@@ -2,6 +2,7 @@
 // the selection slot after a choice and after closing without one, the goods picker's modes
 // and its "Добавить", the counterparty picker's kind filter, the store picker's store access,
 // and the report pages' picker buttons that open them.
+#include "capture_server.h"
 #include "catalog_window_test.h"
 #include "form_list_good.h"
 #include "form_list_kl.h"
@@ -9,6 +10,7 @@
 #include "rep_move_good_page.h"
 #include "rep_move_klient_page.h"
 #include "rep_sale_st_page.h"
+#include "request_fields.h"
 #include "session.h"
 #include "status_bar.h"
 
@@ -48,6 +50,23 @@ void choose(TFormList& picker, const QString& name) {
     picker.ButSel->click();
 }
 
+// Goods received into a store at a purchase price, by a receipt of one line; false when the
+// service takes no receipts.
+bool receive(int store, int supplier, int good, double kol, double zcen) {
+    TRecDoc doc;
+    doc.DocDate = kovrel::Today();
+    doc.StoreID = store;
+    doc.KlientID = supplier;
+    TFormLoad fl;
+    if (!fl.InsertPrh(doc) || doc.ID <= 0) return false;
+    TRecDocItem line;
+    line.IDZag = doc.ID;
+    line.IDGood = good;
+    line.Kol = kol;
+    line.CenZ = zcen;
+    return fl.InsertPrhItem(line);
+}
+
 } // namespace
 
 class TestFormList : public MainWindowTest {
@@ -74,7 +93,10 @@ private Q_SLOTS:
         QCOMPARE(picker.ButSel->size(), QSize(100, 25));
         QCOMPARE(picker.EdFind->width(), 120);
         QCOMPARE(picker.SBar->PanelCount(), 1);
-        QCOMPARE(picker.SBar->Panel(0)->width(), 50);
+        // One panel, at least 50 px, reaching to the right edge so its text shows whole.
+        QCOMPARE(picker.SBar->Panel(0)->minimumWidth(), 50);
+        picker.show();
+        QVERIFY(picker.SBar->Panel(0)->width() >= picker.SBar->Panel(0)->sizeHint().width());
         QCOMPARE(picker.SBar->PanelText(0), QStringLiteral("Ответ получен."));
         // Opening cleared the slot; SelGr is not the goods picker's.
         QCOMPARE(slot.SelName, QString());
@@ -260,6 +282,70 @@ private Q_SLOTS:
         QCOMPARE(picker.SGList->Cells(2, 0), QStringLiteral("Цена"));
         QCOMPARE(picker.SBar->PanelText(0), QStringLiteral("Ответ получен."));
         QVERIFY(f.Ui->infos.isEmpty());
+    }
+
+    void stockModeHidesZeroStockAndKeepsPurchasePricesApart() {
+        // What a service may answer: a row without stock, one goods item at two purchase prices
+        // (listed out of order), and a row repeating another whole.
+        CaptureServer server;
+        testing::SetTestSession(server.Url());
+        server.Enqueue(
+            R"([{"id_goods":5,"name":"Гайка","pcen":7.5,"zcen":4.25,"kol_plus":8,"kol_minus":3},)"
+            R"({"id_goods":6,"name":"Шайба","pcen":1,"zcen":1,"kol_plus":4,"kol_minus":4},)"
+            R"({"id_goods":5,"name":"Гайка","pcen":7.5,"zcen":3,"kol_plus":10,"kol_minus":0,"kol_plus_v":2,"kol_minus_v":0.5},)"
+            R"({"id_goods":7,"name":"Болт","pcen":2,"zcen":1,"kol_plus":0,"kol_minus":0,"kol_plus_v":1e-13},)"
+            R"({"id_goods":5,"name":"Гайка","pcen":7.5,"zcen":3,"kol_plus":1,"kol_minus":0}])");
+        TSelectionSlot slot;
+        TFormListGood picker(nullptr, slot, goodArgs(2, false, 12, 0));
+        QCOMPARE(server.Last().path, QByteArray("/rep-ost-json-v2.php"));
+        COMPARE_FIELDS(server.Last(),
+                       testing::Fields{{"find_win", ""}, {"flag_zero", "0"}, {"code_store", "12"}});
+        StringGrid* g = picker.SGList;
+        QCOMPARE(picker.ListSort.Count(), 2);
+        QCOMPARE(g->RowCount(), 3);
+        QCOMPARE(g->Cells(0, 1), QStringLiteral("Гайка"));
+        QCOMPARE(g->Cells(1, 1), QStringLiteral("11.500")); // 10 + 2 - 0.5 at 3.000
+        QCOMPARE(g->Cells(2, 1), QStringLiteral("7.50"));
+        QCOMPARE(g->Cells(0, 2), QStringLiteral("Гайка"));
+        QCOMPARE(g->Cells(1, 2), QStringLiteral("5")); // at 4.250
+        g->SetRow(2);
+        picker.ButSel->click();
+        QCOMPARE(slot.SelID, 5);
+        QCOMPARE(slot.SelCenZ, 4.25);
+        QCOMPARE(slot.SelCenR, 7.5);
+    }
+
+    void stockOfAStoreFromItsReceipts() {
+        auto w = f.OpenAdmin();
+        const int store = AddStore(QStringLiteral("Склад остатков пикера"));
+        const int supplier = AddKlient(QStringLiteral("Поставщик остатков"), 1);
+        const int nut = AddGood(Good(QStringLiteral("Остаток Гайка М6"), 7.5));
+        AddGood(Good(QStringLiteral("Остаток Шайба М6"), 1)); // never received
+        QVERIFY(store > 0 && supplier > 0 && nut > 0);
+        if (!receive(store, supplier, nut, 10, 3))
+            QSKIP("the service takes no receipts yet: stock needs the documents endpoints");
+        QVERIFY(receive(store, supplier, nut, 5, 4.25));
+
+        TSelectionSlot slot;
+        TFormListGood picker(w.get(), slot, goodArgs(2, false, store, 0));
+        picker.EdFind->setText(QStringLiteral("Остаток"));
+        StringGrid* g = picker.SGList;
+        QCOMPARE(Column(g, 0),
+                 (QStringList{QStringLiteral("Остаток Гайка М6"), QStringLiteral("Остаток Гайка М6")}));
+        QCOMPARE(Column(g, 1), (QStringList{QStringLiteral("10"), QStringLiteral("5")}));
+        QCOMPARE(Column(g, 2), (QStringList{QStringLiteral("7.50"), QStringLiteral("7.50")}));
+        g->SetRow(2);
+        picker.ButSel->click();
+        QCOMPARE(slot.SelID, nut);
+        QCOMPARE(slot.SelCenZ, 4.25);
+        QCOMPARE(slot.SelCenR, 7.5);
+        QCOMPARE(slot.SelName, QStringLiteral("Остаток Гайка М6"));
+
+        // With the zero flag the service lists goods without stock; the picker still drops them.
+        TFormListGood withZero(w.get(), slot, goodArgs(2, false, store, 1));
+        withZero.EdFind->setText(QStringLiteral("Остаток"));
+        QCOMPARE(RowOf(withZero.SGList, 0, QStringLiteral("Остаток Шайба М6")), -1);
+        QVERIFY(withZero.List.size() > size_t(withZero.ListSort.Count()));
     }
 
     // ---- The report pages' picker buttons ----

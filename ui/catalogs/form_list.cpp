@@ -38,10 +38,9 @@ TFormList::TFormList(QWidget* owner, TSelectionSlot& slot, const QString& captio
     SBar = new TStatusBar(this);
     SBar->setObjectName(QStringLiteral("SBar"));
     SBar->AddPanel(kStatusPanelWidth);
+    SBar->StretchLastPanel();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    QVBoxLayout* layout = StackLayout(this);
     layout->addWidget(panel);
     layout->addWidget(SGList, 1);
     layout->addWidget(SBar);

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QVBoxLayout>
 
 void FrameWindow(QDialog* window, const QString& caption, QSize client, int fontPixels) {
     window->setWindowTitle(caption);
@@ -18,6 +19,14 @@ void FrameWindow(QDialog* window, const QString& caption, QSize client, int font
     window->resize(client);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+QVBoxLayout* StackLayout(QWidget* window) {
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    return layout;
 }
 
 QLabel* AddLabelledRow(QGridLayout* grid, const QString& label, QWidget* control) {

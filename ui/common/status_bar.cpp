@@ -17,6 +17,14 @@ void TStatusBar::AddPanel(int width) {
     m_panels << panel;
 }
 
+void TStatusBar::StretchLastPanel() {
+    QLabel* last = m_panels.last();
+    last->setMaximumWidth(QWIDGETSIZE_MAX);
+    removeWidget(last);
+    addWidget(last, 1);
+    last->show();
+}
+
 QString TStatusBar::PanelText(int index) const {
     return m_panels.at(index)->text();
 }

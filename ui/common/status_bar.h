@@ -13,6 +13,9 @@ public:
 
     // Adds a panel of that width; the last one may be stretched to the rest of the bar.
     void AddPanel(int width);
+    // The last panel reaches to the bar's right edge, as the last panel of a classic status bar
+    // does, so its text is not cut short; its width stays the least it takes.
+    void StretchLastPanel();
     int PanelCount() const { return static_cast<int>(m_panels.size()); }
     QLabel* Panel(int index) const { return m_panels.at(index); }
     QString PanelText(int index) const;

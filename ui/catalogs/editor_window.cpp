@@ -1,0 +1,51 @@
+#include "editor_window.h"
+
+#include "controls.h"
+#include "window_frame.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace {
+constexpr int kButtonWidth = 120;
+constexpr int kButtonHeight = 25;
+} // namespace
+
+TEditorWindow::TEditorWindow(QWidget* owner, const QString& caption, QSize client)
+    : QDialog(owner) {
+    FrameWindow(this, caption, client, kFontPixels);
+}
+
+QWidget* TEditorWindow::MakeButtonPanel(int height) {
+    auto* panel = new QWidget(this);
+    panel->setFixedHeight(height);
+    ButCancel = MakeButton(panel, "ButCancel", QStringLiteral("Отменить"), kButtonWidth, kButtonHeight);
+    ButSave = MakeButton(panel, "ButSave", QStringLiteral("Сохранить"), kButtonWidth, kButtonHeight);
+    auto* row = new QHBoxLayout(panel);
+    row->addWidget(ButCancel);
+    row->addStretch(1);
+    row->addWidget(ButSave);
+    connect(ButCancel, &QPushButton::clicked, this, &TEditorWindow::ButCancelClick);
+    connect(ButSave, &QPushButton::clicked, this, &TEditorWindow::ButSaveClick);
+    return panel;
+}
+
+QGridLayout* TEditorWindow::FieldsOverButtons(int buttonPanelHeight) {
+    auto* fields = new QWidget(this);
+    auto* grid = new QGridLayout(fields);
+    grid->setColumnStretch(2, 1);
+    QVBoxLayout* layout = StackLayout(this);
+    layout->addWidget(fields);
+    layout->addStretch(1);
+    layout->addWidget(MakeButtonPanel(buttonPanelHeight));
+    return grid;
+}
+
+void TEditorWindow::ButSaveClick() {
+    if (Save()) accept();
+}
+
+void TEditorWindow::ButCancelClick() {
+    reject();
+}

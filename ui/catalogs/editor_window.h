@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+
+class QGridLayout;
+class QPushButton;
+
+// What every catalog editor shares: the window's frame (window_frame.h) and the bottom panel
+// with "Отменить" on the left and "Сохранить" on the right. "Отменить" closes with Cancel and
+// sends nothing; "Сохранить" runs the editor's save, and the window closes with OK only when
+// the save went through. A refused or failed save leaves everything typed where it was, so
+// the user may correct it and save again.
+class TEditorWindow : public QDialog {
+    Q_OBJECT
+public:
+    TEditorWindow(QWidget* owner, const QString& caption, QSize client);
+
+    void ButSaveClick();
+    void ButCancelClick();
+
+    QPushButton* ButCancel = nullptr;
+    QPushButton* ButSave = nullptr;
+
+    static constexpr int kFontPixels = 13;
+    static constexpr int kEditWidth = 320;
+
+protected:
+    // The editor's save steps; true when every step succeeded.
+    virtual bool Save() = 0;
+    // The bottom panel, `height` pixels high, with its two buttons.
+    QWidget* MakeButtonPanel(int height);
+    // Lays the window out as rows of labelled fields over the bottom panel; the fields go into
+    // the grid returned, whose parent widget is to own them.
+    QGridLayout* FieldsOverButtons(int buttonPanelHeight);
+};

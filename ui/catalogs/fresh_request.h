@@ -1,0 +1,11 @@
+#pragma once
+
+#include "form_load.h"
+
+// Runs one service operation on a request object of its own, created before the call and
+// released after it, as the editors make every call.
+template <class Op>
+auto OnFreshRequest(Op operation) {
+    TFormLoad fl;
+    return operation(fl);
+}
