@@ -1,0 +1,20 @@
+#pragma once
+
+#include "date_time.h"
+
+#include <QDateEdit>
+
+// A date picker with a drop-down calendar, read and set as the program's date values.
+class TDatePicker : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit TDatePicker(QWidget* parent = nullptr);
+
+    // The chosen day at midnight.
+    TDateTime Date() const;
+    // The day of the value; its time of day is dropped.
+    void SetDate(TDateTime value);
+};
+
+// A period from the first day of the month of `today` to the first day of the next month.
+void SetMonthPeriod(TDatePicker* begin, TDatePicker* end, TDateTime today);

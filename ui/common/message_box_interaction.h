@@ -1,0 +1,20 @@
+#pragma once
+
+#include "user_interaction.h"
+
+// The program's real dialogs: message boxes with the captions "Сообщение" and "Вопрос", file
+// dialogs and the desktop's "open".
+class MessageBoxInteraction final : public UserInteraction {
+public:
+    void showInfo(const QString& text) override;
+    bool askYesNo(const QString& text, bool defaultYes) override;
+    void showError(const QString& text) override;
+    bool openUrl(const QString& url) override;
+    QString getOpenFileName(const QString& title, const QString& filter) override;
+    QString getSaveFileName(const QString& title, const QString& filter,
+                            const QString& suggestedName) override;
+
+    // File filters may be written "Description|pattern|Description|pattern"; this gives the
+    // dialogs' "Description (pattern);;…" form. Filters already in that form pass unchanged.
+    static QString DialogFilter(const QString& filter);
+};

@@ -1,0 +1,17 @@
+#include "server_wait.h"
+
+#include "status_bar.h"
+
+const QString TServerWait::kWaiting = QStringLiteral("Ожидание ответа сервера ...");
+const QString TServerWait::kDone = QStringLiteral("Ответ получен.");
+
+TServerWait::TServerWait(TStatusBar& bar, int panel)
+    : m_bar(bar)
+    , m_panel(panel)
+    , m_doneText(kDone) {
+    m_bar.SetPanelText(m_panel, kWaiting, true);
+}
+
+TServerWait::~TServerWait() {
+    m_bar.SetPanelText(m_panel, m_doneText);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class TStatusBar;
+
+// Frames one wait for the service on a status bar panel: "Ожидание ответа сервера ..." drawn
+// at once when made, "Ответ получен." (or the text given to Finish) when it ends, however the
+// call ended.
+class TServerWait {
+public:
+    TServerWait(TStatusBar& bar, int panel);
+    ~TServerWait();
+    TServerWait(const TServerWait&) = delete;
+    TServerWait& operator=(const TServerWait&) = delete;
+
+    // The text shown at the end instead of "Ответ получен.".
+    void Finish(const QString& text) { m_doneText = text; }
+
+    static const QString kWaiting;
+    static const QString kDone;
+
+private:
+    TStatusBar& m_bar;
+    int m_panel;
+    QString m_doneText;
+};

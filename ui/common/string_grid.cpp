@@ -1,0 +1,138 @@
+#include "string_grid.h"
+
+#include "string_grid_model.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+
+StringGrid::StringGrid(QWidget* parent)
+    : QTableView(parent)
+    , m_model(new StringGridModel(this)) {
+    setModel(m_model);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setShowGrid(true);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(20);
+    verticalHeader()->setMinimumSectionSize(12);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setDefaultSectionSize(m_defaultColWidth);
+    horizontalHeader()->setMinimumSectionSize(4);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->hide();
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) { Q_EMIT DblClick(); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
+        if (!i.isValid()) return; // a reset; reshape() puts the current cell back
+        if (i.column() < FixedCols()) {
+            // Fixed cells never become current: the row follows, the column stays.
+            placeCurrent(m_col, i.row() + FixedRows());
+            return;
+        }
+        m_row = i.row() + FixedRows();
+        m_col = i.column();
+    });
+}
+
+template <class Change>
+void StringGrid::reshape(Change change) {
+    const int row = Row();
+    const int col = Col();
+    QList<int> widths;
+    for (int c = 0; c < ColCount(); ++c)
+        widths << horizontalHeader()->sectionSize(c);
+    change();
+    for (int c = 0; c < ColCount(); ++c)
+        horizontalHeader()->resizeSection(c, c < widths.size() ? widths[c] : m_defaultColWidth);
+    horizontalHeader()->setVisible(FixedRows() > 0);
+    placeCurrent(col, row);
+}
+
+void StringGrid::placeCurrent(int col, int row) {
+    m_row = std::clamp(row, FixedRows(), std::max(RowCount() - 1, FixedRows()));
+    m_col = std::clamp(col, FixedCols(), std::max(ColCount() - 1, FixedCols()));
+    const QModelIndex i = m_model->index(m_row - FixedRows(), m_col);
+    if (i.isValid()) {
+        selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    } else {
+        selectionModel()->clearCurrentIndex();
+    }
+}
+
+int StringGrid::RowCount() const {
+    return m_model->RowCount();
+}
+void StringGrid::SetRowCount(int rows) {
+    reshape([&] { m_model->SetRowCount(rows); });
+}
+int StringGrid::ColCount() const {
+    return m_model->ColCount();
+}
+void StringGrid::SetColCount(int cols) {
+    reshape([&] { m_model->SetColCount(cols); });
+}
+int StringGrid::FixedRows() const {
+    return m_model->FixedRows();
+}
+void StringGrid::SetFixedRows(int rows) {
+    reshape([&] { m_model->SetFixedRows(rows); });
+}
+int StringGrid::FixedCols() const {
+    return m_model->FixedCols();
+}
+void StringGrid::SetFixedCols(int cols) {
+    reshape([&] { m_model->SetFixedCols(cols); });
+}
+
+QString StringGrid::Cells(int col, int row) const {
+    return m_model->Cell(col, row);
+}
+void StringGrid::SetCells(int col, int row, const QString& text) {
+    m_model->SetCell(col, row, text);
+}
+void StringGrid::SetRowTexts(int row, const QStringList& texts, int fromCol) {
+    for (int i = 0; i < texts.size(); ++i)
+        m_model->SetCell(fromCol + i, row, texts[i]);
+}
+
+int StringGrid::ColWidths(int col) const {
+    return horizontalHeader()->sectionSize(col);
+}
+void StringGrid::SetColWidths(int col, int width) {
+    if (col >= 0 && col < ColCount()) horizontalHeader()->resizeSection(col, width);
+}
+void StringGrid::SetColWidthsList(std::initializer_list<int> widths) {
+    int c = 0;
+    for (int w : widths)
+        SetColWidths(c++, w);
+}
+void StringGrid::SetDefaultColWidth(int width) {
+    m_defaultColWidth = width;
+    horizontalHeader()->setDefaultSectionSize(width);
+}
+
+int StringGrid::Row() const {
+    return m_row;
+}
+void StringGrid::SetRow(int row) {
+    placeCurrent(m_col, row);
+}
+int StringGrid::Col() const {
+    return m_col;
+}
+void StringGrid::SetCol(int col) {
+    placeCurrent(col, m_row);
+}
+
+void StringGrid::BeginUpdate() {
+    m_model->BeginUpdate();
+}
+void StringGrid::EndUpdate() {
+    m_model->EndUpdate();
+}

@@ -1,0 +1,217 @@
+#include "main_f.h"
+
+#include "about_page.h"
+#include "category_panel.h"
+#include "format_settings.h"
+#include "http_transport.h"
+#include "options_page.h"
+#include "program_version.h"
+#include "reg_page.h"
+#include "rep_dolg_page.h"
+#include "rep_move_good_page.h"
+#include "rep_move_klient_page.h"
+#include "rep_ost_page.h"
+#include "rep_prh_dynam_page.h"
+#include "rep_prh_st_page.h"
+#include "rep_sale_dynam_page.h"
+#include "rep_sale_st_page.h"
+#include "session.h"
+#include "status_bar.h"
+#include "tag_list_box.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont tahoma(int pixels) {
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(pixels);
+    return f;
+}
+
+constexpr int kNavWidth = 200;
+
+} // namespace
+
+TMainF::TMainF(const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent)
+    , m_settings(settingsPath.isEmpty() ? TSettingsFile::DefaultPath() : settingsPath)
+    , m_http2(std::make_unique<kovrel::HttpTransport>(false)) {
+    setObjectName(QStringLiteral("MainF"));
+    setWindowTitle(QStringLiteral("Kovrel"));
+    setFont(tahoma(11));
+    buildLayout();
+    buildPages();
+    startUp();
+}
+
+TMainF::~TMainF() = default;
+
+void TMainF::buildLayout() {
+    SBarInfo = new TStatusBar(this);
+    SBarInfo->setObjectName(QStringLiteral("SBarInfo"));
+    SBarInfo->AddPanel(200);
+    SBarInfo->AddPanel(400);
+    setStatusBar(SBarInfo);
+
+    auto* group = new QWidget;
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->setContentsMargins(0, 0, 0, 0);
+    groupLayout->setSpacing(2);
+    const auto addPanel = [&](const char* name, const QString& caption, int height, TagListBox*& list,
+                              const char* listName) {
+        auto* panel = new CategoryPanel(caption, height, group);
+        panel->setObjectName(QString::fromLatin1(name));
+        list = new TagListBox(panel);
+        list->setObjectName(QString::fromLatin1(listName));
+        panel->SetContent(list);
+        groupLayout->addWidget(panel);
+    };
+    addPanel("CPanelExchange", QStringLiteral("Документы"), 153, LBoxDoc, "LBoxDoc");
+    addPanel("CPanelRep", QStringLiteral("Отчеты"), 232, LBoxRep, "LBoxRep");
+    addPanel("CPanelOptions", QStringLiteral("Настройки"), 250, LBoxOptions, "LBoxOptions");
+    groupLayout->addStretch(1);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("CategoryPanelGroup1"));
+    scroll->setWidget(group);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(100);
+
+    PageC = new QStackedWidget;
+    PageC->setObjectName(QStringLiteral("PageC"));
+    PageC->setFont(tahoma(13));
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    splitter->setHandleWidth(5);
+    splitter->addWidget(scroll);
+    splitter->addWidget(PageC);
+    splitter->setStretchFactor(1, 1);
+    splitter->setCollapsible(0, false);
+    setCentralWidget(splitter);
+
+    resize(1084, 661);
+    // The navigation column keeps its width when the window grows; the pages take the rest.
+    splitter->setStretchFactor(0, 0);
+    splitter->resize(1084, 600); // the splitter divides its own width, known before the window shows
+    splitter->setSizes({kNavWidth, 1084 - kNavWidth - splitter->handleWidth()});
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    connect(LBoxDoc, &TagListBox::TagClicked, this, &TMainF::LBoxDocClick);
+    connect(LBoxRep, &TagListBox::TagClicked, this, &TMainF::LBoxRepClick);
+    connect(LBoxOptions, &TagListBox::TagClicked, this, &TMainF::LBoxOptionsClick);
+}
+
+void TMainF::buildPages() {
+    TSAbout = new TAboutPage(PageC);
+    TSReg = new TRegPage(m_settings, *SBarInfo, *m_http2, PageC);
+    TSOptions = new TOptionsPage(*SBarInfo, PageC);
+    Catalogs = TCatalogPages::Create(*SBarInfo, PageC);
+    const auto journal = [&](TJournalKind kind) { return new TJournalPage(TJournalPage::Def(kind), PageC); };
+    TSPrh = journal(TJournalKind::Prh);
+    TSNkl = journal(TJournalKind::Nkl);
+    TSInvoice = journal(TJournalKind::Invoice);
+    TSVnk = journal(TJournalKind::Vnk);
+    TSMoney = journal(TJournalKind::Money);
+    TSRepOst = new TRepOstPage(*this, PageC);
+    TSRepMoveGood = new TRepMoveGoodPage(*this, PageC);
+    TSRepSaleSt = new TRepSaleStPage(*this, PageC);
+    TSRepSaleDynam = new TRepSaleDynamPage(*this, PageC);
+    TSRepDolg = new TRepDolgPage(*this, PageC);
+    TSRepMoveKlient = new TRepMoveKlientPage(*this, PageC);
+    TSRepPrhSt = new TRepPrhStPage(*this, PageC);
+    TSRepPrhDynam = new TRepPrhDynamPage(*this, PageC);
+    for (QWidget* page : std::initializer_list<QWidget*>{
+             TSAbout, TSReg, TSOptions, Catalogs.Store, Catalogs.Klient, Catalogs.Good, Catalogs.Norm,
+             Catalogs.Group, Catalogs.User, Catalogs.Manager, TSPrh, TSNkl, TSInvoice, TSVnk, TSMoney})
+        PageC->addWidget(page);
+    for (TReportPage* page : reportPages())
+        PageC->addWidget(page);
+}
+
+QList<TReportPage*> TMainF::reportPages() const {
+    return {TSRepOst,  TSRepMoveGood,   TSRepSaleSt, TSRepSaleDynam,
+            TSRepDolg, TSRepMoveKlient, TSRepPrhSt,  TSRepPrhDynam};
+}
+
+void TMainF::startUp() {
+    BuildFormatSettings();
+    const TProgramVersion version = ProgramVersion();
+    ClientTag = ClientTagOf(version);
+    TSAbout->SetVersionText(VersionText(version));
+
+    ExeDir = QCoreApplication::applicationDirPath();
+    SignInState = TSignInRec();
+    LoadSettings();
+    SignIn();
+
+    buildNavigation();
+
+    if (QComboBox* kind = Catalogs.Klient->KindBox()) {
+        const QSignalBlocker quiet(kind);
+        kind->setCurrentIndex(0);
+    }
+    ClearSelection();
+    const TDateTime now = kovrel::Now();
+    for (TReportPage* page : reportPages())
+        page->ResetParameters(now);
+    for (TJournalPage* page : {TSPrh, TSNkl, TSInvoice, TSVnk, TSMoney})
+        page->SetDefaultPeriod(now);
+    ShowPage(TSAbout);
+}
+
+// ---- Sign-in ------------------------------------------------------------------------------
+
+void TMainF::LoadSettings() {
+    TSReg->LoadSettings();
+}
+void TMainF::SaveSettings() {
+    TSReg->SaveSettings();
+}
+void TMainF::SignIn() {
+    TSReg->SignIn();
+}
+void TMainF::RequestAdminPassword() {
+    TSReg->RequestAdminPassword();
+}
+
+// ---- Pages --------------------------------------------------------------------------------
+
+void TMainF::ShowPage(QWidget* page) {
+    PageC->setCurrentWidget(page);
+}
+
+QWidget* TMainF::CurrentPage() const {
+    return PageC->currentWidget();
+}
+
+void TMainF::RefreshStores() {
+    Catalogs.Store->Refresh();
+}
+void TMainF::RefreshKlients() {
+    Catalogs.Klient->Refresh();
+}
+void TMainF::RefreshManagers() {
+    Catalogs.Manager->Refresh();
+}
+void TMainF::RefreshGoods() {
+    Catalogs.Good->Refresh();
+}
+void TMainF::RefreshNorms() {
+    Catalogs.Norm->Refresh();
+}
+void TMainF::RefreshGroups() {
+    Catalogs.Group->Refresh();
+}
+void TMainF::RefreshUsers() {
+    Catalogs.User->Refresh();
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "catalog_pages.h"
+#include "journal_page.h"
+#include "selection_slot.h"
+#include "settings_file.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QStackedWidget;
+class TAboutPage;
+class TagListBox;
+class TOptionsPage;
+class TRegPage;
+class TReportPage;
+class TRepDolgPage;
+class TRepMoveGoodPage;
+class TRepMoveKlientPage;
+class TRepOstPage;
+class TRepPrhDynamPage;
+class TRepPrhStPage;
+class TRepSaleDynamPage;
+class TRepSaleStPage;
+class TStatusBar;
+
+namespace kovrel {
+class HttpTransport;
+}
+
+// The main window, alive for the whole run: three navigation lists on the left, one page at a
+// time on the right, a two-panel status bar. Creating it runs the program's start-up: formats,
+// version, settings, sign-in, navigation, default periods, the About page. It carries the
+// selection slot through which pickers hand back their choice.
+class TMainF : public QMainWindow, public TSelectionSlot {
+    Q_OBJECT
+public:
+    // `settingsPath` names the settings file; empty for the program's own (TSettingsFile::DefaultPath).
+    explicit TMainF(const QString& settingsPath = QString(), QWidget* parent = nullptr);
+    ~TMainF() override;
+
+    // ---- Sign-in (page TSReg) ----
+    void LoadSettings();
+    void SaveSettings();
+    void SignIn();
+    void RequestAdminPassword();
+
+    // ---- Navigation: the clicked item's tag decides ----
+    void LBoxDocClick(int tag);
+    void LBoxRepClick(int tag);
+    void LBoxOptionsClick(int tag);
+
+    // ---- Catalog page loaders ----
+    void RefreshStores();
+    void RefreshKlients();
+    void RefreshManagers();
+    void RefreshGoods();
+    void RefreshNorms();
+    void RefreshGroups();
+    void RefreshUsers();
+
+    // ---- Filters of the report pages: "(все)" (-1), then the entries with their IDs ----
+    // Stores the user may see in reports, in the service's order.
+    void FillStoreCombo(QComboBox* box);
+    void FillManagerCombo(QComboBox* box);
+
+    void ShowPage(QWidget* page);
+    QWidget* CurrentPage() const;
+
+    kovrel::HttpTransport& IdHTTPReq2() { return *m_http2; }
+    const TSettingsFile& SettingsFile() const { return m_settings; }
+
+    // Controls and pages, named as the program's designs name them.
+    TStatusBar* SBarInfo = nullptr;
+    QStackedWidget* PageC = nullptr;
+    TagListBox* LBoxDoc = nullptr;
+    TagListBox* LBoxRep = nullptr;
+    TagListBox* LBoxOptions = nullptr;
+    TAboutPage* TSAbout = nullptr;
+    TRegPage* TSReg = nullptr;
+    TOptionsPage* TSOptions = nullptr;
+    TCatalogPages Catalogs;
+    TJournalPage* TSPrh = nullptr;
+    TJournalPage* TSNkl = nullptr;
+    TJournalPage* TSInvoice = nullptr;
+    TJournalPage* TSVnk = nullptr;
+    TJournalPage* TSMoney = nullptr;
+    TRepOstPage* TSRepOst = nullptr;
+    TRepMoveGoodPage* TSRepMoveGood = nullptr;
+    TRepSaleStPage* TSRepSaleSt = nullptr;
+    TRepSaleDynamPage* TSRepSaleDynam = nullptr;
+    TRepDolgPage* TSRepDolg = nullptr;
+    TRepMoveKlientPage* TSRepMoveKlient = nullptr;
+    TRepPrhStPage* TSRepPrhSt = nullptr;
+    TRepPrhDynamPage* TSRepPrhDynam = nullptr;
+
+    QString ExeDir;
+
+private:
+    struct NavItem {
+        QString text;
+        int tag;
+        std::function<void()> open;
+    };
+
+    void buildLayout();
+    void buildPages();
+    void buildNavigation();
+    void startUp();
+    void openJournal(int rightView, int rightFull, TJournalPage* page);
+    void openReport(int right, TReportPage* page);
+    void openCatalog(QWidget* page, const std::function<void()>& loader);
+    void fillFilterCombo(QComboBox* box, const std::function<void(TFormLoad&, RecordList<TRecKlient>&)>& load,
+                         const std::function<bool(const TRecKlient&)>& shown);
+    static void run(const std::vector<NavItem>& items, int tag);
+    QList<TReportPage*> reportPages() const;
+
+    TSettingsFile m_settings;
+    std::unique_ptr<kovrel::HttpTransport> m_http2;
+    std::vector<NavItem> m_docItems;
+    std::vector<NavItem> m_repItems;
+    std::vector<NavItem> m_optionItems;
+};

@@ -1,0 +1,167 @@
+// The navigation lists of the main window: each item's text and tag, and what it opens.
+#include "about_page.h"
+#include "access_checks.h"
+#include "combo_id.h"
+#include "form_load.h"
+#include "main_f.h"
+#include "options_page.h"
+#include "reg_page.h"
+#include "rep_dolg_page.h"
+#include "rep_move_good_page.h"
+#include "rep_move_klient_page.h"
+#include "rep_ost_page.h"
+#include "rep_prh_dynam_page.h"
+#include "rep_prh_st_page.h"
+#include "rep_sale_dynam_page.h"
+#include "rep_sale_st_page.h"
+#include "right_codes.h"
+#include "server_wait.h"
+#include "session.h"
+#include "status_bar.h"
+#include "tag_list_box.h"
+#include "user_interaction.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+void TMainF::buildNavigation() {
+    m_docItems = {
+        {QStringLiteral("Приходные накладные"), 1,
+         [this] { openJournal(Right::PrhView, Right::PrhFull, TSPrh); }},
+        {QStringLiteral("Расходные накладные"), 2,
+         [this] { openJournal(Right::NklView, Right::NklFull, TSNkl); }},
+        {QStringLiteral("Заказы (счета)"), 5,
+         [this] { openJournal(Right::InvoiceView, Right::InvoiceFull, TSInvoice); }},
+        {QStringLiteral("Внутренние накладные"), 3,
+         [this] { openJournal(Right::VnkView, Right::VnkFull, TSVnk); }},
+        {QStringLiteral("Операции с деньгами"), 4,
+         [this] { openJournal(Right::MoneyView, Right::MoneyFull, TSMoney); }},
+    };
+    m_repItems = {
+        {QStringLiteral("Остатки товаров"), 1, [this] { openReport(Right::RepOst, TSRepOst); }},
+        {QStringLiteral("Карточка перемещений товара"), 2,
+         [this] { openReport(Right::RepMoveGood, TSRepMoveGood); }},
+        {QStringLiteral("Структура продаж"), 3, [this] { openReport(Right::RepSaleSt, TSRepSaleSt); }},
+        {QStringLiteral("Динамика продаж"), 4, [this] { openReport(Right::RepSaleDynam, TSRepSaleDynam); }},
+        {QStringLiteral("Долги и остатки денег"), 5, [this] { openReport(Right::RepDolg, TSRepDolg); }},
+        {QStringLiteral("Карточка взаиморасчетов"), 6,
+         [this] { openReport(Right::RepMoveKl, TSRepMoveKlient); }},
+        {QStringLiteral("Структура покупок"), 7, [this] { openReport(Right::RepPrhSt, TSRepPrhSt); }},
+        {QStringLiteral("Динамика покупок"), 8, [this] { openReport(Right::RepPrhDynam, TSRepPrhDynam); }},
+    };
+    m_optionItems = {
+        {QStringLiteral("Список товаров"), 1,
+         [this] { openCatalog(Catalogs.Good, [this] { RefreshGoods(); }); }},
+        {QStringLiteral("Список комплектов"), 7,
+         [this] { openCatalog(Catalogs.Norm, [this] { RefreshNorms(); }); }},
+        {QStringLiteral("Список категорий"), 8,
+         [this] { openCatalog(Catalogs.Group, [this] { RefreshGroups(); }); }},
+        {QStringLiteral("Покупатели, поставщики, счета..."), 2,
+         [this] { openCatalog(Catalogs.Klient, [this] { RefreshKlients(); }); }},
+        {QStringLiteral("Список менеджеров"), 10,
+         [this] { openCatalog(Catalogs.Manager, [this] { RefreshManagers(); }); }},
+        {QStringLiteral("Список складов"), 3,
+         [this] { openCatalog(Catalogs.Store, [this] { RefreshStores(); }); }},
+        {QStringLiteral("Список пользователей"), 9,
+         [this] {
+             if (SignInState.flagAdmin != 1) {
+                 ShowInfo(QString::fromUtf8(kAccessDenied));
+                 return;
+             }
+             openCatalog(Catalogs.User, [this] { RefreshUsers(); });
+         }},
+        {QStringLiteral("Настройки"), 6, [this] { ShowPage(TSOptions); }},
+        {QStringLiteral("Регистрация и доступ"), 4,
+         [this] {
+             ShowPage(TSReg);
+             SignIn();
+         }},
+        {QStringLiteral("О программе"), 5, [this] { ShowPage(TSAbout); }},
+    };
+    const auto fill = [](TagListBox* list, const std::vector<NavItem>& items) {
+        list->clear();
+        for (const NavItem& item : items)
+            list->AddItem(item.text, item.tag);
+    };
+    fill(LBoxDoc, m_docItems);
+    fill(LBoxRep, m_repItems);
+    fill(LBoxOptions, m_optionItems);
+}
+
+void TMainF::run(const std::vector<NavItem>& items, int tag) {
+    for (const NavItem& item : items) {
+        if (item.tag == tag) {
+            item.open();
+            return;
+        }
+    }
+}
+
+void TMainF::LBoxDocClick(int tag) {
+    run(m_docItems, tag);
+}
+void TMainF::LBoxRepClick(int tag) {
+    run(m_repItems, tag);
+}
+void TMainF::LBoxOptionsClick(int tag) {
+    run(m_optionItems, tag);
+}
+
+void TMainF::openJournal(int rightView, int rightFull, TJournalPage* page) {
+    if (!CheckRight(rightView, false) && !CheckRight(rightFull, false)) {
+        ShowInfo(QString::fromUtf8(kAccessDenied));
+        return;
+    }
+    ShowPage(page);
+    page->Refresh();
+}
+
+void TMainF::openReport(int right, TReportPage* page) {
+    if (!CheckRight(right, false)) {
+        ShowInfo(QString::fromUtf8(kAccessDenied));
+        return;
+    }
+    if (page->StoreCombo()) FillStoreCombo(page->StoreCombo());
+    if (page->ManagerCombo()) FillManagerCombo(page->ManagerCombo());
+    if (!CheckRight(Right::PurchasePrices, false)) {
+        // Once disabled, the boxes stay so for the run.
+        for (QCheckBox* box : page->PurchasePriceBoxes()) {
+            box->setChecked(false);
+            box->setEnabled(false);
+        }
+    }
+    ShowPage(page);
+    page->Refresh();
+}
+
+void TMainF::openCatalog(QWidget* page, const std::function<void()>& loader) {
+    ShowPage(page);
+    loader();
+}
+
+void TMainF::fillFilterCombo(QComboBox* box,
+                             const std::function<void(TFormLoad&, RecordList<TRecKlient>&)>& load,
+                             const std::function<bool(const TRecKlient&)>& shown) {
+    TServerWait wait(*SBarInfo, 1);
+    RecordList<TRecKlient> list;
+    CreateList(list, 2048);
+    TFormLoad fl;
+    load(fl, list);
+    box->clear();
+    AddComboItem(box, QStringLiteral("(все)"), -1);
+    for (const auto& rec : list)
+        if (shown(*rec)) AddComboItem(box, rec->Name, rec->ID);
+    box->setCurrentIndex(0);
+}
+
+void TMainF::FillStoreCombo(QComboBox* box) {
+    fillFilterCombo(
+        box, [](TFormLoad& fl, RecordList<TRecKlient>& L) { fl.SelectStoreList(L, QString()); },
+        [](const TRecKlient& r) { return CheckStoreView(r.ID, false); });
+}
+
+void TMainF::FillManagerCombo(QComboBox* box) {
+    fillFilterCombo(
+        box, [](TFormLoad& fl, RecordList<TRecKlient>& L) { fl.SelectManagerList(L, QString()); },
+        [](const TRecKlient&) { return true; });
+}
