@@ -156,6 +156,13 @@ QPair<double, double> underLoad(const QString& what, quint16 server, quint16 ngi
     return {s.PerSecond(), n.PerSecond()};
 }
 
+// The machine is shared: the load beside the run says how far the figures can be trusted.
+QString loadAverage() {
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2)
+                                       : QStringLiteral("unknown");
+}
+
 double median(QList<double> v) {
     std::sort(v.begin(), v.end());
     return v.isEmpty() ? 0 : v[v.size() / 2];
@@ -252,7 +259,11 @@ int main(int argc, char** argv) {
         print(QStringLiteral("data generation failed: ") + error);
         return 1;
     }
-    print(QStringLiteral("data in %1 (ready after %2 s)").arg(o.dir).arg(t.elapsed() / 1000.0, 0, 'f', 1));
+    print(QStringLiteral("data in %1 (ready after %2 s); %3 cores, load average %4")
+              .arg(o.dir)
+              .arg(t.elapsed() / 1000.0, 0, 'f', 1)
+              .arg(QThread::idealThreadCount())
+              .arg(loadAverage()));
 
     Child server, nginx;
     const quint16 port = startServer(server, o);
@@ -281,5 +292,6 @@ int main(int argc, char** argv) {
     print(QStringLiteral("\n| Report, one client | kovrel-server ms | sqlite3 shell ms | ratio |"));
     print(QStringLiteral("|---|---|---|---|"));
     reportTimes(port, o);
+    print(QStringLiteral("\nload average after the run: %1").arg(loadAverage()));
     return 0;
 }

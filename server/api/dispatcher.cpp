@@ -106,9 +106,24 @@ HttpResponse Dispatcher::runHandler(const Route& route, RequestContext& ctx) {
     }
 }
 
+qint64 Dispatcher::dataVersion(qint64 accountId) {
+    auto q = m_services.db.Query(QStringLiteral("SELECT data_version FROM accounts WHERE id = ?"))
+                 .Bind(accountId)
+                 .Run();
+    return q.Next() ? q.Int64(0) : 0;
+}
+
 HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx) {
     Database& db = m_services.db;
     const bool write = route.access == Access::Write;
+    const bool reusable = !write && route.auth == Auth::Required && route.cache == Cache::Reuse;
+    QByteArray key;
+    if (reusable) {
+        // A reply made at the version the account has now is as good as a new one; no
+        // transaction is needed to hand it out.
+        key = ReplyCache::Key(ctx);
+        if (auto hit = m_cache.Find(key, dataVersion(ctx.AccountId()))) return *hit;
+    }
     Transaction tx(db, write ? Transaction::Mode::Write : Transaction::Mode::Read);
     // A write raises the account's data version first: that locks the account's row, so its
     // writes take turns (also across servers), and tells every server's reply cache that the
@@ -117,20 +132,8 @@ HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx) {
         db.Query(QStringLiteral("UPDATE accounts SET data_version = data_version + 1 WHERE id = ?"))
             .Bind(ctx.AccountId())
             .Run();
-    const bool reusable = !write && route.auth == Auth::Required && route.cache == Cache::Reuse;
-    qint64 version = 0;
-    QByteArray key;
-    if (reusable) {
-        auto q = db.Query(QStringLiteral("SELECT data_version FROM accounts WHERE id = ?"))
-                     .Bind(ctx.AccountId())
-                     .Run();
-        version = q.Next() ? q.Int64(0) : 0;
-        key = ReplyCache::Key(ctx);
-        if (auto hit = m_cache.Find(key, version)) {
-            tx.Commit();
-            return *hit;
-        }
-    }
+    // The version of the snapshot the handler reads.
+    const qint64 version = reusable ? dataVersion(ctx.AccountId()) : 0;
     HttpResponse reply = route.handler(ctx);
     tx.Commit();
     if (reusable && reply.status == 200) m_cache.Store(key, version, reply);

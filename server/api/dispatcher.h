@@ -28,6 +28,7 @@ private:
     HttpResponse runHandler(const Route& route, RequestContext& ctx);
     // One attempt: the transaction, the account's data version, the handler or a reused reply.
     HttpResponse runOnce(const Route& route, RequestContext& ctx);
+    qint64 dataVersion(qint64 accountId);
     void logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs);
 
     ServerServices& m_services;

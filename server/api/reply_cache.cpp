@@ -3,15 +3,19 @@
 #include "request_context.h"
 
 #include <QMutexLocker>
+#include <QStringList>
 
 namespace kovrel::server {
 
 QByteArray ReplyCache::Key(const RequestContext& ctx) {
     QByteArray key = QByteArray::number(ctx.AccountId()) + ' ' + QByteArray::number(ctx.UserId()) + ' ' +
                      ctx.Http().path.toUtf8();
-    const auto& fields = ctx.Form().fields;
-    for (qsizetype i = 4; i < fields.size(); ++i)
-        key += '\0' + fields[i].name.toUtf8() + '=' + fields[i].value.toUtf8();
+    // Every field but the authentication fields, wherever a client puts them.
+    static const QStringList kAuthentication = {QStringLiteral("login"), QStringLiteral("dop_login"),
+                                                QStringLiteral("token"), QStringLiteral("client")};
+    for (const auto& field : ctx.Form().fields)
+        if (!kAuthentication.contains(field.name))
+            key += '\0' + field.name.toUtf8() + '=' + field.value.toUtf8();
     return key;
 }
 

@@ -17,7 +17,7 @@ class RequestContext;
 // raises the account's data version (accounts.data_version) in its own transaction, and a read
 // looks its reply up under the version it reads in its own snapshot, so a reply is never older
 // than the data; several servers on one database see the same versions. The key is the person
-// (account and user, whose rights shape the reply), the path and every field after the four
+// (account and user, whose rights shape the reply), the path and every field but the four
 // authentication fields. Memory is bounded: the oldest replies go first.
 class ReplyCache {
 public:

@@ -549,6 +549,20 @@ private Q_SLOTS:
                  409);
         QCOMPARE(list(here), current);
 
+        // A client that puts its fields before the authentication ones still gets its own reply.
+        const auto searchFirst = [&](const QString& find) {
+            kovrel::wire::MultipartForm f;
+            f.AddField(QStringLiteral("find_win"), find);
+            const kovrel::wire::MultipartForm auth = TFormLoad::NewForm();
+            for (const auto& field : auth.Fields())
+                f.AddField(field.name, field.value);
+            f.AddField(QStringLiteral("dat_begin"), kToday.toString(Qt::ISODate));
+            f.AddField(QStringLiteral("dat_end"), kToday.toString(Qt::ISODate));
+            return PostToServer(QStringLiteral("/list-nkl-json.php"), f).text;
+        };
+        QVERIFY(searchFirst(QString()).contains(QStringLiteral("через другой сервер")));
+        QVERIFY(!searchFirst(QStringLiteral("ромашка")).contains(QStringLiteral("через другой сервер")));
+
         // The user sees his own list, without the store he may not fully access.
         shop.Seed().Right(ids.account, ids.user, Right::NklView, 1);
         shop.Seed().StoreRight(ids.account, ids.second, ids.user, 2);

@@ -214,6 +214,14 @@ private Q_SLOTS:
         QCOMPARE(lines[1]->CenZ, 50.0);
         QCOMPARE(lines[2]->IDGood, ids.tea);
 
+        // The goods picker lists the kit with what its components make.
+        RecordList<TRecGood> picker;
+        TFormLoad().SelectOstList(picker, QStringLiteral("подарочный"), 0, ids.main);
+        QCOMPARE(picker.size(), size_t(1));
+        QCOMPARE(picker[0]->ID, ids.gift);
+        QCOMPARE(picker[0]->GetOst(), 4.5);
+        QCOMPARE(picker[0]->ZCen, 2 * 50.0 + 100.0); // the components' last purchase prices
+
         // The line editor's rule on the kit line: stock + stored quantity.
         auto one = lineOf(QStringLiteral("nkl"), kit, ids.main);
         QCOMPARE(one->GetOstI(), 4.5);
