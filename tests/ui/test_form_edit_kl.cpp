@@ -24,9 +24,6 @@ using testing::Fields;
 
 namespace {
 
-const char* const kBankEdits[] = {"EdFullName", "EdBName", "EdRs",   "EdKs",   "EdBik",  "EdInn", "EdKpp",
-                                  "EdAdres",    "EdTel",   "EdOgrn", "EdOkpo", "EdOkpd", "EdDir", "EdGBuh"};
-
 QLineEdit* edit(QWidget* w, const char* name) {
     return MainWindowFixture::Find<QLineEdit>(w, name);
 }
@@ -99,27 +96,13 @@ private Q_SLOTS:
         // The fourteen requisites, labelled, in their order, which is also the tab order.
         const auto bank = bankOf(rec->ID);
         QVERIFY(!bank->Inn.isEmpty());
-        const QStringList labels = {"Полное наимен.",
-                                    "Банк",
-                                    "Расчетный счет",
-                                    "Корр.счет",
-                                    "БИК",
-                                    "ИНН",
-                                    "КПП",
-                                    "Адрес",
-                                    "Телефон",
-                                    "ОГРН",
-                                    "ОКПО",
-                                    "ОКПД",
-                                    "Руководитель",
-                                    "Глав. бухгалтер"};
         const QStringList values = {bank->Name, bank->BName, bank->Rs,    bank->Ks,  bank->Bik,
                                     bank->Inn,  bank->Kpp,   bank->Adres, bank->Tel, bank->Ogrn,
                                     bank->Okpo, bank->Okpd,  bank->Dir,   bank->GBuh};
         QWidget* previous = e.EdPrim;
         int y = -1;
         for (int i = 0; i < 14; ++i) {
-            QLineEdit* box = edit(&e, kBankEdits[i]);
+            QLineEdit* box = edit(&e, qPrintable(BankEdits()[i]));
             QVERIFY(box);
             QCOMPARE(box->text(), values[i]);
             QVERIFY(box->isEnabled());
@@ -130,7 +113,7 @@ private Q_SLOTS:
             for (QLabel* l : e.TSAtrib->findChildren<QLabel*>())
                 if (l->buddy() == box) label = l;
             QVERIFY(label);
-            QCOMPARE(label->text(), labels[i]);
+            QCOMPARE(label->text(), BankLabels()[i]);
             QCOMPARE(NextTabStop(previous), box);
             previous = box;
         }
@@ -210,9 +193,9 @@ private Q_SLOTS:
         TFormEditKl e(nullptr, rec);
         QCOMPARE(e.windowTitle(), QStringLiteral("Редактирование расчетного счета или кассы"));
         QCOMPARE(visibleTabs(e), QStringList());
-        for (const char* name : kBankEdits) {
-            QCOMPARE(edit(&e, name)->text(), QString());
-            QVERIFY(!edit(&e, name)->isEnabled());
+        for (const QString& name : BankEdits()) {
+            QCOMPARE(edit(&e, qPrintable(name))->text(), QString());
+            QVERIFY(!edit(&e, qPrintable(name))->isEnabled());
         }
         server.Clear();
         e.show();

@@ -103,10 +103,7 @@ void TFormEditKl::buildTopPanel(QWidget* panel) {
     white.setColor(QPalette::Window, Qt::white);
     panel->setPalette(white);
     auto* grid = new QGridLayout(panel);
-    EdName = MakeEdit(panel, "EdName", kEditWidth);
-    EdPrim = MakeEdit(panel, "EdPrim", kEditWidth);
-    AddLabelledRow(grid, QStringLiteral("Наименование"), EdName);
-    AddLabelledRow(grid, QStringLiteral("Примечание"), EdPrim);
+    AddNameRows(grid, EdName, EdPrim);
     grid->setColumnStretch(2, 1);
 }
 
