@@ -72,6 +72,7 @@ private Q_SLOTS:
         TFormEditKl e(w.get(), local);
         e.show();
         QVERIFY(QTest::qWaitForWindowExposed(&e));
+        QCOMPARE(e.objectName(), QStringLiteral("FormEditKl"));
         QCOMPARE(e.windowTitle(), QStringLiteral("Редактирование покупателя или поставщика"));
         QCOMPARE(e.size(), QSize(484, 661));
         QCOMPARE(e.font().family(), QStringLiteral("Tahoma"));
@@ -272,6 +273,32 @@ private Q_SLOTS:
                  QStringLiteral("770101001"));
         QCOMPARE(testing::OwnFields(server.Requests()[1]).first().second, QStringLiteral("57"));
         QVERIFY(!e.isVisible());
+        QCOMPARE(e.result(), int(QDialog::Accepted));
+    }
+
+    void whatCouldNotBeReadIsNotOverwritten() {
+        // The service fails the requisites and the managers while the editor opens, and answers
+        // again when it saves: the buyer keeps its requisites and its manager.
+        CaptureServer server;
+        testing::SetTestSession(server.Url());
+        server.Enqueue("сбой", 500);
+        server.Enqueue("сбой", 503);
+        TRecKlient rec;
+        rec.ID = 8;
+        rec.TypeKl = 1;
+        rec.Name = QStringLiteral("Восход");
+        rec.ManagerID = 3;
+        TFormEditKl e(nullptr, rec);
+        QVERIFY(!edit(&e, "EdInn")->isEnabled());
+        QVERIFY(!e.ComBoxManager->isEnabled());
+        server.Clear();
+        e.EdPrim->setText(QStringLiteral("новое примечание"));
+        e.ButSave->click();
+        QCOMPARE(testing::Paths(server.Requests()), QStringList{"/update-klient.php"});
+        COMPARE_FIELDS(server.Last(), Fields{{"id", "8"},
+                                             {"name_win", "Восход"},
+                                             {"prim_win", "новое примечание"},
+                                             {"id_manager", "3"}});
         QCOMPARE(e.result(), int(QDialog::Accepted));
     }
 

@@ -91,6 +91,17 @@ private Q_SLOTS:
         QCOMPARE(e.result(), int(QDialog::Accepted));
     }
 
+    void requisitesThatCouldNotBeReadCannotBeOverwritten() {
+        CaptureServer server;
+        testing::SetTestSession(server.Url());
+        server.Enqueue("сбой", 500);
+        TFormEditOrg e(nullptr, kOrganizationID);
+        for (QLineEdit* edit : e.Fields().Edits())
+            QVERIFY(!edit->isEnabled());
+        QVERIFY(!e.ButSave->isEnabled());
+        QVERIFY(e.ButCancel->isEnabled());
+    }
+
     void newAccountSavesItsFirstRequisites() {
         const QString login = QStringLiteral("org-editor@shop.ru");
         const QString password = f.NewAccount(login);

@@ -18,6 +18,7 @@ constexpr int kVisibleCategories = 32;
 TFormEditGood::TFormEditGood(QWidget* owner, TRecGood& rec)
     : TEditorWindow(owner, QStringLiteral("Редактирование товара"), {484, 361})
     , LocalRec(rec) {
+    setObjectName(QStringLiteral("FormEditGood"));
     QGridLayout* grid = FieldsOverButtons(50);
     QWidget* fields = grid->parentWidget();
     AddNameRows(grid, EdName, EdPrim);

@@ -7,6 +7,7 @@
 TFormEditGroup::TFormEditGroup(QWidget* owner, TRecKlient& rec)
     : TEditorWindow(owner, QStringLiteral("Редактирование категории"), {484, 161})
     , LocalRec(rec) {
+    setObjectName(QStringLiteral("FormEditGroup"));
     AddNameRows(FieldsOverButtons(50), EdName, EdPrim);
 
     EdName->setText(LocalRec.Name);
