@@ -2,6 +2,7 @@
 
 #include "access_checks.h"
 #include "controls.h"
+#include "entry_grid.h"
 #include "server_wait.h"
 #include "status_bar.h"
 #include "string_grid.h"
@@ -78,20 +79,11 @@ void TCatalogPage::Refresh() {
 }
 
 void TCatalogPage::fillGrid() {
-    const int entries = EntryCount();
-    StringGrid::UpdateLock lock(*m_grid);
-    m_grid->SetRowCount(entries + 1);
-    m_grid->SetFixedRows(entries > 0 ? 1 : 0);
-    m_grid->SetRowTexts(0, m_def.headers, 1);
-    for (int i = 0; i < entries; ++i) {
-        m_grid->SetCells(0, i + 1, QString::number(i + 1));
-        m_grid->SetRowTexts(i + 1, EntryCells(i), 1);
-    }
+    FillNumberedGrid(*m_grid, m_def.headers, EntryCount(), [this](int entry) { return EntryCells(entry); });
 }
 
 int TCatalogPage::currentEntry() const {
-    const int entry = m_grid->Row() - m_grid->FixedRows();
-    return entry >= 0 && entry < EntryCount() ? entry : -1;
+    return CurrentEntry(*m_grid, EntryCount());
 }
 
 bool TCatalogPage::granted() const {

@@ -1,10 +1,13 @@
 #include "journal_page.h"
 
+#include "access_checks.h"
 #include "controls.h"
 #include "date_picker.h"
-#include "date_time.h"
+#include "entry_grid.h"
 #include "param_panel.h"
+#include "server_wait.h"
 #include "string_grid.h"
+#include "user_interaction.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,118 +16,104 @@
 namespace {
 
 constexpr int kToolHeight = 75;
-
-QStringList goodsDocColumns(const QString& party, bool partyFirst) {
-    const QString store = QStringLiteral("Склад");
-    return {QStringLiteral("Номер"),     QStringLiteral("Дата"),  partyFirst ? party : store,
-            partyFirst ? store : party,  QStringLiteral("Сумма"), QStringLiteral("Долг"),
-            QStringLiteral("Примечание")};
-}
-
-const TJournalPageDef kJournals[] = {
-    {TJournalKind::Prh,
-     "TSPrh",
-     "SGPrh",
-     "EdFindPrh",
-     "DTPBeginPrh",
-     "DTPEndPrh",
-     "ButInsPrh",
-     "ButEditPrh",
-     "ButDelPrh",
-     "ButRefPrh",
-     "ButPayPrh",
-     goodsDocColumns(QStringLiteral("Поставщик"), true),
-     {40, 50, 80, 200, 150, 80, 80, 150}},
-    {TJournalKind::Nkl,
-     "TSNkl",
-     "SGNkl",
-     "EdFindNkl",
-     "DTPBeginNkl",
-     "DTPEndNkl",
-     "ButInsNkl",
-     "ButEditNkl",
-     "ButDelNkl",
-     "ButRefNkl",
-     "ButPayNkl",
-     goodsDocColumns(QStringLiteral("Покупатель"), false),
-     {40, 50, 80, 150, 200, 80, 80, 150}},
-    {TJournalKind::Invoice,
-     "TSInvoice",
-     "SGInvoice",
-     "EdFindInvoice",
-     "DTPBeginInvoice",
-     "DTPEndInvoice",
-     "ButInsInvoice",
-     "ButEditInvoice",
-     "ButDelInvoice",
-     "ButRefInvoice",
-     "ButPayInvoice",
-     goodsDocColumns(QStringLiteral("Покупатель"), false),
-     {40, 50, 80, 150, 200, 80, 80, 150}},
-    {TJournalKind::Vnk,
-     "TSVnk",
-     "SGVnk",
-     "EdFindVnk",
-     "DTPBeginVnk",
-     "DTPEndVnk",
-     "ButInsVnk",
-     "ButEditVnk",
-     "ButDelVnk",
-     "ButRefVnk",
-     nullptr,
-     {QStringLiteral("Номер"), QStringLiteral("Дата"), QStringLiteral("Сдал"), QStringLiteral("Получил"),
-      QStringLiteral("Сумма"), QStringLiteral("Примечание")},
-     {40, 50, 80, 150, 150, 80, 150}},
-    {TJournalKind::Money,
-     "TSMoney",
-     "SGMoney",
-     "EdFindMoney",
-     "DTPBeginMoney",
-     "DTPEndMoney",
-     "ButInsMoney",
-     "ButEditMoney",
-     "ButDelMoney",
-     "ButRefMoney",
-     nullptr,
-     {QStringLiteral("Номер"), QStringLiteral("Дата"), QStringLiteral("Отправитель"),
-      QStringLiteral("Получатель"), QStringLiteral("Сумма"), QStringLiteral("Примечание"),
-      QStringLiteral("№ накладной"), QStringLiteral("№ заказа (счета)")},
-     {40, 50, 80, 150, 150, 80, 150, 70, 70}},
-};
+constexpr int kSearchWidth = 150;
+constexpr int kPayWidth = 200;
 
 } // namespace
 
-const TJournalPageDef& TJournalPage::Def(TJournalKind kind) {
-    return kJournals[static_cast<int>(kind)];
-}
+const QString TJournalPage::kDeleteQuestion =
+    QStringLiteral("Документ будет полностью удален. Продолжить удаление ?");
 
-TJournalPage::TJournalPage(const TJournalPageDef& def, QWidget* parent)
+TJournalPage::TJournalPage(const TJournalPageDef& def, TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
     : QWidget(parent)
-    , m_def(def) {
-    setObjectName(QString::fromLatin1(def.page));
-    auto* tools = new TParamPanel(kToolHeight, this);
-    m_find = MakeEdit(tools, def.search, 150);
-    m_begin = MakeDatePicker(tools, def.begin);
-    m_end = MakeDatePicker(tools, def.end);
-    tools->AddRow({MakeLabel(tools, QStringLiteral("Поиск")), m_find,
-                   MakeLabel(tools, QStringLiteral("Даты с")), m_begin,
-                   MakeLabel(tools, QStringLiteral("по")), m_end});
-    tools->AddRow({MakeButton(tools, def.butIns, QStringLiteral("Добавить")),
-                   MakeButton(tools, def.butEdit, QStringLiteral("Изменить")),
-                   MakeButton(tools, def.butDel, QStringLiteral("Удалить")),
-                   MakeButton(tools, def.butRef, QStringLiteral("Обновить"))});
-    if (def.butPay) {
-        tools->NextColumn();
-        tools->AddRow({MakeButton(tools, def.butPay, QStringLiteral("Добавить оплату документа"), 200)});
-    }
-
-    m_grid = MakeGrid(this, def.grid, static_cast<int>(def.headers.size()) + 1, 1, def.widths);
+    , m_def(def)
+    , m_bar(bar)
+    , m_slot(slot) {
+    setObjectName(QStringLiteral("TS") + def.kind);
+    QWidget* tools = buildToolPanel();
+    const QByteArray grid = (QStringLiteral("SG") + def.kind).toLatin1();
+    m_grid = MakeGrid(this, grid.constData(), static_cast<int>(def.headers.size()) + 1, 1, def.widths);
     m_grid->SetRowTexts(0, def.headers, 1);
+    connect(m_grid, &StringGrid::DblClick, this, &TJournalPage::EditClick);
     StackOverGrid(this, tools, m_grid);
 }
 
-void TJournalPage::SetDefaultPeriod(double today) {
+QWidget* TJournalPage::buildToolPanel() {
+    auto* tools = new TParamPanel(kToolHeight, this);
+    const auto name = [this](const char* prefix) { return (QLatin1String(prefix) + m_def.kind).toLatin1(); };
+    const auto button = [&](const char* prefix, const QString& caption, void (TJournalPage::*click)(),
+                            int width = 100) {
+        QPushButton* b = MakeButton(tools, name(prefix).constData(), caption, width);
+        connect(b, &QPushButton::clicked, this, click);
+        return b;
+    };
+    m_find = MakeEdit(tools, name("EdFind").constData(), kSearchWidth);
+    m_begin = MakeDatePicker(tools, name("DTPBegin").constData());
+    m_end = MakeDatePicker(tools, name("DTPEnd").constData());
+    tools->AddRow({MakeLabel(tools, QStringLiteral("Поиск")), m_find,
+                   MakeLabel(tools, QStringLiteral("Даты с")), m_begin,
+                   MakeLabel(tools, QStringLiteral("по")), m_end});
+    tools->AddRow({button("ButIns", QStringLiteral("Добавить"), &TJournalPage::InsClick),
+                   button("ButEdit", QStringLiteral("Изменить"), &TJournalPage::EditClick),
+                   button("ButDel", QStringLiteral("Удалить"), &TJournalPage::DelClick),
+                   button("ButRef", QStringLiteral("Обновить"), &TJournalPage::RefClick)});
+    if (m_def.payments) {
+        tools->NextColumn();
+        tools->AddRow({button("ButPay", QStringLiteral("Добавить оплату документа"), &TJournalPage::PayClick,
+                              kPayWidth)});
+    }
+    return tools;
+}
+
+void TJournalPage::SetDefaultPeriod(TDateTime today) {
     SetMonthPeriod(m_begin, m_end, today);
 }
 
-void TJournalPage::Refresh() {}
+void TJournalPage::Refresh() {
+    TServerWait wait(m_bar, 1);
+    LoadEntries(m_find->text().trimmed(), m_begin->Date(), m_end->Date());
+    fillGrid();
+}
+
+void TJournalPage::fillGrid() {
+    FillNumberedGrid(*m_grid, m_def.headers, EntryCount(), [this](int entry) { return EntryCells(entry); });
+}
+
+int TJournalPage::currentEntry() const {
+    return CurrentEntry(*m_grid, EntryCount());
+}
+
+void TJournalPage::InsClick() {
+    if (!CheckRight(m_def.rights.full, true)) return;
+    OpenNew(kovrel::Today());
+    Refresh();
+}
+
+void TJournalPage::EditClick() {
+    const int entry = currentEntry();
+    if (entry < 0) return;
+    OpenEntry(entry);
+    Refresh();
+}
+
+void TJournalPage::DelClick() {
+    if (!CheckRight(m_def.rights.full, true) || !CheckNotDenied(m_def.rights.noDelete, true)) return;
+    const int entry = currentEntry();
+    if (entry < 0) return;
+    if (m_def.rights.lockOnDelete != 0 && !CheckDocAge(m_def.rights.lockOnDelete, true, EntryDate(entry)))
+        return;
+    if (!AskYesNoDefNo(kDeleteQuestion)) return;
+    RemoveEntry(entry);
+    Refresh();
+}
+
+void TJournalPage::RefClick() {
+    Refresh();
+}
+
+void TJournalPage::PayClick() {
+    const int entry = currentEntry();
+    if (entry < 0) return;
+    PayEntry(entry, kovrel::Today());
+    Refresh();
+}

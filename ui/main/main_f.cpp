@@ -116,12 +116,12 @@ void TMainF::buildPages() {
     TSReg = new TRegPage(m_settings, *SBarInfo, *m_http2, PageC);
     TSOptions = new TOptionsPage(*SBarInfo, PageC);
     Catalogs = TCatalogPages::Create(*SBarInfo, PageC);
-    const auto journal = [&](TJournalKind kind) { return new TJournalPage(TJournalPage::Def(kind), PageC); };
-    TSPrh = journal(TJournalKind::Prh);
-    TSNkl = journal(TJournalKind::Nkl);
-    TSInvoice = journal(TJournalKind::Invoice);
-    TSVnk = journal(TJournalKind::Vnk);
-    TSMoney = journal(TJournalKind::Money);
+    const TJournalPages journals = TJournalPages::Create(*SBarInfo, *this, PageC);
+    TSPrh = journals.Prh;
+    TSNkl = journals.Nkl;
+    TSInvoice = journals.Invoice;
+    TSVnk = journals.Vnk;
+    TSMoney = journals.Money;
     TSRepOst = new TRepOstPage(*this, PageC);
     TSRepMoveGood = new TRepMoveGoodPage(*this, PageC);
     TSRepSaleSt = new TRepSaleStPage(*this, PageC);
@@ -164,7 +164,7 @@ void TMainF::startUp() {
     const TDateTime now = kovrel::Now();
     for (TReportPage* page : reportPages())
         page->ResetParameters(now);
-    for (TJournalPage* page : {TSPrh, TSNkl, TSInvoice, TSVnk, TSMoney})
+    for (TJournalPage* page : std::initializer_list<TJournalPage*>{TSPrh, TSNkl, TSInvoice, TSVnk, TSMoney})
         page->SetDefaultPeriod(now);
     ShowPage(TSAbout);
 }
@@ -214,4 +214,19 @@ void TMainF::RefreshGroups() {
 }
 void TMainF::RefreshUsers() {
     Catalogs.User->Refresh();
+}
+void TMainF::RefreshPrh() {
+    TSPrh->Refresh();
+}
+void TMainF::RefreshNkl() {
+    TSNkl->Refresh();
+}
+void TMainF::RefreshInvoice() {
+    TSInvoice->Refresh();
+}
+void TMainF::RefreshVnk() {
+    TSVnk->Refresh();
+}
+void TMainF::RefreshMoney() {
+    TSMoney->Refresh();
 }

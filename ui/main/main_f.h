@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalog_pages.h"
-#include "journal_page.h"
+#include "journal_pages.h"
 #include "selection_slot.h"
 #include "settings_file.h"
 
@@ -63,6 +63,13 @@ public:
     void RefreshGroups();
     void RefreshUsers();
 
+    // ---- Journal loaders ----
+    void RefreshPrh();
+    void RefreshNkl();
+    void RefreshInvoice();
+    void RefreshVnk();
+    void RefreshMoney();
+
     // ---- Filters of the report pages: "(все)" (-1), then the entries with their IDs ----
     // Stores the user may see in reports, in the service's order.
     void FillStoreCombo(QComboBox* box);
@@ -84,11 +91,11 @@ public:
     TRegPage* TSReg = nullptr;
     TOptionsPage* TSOptions = nullptr;
     TCatalogPages Catalogs;
-    TJournalPage* TSPrh = nullptr;
-    TJournalPage* TSNkl = nullptr;
-    TJournalPage* TSInvoice = nullptr;
-    TJournalPage* TSVnk = nullptr;
-    TJournalPage* TSMoney = nullptr;
+    TJournalPageOf<TRecDoc>* TSPrh = nullptr;
+    TJournalPageOf<TRecDoc>* TSNkl = nullptr;
+    TJournalPageOf<TRecDoc>* TSInvoice = nullptr;
+    TJournalPageOf<TRecDoc>* TSVnk = nullptr;
+    TJournalPageOf<TRecMoney>* TSMoney = nullptr;
     TRepOstPage* TSRepOst = nullptr;
     TRepMoveGoodPage* TSRepMoveGood = nullptr;
     TRepSaleStPage* TSRepSaleSt = nullptr;

@@ -1,6 +1,7 @@
 #include "window_seams.h"
 
 #include "catalog_windows.h"
+#include "form_edit_money.h"
 
 #include <QDialog>
 
@@ -29,7 +30,7 @@ TWindowSeams ProgramWindows() {
     w.FormEditNkl = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
     w.FormEditInvoice = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
     w.FormEditVnk = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
-    w.FormEditMoney = notYetBuilt<QWidget*, TSelectionSlot&, TRecMoney&>();
+    w.FormEditMoney = TFormEditMoney::Execute;
     InstallCatalogWindows(w);
     return w;
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "journal_shop.h"
+#include "main_window_test.h"
+
+// A test class of the document windows: every test function in a shop of its own, named after
+// it, opened as its administrator or as its cashier.
+class JournalShopTest : public MainWindowTest {
+    Q_OBJECT
+protected:
+    JournalShop shop;
+
+    void newShop() {
+        const QString login =
+            QString::fromLatin1(QTest::currentTestFunction()).toLower() + QStringLiteral("@shop.ru");
+        QVERIFY2(shop.Create(f, login), qPrintable(shop.Error()));
+    }
+    std::unique_ptr<TMainF> openAdmin() { return f.OpenAs(shop.Login, QString(), shop.Password); }
+    // The cashier with only these rights.
+    std::unique_ptr<TMainF> openCashier(const QList<QPair<int, int>>& rights) {
+        if (!shop.ResetUserRights(rights)) qWarning("rights not set");
+        return openCashier();
+    }
+    std::unique_ptr<TMainF> openCashier() { return f.OpenAs(shop.Login, shop.UserLogin, shop.UserPassword); }
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+
+class StringGrid;
+
+// A grid that lists entries under a heading row: the headings from column 1 on, and row i + 1
+// showing entry i, numbered in column 0. The heading row is fixed only when there are entries,
+// so an empty list shows the headings alone.
+void FillNumberedGrid(StringGrid& grid, const QStringList& headers, int entries,
+                      const std::function<QStringList(int entry)>& cells);
+
+// The entry that the grid's current row shows, or -1 when it shows none.
+int CurrentEntry(const StringGrid& grid, int entries);
