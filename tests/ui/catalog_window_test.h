@@ -87,31 +87,51 @@ inline int AddStore(const QString& name) {
     return l.size() == 1 ? l.front()->ID : 0;
 }
 
-inline int AddKlient(const QString& name, int kind, int manager = 1) {
+// A named entry inserted by one of the operations that give its new ID.
+inline int AddNamed(const QString& name, int kind, bool (TFormLoad::*insert)(TRecKlient&)) {
     TRecKlient r;
     r.Name = name;
     r.TypeKl = kind;
-    r.ManagerID = manager;
     TFormLoad fl;
-    if (!fl.InsertKlient(r)) qWarning("%s", qPrintable(Log(fl)));
+    if (!(fl.*insert)(r)) qWarning("%s", qPrintable(Log(fl)));
     return r.ID;
+}
+
+inline int AddKlient(const QString& name, int kind) {
+    return AddNamed(name, kind, &TFormLoad::InsertKlient);
 }
 
 inline int AddManager(const QString& name) {
-    TRecKlient r;
-    r.Name = name;
-    r.TypeKl = 12;
-    TFormLoad fl;
-    if (!fl.InsertManager(r)) qWarning("%s", qPrintable(Log(fl)));
-    return r.ID;
+    return AddNamed(name, 12, &TFormLoad::InsertManager);
 }
 
 inline int AddGroup(const QString& name) {
-    TRecKlient r;
-    r.Name = name;
-    TFormLoad fl;
-    if (!fl.InsertGroup(r)) qWarning("%s", qPrintable(Log(fl)));
-    return r.ID;
+    return AddNamed(name, 0, &TFormLoad::InsertGroup);
+}
+
+// The requisites' labels and edit boxes, top to bottom.
+inline const QStringList& BankLabels() {
+    static const QStringList labels = {"Полное наимен.",
+                                       "Банк",
+                                       "Расчетный счет",
+                                       "Корр.счет",
+                                       "БИК",
+                                       "ИНН",
+                                       "КПП",
+                                       "Адрес",
+                                       "Телефон",
+                                       "ОГРН",
+                                       "ОКПО",
+                                       "ОКПД",
+                                       "Руководитель",
+                                       "Глав. бухгалтер"};
+    return labels;
+}
+inline const QStringList& BankEdits() {
+    static const QStringList names = {"EdFullName", "EdBName", "EdRs",    "EdKs",  "EdBik",
+                                      "EdInn",      "EdKpp",   "EdAdres", "EdTel", "EdOgrn",
+                                      "EdOkpo",     "EdOkpd",  "EdDir",   "EdGBuh"};
+    return names;
 }
 
 // A goods item with these fields; its ID read back by its (unique) name, else 0.

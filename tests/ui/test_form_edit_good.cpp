@@ -147,10 +147,8 @@ private Q_SLOTS:
         auto w = f.OpenAdmin();
         TRecKlient group;
         group.Name = QStringLiteral("Исчезающая категория");
-        {
-            TFormLoad fl;
-            QVERIFY(fl.InsertGroup(group));
-        }
+        group.ID = AddGroup(group.Name);
+        QVERIFY(group.ID > 0);
         TRecGood g = Good(QStringLiteral("Товар исчезнувшей категории"));
         g.GrCode = group.ID;
         QVERIFY(AddGood(g) > 0);
@@ -258,10 +256,8 @@ private Q_SLOTS:
         auto admin = f.OpenAdmin();
         TRecKlient group;
         group.Name = QStringLiteral("Категория без права");
-        {
-            TFormLoad fl;
-            QVERIFY(fl.InsertGroup(group));
-        }
+        group.ID = AddGroup(group.Name);
+        QVERIFY(group.ID > 0);
         auto w = f.OpenUser();
         TFormEditGroup e(w.get(), group);
         e.show();

@@ -24,9 +24,6 @@ using testing::Fields;
 
 namespace {
 
-const char* const kBankEdits[] = {"EdFullName", "EdBName", "EdRs",   "EdKs",   "EdBik",  "EdInn", "EdKpp",
-                                  "EdAdres",    "EdTel",   "EdOgrn", "EdOkpo", "EdOkpd", "EdDir", "EdGBuh"};
-
 QLineEdit* edit(QWidget* w, const char* name) {
     return MainWindowFixture::Find<QLineEdit>(w, name);
 }
@@ -75,6 +72,7 @@ private Q_SLOTS:
         TFormEditKl e(w.get(), local);
         e.show();
         QVERIFY(QTest::qWaitForWindowExposed(&e));
+        QCOMPARE(e.objectName(), QStringLiteral("FormEditKl"));
         QCOMPARE(e.windowTitle(), QStringLiteral("Редактирование покупателя или поставщика"));
         QCOMPARE(e.size(), QSize(484, 661));
         QCOMPARE(e.font().family(), QStringLiteral("Tahoma"));
@@ -99,27 +97,13 @@ private Q_SLOTS:
         // The fourteen requisites, labelled, in their order, which is also the tab order.
         const auto bank = bankOf(rec->ID);
         QVERIFY(!bank->Inn.isEmpty());
-        const QStringList labels = {"Полное наимен.",
-                                    "Банк",
-                                    "Расчетный счет",
-                                    "Корр.счет",
-                                    "БИК",
-                                    "ИНН",
-                                    "КПП",
-                                    "Адрес",
-                                    "Телефон",
-                                    "ОГРН",
-                                    "ОКПО",
-                                    "ОКПД",
-                                    "Руководитель",
-                                    "Глав. бухгалтер"};
         const QStringList values = {bank->Name, bank->BName, bank->Rs,    bank->Ks,  bank->Bik,
                                     bank->Inn,  bank->Kpp,   bank->Adres, bank->Tel, bank->Ogrn,
                                     bank->Okpo, bank->Okpd,  bank->Dir,   bank->GBuh};
         QWidget* previous = e.EdPrim;
         int y = -1;
         for (int i = 0; i < 14; ++i) {
-            QLineEdit* box = edit(&e, kBankEdits[i]);
+            QLineEdit* box = edit(&e, qPrintable(BankEdits()[i]));
             QVERIFY(box);
             QCOMPARE(box->text(), values[i]);
             QVERIFY(box->isEnabled());
@@ -130,7 +114,7 @@ private Q_SLOTS:
             for (QLabel* l : e.TSAtrib->findChildren<QLabel*>())
                 if (l->buddy() == box) label = l;
             QVERIFY(label);
-            QCOMPARE(label->text(), labels[i]);
+            QCOMPARE(label->text(), BankLabels()[i]);
             QCOMPARE(NextTabStop(previous), box);
             previous = box;
         }
@@ -210,9 +194,9 @@ private Q_SLOTS:
         TFormEditKl e(nullptr, rec);
         QCOMPARE(e.windowTitle(), QStringLiteral("Редактирование расчетного счета или кассы"));
         QCOMPARE(visibleTabs(e), QStringList());
-        for (const char* name : kBankEdits) {
-            QCOMPARE(edit(&e, name)->text(), QString());
-            QVERIFY(!edit(&e, name)->isEnabled());
+        for (const QString& name : BankEdits()) {
+            QCOMPARE(edit(&e, qPrintable(name))->text(), QString());
+            QVERIFY(!edit(&e, qPrintable(name))->isEnabled());
         }
         server.Clear();
         e.show();
@@ -289,6 +273,32 @@ private Q_SLOTS:
                  QStringLiteral("770101001"));
         QCOMPARE(testing::OwnFields(server.Requests()[1]).first().second, QStringLiteral("57"));
         QVERIFY(!e.isVisible());
+        QCOMPARE(e.result(), int(QDialog::Accepted));
+    }
+
+    void whatCouldNotBeReadIsNotOverwritten() {
+        // The service fails the requisites and the managers while the editor opens, and answers
+        // again when it saves: the buyer keeps its requisites and its manager.
+        CaptureServer server;
+        testing::SetTestSession(server.Url());
+        server.Enqueue("сбой", 500);
+        server.Enqueue("сбой", 503);
+        TRecKlient rec;
+        rec.ID = 8;
+        rec.TypeKl = 1;
+        rec.Name = QStringLiteral("Восход");
+        rec.ManagerID = 3;
+        TFormEditKl e(nullptr, rec);
+        QVERIFY(!edit(&e, "EdInn")->isEnabled());
+        QVERIFY(!e.ComBoxManager->isEnabled());
+        server.Clear();
+        e.EdPrim->setText(QStringLiteral("новое примечание"));
+        e.ButSave->click();
+        QCOMPARE(testing::Paths(server.Requests()), QStringList{"/update-klient.php"});
+        COMPARE_FIELDS(server.Last(), Fields{{"id", "8"},
+                                             {"name_win", "Восход"},
+                                             {"prim_win", "новое примечание"},
+                                             {"id_manager", "3"}});
         QCOMPARE(e.result(), int(QDialog::Accepted));
     }
 

@@ -37,28 +37,11 @@ private Q_SLOTS:
             QCOMPARE(e->font().pixelSize(), 13);
             QCOMPARE(e->LocalID, 1000000);
             QList<QPair<QString, QWidget*>> expected;
-            const QStringList labels = {"Полное наимен.",
-                                        "Банк",
-                                        "Расчетный счет",
-                                        "Корр.счет",
-                                        "БИК",
-                                        "ИНН",
-                                        "КПП",
-                                        "Адрес",
-                                        "Телефон",
-                                        "ОГРН",
-                                        "ОКПО",
-                                        "ОКПД",
-                                        "Руководитель",
-                                        "Глав. бухгалтер"};
-            for (int i = 0; i < labels.size(); ++i)
-                expected.append({labels[i], e->Fields().Edits()[i]});
+            for (int i = 0; i < BankLabels().size(); ++i)
+                expected.append({BankLabels()[i], e->Fields().Edits()[i]});
             QCOMPARE(LabelledRows(e), expected);
-            const QStringList names = {"EdFullName", "EdBName", "EdRs",    "EdKs",  "EdBik",
-                                       "EdInn",      "EdKpp",   "EdAdres", "EdTel", "EdOgrn",
-                                       "EdOkpo",     "EdOkpd",  "EdDir",   "EdGBuh"};
-            for (int i = 0; i < names.size(); ++i) {
-                QCOMPARE(e->Fields().Edits()[i]->objectName(), names[i]);
+            for (int i = 0; i < BankEdits().size(); ++i) {
+                QCOMPARE(e->Fields().Edits()[i]->objectName(), BankEdits()[i]);
                 QCOMPARE(e->Fields().Edits()[i]->width(), 320);
                 if (i > 0) QCOMPARE(NextTabStop(e->Fields().Edits()[i - 1]), e->Fields().Edits()[i]);
             }
@@ -106,6 +89,17 @@ private Q_SLOTS:
                                              {"dir_win", "Петров П. П."},
                                              {"gbuh_win", ""}});
         QCOMPARE(e.result(), int(QDialog::Accepted));
+    }
+
+    void requisitesThatCouldNotBeReadCannotBeOverwritten() {
+        CaptureServer server;
+        testing::SetTestSession(server.Url());
+        server.Enqueue("сбой", 500);
+        TFormEditOrg e(nullptr, kOrganizationID);
+        for (QLineEdit* edit : e.Fields().Edits())
+            QVERIFY(!edit->isEnabled());
+        QVERIFY(!e.ButSave->isEnabled());
+        QVERIFY(e.ButCancel->isEnabled());
     }
 
     void newAccountSavesItsFirstRequisites() {

@@ -83,6 +83,7 @@ private Q_SLOTS:
 
         TSelectionSlot slot = usedSlot();
         TFormListGood picker(w.get(), slot, goodArgs(1));
+        QCOMPARE(picker.objectName(), QStringLiteral("FormListGood"));
         QCOMPARE(picker.windowTitle(), QStringLiteral("Выбор товара"));
         QCOMPARE(picker.width(), 450);
         QCOMPARE(picker.height(), 611);

@@ -5,6 +5,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -40,6 +41,13 @@ QGridLayout* TEditorWindow::FieldsOverButtons(int buttonPanelHeight) {
     layout->addStretch(1);
     layout->addWidget(MakeButtonPanel(buttonPanelHeight));
     return grid;
+}
+
+void TEditorWindow::AddNameRows(QGridLayout* grid, QLineEdit*& name, QLineEdit*& prim) {
+    name = MakeEdit(grid->parentWidget(), "EdName", kEditWidth);
+    prim = MakeEdit(grid->parentWidget(), "EdPrim", kEditWidth);
+    AddLabelledRow(grid, QStringLiteral("Наименование"), name);
+    AddLabelledRow(grid, QStringLiteral("Примечание"), prim);
 }
 
 void TEditorWindow::ButSaveClick() {

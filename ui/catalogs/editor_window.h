@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QGridLayout;
+class QLineEdit;
 class QPushButton;
 
 // What every catalog editor shares: the window's frame (window_frame.h) and the bottom panel
@@ -32,4 +33,7 @@ protected:
     // Lays the window out as rows of labelled fields over the bottom panel; the fields go into
     // the grid returned, whose parent widget is to own them.
     QGridLayout* FieldsOverButtons(int buttonPanelHeight);
+    // "Наименование" and "Примечание" with their boxes EdName and EdPrim as the grid's next rows;
+    // the boxes belong to the grid's widget.
+    static void AddNameRows(QGridLayout* grid, QLineEdit*& name, QLineEdit*& prim);
 };

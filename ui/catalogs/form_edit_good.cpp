@@ -18,10 +18,10 @@ constexpr int kVisibleCategories = 32;
 TFormEditGood::TFormEditGood(QWidget* owner, TRecGood& rec)
     : TEditorWindow(owner, QStringLiteral("Редактирование товара"), {484, 361})
     , LocalRec(rec) {
+    setObjectName(QStringLiteral("FormEditGood"));
     QGridLayout* grid = FieldsOverButtons(50);
     QWidget* fields = grid->parentWidget();
-    EdName = MakeEdit(fields, "EdName", kEditWidth);
-    EdPrim = MakeEdit(fields, "EdPrim", kEditWidth);
+    AddNameRows(grid, EdName, EdPrim);
     EdCen = MakeEdit(fields, "EdCen", kNumberWidth);
     EdPack = MakeEdit(fields, "EdPack", kNumberWidth);
     EdNds = MakeEdit(fields, "EdNds", kNumberWidth);
@@ -29,8 +29,6 @@ TFormEditGood::TFormEditGood(QWidget* owner, TRecGood& rec)
     EdCode = MakeEdit(fields, "EdCode", kEditWidth);
     ComBoxGroup = MakeCombo(fields, "ComBoxGroup", {}, kEditWidth);
     ComBoxGroup->setMaxVisibleItems(kVisibleCategories);
-    AddLabelledRow(grid, QStringLiteral("Наименование"), EdName);
-    AddLabelledRow(grid, QStringLiteral("Примечание"), EdPrim);
     AddLabelledRow(grid, QStringLiteral("Прод.цена"), EdCen);
     AddLabelledRow(grid, QStringLiteral("Упаковка"), EdPack);
     AddLabelledRow(grid, QStringLiteral("Ставка НДС"), EdNds);

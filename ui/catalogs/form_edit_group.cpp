@@ -1,21 +1,14 @@
 #include "form_edit_group.h"
 
-#include "controls.h"
 #include "fresh_request.h"
-#include "window_frame.h"
 
-#include <QGridLayout>
 #include <QLineEdit>
 
 TFormEditGroup::TFormEditGroup(QWidget* owner, TRecKlient& rec)
     : TEditorWindow(owner, QStringLiteral("Редактирование категории"), {484, 161})
     , LocalRec(rec) {
-    QGridLayout* grid = FieldsOverButtons(50);
-    QWidget* fields = grid->parentWidget();
-    EdName = MakeEdit(fields, "EdName", kEditWidth);
-    EdPrim = MakeEdit(fields, "EdPrim", kEditWidth);
-    AddLabelledRow(grid, QStringLiteral("Наименование"), EdName);
-    AddLabelledRow(grid, QStringLiteral("Примечание"), EdPrim);
+    setObjectName(QStringLiteral("FormEditGroup"));
+    AddNameRows(FieldsOverButtons(50), EdName, EdPrim);
 
     EdName->setText(LocalRec.Name);
     EdPrim->setText(LocalRec.Prim);

@@ -73,6 +73,7 @@ QString TFormEditKl::Caption(int typeKl) {
 TFormEditKl::TFormEditKl(QWidget* owner, TRecKlient& rec)
     : TEditorWindow(owner, Caption(rec.TypeKl), {484, 661})
     , LocalRec(rec) {
+    setObjectName(QStringLiteral("FormEditKl"));
     auto* top = new QFrame(this);
     buildTopPanel(top);
     PControl = new QTabWidget(this);
@@ -103,10 +104,7 @@ void TFormEditKl::buildTopPanel(QWidget* panel) {
     white.setColor(QPalette::Window, Qt::white);
     panel->setPalette(white);
     auto* grid = new QGridLayout(panel);
-    EdName = MakeEdit(panel, "EdName", kEditWidth);
-    EdPrim = MakeEdit(panel, "EdPrim", kEditWidth);
-    AddLabelledRow(grid, QStringLiteral("Наименование"), EdName);
-    AddLabelledRow(grid, QStringLiteral("Примечание"), EdPrim);
+    AddNameRows(grid, EdName, EdPrim);
     grid->setColumnStretch(2, 1);
 }
 
@@ -155,14 +153,19 @@ void TFormEditKl::FormCreate() {
 
     BankRec = std::make_unique<TRecBank>();
     BankRec->ID = LocalRec.ID;
+    bool requisitesRead = true;
     if (LocalRec.ID > 0)
-        BankRec = OnFreshRequest([this](TFormLoad& fl) { return fl.SelectBank(LocalRec.ID); });
+        requisitesRead =
+            AnsweredOnFreshRequest([this](TFormLoad& fl) { BankRec = fl.SelectBank(LocalRec.ID); });
     if (LocalRec.TypeKl == TypeKlKind::Klient) fillManagers();
     if (LocalRec.TypeKl == TypeKlKind::Store && LocalRec.ID > 0) fillStoreRights();
 
     EdName->setText(LocalRec.Name);
     EdPrim->setText(LocalRec.Prim);
-    if (view.atrib)
+    // Requisites that could not be read are neither shown nor sent: a save must not overwrite
+    // with blanks what nobody has seen. Kinds without requisites send them empty all the same.
+    m_sendRequisites = !view.atrib || requisitesRead;
+    if (view.atrib && requisitesRead)
         m_bank->Show(*BankRec);
     else
         m_bank->ClearAndDisable();
@@ -170,12 +173,15 @@ void TFormEditKl::FormCreate() {
 
 void TFormEditKl::fillManagers() {
     RecordList<TRecKlient> managers;
-    OnFreshRequest([&](TFormLoad& fl) { fl.SelectManagerList(managers, QString()); });
+    m_managersRead =
+        AnsweredOnFreshRequest([&](TFormLoad& fl) { fl.SelectManagerList(managers, QString()); });
     ComBoxManager->clear();
     AddComboItem(ComBoxManager, QStringLiteral("-"), kNoManager);
     for (const auto& m : managers)
         AddComboItem(ComBoxManager, m->Name, m->ID);
     SetComboID(ComBoxManager, LocalRec.ManagerID);
+    // Without the list the counterparty keeps its manager rather than losing it to "-".
+    ComBoxManager->setEnabled(m_managersRead);
 }
 
 void TFormEditKl::fillStoreRights() {
@@ -194,7 +200,8 @@ void TFormEditKl::readControls() {
     LocalRec.Name = EdName->text().trimmed();
     LocalRec.Prim = EdPrim->text().trimmed();
     m_bank->Read(*BankRec);
-    if (LocalRec.TypeKl == TypeKlKind::Klient) LocalRec.ManagerID = GetComboID(ComBoxManager, 0);
+    if (LocalRec.TypeKl == TypeKlKind::Klient && m_managersRead)
+        LocalRec.ManagerID = GetComboID(ComBoxManager, 0);
     if (LocalRec.TypeKl != TypeKlKind::Store) return;
     for (int i = 0; i < CLBRight->count(); ++i) {
         const QListWidgetItem* item = CLBRight->item(i);
@@ -243,5 +250,6 @@ bool TFormEditKl::updateRecord() {
 }
 
 bool TFormEditKl::sendRequisites() {
+    if (!m_sendRequisites) return true;
     return OnFreshRequest([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); });
 }

@@ -57,4 +57,6 @@ private:
     bool sendRequisites();
 
     std::unique_ptr<TBankFields> m_bank;
+    bool m_sendRequisites = true;
+    bool m_managersRead = true;
 };

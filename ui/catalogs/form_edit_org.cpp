@@ -4,10 +4,12 @@
 #include "fresh_request.h"
 
 #include <QGridLayout>
+#include <QPushButton>
 
 TFormEditOrg::TFormEditOrg(QWidget* owner, int id)
     : TEditorWindow(owner, QStringLiteral("Редактирование своей организации"), {484, 561})
     , LocalID(id) {
+    setObjectName(QStringLiteral("FormEditOrg"));
     QGridLayout* grid = FieldsOverButtons(50);
     grid->setVerticalSpacing(3);
     m_bank = std::make_unique<TBankFields>(grid->parentWidget(), grid, kEditWidth);
@@ -19,8 +21,17 @@ TFormEditOrg::~TFormEditOrg() = default;
 void TFormEditOrg::FormCreate() {
     BankRec = std::make_unique<TRecBank>();
     BankRec->ID = LocalID;
-    if (LocalID > 0) BankRec = OnFreshRequest([this](TFormLoad& fl) { return fl.SelectBank(LocalID); });
-    m_bank->Show(*BankRec);
+    bool read = true;
+    if (LocalID > 0)
+        read = AnsweredOnFreshRequest([this](TFormLoad& fl) { BankRec = fl.SelectBank(LocalID); });
+    if (read) {
+        m_bank->Show(*BankRec);
+        return;
+    }
+    // Saving what could not be read would replace the requisites with blanks: the window only
+    // shows that nothing came.
+    m_bank->ClearAndDisable();
+    ButSave->setEnabled(false);
 }
 
 bool TFormEditOrg::Save() {

@@ -40,6 +40,7 @@ QString key(int code) {
 TFormEditUser::TFormEditUser(QWidget* owner, TRecUser& rec)
     : TEditorWindow(owner, QStringLiteral("Редактирование пользователя"), {484, 681})
     , LocalRec(rec) {
+    setObjectName(QStringLiteral("FormEditUser"));
     QWidget* top = buildTopPanel();
     CLBoxUR = new QListWidget(this);
     CLBoxUR->setObjectName(QStringLiteral("CLBoxUR"));

@@ -13,6 +13,7 @@ TFormListGood::TFormListGood(QWidget* owner, TSelectionSlot& slot, const TListGo
     , SelCodeStore(args.SelCodeStore)
     , SelFlagZero(args.SelFlagZero)
     , SelMode(args.SelMode) {
+    setObjectName(QStringLiteral("FormListGood"));
     ButIns = MakeButton(this, "ButIns", QStringLiteral("Добавить"));
     PanelGrid()->addWidget(ButIns, 0, 3);
     connect(ButIns, &QPushButton::clicked, this, &TFormListGood::ButInsClick);

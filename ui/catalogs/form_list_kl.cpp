@@ -12,6 +12,7 @@ constexpr int kKindBoxWidth = 199;
 
 TFormListKl::TFormListKl(QWidget* owner, TSelectionSlot& slot)
     : TFormListOf(owner, slot, QStringLiteral("Выбор счета"), {384, 611}, 80) {
+    setObjectName(QStringLiteral("FormListKl"));
     ComBoxTypeKl = MakeCombo(this, "ComBoxTypeKl", KlientKindTexts(), kKindBoxWidth);
     PanelGrid()->addWidget(ComBoxTypeKl, 1, 0, 1, 3, Qt::AlignLeft);
     // A choice by the user, even of the entry already shown, lists again.

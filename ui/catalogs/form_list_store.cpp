@@ -5,6 +5,7 @@
 
 TFormListStore::TFormListStore(QWidget* owner, TSelectionSlot& slot)
     : TFormListOf(owner, slot, QStringLiteral("Выбор склада"), {384, 611}, 50) {
+    setObjectName(QStringLiteral("FormListStore"));
     FormCreate();
 }
 

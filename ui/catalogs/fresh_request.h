@@ -9,3 +9,12 @@ auto OnFreshRequest(Op operation) {
     TFormLoad fl;
     return operation(fl);
 }
+
+// As OnFreshRequest for a query: true when the service answered it without failure, so that
+// an empty answer can be told from none.
+template <class Op>
+bool AnsweredOnFreshRequest(Op query) {
+    TFormLoad fl;
+    query(fl);
+    return !fl.Failed();
+}
