@@ -7,6 +7,11 @@
 #include "named_catalog_endpoints.h"
 #include "rights_endpoints.h"
 #include "user_endpoints.h"
+#include "document_endpoints.h"
+#include "document_line_endpoints.h"
+#include "money_endpoints.h"
+#include "receipt_endpoints.h"
+#include "report_endpoints.h"
 
 namespace kovrel::server {
 
@@ -18,6 +23,11 @@ void RegisterAllEndpoints(EndpointRegistry& routes) {
     RegisterUserEndpoints(routes);
     RegisterRightsEndpoints(routes);
     RegisterBackupEndpoints(routes);
+    RegisterDocumentEndpoints(routes);
+    RegisterDocumentLineEndpoints(routes);
+    RegisterReceiptEndpoints(routes);
+    RegisterMoneyEndpoints(routes);
+    RegisterReportEndpoints(routes);
 }
 
 } // namespace kovrel::server

@@ -9,14 +9,24 @@ namespace kovrel::server {
 RequestContext::RequestContext(ServerServices& services, const HttpRequest& http, wire::ParsedForm form)
     : m_services(services)
     , m_http(http)
-    , m_form(std::move(form)) {}
+    , m_form(std::move(form)) {
+    // Batch writes send thousands of fields; each is looked up by name.
+    m_fieldIndex.reserve(m_form.fields.size());
+    for (qsizetype i = 0; i < m_form.fields.size(); ++i)
+        m_fieldIndex.insert(m_form.fields[i].name, i); // the first of a name wins
+}
+
+const wire::ParsedField* RequestContext::find(const QString& name) const {
+    const auto it = m_fieldIndex.constFind(name);
+    return it == m_fieldIndex.constEnd() ? nullptr : &m_form.fields[*it];
+}
 
 bool RequestContext::Has(const QString& name) const {
-    return m_form.Find(name) != nullptr;
+    return find(name) != nullptr;
 }
 
 const wire::ParsedField& RequestContext::required(const QString& name) const {
-    const wire::ParsedField* f = m_form.Find(name);
+    const wire::ParsedField* f = find(name);
     if (!f) throw HttpError::BadRequest(QStringLiteral("Нет поля %1").arg(name));
     return *f;
 }
@@ -26,7 +36,7 @@ QString RequestContext::Text(const QString& name) const {
 }
 
 QString RequestContext::TextOr(const QString& name, const QString& fallback) const {
-    const wire::ParsedField* f = m_form.Find(name);
+    const wire::ParsedField* f = find(name);
     return f ? f->value : fallback;
 }
 

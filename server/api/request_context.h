@@ -67,6 +67,7 @@ public:
     void RequireRow(const QString& table, int id, const QString& reason) const;
 
 private:
+    const wire::ParsedField* find(const QString& name) const;
     const wire::ParsedField& required(const QString& name) const;
     static std::optional<int> parseInt(const QString& text);
     static std::optional<double> parseNumber(const QString& text);
@@ -74,6 +75,7 @@ private:
     ServerServices& m_services;
     const HttpRequest& m_http;
     wire::ParsedForm m_form;
+    QHash<QString, qsizetype> m_fieldIndex;
     Identity m_identity;
     mutable std::optional<QHash<int, int>> m_rights;
 };

@@ -5,6 +5,8 @@
 #include "catalog.h"
 #include "database.h"
 #include "demo_catalog.h"
+#include "demo_documents.h"
+#include "id_counter.h"
 #include "password_hasher.h"
 #include "right_codes.h"
 #include "transaction.h"
@@ -43,6 +45,7 @@ bool SeedDemo(Database& db, Accounts& accounts) {
     if (!created) return false;
     const DemoCatalog catalog = SeedDemoCatalog(db, accountId);
     seedUser(db, accountId, catalog);
+    SeedDemoDocuments(db, accountId, QDate::currentDate());
     tx.Commit();
     return true;
 }

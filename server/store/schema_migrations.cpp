@@ -10,6 +10,7 @@ namespace kovrel::server {
 const std::vector<Migration>& AllMigrations() {
     static const std::vector<Migration> steps = {
         Migration001AccountsCatalogs(),
+        Migration002Documents(),
     };
     return steps;
 }

@@ -23,6 +23,7 @@ struct Migration {
 const std::vector<Migration>& AllMigrations();
 
 Migration Migration001AccountsCatalogs();
+Migration Migration002Documents();
 
 // Applies the steps that the database lacks; returns the versions applied now. Throws
 // StoreError on failure, leaving the steps before the failing one applied. Servers starting

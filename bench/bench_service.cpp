@@ -1,0 +1,281 @@
+// kovrel-server under load and against the bare SQL. Prints, in one run:
+//  1. requests per second and p50/p99 latency of the goods list (1 000 items) and of the stock
+//     report over 100 000 stock rows, 8 keep-alive clients, beside nginx serving the same reply
+//     bytes as a static file (the ceiling of HTTP on this machine);
+//  2. the stock report and the debts report (its four endpoints) on the account with 1 000 000
+//     document lines, beside the same SQL statements timed by the sqlite3 shell.
+// Usage: bench_service [--data DIR] [--seconds N]   (DIR keeps the generated database between runs)
+#include "bench_data.h"
+#include "load_driver.h"
+#include "report_params.h"
+#include "report_sql.h"
+#include "wire/multipart_form.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace kovrel::server;
+
+namespace {
+
+struct Options {
+    QString dir = QDir::temp().filePath(QStringLiteral("kovrel-bench"));
+    double seconds = 10;
+};
+
+void print(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+// A child process that lives as long as the object.
+class Child {
+public:
+    ~Child() {
+        if (m_p.state() != QProcess::NotRunning) {
+            m_p.terminate();
+            if (!m_p.waitForFinished(5000)) m_p.kill();
+            m_p.waitForFinished(2000);
+        }
+    }
+    QProcess& P() { return m_p; }
+
+private:
+    QProcess m_p;
+};
+
+// The real server on the bench database; its port once it listens.
+quint16 startServer(Child& server, const Options& o) {
+    QProcess& p = server.P();
+    p.setStandardErrorFile(QDir(o.dir).filePath(QStringLiteral("server.log")));
+    p.start(QStringLiteral(KOVREL_SERVER_BINARY),
+            {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--db"),
+             QStringLiteral("sqlite:") + QDir(o.dir).filePath(QStringLiteral("bench.sqlite")),
+             QStringLiteral("--outbox"), QDir(o.dir).filePath(QStringLiteral("outbox"))});
+    static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+    while (p.waitForReadyRead(30000)) {
+        const auto m = listening.match(QString::fromUtf8(p.readAll()));
+        if (m.hasMatch()) return static_cast<quint16>(m.captured(1).toUInt());
+    }
+    return 0;
+}
+
+// nginx serving DIR/www on a port of its own; 0 when it is not installed or does not start.
+quint16 startNginx(Child& nginx, const Options& o) {
+    const QString binary = QStringLiteral("/usr/sbin/nginx");
+    if (!QFile::exists(binary)) return 0;
+    const quint16 port = static_cast<quint16>(20000 + QCoreApplication::applicationPid() % 20000);
+    QDir(o.dir).mkpath(QStringLiteral("nginx"));
+    const QString conf = QDir(o.dir).filePath(QStringLiteral("nginx/nginx.conf"));
+    QFile f(conf);
+    if (!f.open(QIODevice::WriteOnly)) return 0;
+    // As many workers as the server has cores; logs off, files from memory once read.
+    f.write(QStringLiteral(
+                "daemon off; master_process on; worker_processes auto; user root;\n"
+                "pid %1/nginx/nginx.pid; error_log %1/nginx/error.log;\n"
+                "events { worker_connections 1024; }\n"
+                "http { access_log off; sendfile on; tcp_nodelay on; keepalive_requests 1000000;\n"
+                "  open_file_cache max=100; types { application/json json; }\n"
+                "  client_body_temp_path %1/nginx; proxy_temp_path %1/nginx; fastcgi_temp_path %1/nginx;\n"
+                "  uwsgi_temp_path %1/nginx; scgi_temp_path %1/nginx;\n"
+                "  server { listen 127.0.0.1:%2; root %1/www; } }\n")
+                .arg(o.dir)
+                .arg(port)
+                .toUtf8());
+    f.close();
+    nginx.P().setProcessChannelMode(QProcess::MergedChannels);
+    nginx.P().start(binary, {QStringLiteral("-c"), conf});
+    for (int i = 0; i < 50; ++i) {
+        QThread::msleep(100);
+        if (LoadDriver(QStringLiteral("127.0.0.1"), port, LoadDriver::Request("GET", "/", "x")).Once().first >
+            0)
+            return port;
+    }
+    return 0;
+}
+
+QByteArray post(quint16 port, const QString& endpoint, const QString& login,
+                const QList<QPair<QString, QString>>& fields) {
+    kovrel::wire::MultipartForm f;
+    f.AddField(QStringLiteral("login"), login);
+    f.AddField(QStringLiteral("dop_login"), QString());
+    f.AddField(QStringLiteral("token"), BenchData::kPassword);
+    f.AddField(QStringLiteral("client"), QStringLiteral("W.1.0.1"));
+    for (const auto& [name, value] : fields)
+        f.AddField(name, value);
+    const QByteArray boundary = kovrel::wire::MultipartForm::MakeBoundary(QDateTime::currentDateTime());
+    return LoadDriver::Request("POST", endpoint.toLatin1(), "127.0.0.1:" + QByteArray::number(port),
+                               kovrel::wire::MultipartForm::ContentType(boundary), f.Encode(boundary));
+}
+
+QString loadLine(const QString& what, const LoadResult& r) {
+    return QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |")
+        .arg(what)
+        .arg(r.PerSecond(), 0, 'f', 0)
+        .arg(r.p50Ms, 0, 'f', 2)
+        .arg(r.p99Ms, 0, 'f', 2)
+        .arg(r.replyBytes)
+        .arg(r.failures);
+}
+
+// Load on the service, then the same bytes from nginx; returns the two rates.
+QPair<double, double> underLoad(const QString& what, quint16 server, quint16 nginx, const QByteArray& request,
+                                const QString& file, const Options& o) {
+    const LoadDriver service(QStringLiteral("127.0.0.1"), server, request);
+    const auto [status, body] = service.Once();
+    if (status != 200) {
+        print(QStringLiteral("| %1 | HTTP %2: %3 |")
+                  .arg(what)
+                  .arg(status)
+                  .arg(QString::fromUtf8(body.left(200))));
+        return {0, 0};
+    }
+    QFile out(QDir(o.dir).filePath(QStringLiteral("www/") + file));
+    out.open(QIODevice::WriteOnly);
+    out.write(body);
+    out.close();
+    const LoadResult s = service.Run(8, o.seconds);
+    print(loadLine(what + QStringLiteral(", kovrel-server"), s));
+    if (nginx == 0) return {s.PerSecond(), 0};
+    const LoadResult n = LoadDriver(QStringLiteral("127.0.0.1"), nginx,
+                                    LoadDriver::Request("GET", "/" + file.toLatin1(), "127.0.0.1"))
+                             .Run(8, o.seconds);
+    print(loadLine(what + QStringLiteral(", nginx static file"), n));
+    return {s.PerSecond(), n.PerSecond()};
+}
+
+double median(QList<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v[v.size() / 2];
+}
+
+// Each statement run `times` times by the sqlite3 shell; the median real time of each, in ms.
+QList<double> shellTimes(const QStringList& statements, int times, const Options& o) {
+    QString script = QStringLiteral(".timer on\n.mode list\n");
+    for (const QString& s : statements)
+        for (int i = 0; i < times; ++i)
+            script += s + QStringLiteral(";\n");
+    QProcess shell;
+    shell.start(QStringLiteral("sqlite3"),
+                {QStringLiteral("-batch"), QDir(o.dir).filePath(QStringLiteral("bench.sqlite"))});
+    shell.write(script.toUtf8());
+    shell.closeWriteChannel();
+    QList<double> real;
+    static const QRegularExpression timer(QStringLiteral("^Run Time: real ([0-9.]+)"));
+    QByteArray pending;
+    while (shell.state() != QProcess::NotRunning || shell.bytesAvailable()) {
+        shell.waitForReadyRead(1000);
+        pending += shell.readAllStandardOutput();
+        qsizetype nl;
+        while ((nl = pending.indexOf('\n')) >= 0) {
+            const auto m = timer.match(QString::fromUtf8(pending.left(nl)));
+            if (m.hasMatch()) real.append(m.captured(1).toDouble() * 1000);
+            pending.remove(0, nl + 1);
+        }
+    }
+    QList<double> medians;
+    for (int s = 0; s < statements.size(); ++s)
+        medians.append(median(real.mid(s * times, times)));
+    return medians;
+}
+
+// Median time of one request over a keep-alive connection, one client.
+double endpointMs(quint16 port, const QByteArray& request) {
+    return LoadDriver(QStringLiteral("127.0.0.1"), port, request).Run(1, 4).p50Ms;
+}
+
+void reportTimes(quint16 port, const Options& o) {
+    ReportParams p;
+    p.account =
+        BenchData::AccountId(QDir(o.dir).filePath(QStringLiteral("bench.sqlite")), BenchData::kTradeAccount);
+    p.dateEnd = QStringLiteral("2024-12-31");
+    const QString login = BenchData::kTradeAccount;
+    const QByteArray stock = post(port, QStringLiteral("/rep-ost-json-v3.php"), login,
+                                  {{"find_win", ""}, {"flag_zero", "0"}, {"code_store", "-1"}});
+    const double stockMs = endpointMs(port, stock);
+    using S = ReportSql::Settlement;
+    const QList<QPair<const char*, S>> debts = {{"/rep-dolg-nkl-json.php", S::Sales},
+                                                {"/rep-dolg-prh-json.php", S::Receipts},
+                                                {"/rep-dolg-moneyi-json.php", S::MoneyFrom},
+                                                {"/rep-dolg-moneyp-json.php", S::MoneyTo}};
+    double debtsMs = 0;
+    QStringList statements = {ReportSql::Stock(p).Inline()};
+    for (const auto& [endpoint, side] : debts) {
+        debtsMs += endpointMs(port, post(port, QString::fromLatin1(endpoint), login,
+                                         {{"dat", p.dateEnd}, {"code_manager", "-1"}}));
+        statements.append(ReportSql::Debts(p, side).Inline());
+    }
+    const QList<double> bare = shellTimes(statements, 5, o);
+    double bareDebts = 0;
+    for (int i = 1; i < bare.size(); ++i)
+        bareDebts += bare[i];
+    print(QStringLiteral("| stock report, all stores (100 000 stock rows) | %1 | %2 | %3 |")
+              .arg(stockMs, 0, 'f', 1)
+              .arg(bare.value(0), 0, 'f', 1)
+              .arg(stockMs / bare.value(0), 0, 'f', 2));
+    print(
+        QStringLiteral("| debts report, four endpoints (100 000 documents, 50 000 payments) | %1 | %2 | %3 |")
+            .arg(debtsMs, 0, 'f', 1)
+            .arg(bareDebts, 0, 'f', 1)
+            .arg(debtsMs / bareDebts, 0, 'f', 2));
+    QFile sql(QDir(o.dir).filePath(QStringLiteral("reports.sql")));
+    if (sql.open(QIODevice::WriteOnly)) sql.write(statements.join(QStringLiteral(";\n\n")).toUtf8() + ";\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Options o;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--data")) o.dir = args[i + 1];
+        if (args[i] == QLatin1String("--seconds")) o.seconds = args[i + 1].toDouble();
+    }
+    QDir().mkpath(QDir(o.dir).filePath(QStringLiteral("www")));
+    QElapsedTimer t;
+    t.start();
+    QString error;
+    if (!BenchData::Ensure(QDir(o.dir).filePath(QStringLiteral("bench.sqlite")), &error)) {
+        print(QStringLiteral("data generation failed: ") + error);
+        return 1;
+    }
+    print(QStringLiteral("data in %1 (ready after %2 s)").arg(o.dir).arg(t.elapsed() / 1000.0, 0, 'f', 1));
+
+    Child server, nginx;
+    const quint16 port = startServer(server, o);
+    if (port == 0) {
+        print(QStringLiteral("kovrel-server did not start; see server.log"));
+        return 1;
+    }
+    const quint16 nginxPort = startNginx(nginx, o);
+    print(QStringLiteral("\n| Request, 8 keep-alive clients, %1 s | requests/s | p50 ms | p99 ms | reply "
+                         "bytes | failures |")
+              .arg(o.seconds));
+    print(QStringLiteral("|---|---|---|---|---|---|"));
+    const auto goods = underLoad(QStringLiteral("goods list, 1 000 items"), port, nginxPort,
+                                 post(port, QStringLiteral("/list-goods-json.php"), BenchData::kGoodsAccount,
+                                      {{"find_win", ""}, {"flag_norm", "0"}}),
+                                 QStringLiteral("goods.json"), o);
+    const auto stock = underLoad(QStringLiteral("stock report, 100 000 stock rows"), port, nginxPort,
+                                 post(port, QStringLiteral("/rep-ost-json-v3.php"), BenchData::kTradeAccount,
+                                      {{"find_win", ""}, {"flag_zero", "0"}, {"code_store", "-1"}}),
+                                 QStringLiteral("stock.json"), o);
+    if (goods.second > 0)
+        print(QStringLiteral("\ngoods list: %1 of the static ceiling; stock report: %2")
+                  .arg(goods.first / goods.second, 0, 'f', 2)
+                  .arg(stock.first / stock.second, 0, 'f', 2));
+
+    print(QStringLiteral("\n| Report, one client | kovrel-server ms | sqlite3 shell ms | ratio |"));
+    print(QStringLiteral("|---|---|---|---|"));
+    reportTimes(port, o);
+    return 0;
+}

@@ -1,0 +1,41 @@
+#include "document_line_input.h"
+
+#include "amounts.h"
+#include "database.h"
+#include "document_access.h"
+#include "document_store.h"
+#include "http_error.h"
+#include "request_context.h"
+
+namespace kovrel::server {
+
+namespace {
+
+double nonNegative(const RequestContext& ctx, const QString& field, const QString& reason) {
+    const double v = ctx.Number(field);
+    if (v < 0) throw HttpError::BadRequest(reason);
+    return v;
+}
+
+} // namespace
+
+double RequestedQuantity(const RequestContext& ctx, const QString& field) {
+    return RoundQty(nonNegative(ctx, field, QStringLiteral("Количество не может быть отрицательным")));
+}
+
+double RequestedPrice(const RequestContext& ctx, const QString& field) {
+    return RoundPrice(nonNegative(ctx, field, QStringLiteral("Цена не может быть отрицательной")));
+}
+
+std::pair<DocLine, DocHeader> ChangeableLine(const RequestContext& ctx, const DocKind& kind) {
+    const auto line =
+        DocumentStore(ctx.Services().db, ctx.AccountId()).FindLine(kind, ctx.Int(QStringLiteral("id")));
+    if (!line) throw HttpError::NotFound(QStringLiteral("Строка документа не найдена"));
+    const DocHeader h = DocumentAccess(ctx, kind).Changeable(line->docId);
+    if (line->IsKitComponent())
+        throw HttpError::Conflict(
+            QStringLiteral("Строка входит в комплект: измените или удалите комплект целиком"));
+    return {*line, h};
+}
+
+} // namespace kovrel::server

@@ -1,0 +1,25 @@
+#include "sql_conditions.h"
+
+#include "sql_query.h"
+
+namespace kovrel::server {
+
+SqlConditions& SqlConditions::Add(const QString& condition, const QVariantList& values) {
+    m_conditions.append(condition);
+    m_values.append(values);
+    return *this;
+}
+
+QString SqlConditions::And() const {
+    QString out;
+    for (const QString& c : m_conditions)
+        out += QStringLiteral(" AND ") + c;
+    return out;
+}
+
+void SqlConditions::BindTo(SqlQuery& query) const {
+    for (const QVariant& v : m_values)
+        query.Bind(v);
+}
+
+} // namespace kovrel::server

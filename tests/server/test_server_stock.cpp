@@ -1,0 +1,485 @@
+// Stock on the service: the never-below-zero rule for every kind of change, under concurrent
+// requests to one or two servers, kits, purchase price corrections, the spreadsheet import, and
+// a server killed in the middle of a write.
+#include "demo_documents.h"
+#include "session.h"
+#include "shop_fixture.h"
+#include "transaction.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <csignal>
+#include <latch>
+#include <thread>
+
+namespace {
+
+using Line = ShopFixture::Line;
+using Fields = QList<QPair<QString, QString>>;
+
+QString num(double v) {
+    return QString::number(v);
+}
+
+Fields saleLine(int doc, int goods, double kol, double zcen = 50) {
+    return {{"id_z", num(doc)},
+            {"id_goods", num(goods)},
+            {"kol", num(kol)},
+            {"zcen", num(zcen)},
+            {"rcen", "80.00"}};
+}
+
+Fields lineUpdate(int id, double kol, double rcen = 80) {
+    return {{"id", num(id)}, {"kol", num(kol)}, {"rcen", num(rcen)}};
+}
+
+Fields receiptLineUpdate(int id, int goods, double kol, double zcen, double oldKol, double oldZcen,
+                         int compare) {
+    return {{"id", num(id)},          {"kol", num(kol)},        {"zcen", num(zcen)},
+            {"id_goods", num(goods)}, {"old_kol", num(oldKol)}, {"old_zcen", num(oldZcen)},
+            {"compare", num(compare)}};
+}
+
+std::unique_ptr<TRecDocItem> lineOf(const QString& stem, int lineId, int store, int storeP = 0) {
+    TRecDocItem rec;
+    rec.ID = lineId;
+    TFormLoad fl;
+    if (stem == QLatin1String("nkl")) return fl.SelectNklItemOne(rec, store);
+    if (stem == QLatin1String("invoice")) return fl.SelectInvoiceItemOne(rec, store);
+    if (stem == QLatin1String("prh")) return fl.SelectPrhItemOne(rec, store);
+    return fl.SelectVnkItemOne(rec, store, storeP);
+}
+
+RecordList<TRecDocItem> linesOf(int nkl, int store) {
+    RecordList<TRecDocItem> lines;
+    TFormLoad().SelectNklItemsList(lines, nkl, store);
+    return lines;
+}
+
+} // namespace
+
+class TestServerStock : public QObject {
+    Q_OBJECT
+
+    ShopFixture shop;
+    const ShopFixture::Ids& ids = shop.ids;
+
+    int lineCount() { return shop.Count(QStringLiteral("doc_items")); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
+    }
+    void init() {
+        const QString error = shop.Start();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+    void cleanup() {
+        const QStringList bad = shop.StockMismatches();
+        QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QLatin1Char('\n'))));
+        shop.Stop();
+    }
+
+    // Every write that would leave a store's balance of a goods item below zero is refused
+    // with 409 and leaves everything as it was; a write that keeps it at zero or above passes.
+    void stockNeverGoesBelowZero() {
+        const int prh = shop.Receipt(ids.main, {{ids.sugar, 10, 50}});
+        const int nkl = shop.Doc(QStringLiteral("nkl"), ids.main, ids.buyer);
+        const int lines = lineCount();
+
+        const ServerReply tooMany =
+            ShopFixture::Call("/insert-nkl-items.php", saleLine(nkl, ids.sugar, 10.5));
+        QCOMPARE(tooMany.status, 409);
+        QCOMPARE(tooMany.text,
+                 QStringLiteral("Недостаточное количество товара «Сахар» на складе «Основной склад»: "
+                                "остаток не может быть меньше нуля (получилось бы -0.500)"));
+        QCOMPARE(lineCount(), lines);
+        QCOMPARE(shop.Stock(ids.main, ids.sugar), 10.0);
+
+        const int line = ShopFixture::AddLine(QStringLiteral("nkl"), nkl, {ids.sugar, 0, 50, 80});
+        QCOMPARE(ShopFixture::Call("/update-nkl-items.php", lineUpdate(line, 10.001)).status, 409);
+        QCOMPARE(ShopFixture::Call("/update-nkl-items.php", lineUpdate(line, 10)).status, 200);
+        QCOMPARE(shop.Stock(ids.main, ids.sugar), 0.0);
+        QCOMPARE(lineOf(QStringLiteral("nkl"), line, ids.main)->GetOstI(), 0.0);
+
+        // The goods sold cannot be taken back out of the store by undoing their receipt.
+        RecordList<TRecDocItem> received;
+        TFormLoad().SelectPrhItemsList(received, prh, ids.main);
+        QCOMPARE(ShopFixture::Call("/delete-prh.php", {{"id", num(prh)}}).status, 409);
+        QCOMPARE(ShopFixture::Call("/delete-prh-items-one.php", {{"id", num(received[0]->ID)}}).status, 409);
+        QCOMPARE(ShopFixture::Call("/update-prh-items.php",
+                                   receiptLineUpdate(received[0]->ID, ids.sugar, 9, 50, 10, 50, 0))
+                     .status,
+                 409);
+        QCOMPARE(shop.Count(QStringLiteral("docs")), 2);
+        QCOMPARE(lineCount(), lines + 1);
+
+        // A waybill moved to a store without the goods takes them from there: refused. Moved to
+        // a store that has them, its stock moves along.
+        const Fields header = {{"id", num(nkl)},
+                               {"dat", QDate::currentDate().toString(Qt::ISODate)},
+                               {"id_stores", num(ids.second)},
+                               {"id_klients", num(ids.buyer)},
+                               {"prim_win", ""}};
+        QCOMPARE(ShopFixture::Call("/update-nkl.php", header).status, 409);
+        QVERIFY(shop.Receipt(ids.second, {{ids.sugar, 12, 50}}));
+        QCOMPARE(ShopFixture::Call("/update-nkl.php", header).status, 200);
+        QCOMPARE(shop.Stock(ids.main, ids.sugar), 10.0);
+        QCOMPARE(shop.Stock(ids.second, ids.sugar), 2.0);
+
+        // Deleting a sales waybill only gives stock back.
+        QCOMPARE(ShopFixture::Call("/delete-nkl.php", {{"id", num(nkl)}}).status, 200);
+        QCOMPARE(shop.Stock(ids.second, ids.sugar), 12.0);
+
+        // The balance counts every purchase price of the goods item in the store.
+        QVERIFY(shop.Receipt(ids.third, {{ids.salt, 3, 10}, {ids.salt, 5, 12}}));
+        QVERIFY(shop.Sale(ids.third, {{ids.salt, 6, 12, 30}}));
+        QVERIFY(!shop.Sale(ids.third, {{ids.salt, 2.5, 10, 30}}));
+        QCOMPARE(shop.Stock(ids.third, ids.salt), 2.0);
+    }
+
+    // A transfer guards both stores: the sender when goods leave, the receiver when goods it
+    // has passed on would be taken back.
+    void transfersGuardBothStores() {
+        QVERIFY(shop.Receipt(ids.main, {{ids.tea, 10, 100}}));
+        QVERIFY(!shop.Transfer(ids.main, ids.second, {{ids.tea, 11, 100}}));
+        const int vnk = shop.Transfer(ids.main, ids.second, {{ids.tea, 10, 100}});
+        QVERIFY(vnk);
+        QVERIFY(shop.Sale(ids.second, {{ids.tea, 8, 100, 150}}));
+        RecordList<TRecDocItem> lines;
+        TFormLoad().SelectVnkItemsList(lines, vnk, ids.main, ids.second);
+        QCOMPARE(lines[0]->GetOstI(), 0.0);
+        QCOMPARE(lines[0]->GetOstP(), 2.0);
+        QCOMPARE(ShopFixture::Call("/delete-vnk-items-one.php", {{"id", num(lines[0]->ID)}}).status, 409);
+        QCOMPARE(ShopFixture::Call("/delete-vnk.php", {{"id", num(vnk)}}).status, 409);
+        QCOMPARE(ShopFixture::Call("/update-vnk-items.php", lineUpdate(lines[0]->ID, 7.999)).status, 409);
+        QCOMPARE(ShopFixture::Call("/update-vnk-items.php", lineUpdate(lines[0]->ID, 8)).status, 200);
+        QCOMPARE(shop.Stock(ids.main, ids.tea), 2.0);
+        QCOMPARE(shop.Stock(ids.second, ids.tea), 0.0);
+        // Orders take any quantity and move nothing.
+        const int order = shop.Doc(QStringLiteral("invoice"), ids.second, ids.buyer);
+        QVERIFY(ShopFixture::AddLine(QStringLiteral("invoice"), order, {ids.tea, 1000, 100, 150}));
+        QCOMPARE(shop.Stock(ids.second, ids.tea), 0.0);
+    }
+
+    // Many clients sell the last units at once, through one server and through two servers on
+    // the same database: exactly the stock there is gets sold.
+    void concurrentSalesOfTheLastUnits() {
+        QVERIFY(shop.Receipt(ids.main, {{ids.sugar, 10, 50}}));
+        ServerProcess second(shop.Database());
+        QVERIFY2(second.Start(), qPrintable(second.Error()));
+        const QStringList servers = {shop.Server().BaseUrl(), second.BaseUrl()};
+        constexpr int kClients = 24;
+        QList<int> docs, lines;
+        for (int i = 0; i < kClients; ++i) {
+            docs.append(shop.Doc(QStringLiteral("nkl"), ids.main, ids.buyer));
+            lines.append(
+                i % 2 ? ShopFixture::AddLine(QStringLiteral("nkl"), docs.last(), {ids.sugar, 0, 50, 80}) : 0);
+        }
+        std::atomic<int> sold{0}, refused{0}, other{0};
+        std::latch start(kClients);
+        std::vector<std::thread> clients;
+        for (int i = 0; i < kClients; ++i) {
+            clients.emplace_back([&, i] {
+                // Half insert a line of one unit, half raise a stored line from 0 to one unit.
+                const Fields fields = lines[i] ? lineUpdate(lines[i], 1) : saleLine(docs[i], ids.sugar, 1);
+                const QString endpoint = lines[i] ? "/update-nkl-items.php" : "/insert-nkl-items.php";
+                start.arrive_and_wait();
+                const ServerReply r = ShopFixture::CallAt(servers[i % 2], endpoint, fields);
+                (r.status == 200 ? sold : r.status == 409 ? refused : other)++;
+            });
+        }
+        for (std::thread& t : clients)
+            t.join();
+        QCOMPARE(other.load(), 0);
+        QCOMPARE(sold.load(), 10);
+        QCOMPARE(refused.load(), kClients - 10);
+        QCOMPARE(shop.Stock(ids.main, ids.sugar), 0.0);
+        QCOMPARE(shop.Row("SELECT SUM(kol) FROM doc_items WHERE account_id = ? AND kind = 2", {ids.account})
+                     .value(0)
+                     .toDouble(),
+                 10.0);
+    }
+
+    // A kit becomes its own line and one line per component sharing its row; its quantity
+    // scales the components, its deletion removes them, and its stock is what its components
+    // make. Orders keep kits the same way without moving stock.
+    void kitsInWaybillsAndOrders() {
+        QVERIFY(shop.Receipt(ids.main, {{ids.sugar, 9, 50}, {ids.tea, 5, 100}}));
+        const int nkl = shop.Doc(QStringLiteral("nkl"), ids.main, ids.buyer);
+        const int kit = ShopFixture::AddLine(QStringLiteral("nkl"), nkl, {ids.gift, 0, 0, 500});
+        QVERIFY(kit);
+        RecordList<TRecDocItem> lines = linesOf(nkl, ids.main);
+        QCOMPARE(lines.size(), size_t(3));
+        QCOMPARE(lines[0]->ID, kit);
+        QCOMPARE(lines[0]->FlagNorm, 1);
+        QCOMPARE(lines[0]->IdRow, kit);
+        QCOMPARE(lines[0]->CenR, 500.0);
+        QCOMPARE(lines[0]->CenZ, 2 * 50.0 + 100.0);
+        QCOMPARE(lines[0]->GetOstI(), 4.5); // 9 sugar / 2, 5 tea / 1
+        for (int i : {1, 2}) {
+            QVERIFY(lines[i]->IsItems());
+            QCOMPARE(lines[i]->IdRow, kit);
+            QCOMPARE(lines[i]->Kol, 0.0);
+            QCOMPARE(lines[i]->CenR, 0.0);
+        }
+        QCOMPARE(lines[1]->IDGood, ids.sugar);
+        QCOMPARE(lines[1]->CenZ, 50.0);
+        QCOMPARE(lines[2]->IDGood, ids.tea);
+
+        // The line editor's rule on the kit line: stock + stored quantity.
+        auto one = lineOf(QStringLiteral("nkl"), kit, ids.main);
+        QCOMPARE(one->GetOstI(), 4.5);
+        QCOMPARE(ShopFixture::Call("/update-nkl-items.php", lineUpdate(kit, 3, 500)).status, 200);
+        lines = linesOf(nkl, ids.main);
+        QCOMPARE(lines[1]->Kol, 6.0);
+        QCOMPARE(lines[2]->Kol, 3.0);
+        QCOMPARE(shop.Stock(ids.main, ids.sugar), 3.0);
+        QCOMPARE(shop.Stock(ids.main, ids.tea), 2.0);
+        QCOMPARE(lines[0]->GetOstI(), 1.5);
+        QCOMPARE(ShopFixture::Call("/update-nkl-items.php", lineUpdate(kit, 4.6, 500)).status, 409);
+        QCOMPARE(ShopFixture::Call("/update-nkl-items.php", lineUpdate(kit, 4.5, 500)).status, 200);
+
+        RecordList<TRecDoc> journal;
+        TFormLoad().SelectNklList(journal, QString(), kovrel::ToDateTime(QDate::currentDate()),
+                                  kovrel::ToDateTime(QDate::currentDate()));
+        QCOMPARE(journal[0]->SumR, 4.5 * 500);
+        QCOMPARE(journal[0]->SumZ, 4.5 * 200);
+
+        // Components change only with their kit.
+        const ServerReply part = ShopFixture::Call("/update-nkl-items.php", lineUpdate(lines[1]->ID, 1));
+        QCOMPARE(part.status, 409);
+        QCOMPARE(part.text,
+                 QStringLiteral("Строка входит в комплект: измените или удалите комплект целиком"));
+        QCOMPARE(ShopFixture::Call("/delete-nkl-items-one.php", {{"id", num(lines[2]->ID)}}).status, 409);
+        QCOMPARE(ShopFixture::Call("/delete-nkl-items-one.php", {{"id", num(kit)}}).status, 200);
+        QVERIFY(linesOf(nkl, ids.main).empty());
+        QCOMPARE(shop.Stock(ids.main, ids.sugar), 9.0);
+        QCOMPARE(shop.Stock(ids.main, ids.tea), 5.0);
+
+        // More kits than the components make: refused.
+        QCOMPARE(ShopFixture::Call("/insert-nkl-items.php", saleLine(nkl, ids.gift, 5)).status, 409);
+        QVERIFY(linesOf(nkl, ids.main).empty());
+
+        const int order = shop.Doc(QStringLiteral("invoice"), ids.second, ids.buyer);
+        const int orderKit = ShopFixture::AddLine(QStringLiteral("invoice"), order, {ids.gift, 7, 0, 450});
+        QVERIFY(orderKit);
+        RecordList<TRecDocItem> ordered;
+        TFormLoad().SelectInvoiceItemsList(ordered, order, ids.second);
+        QCOMPARE(ordered.size(), size_t(3));
+        QCOMPARE(ordered[1]->Kol, 14.0);
+        QCOMPARE(ordered[0]->GetOstI(), 0.0);
+        QCOMPARE(shop.Stock(ids.second, ids.sugar), 0.0);
+        QCOMPARE(ShopFixture::Call("/delete-invoice.php", {{"id", num(order)}}).status, 200);
+        QCOMPARE(shop.Count(QStringLiteral("doc_items")), 2);
+    }
+
+    // A purchase price correction with "compare" 1 follows the goods that receipt alone priced
+    // into sales, kits and transfers, and through a transfer into the receiving store; with 0,
+    // or where another receipt priced the same stock, only the receipt line changes.
+    void purchasePriceCorrection() {
+        const int prh = shop.Receipt(ids.main, {{ids.sugar, 10, 50}});
+        RecordList<TRecDocItem> received;
+        TFormLoad().SelectPrhItemsList(received, prh, ids.main);
+        const int nkl = shop.Sale(ids.main, {{ids.sugar, 2, 50, 80}, {ids.gift, 1, 0, 500}});
+        QVERIFY(!nkl); // no tea for the kit yet
+        QVERIFY(shop.Receipt(ids.main, {{ids.tea, 3, 100}}));
+        const int sale = shop.Sale(ids.main, {{ids.sugar, 2, 50, 80}, {ids.gift, 1, 0, 500}});
+        QVERIFY(sale);
+        const int vnk = shop.Transfer(ids.main, ids.second, {{ids.sugar, 3, 50, 80}});
+        const int far = shop.Sale(ids.second, {{ids.sugar, 1, 50, 80}});
+        QVERIFY(vnk && far);
+
+        // A stale view of the line is refused.
+        QCOMPARE(ShopFixture::Call("/update-prh-items.php",
+                                   receiptLineUpdate(received[0]->ID, ids.sugar, 10, 55, 9, 50, 1))
+                     .status,
+                 409);
+        TRecDocItem changed = *received[0];
+        changed.CenZ = 55;
+        QVERIFY(TFormLoad().UpdatePrhItem(changed, 10, 50, 1));
+
+        RecordList<TRecDocItem> lines = linesOf(sale, ids.main);
+        for (const auto& l : lines)
+            if (l->FlagNorm == 0) QCOMPARE(l->CenZ, l->IDGood == ids.sugar ? 55.0 : 100.0);
+        QCOMPARE(lines[1]->FlagNorm, 1);
+        QCOMPARE(lines[1]->CenZ, 2 * 55.0 + 100.0);
+        QCOMPARE(linesOf(far, ids.second)[0]->CenZ, 55.0);
+        RecordList<TRecDocItem> moved;
+        TFormLoad().SelectVnkItemsList(moved, vnk, ids.main, ids.second);
+        QCOMPARE(moved[0]->CenZ, 55.0);
+        RecordList<TRecDoc> journal;
+        TFormLoad().SelectNklList(journal, QString(), kovrel::ToDateTime(QDate::currentDate()),
+                                  kovrel::ToDateTime(QDate::currentDate()));
+        for (const auto& d : journal)
+            if (d->ID == sale) QCOMPARE(d->SumZ, 2 * 55.0 + 2 * 55.0 + 100.0);
+        // Nothing of the goods is left at the old price, and the item's last price is the new one.
+        QCOMPARE(shop.Row("SELECT COUNT(*) FROM stock WHERE account_id = ? AND id_goods = ? AND zcen = 50 "
+                          "AND kol_plus + kol_plus_v - kol_minus - kol_minus_v <> 0",
+                          {ids.account, ids.sugar})
+                     .value(0)
+                     .toInt(),
+                 0);
+        QCOMPARE(shop.Row("SELECT zcen FROM goods WHERE account_id = ? AND id = ?", {ids.account, ids.sugar})
+                     .value(0)
+                     .toDouble(),
+                 55.0);
+
+        // Without "compare" only the receipt line's own stock changes price.
+        changed.CenZ = 57;
+        QVERIFY(TFormLoad().UpdatePrhItem(changed, 10, 55, 0));
+        QCOMPARE(linesOf(far, ids.second)[0]->CenZ, 55.0);
+
+        // Stock that two receipts priced alike: the sales keep their price.
+        const int other = shop.Receipt(ids.third, {{ids.salt, 4, 10}, {ids.salt, 6, 10}});
+        const int saltSale = shop.Sale(ids.third, {{ids.salt, 5, 10, 30}});
+        TFormLoad().SelectPrhItemsList(received, other, ids.third);
+        changed = *received[0];
+        changed.CenZ = 11;
+        QVERIFY(TFormLoad().UpdatePrhItem(changed, 4, 10, 1));
+        QCOMPARE(linesOf(saltSale, ids.third)[0]->CenZ, 10.0);
+        QCOMPARE(shop.Stock(ids.third, ids.salt), 5.0);
+    }
+
+    // Spreadsheet rows become receipt lines in one request; rows that matched no goods item
+    // create one. A bad row refuses the whole request.
+    void receiptImport() {
+        const int prh = shop.Doc(QStringLiteral("prh"), ids.main, ids.supplier);
+        RecordList<TRecGood> rows;
+        const auto row = [&](int goods, const QString& name, const QString& code, const QString& barcode,
+                             double kol, double zcen) {
+            auto g = std::make_unique<TRecGood>();
+            g->IDGoods = goods;
+            g->Name = name;
+            g->Code = code;
+            g->BarCode = barcode;
+            g->OstKol = kol;
+            g->ZCen = zcen;
+            g->PCen = 0;
+            rows.push_back(std::move(g));
+        };
+        row(ids.sugar, QStringLiteral("Сахар"), QStringLiteral("S-1"), QString(), 2.5, 52);
+        row(0, QStringLiteral("Мука «Ржаная»"), QStringLiteral("M-7"), QStringLiteral("4600777"), 40, 31.5);
+        row(0, QStringLiteral(""), QString(), QString(), 1, 1);
+        const int goodsBefore = shop.Count(QStringLiteral("goods"));
+        QVERIFY(!TFormLoad().InsertPrhItemExcel(rows, prh));
+        const ServerReply bad = ShopFixture::Call("/insert-prh-excel-win.php", {{"id", num(prh)},
+                                                                                {"list[0][find_id]", "0"},
+                                                                                {"list[0][name_win]", "Мука"},
+                                                                                {"list[0][pcen]", "0.00"},
+                                                                                {"list[0][zcen]", "1.00"},
+                                                                                {"list[0][code_win]", ""},
+                                                                                {"list[0][barcode_win]", ""},
+                                                                                {"list[0][kol]", "-3"}});
+        QCOMPARE(bad.status, 400);
+        QCOMPARE(bad.text, QStringLiteral("Строка 1: Количество не может быть отрицательным"));
+        QCOMPARE(shop.Count(QStringLiteral("goods")), goodsBefore);
+        QCOMPARE(lineCount(), 0);
+
+        rows.pop_back();
+        QVERIFY(TFormLoad().InsertPrhItemExcel(rows, prh));
+        QCOMPARE(shop.Count(QStringLiteral("goods")), goodsBefore + 1);
+        RecordList<TRecDocItem> lines;
+        TFormLoad().SelectPrhItemsList(lines, prh, ids.main);
+        QCOMPARE(lines.size(), size_t(2));
+        QCOMPARE(lines[0]->IDGood, ids.sugar);
+        QCOMPARE(lines[0]->Kol, 2.5);
+        QCOMPARE(lines[1]->Name, QStringLiteral("Мука «Ржаная»"));
+        QCOMPARE(lines[1]->Kol, 40.0);
+        QCOMPARE(lines[1]->CenZ, 31.5);
+        QCOMPARE(lines[1]->GetOstI(), 40.0);
+        const QVariantList made =
+            shop.Row("SELECT code, barcode, zcen, upname FROM goods WHERE account_id = ? AND id = ?",
+                     {ids.account, lines[1]->IDGood});
+        QCOMPARE(made.value(0).toString(), QStringLiteral("M-7"));
+        QCOMPARE(made.value(1).toString(), QStringLiteral("4600777"));
+        QCOMPARE(made.value(2).toDouble(), 31.5);
+        QCOMPARE(made.value(3).toString(), QStringLiteral("МУКА «РЖАНАЯ»"));
+    }
+
+    // A server killed while it writes a large import leaves the receipt with all of it or none
+    // of it, never a part, and stock that agrees with the lines. The kill comes half-way
+    // through the time the same import took unkilled.
+    void killedMidWriteLeavesNoPart() {
+        constexpr int kRows = 1500;
+        const auto importBody = [&](int prh, const QByteArray& boundary) {
+            Fields fields = {{"id", num(prh)}};
+            for (int i = 0; i < kRows; ++i) {
+                const QString p = QStringLiteral("list[%1][").arg(i);
+                fields += Fields{{p + "find_id]", "0"},  {p + "name_win]", QStringLiteral("Товар %1").arg(i)},
+                                 {p + "pcen]", "10.00"}, {p + "zcen]", "5.00"},
+                                 {p + "code_win]", ""},  {p + "barcode_win]", ""},
+                                 {p + "kol]", "1"}};
+            }
+            return WithFields(TFormLoad::NewForm(), fields).Encode(boundary);
+        };
+        const QByteArray boundary = kovrel::wire::MultipartForm::MakeBoundary(QDateTime::currentDateTime());
+        const QByteArray type = kovrel::wire::MultipartForm::ContentType(boundary);
+        const QString url = shop.Server().BaseUrl() + QStringLiteral("/insert-prh-excel-win.php");
+        const int whole = shop.Doc(QStringLiteral("prh"), ids.main, ids.supplier);
+        const int killed = shop.Doc(QStringLiteral("prh"), ids.main, ids.supplier);
+        const QByteArray first = importBody(whole, boundary), second = importBody(killed, boundary);
+
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(kovrel::HttpTransport().Post(url, type, first).status, 200);
+        const qint64 took = timer.elapsed();
+        std::thread writer([&] { kovrel::HttpTransport().Post(url, type, second); });
+        QThread::msleep(static_cast<unsigned long>(took / 2));
+        shop.Server().Stop(SIGKILL);
+        writer.join();
+        QVERIFY2(shop.Server().Start(), qPrintable(shop.Server().Error()));
+        BaseURL = shop.Server().BaseUrl();
+
+        const auto linesOfReceipt = [&](int prh) {
+            return shop
+                .Row("SELECT COUNT(*) FROM doc_items WHERE account_id = ? AND id_z = ?", {ids.account, prh})
+                .value(0)
+                .toInt();
+        };
+        QCOMPARE(linesOfReceipt(whole), kRows);
+        const int lines = linesOfReceipt(killed);
+        QVERIFY2(lines == 0 || lines == kRows, qPrintable(QString::number(lines)));
+        QCOMPARE(shop.Count(QStringLiteral("goods")) - 4, kRows + lines);
+    }
+
+    // The demo's months of trade keep the stock rule and give every journal something.
+    void demoTradeOverTheCatalog() {
+        shop.Seed().Goods(ids.account, QStringLiteral("Мука"), 60);
+        shop.Seed().Goods(ids.account, QStringLiteral("Рис"), 90);
+        {
+            kovrel::server::Transaction tx(shop.Seed().Db(), kovrel::server::Transaction::Mode::Write);
+            kovrel::server::SeedDemoDocuments(shop.Seed().Db(), ids.account, QDate(2024, 6, 20));
+            tx.Commit();
+        }
+        for (const char* kind : {"1", "2", "3", "4"})
+            QVERIFY2(shop.Row(QStringLiteral("SELECT COUNT(*) FROM docs WHERE account_id = ? AND kind = %1")
+                                  .arg(kind),
+                              {ids.account})
+                             .value(0)
+                             .toInt() > 3,
+                     kind);
+        QVERIFY(shop.Count(QStringLiteral("money")) > 20);
+        QCOMPARE(shop.Row("SELECT COUNT(*) FROM (SELECT id_store, id_goods FROM stock WHERE account_id = ? "
+                          "GROUP BY id_store, id_goods "
+                          "HAVING SUM(kol_plus + kol_plus_v - kol_minus - kol_minus_v) < -0.000001) x",
+                          {ids.account})
+                     .value(0)
+                     .toInt(),
+                 0);
+        RecordList<TRecDoc> sales;
+        TFormLoad().SelectNklList(sales, QString(), kovrel::ToDateTime(QDate(2024, 3, 1)),
+                                  kovrel::ToDateTime(QDate(2024, 6, 20)));
+        QVERIFY(sales.size() > 20);
+        int paid = 0;
+        for (const auto& d : sales)
+            paid += d->MoneySum > 0;
+        QVERIFY(paid > 10);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerStock)
+#include "test_server_stock.moc"
