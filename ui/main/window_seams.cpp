@@ -1,5 +1,7 @@
 #include "window_seams.h"
 
+#include "goods_document_windows.h"
+
 #include <QDialog>
 
 namespace {
@@ -28,6 +30,7 @@ TWindowSeams ProgramWindows() {
     w.FormEditInvoice = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
     w.FormEditVnk = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
     w.FormEditMoney = notYetBuilt<QWidget*, TSelectionSlot&, TRecMoney&>();
+    InstallGoodsDocumentWindows(w);
     return w;
 }
 

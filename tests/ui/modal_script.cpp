@@ -1,0 +1,53 @@
+#include "modal_script.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+constexpr int kTickMs = 10;
+constexpr int kIdleTicksBeforeClose = 1000; // ten seconds
+
+} // namespace
+
+ModalScript::ModalScript()
+    : m_context(std::make_unique<QObject>()) {
+    QTimer::singleShot(kTickMs, m_context.get(), [this] { tick(); });
+}
+
+ModalScript::~ModalScript() = default;
+
+ModalScript& ModalScript::Then(Step step) {
+    m_steps.enqueue(std::move(step));
+    return *this;
+}
+
+bool ModalScript::seen(const QWidget* window) const {
+    for (const QPointer<QWidget>& w : m_seen)
+        if (w == window) return true;
+    return false;
+}
+
+// Each tick is a timer of its own: a step that opens a modal window blocks inside this call,
+// and the next tick must still come from the nested event loop.
+void ModalScript::tick() {
+    QTimer::singleShot(kTickMs, m_context.get(), [this] { tick(); });
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window || !window->isVisible()) return;
+    if (seen(window) || m_steps.isEmpty()) {
+        // Nothing left to do in it (a step waiting on a window of its own is not the active one).
+        if (window != m_idle) m_idleTicks = 0;
+        m_idle = window;
+        if (++m_idleTicks > kIdleTicksBeforeClose) {
+            QTest::qFail("a modal window stayed open with nothing left to do in it", __FILE__, __LINE__);
+            if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
+        }
+        return;
+    }
+    m_seen << window;
+    m_idleTicks = 0;
+    const Step step = m_steps.dequeue();
+    step(window);
+}

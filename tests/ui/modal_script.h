@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QQueue>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+// What the user does in modal windows. A modal window holds the test inside its exec(), so the
+// steps are queued beforehand and run from the window's own event loop, each on the next modal
+// window that opens (a window is acted on once). A step may open further modal windows; the
+// following steps then act on those. A modal window left open with no step for it is closed
+// after a while and the test fails, so a mistake never hangs the run.
+class ModalScript {
+public:
+    using Step = std::function<void(QWidget* window)>;
+
+    ModalScript();
+    ~ModalScript();
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
+
+    ModalScript& Then(Step step);
+    int Pending() const { return static_cast<int>(m_steps.size()); }
+
+    // A step's window as its own type; fails the test when it is something else.
+    template <class T>
+    static T* As(QWidget* window) {
+        T* typed = qobject_cast<T*>(window);
+        if (!typed) qWarning("modal window %s is not the one expected", qPrintable(window->objectName()));
+        return typed;
+    }
+
+private:
+    void tick();
+    bool seen(const QWidget* window) const;
+
+    QQueue<Step> m_steps;
+    QList<QPointer<QWidget>> m_seen;
+    std::unique_ptr<QObject> m_context; // pending ticks end with it
+    QPointer<QWidget> m_idle;           // the open window no step acted on
+    int m_idleTicks = 0;
+};
