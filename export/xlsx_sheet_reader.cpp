@@ -135,10 +135,8 @@ bool XlsxSheetReader::parsePart(const QString& part, Parse parse) {
 }
 
 bool XlsxSheetReader::Read(SheetTable& table) {
-    if (!m_zip->open(QuaZip::mdUnzip)) {
-        m_error = kovrel::sheet::NotWorkbookError(m_path);
-        return false;
-    }
+    if (!m_zip->open(QuaZip::mdUnzip))
+        return corrupt(QStringLiteral("архив не открывается (код %1)").arg(m_zip->getZipError()));
     QString workbook, sheet, sharedStrings;
     if (!findWorkbook(workbook) || !findFirstSheet(workbook, sheet, sharedStrings)) return false;
     if (!sharedStrings.isEmpty() && !readSharedStrings(sharedStrings)) return false;
