@@ -4,13 +4,13 @@
 #include "controls.h"
 #include "date_picker.h"
 #include "date_time.h"
-#include "modal_frame.h"
 #include "number_text.h"
 #include "selection_slot.h"
 #include "server_wait.h"
 #include "status_bar.h"
 #include "string_grid.h"
 #include "user_interaction.h"
+#include "window_frame.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -57,7 +57,7 @@ TFormEditDoc::~TFormEditDoc() = default;
 // ---- Window -----------------------------------------------------------------------------------
 
 void TFormEditDoc::buildWindow() {
-    FrameModalWindow(this, m_family.caption, kClientSize, kFontPixels);
+    FrameWindow(this, m_family.caption, kClientSize, kFontPixels);
     SGItems = MakeGrid(this, "SGItems", 5, 1, {40, 320, 80, 80, 80});
     connect(SGItems, &StringGrid::DblClick, this, &TFormEditDoc::ButEditItemClick);
     SBarInfo = new TStatusBar(this);

@@ -1,9 +1,9 @@
 #include "form_edit_doc_item.h"
 
 #include "controls.h"
-#include "modal_frame.h"
 #include "number_text.h"
 #include "user_interaction.h"
+#include "window_frame.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -41,7 +41,7 @@ TFormEditDocItem::TFormEditDocItem(QWidget* owner, const TDocFamily& family, TSt
 TFormEditDocItem::~TFormEditDocItem() = default;
 
 void TFormEditDocItem::buildWindow() {
-    FrameModalWindow(this, QStringLiteral("Редактирование"), kClientSize, kFontPixels);
+    FrameWindow(this, QStringLiteral("Редактирование"), kClientSize, kFontPixels);
     auto* layout = new QVBoxLayout(this);
     LabName = MakeLabel(this, QString(), "LabName");
     LabPack = MakeLabel(this, QString(), "LabPack");

@@ -1,5 +1,6 @@
 #include "window_seams.h"
 
+#include "catalog_windows.h"
 #include "goods_document_windows.h"
 
 #include <QDialog>
@@ -30,6 +31,7 @@ TWindowSeams ProgramWindows() {
     w.FormEditInvoice = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
     w.FormEditVnk = notYetBuilt<QWidget*, TSelectionSlot&, TRecDoc&>();
     w.FormEditMoney = notYetBuilt<QWidget*, TSelectionSlot&, TRecMoney&>();
+    InstallCatalogWindows(w);
     InstallGoodsDocumentWindows(w);
     return w;
 }
