@@ -56,7 +56,8 @@ HttpResponse download(RequestContext& ctx) {
 } // namespace
 
 void RegisterBackupEndpoints(EndpointRegistry& routes) {
-    routes.Add(QStringLiteral("/backup-db.php"), Access::Read, backupDb);
+    routes.Add(
+        {QStringLiteral("/backup-db.php"), Access::Read, Auth::Required, backupDb, "POST", Cache::Never});
     routes.Add({kFolder, Access::Read, Auth::None, download, "GET"});
 }
 

@@ -96,21 +96,45 @@ HttpResponse Dispatcher::route(const HttpRequest& request, QString& account) {
 }
 
 HttpResponse Dispatcher::runHandler(const Route& route, RequestContext& ctx) {
-    Database& db = m_services.db;
-    const bool write = route.access == Access::Write;
     for (int attempt = 1;; ++attempt) {
         try {
-            Transaction tx(db, write ? Transaction::Mode::Write : Transaction::Mode::Read);
-            const QString lock = db.Dialect().LockAccountRow();
-            if (write && ctx.AccountId() != 0 && !lock.isEmpty()) db.Query(lock).Bind(ctx.AccountId()).Run();
-            HttpResponse reply = route.handler(ctx);
-            tx.Commit();
-            return reply;
+            return runOnce(route, ctx);
         } catch (const StoreError& e) {
             if (!e.Retryable() || attempt == kAttempts) throw;
             QThread::msleep(5 * attempt + QRandomGenerator::global()->bounded(10));
         }
     }
+}
+
+HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx) {
+    Database& db = m_services.db;
+    const bool write = route.access == Access::Write;
+    Transaction tx(db, write ? Transaction::Mode::Write : Transaction::Mode::Read);
+    // A write raises the account's data version first: that locks the account's row, so its
+    // writes take turns (also across servers), and tells every server's reply cache that the
+    // account's replies are out of date once the write commits.
+    if (write && ctx.AccountId() != 0)
+        db.Query(QStringLiteral("UPDATE accounts SET data_version = data_version + 1 WHERE id = ?"))
+            .Bind(ctx.AccountId())
+            .Run();
+    const bool reusable = !write && route.auth == Auth::Required && route.cache == Cache::Reuse;
+    qint64 version = 0;
+    QByteArray key;
+    if (reusable) {
+        auto q = db.Query(QStringLiteral("SELECT data_version FROM accounts WHERE id = ?"))
+                     .Bind(ctx.AccountId())
+                     .Run();
+        version = q.Next() ? q.Int64(0) : 0;
+        key = ReplyCache::Key(ctx);
+        if (auto hit = m_cache.Find(key, version)) {
+            tx.Commit();
+            return *hit;
+        }
+    }
+    HttpResponse reply = route.handler(ctx);
+    tx.Commit();
+    if (reusable && reply.status == 200) m_cache.Store(key, version, reply);
+    return reply;
 }
 
 void Dispatcher::logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs) {

@@ -2,6 +2,7 @@
 
 #include "endpoint_registry.h"
 #include "http_message.h"
+#include "reply_cache.h"
 #include "server_services.h"
 
 #include <QMutex>
@@ -25,6 +26,8 @@ public:
 private:
     HttpResponse route(const HttpRequest& request, QString& account);
     HttpResponse runHandler(const Route& route, RequestContext& ctx);
+    // One attempt: the transaction, the account's data version, the handler or a reused reply.
+    HttpResponse runOnce(const Route& route, RequestContext& ctx);
     void logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs);
 
     ServerServices& m_services;
@@ -32,6 +35,7 @@ private:
     qsizetype m_maxBodyBytes;
     FILE* m_log;
     QMutex m_logMutex;
+    ReplyCache m_cache;
 };
 
 } // namespace kovrel::server

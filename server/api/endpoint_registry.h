@@ -23,6 +23,12 @@ enum class Auth {
     None,     // no authentication fields at all (only "/create-db.php")
 };
 
+// Whether a Read route's reply may be reused (ReplyCache) until the account's data changes.
+enum class Cache {
+    Reuse, // the reply is a function of the account's data, the person and the fields
+    Never, // it is not (a fresh token, a file written): every request runs the handler
+};
+
 using Handler = std::function<HttpResponse(RequestContext&)>;
 
 struct Route {
@@ -33,6 +39,7 @@ struct Route {
     // The client posts multipart forms; a GET route (a download opened in a browser) gets no
     // form and must be Auth::None.
     QByteArray method = "POST";
+    Cache cache = Cache::Reuse;
 };
 
 // Path → route. Every endpoint family registers its routes from its own file in server/api/.

@@ -40,17 +40,30 @@ HttpResponse listGoods(RequestContext& ctx) {
     return HttpResponse::Json(JsonArrayOfRows(q));
 }
 
-// The stock of one store (code_store above 0) or of every store the person may see, one row
-// per goods item and purchase price. Goods without any stock have one row at their last
-// purchase price. With flag_zero 0 only rows whose stock is not zero are listed; a goods item
-// marked deleted is listed only while it still has stock.
-HttpResponse listStock(RequestContext& ctx) {
-    const bool withZero = ctx.Int(QStringLiteral("flag_zero")) != 0;
-    const int store = ctx.Int(QStringLiteral("code_store"));
-    if (store > 0) {
-        RequireKlientKind(ctx, store, {TypeKlKind::Store}, QStringLiteral("Склад не найден"));
-        if (ctx.StoreLevel(store) == 0) throw HttpError::Forbidden();
-    }
+// The lots of the stock in scope: one store (code_store above 0) or every store the person may
+// see (the administrator every store; a user none whose level is 0). Binds: account, store
+// twice, account, user.
+const QString& stockInScope() {
+    static const QString sql =
+        QStringLiteral("SELECT m.id_goods, m.zcen, m.kol_plus, m.kol_minus, m.kol_plus_v, "
+                       "m.kol_minus_v FROM (%1) m WHERE m.account_id = ? AND (? < 1 OR "
+                       "m.id_store = ?) AND m.id_store NOT IN (SELECT r.id_store FROM "
+                       "store_rights r WHERE r.account_id = ? AND r.id_user = ? AND r.ur = 0)")
+            .arg(DocumentFigures::StockMoves());
+    return sql;
+}
+
+SqlQuery& bindScope(SqlQuery& q, const RequestContext& ctx, int store) {
+    return q.Bind(ctx.AccountId())
+        .Bind(store)
+        .Bind(store)
+        .Bind(ctx.AccountId())
+        .Bind(ctx.IsAdmin() ? -1 : ctx.UserId());
+}
+
+// One row per goods item and purchase price. Goods without any stock have one row at their last
+// purchase price.
+SqlQuery goodsStock(const RequestContext& ctx, int store, bool withZero) {
     static const QString stock =
         QStringLiteral("(COALESCE(s.kol_plus, 0) + COALESCE(s.kol_plus_v, 0) - COALESCE(s.kol_minus, 0) - "
                        "COALESCE(s.kol_minus_v, 0))");
@@ -58,27 +71,59 @@ HttpResponse listStock(RequestContext& ctx) {
     auto q = ctx.Query(
         QStringLiteral(
             "SELECT g.id AS id, g.id AS id_goods, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, "
-            "g.code, "
-            "g.pcen, COALESCE(s.zcen, g.zcen) AS zcen, g.gg_code, COALESCE(s.kol_plus, 0) AS kol_plus, "
-            "COALESCE(s.kol_minus, 0) AS kol_minus, COALESCE(s.kol_plus_v, 0) AS kol_plus_v, "
+            "g.code, g.pcen, COALESCE(s.zcen, g.zcen) AS zcen, g.gg_code, COALESCE(s.kol_plus, 0) AS "
+            "kol_plus, COALESCE(s.kol_minus, 0) AS kol_minus, COALESCE(s.kol_plus_v, 0) AS kol_plus_v, "
             "COALESCE(s.kol_minus_v, 0) AS kol_minus_v FROM goods g LEFT JOIN ("
-            "SELECT m.id_goods, m.zcen, SUM(m.kol_plus) AS kol_plus, SUM(m.kol_minus) AS kol_minus, "
-            "SUM(m.kol_plus_v) AS kol_plus_v, SUM(m.kol_minus_v) AS kol_minus_v FROM (%1) m "
-            "WHERE m.account_id = ? AND (? < 1 OR m.id_store = ?) AND m.id_store NOT IN ("
-            "SELECT r.id_store FROM store_rights r WHERE r.account_id = ? AND r.id_user = ? AND r.ur = 0) "
-            "GROUP BY m.id_goods, m.zcen) s ON s.id_goods = g.id "
-            "WHERE g.account_id = ? AND g.flag_norm = 0 AND %2 AND (g.flag_del = 0 OR %3) AND (? <> 0 OR %3) "
-            "ORDER BY g.upname, g.id, zcen")
-            .arg(DocumentFigures::StockMoves(), goodsSearch(), nonZero));
-    // The administrator sees every store; a user no store whose level is 0.
-    q.Bind(ctx.AccountId())
-        .Bind(store)
-        .Bind(store)
-        .Bind(ctx.AccountId())
-        .Bind(ctx.IsAdmin() ? -1 : ctx.UserId());
-    q.Bind(ctx.AccountId());
+            "SELECT l.id_goods, l.zcen, SUM(l.kol_plus) AS kol_plus, SUM(l.kol_minus) AS kol_minus, "
+            "SUM(l.kol_plus_v) AS kol_plus_v, SUM(l.kol_minus_v) AS kol_minus_v FROM (%1) l "
+            "GROUP BY l.id_goods, l.zcen) s ON s.id_goods = g.id "
+            "WHERE g.account_id = ? AND g.flag_norm = 0 AND %2 AND (g.flag_del = 0 OR %3) "
+            "AND (? <> 0 OR %3) ORDER BY g.upname, g.id, zcen")
+            .arg(stockInScope(), goodsSearch(), nonZero));
+    bindScope(q, ctx, store).Bind(ctx.AccountId());
     bindSearch(q, ctx).Bind(withZero ? 1 : 0).Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+    return q;
+}
+
+// Kits, with as many kits as their components' stock makes (the smallest balance per unit of a
+// component) as the quantity received, and their components' last purchase prices per kit.
+SqlQuery kitStock(const RequestContext& ctx, int store, bool withZero) {
+    auto q = ctx.Query(
+        QStringLiteral(
+            "SELECT g.id AS id, g.id AS id_goods, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, "
+            "g.code, g.pcen, k.zcen AS zcen, g.gg_code, k.kits AS kol_plus, 0 AS kol_minus, 0 AS kol_plus_v, "
+            "0 AS kol_minus_v FROM goods g JOIN (SELECT c.id_kit, MIN(COALESCE(b.balance, 0) / c.kol) "
+            "AS kits, SUM(c.kol * cg.zcen) AS zcen FROM kit_items c JOIN goods cg ON cg.account_id = "
+            "c.account_id AND cg.id = c.id_goods LEFT JOIN (SELECT l.id_goods, SUM(l.kol_plus + l.kol_plus_v "
+            "- "
+            "l.kol_minus - l.kol_minus_v) AS balance FROM (%1) l WHERE l.id_goods IN (SELECT id_goods "
+            "FROM kit_items WHERE account_id = ?) GROUP BY l.id_goods) b ON b.id_goods = c.id_goods "
+            "WHERE c.account_id = ? GROUP BY c.id_kit) k ON k.id_kit = g.id "
+            "WHERE g.account_id = ? AND g.flag_norm = 1 AND g.flag_del = 0 AND %2 "
+            "AND (? <> 0 OR k.kits > 0.000000001) ORDER BY g.upname, g.id")
+            .arg(stockInScope(), goodsSearch()));
+    bindScope(q, ctx, store).Bind(ctx.AccountId()).Bind(ctx.AccountId()).Bind(ctx.AccountId());
+    bindSearch(q, ctx).Bind(withZero ? 1 : 0).Run();
+    return q;
+}
+
+// The goods picker's list: the stock of goods and kits in scope. With flag_zero 0 only rows
+// whose stock is not zero are listed; a goods item marked deleted is listed only while it still
+// has stock.
+HttpResponse listStock(RequestContext& ctx) {
+    const bool withZero = ctx.Int(QStringLiteral("flag_zero")) != 0;
+    const int store = ctx.Int(QStringLiteral("code_store"));
+    if (store > 0) {
+        RequireKlientKind(ctx, store, {TypeKlKind::Store}, QStringLiteral("Склад не найден"));
+        if (ctx.StoreLevel(store) == 0) throw HttpError::Forbidden();
+    }
+    // One query at a time: PostgreSQL hands a connection's rows out one result at a time.
+    JsonWriter w;
+    SqlQuery goods = goodsStock(ctx, store, withZero);
+    w.BeginArray().Rows(goods);
+    SqlQuery kits = kitStock(ctx, store, withZero);
+    w.Rows(kits).EndArray();
+    return HttpResponse::Json(w.Take());
 }
 
 // The goods fields of an insert or update, checked; the category must be one of the account.

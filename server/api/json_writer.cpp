@@ -4,6 +4,7 @@
 
 #include <QMetaType>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -58,18 +59,28 @@ JsonWriter& JsonWriter::Key(QLatin1StringView key) {
 
 JsonWriter& JsonWriter::Int(qint64 value) {
     separate();
-    m_out.append(QByteArray::number(value));
+    rawInt(value);
     return *this;
 }
 
 JsonWriter& JsonWriter::Number(double value) {
     if (!std::isfinite(value)) return Null();
     separate();
+    rawNumber(value);
+    return *this;
+}
+
+void JsonWriter::rawInt(qint64 value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    m_out.append(buffer, result.ptr - buffer);
+}
+
+void JsonWriter::rawNumber(double value) {
     if (value == 0) value = 0; // no "-0"
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     m_out.append(buffer, result.ptr - buffer);
-    return *this;
 }
 
 JsonWriter& JsonWriter::String(const QString& value) {
@@ -84,11 +95,24 @@ JsonWriter& JsonWriter::Null() {
     return *this;
 }
 
+// Appending a run of bytes beyond the capacity would reallocate to the exact size; growing by
+// doubling keeps a long reply's copying linear.
+void JsonWriter::room(qsizetype bytes) {
+    if (m_out.capacity() - m_out.size() < bytes)
+        m_out.reserve(std::max(2 * m_out.size(), m_out.size() + bytes));
+}
+
+// Long replies are mostly plain text: runs without anything to escape are copied whole.
 void JsonWriter::rawString(QByteArrayView utf8) {
     static const char hex[] = "0123456789abcdef";
+    room(utf8.size() + 2);
     m_out.append('"');
-    for (char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        m_out.append(utf8.data() + copied, i - copied);
+        copied = i + 1;
         switch (c) {
         case '"':
             m_out.append("\\\"");
@@ -106,48 +130,64 @@ void JsonWriter::rawString(QByteArrayView utf8) {
             m_out.append("\\t");
             break;
         default:
-            if (c < 0x20) {
-                m_out.append("\\u00");
-                m_out.append(hex[c >> 4]);
-                m_out.append(hex[c & 15]);
-            } else {
-                m_out.append(ch);
-            }
+            m_out.append("\\u00");
+            m_out.append(hex[c >> 4]);
+            m_out.append(hex[c & 15]);
         }
     }
+    m_out.append(utf8.data() + copied, utf8.size() - copied);
     m_out.append('"');
 }
 
 JsonWriter& JsonWriter::Value(const QVariant& v) {
+    separate();
+    rawValue(v);
+    return *this;
+}
+
+void JsonWriter::rawValue(const QVariant& v) {
     switch (v.isNull() ? QMetaType::UnknownType : v.typeId()) {
     case QMetaType::UnknownType:
-        return Null();
+        m_out.append("null");
+        break;
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::UInt:
     case QMetaType::ULongLong:
     case QMetaType::Bool:
-        return Int(v.toLongLong());
+        rawInt(v.toLongLong());
+        break;
     case QMetaType::Double:
     case QMetaType::Float:
-        return Number(v.toDouble());
+        if (std::isfinite(v.toDouble()))
+            rawNumber(v.toDouble());
+        else
+            m_out.append("null");
+        break;
     default:
-        return String(v.toString());
+        rawString(v.toString().toUtf8());
     }
 }
 
+// A report can be tens of thousands of rows: each row is written as one run of its column
+// prefixes ("{\"key\":", ",\"key\":") and values, without the per-value bookkeeping.
 JsonWriter& JsonWriter::Rows(SqlQuery& query) {
     const QSqlRecord record = query.Record();
-    QList<QByteArray> keys;
-    for (int i = 0; i < record.count(); ++i)
-        keys.append(record.fieldName(i).toUtf8());
+    QList<QByteArray> prefixes;
+    for (int i = 0; i < record.count(); ++i) {
+        JsonWriter key;
+        key.rawString(record.fieldName(i).toUtf8());
+        prefixes.append((i == 0 ? QByteArray("{") : QByteArray(",")) + key.m_out + ':');
+    }
     while (query.Next()) {
-        BeginObject();
-        for (int i = 0; i < keys.size(); ++i) {
-            Key(QLatin1StringView(keys[i]));
-            Value(query.Value(i));
+        room(4096);
+        separate();
+        if (prefixes.isEmpty()) m_out.append('{');
+        for (int i = 0; i < prefixes.size(); ++i) {
+            m_out.append(prefixes[i]);
+            rawValue(query.Value(i));
         }
-        EndObject();
+        m_out.append('}');
     }
     return *this;
 }

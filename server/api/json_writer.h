@@ -52,7 +52,11 @@ private:
     void separate();
     JsonWriter& open(char bracket);
     JsonWriter& close(char bracket);
+    void room(qsizetype bytes);
     void rawString(QByteArrayView utf8);
+    void rawInt(qint64 value);
+    void rawNumber(double value);
+    void rawValue(const QVariant& value);
 
     QByteArray m_out;
     QList<bool> m_first; // per open container: nothing written in it yet

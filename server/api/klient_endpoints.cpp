@@ -38,15 +38,12 @@ HttpResponse listKlients(RequestContext& ctx) {
     const int kind = kindField(ctx);
     auto q =
         ctx.Query(QStringLiteral("SELECT k.id, k.flag_del, k.name, k.prim, k.type_kl, "
-                                 "COALESCE(m.name, '') AS manager_name, k.id_manager, "
-                                 "COALESCE(s.m1_sum, 0) AS m1_sum, COALESCE(s.m2_sum, 0) AS m2_sum, "
-                                 "COALESCE(s.nkl_sum, 0) AS nkl_sum, COALESCE(s.prh_sum, 0) AS prh_sum "
+                                 "COALESCE(m.name, '') AS manager_name, k.id_manager, %1 "
                                  "FROM klients k "
                                  "LEFT JOIN klients m ON m.account_id = k.account_id AND m.id = k.id_manager "
-                                 "LEFT JOIN (%1) s ON s.account_id = k.account_id AND s.id_klient = k.id "
                                  "WHERE k.account_id = ? AND k.type_kl = ? AND k.flag_del = 0 AND %2 "
                                  "ORDER BY k.upname, k.id")
-                      .arg(DocumentFigures::KlientSums(), SearchCondition({"k.upname"})))
+                      .arg(DocumentFigures::KlientSumColumns(), SearchCondition({"k.upname"})))
             .Bind(ctx.AccountId())
             .Bind(kind)
             .Bind(ContainsPattern(ctx.Text(QStringLiteral("upname_win"))))

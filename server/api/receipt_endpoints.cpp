@@ -1,6 +1,7 @@
 #include "receipt_endpoints.h"
 
 #include "amounts.h"
+#include "catalog.h"
 #include "catalog_refs.h"
 #include "database.h"
 #include "document_access.h"
@@ -8,9 +9,7 @@
 #include "document_lines.h"
 #include "endpoint_registry.h"
 #include "http_error.h"
-#include "id_counter.h"
 #include "request_context.h"
-#include "search_text.h"
 
 namespace kovrel::server {
 
@@ -87,23 +86,15 @@ QList<ImportRow> importRows(const RequestContext& ctx) {
     return rows;
 }
 
-int newGoodsItem(RequestContext& ctx, const ImportRow& r) {
-    const int id = ctx.NextId(IdSequence::Goods);
-    ctx.Query(QStringLiteral(
-                  "INSERT INTO goods (account_id, id, name, upname, code, upcode, barcode, upbarcode, "
-                  "pcen, zcen) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
-        .Bind(ctx.AccountId())
-        .Bind(id)
-        .BindText(r.name)
-        .BindText(SearchKey(r.name))
-        .BindText(r.code)
-        .BindText(SearchKey(r.code))
-        .BindText(r.barcode)
-        .BindText(SearchKey(r.barcode))
-        .Bind(r.pcen)
-        .Bind(r.zcen)
-        .Run();
-    return id;
+// A goods item of the default category, one unit per pack, no VAT.
+int newGoodsItem(const RequestContext& ctx, const ImportRow& r) {
+    TRecGood g;
+    g.Name = r.name;
+    g.Code = r.code;
+    g.BarCode = r.barcode;
+    g.PCen = r.pcen;
+    g.ZCen = r.zcen;
+    return Catalog(ctx.Services().db, ctx.AccountId()).InsertGood(g);
 }
 
 // All rows of a spreadsheet become lines of the receipt in one transaction; a row that matched

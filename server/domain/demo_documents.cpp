@@ -170,15 +170,15 @@ void DemoTrade::transfer(const QDate& day) {
     if (m_stores.size() < 2) return;
     const int from = m_stores.first(),
               to = m_stores[1 + m_random.bounded(static_cast<int>(m_stores.size() - 1))];
-    auto q =
-        m_db.Query(QStringLiteral("SELECT id_goods, zcen, kol_plus + kol_plus_v - kol_minus - kol_minus_v "
-                                  "FROM stock WHERE account_id = ? AND id_store = ? "
-                                  "AND kol_plus + kol_plus_v - kol_minus - kol_minus_v >= 4 ORDER BY id"))
-            .Bind(m_account)
-            .Bind(from)
-            .Run();
+    auto q = m_db.Query(QStringLiteral(
+                            "SELECT id_goods, zcen, kol_plus + kol_plus_v - kol_minus - kol_minus_v "
+                            "FROM stock WHERE account_id = ? AND id_store = ? "
+                            "AND kol_plus + kol_plus_v - kol_minus - kol_minus_v >= 4 ORDER BY id LIMIT 3"))
+                 .Bind(m_account)
+                 .Bind(from)
+                 .Run();
     QList<DocLine> lines;
-    while (q.Next() && lines.size() < 3) {
+    while (q.Next()) {
         DocLine line;
         line.goods = q.Int(0);
         line.zcen = q.Double(1);

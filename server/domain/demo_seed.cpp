@@ -6,7 +6,6 @@
 #include "database.h"
 #include "demo_catalog.h"
 #include "demo_documents.h"
-#include "id_counter.h"
 #include "password_hasher.h"
 #include "right_codes.h"
 #include "transaction.h"

@@ -1,22 +1,30 @@
 #include "document_figures.h"
 
+#include "doc_kind.h"
+
+#include <QStringList>
+
 namespace kovrel::server::DocumentFigures {
 
-// Empty tables of the right shape until the documents are stored. The casts give every column
-// its type on PostgreSQL as well, where an untyped empty result could not be joined and summed.
-QString KlientSums() {
-    return QStringLiteral(
-        "SELECT CAST(0 AS BIGINT) AS account_id, 0 AS id_klient, CAST(0 AS DOUBLE PRECISION) AS m1_sum, "
-        "CAST(0 AS DOUBLE PRECISION) AS m2_sum, CAST(0 AS DOUBLE PRECISION) AS nkl_sum, "
-        "CAST(0 AS DOUBLE PRECISION) AS prh_sum WHERE 1 = 0");
+QString KlientSumColumns() {
+    const QString money =
+        QStringLiteral("(SELECT COALESCE(SUM(x.sum_m), 0) FROM money x WHERE x.account_id = "
+                       "k.account_id AND x.%1 = k.id) AS %2");
+    const QString docs =
+        QStringLiteral("(SELECT COALESCE(SUM(x.%1), 0) FROM docs x WHERE x.account_id = k.account_id "
+                       "AND x.id_klient = k.id AND x.kind = %2) AS %3");
+    return QStringList{
+        money.arg(QStringLiteral("klient_i"), QStringLiteral("m1_sum")),
+        money.arg(QStringLiteral("klient_p"), QStringLiteral("m2_sum")),
+        docs.arg(QStringLiteral("rsum")).arg(DocKind::Nkl().code).arg(QStringLiteral("nkl_sum")),
+        docs.arg(QStringLiteral("zsum")).arg(DocKind::Prh().code).arg(QStringLiteral("prh_sum"))}
+        .join(QStringLiteral(", "));
 }
 
 QString StockMoves() {
     return QStringLiteral(
-        "SELECT CAST(0 AS BIGINT) AS account_id, 0 AS id_store, 0 AS id_goods, "
-        "CAST(0 AS DOUBLE PRECISION) AS zcen, CAST(0 AS DOUBLE PRECISION) AS kol_plus, "
-        "CAST(0 AS DOUBLE PRECISION) AS kol_minus, CAST(0 AS DOUBLE PRECISION) AS kol_plus_v, "
-        "CAST(0 AS DOUBLE PRECISION) AS kol_minus_v WHERE 1 = 0");
+        "SELECT account_id, id_store, id_goods, zcen, kol_plus, kol_minus, kol_plus_v, kol_minus_v "
+        "FROM stock");
 }
 
 } // namespace kovrel::server::DocumentFigures

@@ -8,8 +8,12 @@ namespace kovrel::server {
 // second store is NULL, so the references still hold for the rest.
 Migration Migration002Documents() {
     return {
-        2, "documents, lines, stock and money operations", [](const SqlDialect&) {
+        2, "documents, lines, stock, money operations and the accounts' data versions",
+        [](const SqlDialect&) {
             return QStringList{
+                // Raised by every write of the account: replies read at one version stay valid
+                // until the next (ReplyCache).
+                QStringLiteral("ALTER TABLE accounts ADD COLUMN data_version BIGINT NOT NULL DEFAULT 0"),
                 // Receipts (kind 1), sales waybills (2), orders (3) and internal transfers (4).
                 // id_store is the store of the first three and the sending store of a transfer,
                 // id_store_p the receiving one. zsum and rsum follow the lines.

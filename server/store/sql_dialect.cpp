@@ -17,10 +17,6 @@ QString SqlDialect::BeginRead() const {
                       : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
 }
 
-QString SqlDialect::LockAccountRow() const {
-    return IsSqlite() ? QString() : QStringLiteral("SELECT id FROM accounts WHERE id = ? FOR UPDATE");
-}
-
 QString SqlDialect::LockMigrations() const {
     // An arbitrary key that only this program's migrations use.
     return IsSqlite() ? QString() : QStringLiteral("SELECT pg_advisory_xact_lock(58120731)");

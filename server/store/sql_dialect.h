@@ -23,9 +23,6 @@ public:
     QString BeginWrite() const;
     // Starts a read-only transaction that sees one snapshot for all of its statements.
     QString BeginRead() const;
-    // Serializes the writes of one account (one row of accounts, bound as "?"); empty where
-    // the whole database is already locked by BeginWrite.
-    QString LockAccountRow() const;
     // Serializes schema migrations of several servers starting at once; empty for SQLite.
     QString LockMigrations() const;
     // Whether running the failed transaction again may succeed.

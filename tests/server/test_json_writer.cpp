@@ -1,9 +1,12 @@
 // The service's JSON writer: what it writes must read back exactly, through the client's reader.
+#include "database.h"
 #include "json_writer.h"
 #include "wire/json_reply.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -68,6 +71,39 @@ private Q_SLOTS:
         QVERIFY(!out.contains('\n') && !out.contains('\x01'));
         const QJsonArray parsed = kovrel::wire::ParseArray(QString::fromUtf8(out));
         QCOMPARE(kovrel::wire::ReplyElement(parsed.at(0)).Text(QLatin1StringView("name")), every);
+    }
+
+    // Rows of a query, thousands of them so that the reply grows many times: every value reads
+    // back as it was stored, NULL as null, and no rows make an empty array.
+    void rowsOfAQuery() {
+        QTemporaryDir dir;
+        QString error;
+        kovrel::server::Database db(*kovrel::server::DatabaseAddress::Parse(
+            QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("rows.sqlite")), &error));
+        QVERIFY(db.Open());
+        db.Exec(QStringLiteral("CREATE TABLE t (i INTEGER, d DOUBLE PRECISION, s TEXT, n TEXT)"));
+        const QString odd = QStringLiteral("«кавычки» \"quotes\" back\\slash\ttab\nline");
+        db.Exec(QStringLiteral("BEGIN"));
+        for (int i = 0; i < 3000; ++i)
+            db.Query(QStringLiteral("INSERT INTO t VALUES (?, ?, ?, NULL)"))
+                .Bind(i - 1500)
+                .Bind(i / 8.0)
+                .Bind(odd + QString::number(i))
+                .Run();
+        db.Exec(QStringLiteral("COMMIT"));
+        auto q = db.Query(QStringLiteral("SELECT i AS \"ID\", d, s, n FROM t ORDER BY rowid")).Run();
+        const QJsonArray rows =
+            kovrel::wire::ParseArray(QString::fromUtf8(kovrel::server::JsonArrayOfRows(q)));
+        QCOMPARE(rows.size(), 3000);
+        for (int i = 0; i < rows.size(); i += 7) {
+            const kovrel::wire::ReplyElement e(rows.at(i));
+            QCOMPARE(e.Int(QLatin1StringView("ID")), i - 1500);
+            QCOMPARE(e.Float(QLatin1StringView("d")), i / 8.0);
+            QCOMPARE(e.Text(QLatin1StringView("s")), odd + QString::number(i));
+            QVERIFY(rows.at(i).toObject().value(QLatin1String("n")).isNull());
+        }
+        auto none = db.Query(QStringLiteral("SELECT i FROM t WHERE i > 99999")).Run();
+        QCOMPARE(kovrel::server::JsonArrayOfRows(none), QByteArray("[]"));
     }
 };
 

@@ -236,7 +236,20 @@ private Q_SLOTS:
         QVERIFY(pay(ids.buyer, ids.bank, 60, 0, order));
         QVERIFY(pay(ids.owner, ids.cash, 1000, 0, 0));
 
+        // The counterparty list carries each one's money sent and received and its documents.
         TFormLoad fl;
+        RecordList<TRecKlient> klients;
+        fl.SelectKlientList(klients, QString(), 1);
+        const TRecKlient* buyer = byId(klients, ids.buyer);
+        QCOMPARE(buyer->m1_sum, 310.5);
+        QCOMPARE(buyer->m2_sum, 0.0);
+        QCOMPARE(buyer->nkl_sum, 400.0);
+        const TRecKlient* supplier = byId(klients, ids.supplier);
+        QCOMPARE(supplier->m2_sum, 500.0);
+        QCOMPARE(supplier->prh_sum, 500.0);
+        fl.SelectKlientList(klients, QString(), 2);
+        QCOMPARE(byId(klients, ids.cash)->m2_sum, 1150.0);
+
         RecordList<TRecDoc> list;
         fl.SelectNklList(list, QString(), day(kToday), day(kToday));
         QCOMPARE(byId(list, nkl)->MoneySum, 250.5);
@@ -510,6 +523,60 @@ private Q_SLOTS:
         shop.SignInAdmin();
         QCOMPARE(ShopFixture::Call("/delete-vnk.php", {{"id", num(vnkHidden)}}).status, 200);
         QCOMPARE(ShopFixture::Call("/update-nkl.php", header(lockedDoc, ids.main)).status, 200);
+    }
+
+    // Read replies are reused until the account's data changes: a write through any server on
+    // the database makes every server answer afresh; people of one account get their own replies.
+    void repliesFollowEveryWrite() {
+        ServerProcess other(shop.Database());
+        QVERIFY2(other.Start(), qPrintable(other.Error()));
+        const QString here = shop.Server().BaseUrl(), there = other.BaseUrl();
+        const Fields journal = {{"find_win", ""},
+                                {"dat_begin", kToday.toString(Qt::ISODate)},
+                                {"dat_end", kToday.toString(Qt::ISODate)}};
+        const auto list = [&](const QString& server) {
+            return ShopFixture::CallAt(server, "/list-nkl-json.php", journal).text;
+        };
+        const int first = shop.Doc(QStringLiteral("nkl"), ids.main, ids.buyer);
+        const QString before = list(here);
+        QVERIFY(before.contains(QStringLiteral("\"id\":%1").arg(first)));
+        QCOMPARE(list(here), before);
+
+        // Changed behind the service's back, without a new data version: the reply is reused.
+        shop.Row("UPDATE docs SET prim = 'тайком' WHERE account_id = ?", {ids.account});
+        QCOMPARE(list(here), before);
+        shop.Seed().touch(ids.account);
+        QVERIFY(list(here).contains(QStringLiteral("тайком")));
+
+        // A write through the other server.
+        const ServerReply made = ShopFixture::CallAt(there, "/insert-nkl.php",
+                                                     {{"dat", kToday.toString(Qt::ISODate)},
+                                                      {"id_stores", num(ids.second)},
+                                                      {"id_klients", "0"},
+                                                      {"prim_win", "через другой сервер"}});
+        QCOMPARE(made.status, 200);
+        QVERIFY(list(here).contains(QStringLiteral("через другой сервер")));
+
+        // A refused write changes nothing, so the reply stays.
+        const QString current = list(here);
+        QCOMPARE(ShopFixture::CallAt(there, "/insert-nkl-items.php",
+                                     {{"id_z", num(first)},
+                                      {"id_goods", num(ids.salt)},
+                                      {"kol", "5"},
+                                      {"zcen", "0.00"},
+                                      {"rcen", "0.00"}})
+                     .status,
+                 409);
+        QCOMPARE(list(here), current);
+
+        // The user sees his own list, without the store he may not fully access.
+        shop.Seed().Right(ids.account, ids.user, Right::NklView, 1);
+        shop.Seed().StoreRight(ids.account, ids.second, ids.user, 2);
+        shop.SignInUser();
+        const QString users = list(here);
+        QVERIFY(!users.contains(QStringLiteral("через другой сервер")));
+        shop.SignInAdmin();
+        QCOMPARE(list(here), current);
     }
 
     // A failed password gets nothing; so does a request without one.

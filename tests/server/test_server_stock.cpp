@@ -453,6 +453,7 @@ private Q_SLOTS:
         {
             kovrel::server::Transaction tx(shop.Seed().Db(), kovrel::server::Transaction::Mode::Write);
             kovrel::server::SeedDemoDocuments(shop.Seed().Db(), ids.account, QDate(2024, 6, 20));
+            shop.Seed().touch(ids.account);
             tx.Commit();
         }
         for (const char* kind : {"1", "2", "3", "4"})

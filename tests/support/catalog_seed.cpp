@@ -1,11 +1,12 @@
 #include "catalog_seed.h"
 
+#include "access_rights.h"
 #include "accounts.h"
+#include "catalog.h"
 #include "database.h"
-#include "id_counter.h"
+#include "kits.h"
 #include "mailer.h"
 #include "password_hasher.h"
-#include "search_text.h"
 #include "transaction.h"
 
 using namespace kovrel::server;
@@ -34,110 +35,83 @@ qint64 CatalogSeed::Account(const QString& login, const QString& password) {
     return id;
 }
 
+// The service reuses replies until an account's data version changes; writes made here beside
+// it raise the version as its own writes do.
+void CatalogSeed::touch(qint64 account) {
+    m_db->Query(QStringLiteral("UPDATE accounts SET data_version = data_version + 1 WHERE id = ?"))
+        .Bind(account)
+        .Run();
+}
+
 int CatalogSeed::User(qint64 account, const QString& login, const QString& password, const QString& name) {
-    const int id = NextId(*m_db, account, IdSequence::Users);
-    m_db->Query(QStringLiteral("INSERT INTO users (account_id, id, dop_login, login_key, user_name, upname, "
-                               "pass_hash) VALUES (?, ?, ?, ?, ?, ?, ?)"))
+    touch(account);
+    const int id = Catalog(*m_db, account).InsertUser(name, login);
+    m_db->Query(QStringLiteral("UPDATE users SET pass_hash = ? WHERE account_id = ? AND id = ?"))
+        .Bind(PasswordHasher().Hash(password))
         .Bind(account)
         .Bind(id)
-        .Bind(login)
-        .Bind(Accounts::LoginKey(login))
-        .Bind(name)
-        .Bind(SearchKey(name))
-        .Bind(PasswordHasher().Hash(password))
         .Run();
     return id;
 }
 
 void CatalogSeed::Right(qint64 account, int user, int code, int value) {
-    m_db->Query(
-            QStringLiteral("INSERT INTO user_rights (account_id, id_user, id_right, ur) VALUES (?, ?, ?, ?) "
-                           "ON CONFLICT (account_id, id_user, id_right) DO UPDATE SET ur = excluded.ur"))
-        .Bind(account)
-        .Bind(user)
-        .Bind(code)
-        .Bind(value)
-        .Run();
+    touch(account);
+    AccessRights(*m_db, account).SetUserRight(user, code, value);
 }
 
 void CatalogSeed::StoreRight(qint64 account, int store, int user, int level) {
-    m_db->Query(
-            QStringLiteral("INSERT INTO store_rights (account_id, id_store, id_user, ur) VALUES (?, ?, ?, ?) "
-                           "ON CONFLICT (account_id, id_store, id_user) DO UPDATE SET ur = excluded.ur"))
-        .Bind(account)
-        .Bind(store)
-        .Bind(user)
-        .Bind(level)
-        .Run();
-}
-
-int CatalogSeed::klientRow(qint64 account, int type, const QString& name, int manager) {
-    const int id = NextId(*m_db, account, IdSequence::Klients);
-    m_db->Query(
-            QStringLiteral("INSERT INTO klients (account_id, id, type_kl, name, upname, prim, id_manager) "
-                           "VALUES (?, ?, ?, ?, ?, '', ?)"))
-        .Bind(account)
-        .Bind(id)
-        .Bind(type)
-        .Bind(name)
-        .Bind(SearchKey(name))
-        .Bind(manager)
-        .Run();
-    return id;
+    touch(account);
+    AccessRights(*m_db, account).SetStoreLevel(store, user, level);
 }
 
 int CatalogSeed::Store(qint64 account, const QString& name) {
-    return klientRow(account, 10, name, 1);
+    touch(account);
+    return Catalog(*m_db, account).InsertKlient(10, name, QString());
 }
 
 int CatalogSeed::Manager(qint64 account, const QString& name) {
-    return klientRow(account, 12, name, 1);
+    touch(account);
+    return Catalog(*m_db, account).InsertKlient(12, name, QString());
 }
 
 int CatalogSeed::Klient(qint64 account, int type, const QString& name, int manager) {
-    return klientRow(account, type, name, manager);
+    touch(account);
+    return Catalog(*m_db, account).InsertKlient(type, name, QString(), manager);
 }
+
+namespace {
+
+TRecGood goodsRecord(const QString& name, double pcen, double pack, const QString& code,
+                     const QString& barcode, double nds) {
+    TRecGood g;
+    g.Name = name;
+    g.PCen = pcen;
+    g.Pack = pack;
+    g.Code = code;
+    g.BarCode = barcode;
+    g.Nds = nds;
+    return g;
+}
+
+} // namespace
 
 int CatalogSeed::Goods(qint64 account, const QString& name, double pcen, double pack, const QString& code,
                        const QString& barcode, double nds) {
-    const int id = NextId(*m_db, account, IdSequence::Goods);
-    m_db->Query(QStringLiteral(
-                    "INSERT INTO goods (account_id, id, name, upname, code, upcode, barcode, upbarcode, "
-                    "pack, pcen, nds) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
-        .Bind(account)
-        .Bind(id)
-        .Bind(name)
-        .Bind(SearchKey(name))
-        .BindText(code)
-        .BindText(SearchKey(code))
-        .BindText(barcode)
-        .BindText(SearchKey(barcode))
-        .Bind(pack)
-        .Bind(pcen)
-        .Bind(nds)
-        .Run();
-    return id;
+    touch(account);
+    return Catalog(*m_db, account).InsertGood(goodsRecord(name, pcen, pack, code, barcode, nds));
 }
 
 int CatalogSeed::Kit(qint64 account, const QString& name, double pcen,
                      const QList<QPair<int, double>>& parts) {
-    const int id = Goods(account, name, pcen);
-    m_db->Query(QStringLiteral("UPDATE goods SET flag_norm = 1 WHERE account_id = ? AND id = ?"))
-        .Bind(account)
-        .Bind(id)
-        .Run();
+    touch(account);
+    QList<KitComponent> components;
     for (const auto& [goods, kol] : parts)
-        m_db->Query(QStringLiteral(
-                        "INSERT INTO kit_items (account_id, id_kit, id_goods, kol) VALUES (?, ?, ?, ?)"))
-            .Bind(account)
-            .Bind(id)
-            .Bind(goods)
-            .Bind(kol)
-            .Run();
-    return id;
+        components.append({goods, kol});
+    return Kits(*m_db, account).Create(goodsRecord(name, pcen, 1, {}, {}, 0), components);
 }
 
 void CatalogSeed::MarkDeleted(qint64 account, const QString& table, int id) {
+    touch(account);
     m_db->Query(QStringLiteral("UPDATE %1 SET flag_del = 1 WHERE account_id = ? AND id = ?").arg(table))
         .Bind(account)
         .Bind(id)

@@ -35,8 +35,9 @@ public:
     int Kit(qint64 account, const QString& name, double pcen, const QList<QPair<int, double>>& parts);
     void MarkDeleted(qint64 account, const QString& table, int id);
 
-private:
-    int klientRow(qint64 account, int type, const QString& name, int manager);
+    // Raises the account's data version, as the service's own writes do.
+    void touch(qint64 account);
 
+private:
     std::unique_ptr<kovrel::server::Database> m_db;
 };
