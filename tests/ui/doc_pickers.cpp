@@ -1,6 +1,28 @@
 #include "doc_pickers.h"
 
+#include "form_list.h"
+#include "string_grid.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+
+ModalScript::Step ChooseInPicker(const QString& name) {
+    return [name](QWidget* window) {
+        auto* picker = ModalScript::As<TFormList>(window);
+        if (!picker) return;
+        picker->EdFind->setText(name);
+        StringGrid* g = picker->SGList;
+        for (int r = g->FixedRows(); r < g->RowCount(); ++r) {
+            if (g->Cells(0, r) != name) continue;
+            g->SetRow(r);
+            picker->ButSel->click();
+            return;
+        }
+        QTest::qFail(qPrintable(QStringLiteral("the picker lists no %1").arg(name)), __FILE__, __LINE__);
+        picker->reject();
+    };
+}
 
 DocPickers::DocPickers() {
     TWindowSeams& w = WindowSeams();

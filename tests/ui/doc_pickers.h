@@ -1,11 +1,16 @@
 #pragma once
 
+#include "modal_script.h"
 #include "selection_slot.h"
 #include "window_seams.h"
 
 #include <QDialog>
 #include <QList>
 #include <QString>
+
+// In the program's own pickers: a step that types the name into the search box and chooses the
+// row that shows it, as the user does; the test fails when no row does.
+ModalScript::Step ChooseInPicker(const QString& name);
 
 // The choices the pickers hand back to a document editor, one per opening, in order. A picker
 // writes its choice into the selection slot as the real ones do; a choice with `ok` false is a

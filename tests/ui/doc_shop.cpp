@@ -57,7 +57,7 @@ int Store(const QString& name) {
 
 int Klient(const QString& name) {
     TRecKlient r;
-    r.Name = Unique(name);
+    r.Name = name;
     r.TypeKl = 1;
     TFormLoad fl;
     const bool ok = fl.InsertKlient(r);

@@ -80,6 +80,7 @@ class TestGoodsDocEditors : public MainWindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Through the program's own pickers: the store, the buyer, then goods from the store's stock.
     void newWaybillIsStoredWithItsFirstLineAndStaysAfterCancel() {
         auto w = f.OpenAdmin();
         const QString storeName = Unique(QStringLiteral("Склад первой строки"));
@@ -87,10 +88,8 @@ private Q_SLOTS:
         const QString goodsName = Unique(QStringLiteral("Мука пшеничная"));
         const int goods = DocShop::Good(goodsName, 1, 55.5);
         DocShop::Receive(store, goods, 10, 30);
-        DocPickers pickers;
-        pickers.stores = {{storeName, store}};
-        pickers.klients = {{QStringLiteral("ООО Ромашка"), DocShop::Klient(QStringLiteral("ООО Ромашка"))}};
-        pickers.goods = {{goodsName, goods, 55.5, 30}};
+        const QString buyerName = Unique(QStringLiteral("ООО Ромашка"));
+        const int buyer = DocShop::Klient(buyerName);
         TRecDoc rec; // as "Добавить" makes it
         rec.DocDate = kovrel::Today();
 
@@ -104,7 +103,7 @@ private Q_SLOTS:
                 ed->ButSelI->click();
                 ed->ButSelP->click();
                 QCOMPARE(ed->LabI->text(), storeName);
-                QCOMPARE(ed->LabP->text(), QStringLiteral("ООО Ромашка"));
+                QCOMPARE(ed->LabP->text(), buyerName);
                 ed->EdPrim->setText(QStringLiteral("  с первой строкой  "));
                 ed->ButInsItem->click(); // the line editor opens and is cancelled
                 QVERIFY(ed->LocalRec.ID > 0);
@@ -114,6 +113,15 @@ private Q_SLOTS:
                 QCOMPARE(ed->SBarInfo->PanelText(0), QStringLiteral("Ответ получен."));
                 ed->ButCancel->click();
             })
+            .Then(ChooseInPicker(storeName))
+            .Then(ChooseInPicker(buyerName))
+            .Then([&](QWidget* window) {
+                // The store's stock, without "Добавить".
+                auto* picker = ModalScript::As<QDialog>(window);
+                QCOMPARE(picker->windowTitle(), QStringLiteral("Выбор товара"));
+                QVERIFY(!picker->findChild<QPushButton*>(QStringLiteral("ButIns"))->isVisibleTo(picker));
+                ChooseInPicker(goodsName)(window);
+            })
             .Then([&](QWidget* window) {
                 auto* line = ModalScript::As<TFormEditDocItem>(window);
                 QCOMPARE(line->LabName->text(), QStringLiteral("Наименование: ") + goodsName);
@@ -122,22 +130,48 @@ private Q_SLOTS:
             });
         QCOMPARE(open(*w, nkl(), rec), int(QDialog::Rejected));
         QCOMPARE(script.Pending(), 0);
-        QCOMPARE(pickers.goodsAsked.size(), 1);
-        QCOMPARE(pickers.goodsAsked[0].SelMode, 2); // the store's stock, without "Добавить"
-        QCOMPARE(pickers.goodsAsked[0].SelCodeStore, store);
-        QCOMPARE(pickers.goodsAsked[0].SelFlagZero, 0);
-        QCOMPARE(pickers.goodsAsked[0].FlagIns, false);
-        QCOMPARE(pickers.klientKindsAsked, (QList<std::pair<int, bool>>{{0, true}}));
 
         const auto stored = inJournal(rec.ID);
         QVERIFY(stored);
         QCOMPARE(stored->StoreID, store);
+        QCOMPARE(stored->KlientID, buyer);
         QCOMPARE(stored->Prim, QStringLiteral("с первой строкой"));
         const auto lines = DocShop::Lines(NklFamily(), rec);
         QCOMPARE(lines.size(), size_t(1));
         QCOMPARE(lines[0]->Kol, 0.0);
         QCOMPARE(lines[0]->CenR, 55.5);
+        QCOMPARE(lines[0]->CenZ, 30.0); // the purchase price of the stock it was picked from
         QVERIFY(f.Ui->infos.isEmpty());
+    }
+
+    // The pickers each kind opens "Добавить товар" with.
+    void theGoodsPickerOfEachKind() {
+        auto w = f.OpenAdmin();
+        const int store = DocShop::Store(Unique(QStringLiteral("Склад выбора")));
+        const int other = DocShop::Store(Unique(QStringLiteral("Склад приема")));
+        DocPickers pickers;
+        pickers.goods = {DocPickers::Cancelled(), DocPickers::Cancelled(), DocPickers::Cancelled(),
+                         DocPickers::Cancelled()};
+        QList<TRecDoc> docs{DocShop::Doc(NklFamily(), store, 0), DocShop::Doc(PrhFamily(), 0, store),
+                            DocShop::Doc(InvoiceFamily(), store, 0), DocShop::Doc(VnkFamily(), store, other)};
+        const auto add = [](QWidget* window) {
+            auto* ed = ModalScript::As<TFormEditDoc>(window);
+            ed->ButInsItem->click();
+            ed->ButCancel->click();
+        };
+        ModalScript script;
+        script.Then(add).Then(add).Then(add).Then(add);
+        const std::vector<Kind> kinds{nkl(), prh(), invoice(), vnk()};
+        for (size_t i = 0; i < kinds.size(); ++i)
+            open(*w, kinds[i], docs[int(i)]);
+        QCOMPARE(pickers.goodsAsked.size(), 4);
+        const auto args = [](const TListGoodArgs& a) {
+            return QList<int>{a.FlagIns, a.SelCodeStore, a.SelFlagZero, a.SelMode};
+        };
+        QCOMPARE(args(pickers.goodsAsked[0]), (QList<int>{0, store, 0, 2}));
+        QCOMPARE(args(pickers.goodsAsked[1]), (QList<int>{1, store, 1, 1}));
+        QCOMPARE(args(pickers.goodsAsked[2]), (QList<int>{1, store, 1, 1}));
+        QCOMPARE(args(pickers.goodsAsked[3]), (QList<int>{0, store, 0, 2}));
     }
 
     // Guards of "Сохранить" and "Добавить товар" per kind; nothing reaches the service.
