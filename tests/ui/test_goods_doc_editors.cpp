@@ -3,7 +3,9 @@
 // locks, each kind's stock rule on deleting a line, the totals.
 #include "date_picker.h"
 #include "date_time.h"
+#include "demo_session.h"
 #include "doc_pickers.h"
+#include "doc_print_forms.h"
 #include "doc_shop.h"
 #include "form_edit_doc.h"
 #include "form_edit_doc_item.h"
@@ -511,6 +513,95 @@ private Q_SLOTS:
         QCOMPARE(DocShop::Lines(InvoiceFamily(), order).size(), size_t(0));
         QCOMPARE(f.Ui->infos.size(), 2);
         QVERIFY(f.Ui->questions.isEmpty());
+    }
+
+    // What "Печать" hands the print forms: the template of the chosen entry and the data
+    // sources, with each kind's variables.
+    void printingHandsTheFormsTheirData() {
+        auto w = f.OpenAdmin();
+        const int store = DocShop::Store(Unique(QStringLiteral("Склад печати")));
+        const int other = DocShop::Store(Unique(QStringLiteral("Склад печати 2")));
+        const int buyer = DocShop::Klient(QStringLiteral("Покупатель с реквизитами"));
+        for (const auto& [id, inn] : {std::pair{kOrganizationID, QStringLiteral("7700000001")},
+                                      std::pair{buyer, QStringLiteral("5000000002")}}) {
+            TRecBank bank;
+            bank.ID = id;
+            bank.Name = QStringLiteral("Полное имя %1").arg(id);
+            bank.Inn = inn;
+            QVERIFY(Write([&](TFormLoad& fl) { return fl.UpdateBank(bank); }));
+        }
+        const int taxed = DocShop::Good(Unique(QStringLiteral("Кофе печать")), 1, 100, 20);
+        const int plain = DocShop::Good(Unique(QStringLiteral("Хлеб печать")), 1, 30);
+        DocShop::Receive(store, taxed, 3, 50);
+        DocShop::Receive(store, plain, 3, 20);
+        TRecDoc sale = DocShop::Doc(NklFamily(), store, buyer, {{taxed, 3, 50, 100}, {plain, 2, 20, 30}});
+        sale.StoreName = QStringLiteral("склад");
+        sale.KlientName = QStringLiteral("покупатель");
+        TRecDoc transfer = DocShop::Doc(VnkFamily(), store, other, {{plain, 1, 20, 30}});
+        TRecDoc receipt = DocShop::Doc(PrhFamily(), buyer, store, {{plain, 4, 21}});
+
+        QList<std::pair<QString, int>> printed;
+        DocPrintForms() = [&](TFormEditDoc&, const QString& form, int lines) {
+            printed.append({form, lines});
+        };
+        QList<QVariant> zag, items;
+        ModalScript script;
+        script
+            .Then([&](QWidget* window) {
+                auto* ed = ModalScript::As<TFormEditDoc>(window);
+                ed->ComBoxPrint->setCurrentIndex(2);
+                ed->ButPrint->click();
+                for (const char* v : {"n", "dat", "name_klient", "name_store", "org_inn", "kl_inn", "kl_name",
+                                      "max_num_str", "it_sum", "it_sum_nds", "it_sum_not_nds", "unknown"})
+                    zag << ed->DSetZagGetValue(QString::fromLatin1(v));
+                for (int line : {0, 1})
+                    for (const char* v : {"name", "cen", "summ", "proc_nds", "sum_nds", "cen_not_nds"})
+                        items << ed->DSetItemsGetValue(QString::fromLatin1(v), line);
+                ed->ButCancel->click();
+            })
+            .Then([&](QWidget* window) {
+                auto* ed = ModalScript::As<TFormEditDoc>(window);
+                ed->ComBoxPrint->setCurrentIndex(2);
+                ed->ButPrint->click();
+                zag << ed->DSetZagGetValue(QStringLiteral("org_name"))
+                    << ed->DSetZagGetValue(QStringLiteral("org_inn"))
+                    << ed->DSetItemsGetValue(QStringLiteral("sum_nds"), 0);
+                ed->ButCancel->click();
+            })
+            .Then([&](QWidget* window) {
+                auto* ed = ModalScript::As<TFormEditDoc>(window);
+                ed->ButPrint->click();
+                zag << ed->DSetZagGetValue(QStringLiteral("org_name"))
+                    << ed->DSetItemsGetValue(QStringLiteral("cen"), 0) << QVariant(ed->BankRecOrg == nullptr);
+                ed->ButCancel->click();
+            });
+        open(*w, nkl(), sale);
+        open(*w, vnk(), transfer);
+        open(*w, prh(), receipt);
+        DocPrintForms() = nullptr;
+
+        QCOMPARE(printed, (QList<std::pair<QString, int>>{{"FRDocSF", 2}, {"FRDocT13", 1}, {"FRDoc1", 1}}));
+        const QList<QVariant> sale0{sale.ID,
+                                    kovrel::DateOf(kovrel::Today()),
+                                    "склад",
+                                    "покупатель",
+                                    "7700000001",
+                                    "5000000002",
+                                    "Полное имя " + QString::number(buyer),
+                                    2,
+                                    360.0,
+                                    50.0,
+                                    310.0,
+                                    QVariant()};
+        QCOMPARE(zag.mid(0, 12), sale0);
+        // Lines in the grid's order: "Кофе…" before "Хлеб…".
+        QCOMPARE(items.mid(0, 6), (QList<QVariant>{items[0], 100.0, 300.0, "20%", 50.0, 83.33}));
+        QVERIFY(items[0].toString().startsWith(QStringLiteral("Кофе печать")));
+        QCOMPARE(items.mid(6), (QList<QVariant>{items[6], 30.0, 60.0, "без НДС", 0.0, 30.0}));
+        // A transfer has the organization's name only and no VAT; a receipt neither, and its
+        // price is the purchase price.
+        QCOMPARE(zag.mid(12),
+                 (QList<QVariant>{"Полное имя 1000000", QVariant(), QVariant(), QVariant(), 21.0, true}));
     }
 
     void totalsRunOverEveryLine() {

@@ -27,6 +27,8 @@ const QString kNeedBoth = QStringLiteral("Необходимо указать о
 const QString kPrice = QStringLiteral("Цена");
 const QString kSalePrice = QStringLiteral("Прод.цена");
 const QString kStock = QStringLiteral("Остаток: ");
+const TPrintForm kWithoutPacks{QStringLiteral("накладная без упаковок"), "FRDoc1"};
+const TPrintForm kWithPacks{QStringLiteral("накладная с упаковками"), "FRDoc2"};
 
 // Goods that leave the store are picked from its stock; goods that arrive, or are only
 // ordered, from the whole catalog, where a new item can be added.
@@ -53,10 +55,11 @@ const TDocFamily& NklFamily() {
         .priceHeading = kPrice,
         .price = &TRecDocItem::CenR,
         .kitLines = true,
-        .printForms = {QStringLiteral("накладная без упаковок"), QStringLiteral("накладная с упаковками"),
-                       QStringLiteral("счет-фактура"), QStringLiteral("накладная ТОРГ-12")},
-        .printKlientRequisites = true,
-        .printOrgRequisites = true,
+        .printForms = {kWithoutPacks,
+                       kWithPacks,
+                       {QStringLiteral("счет-фактура"), "FRDocSF"},
+                       {QStringLiteral("накладная ТОРГ-12"), "FRDocT12"}},
+        .printExtras = TPrintExtras::Trade,
         .excelImport = false,
         .priceLabel = kSalePrice,
         .stock = {{TDocParty::Store, TStockFlow::Out, true, "LabOstI", kStock}},
@@ -88,9 +91,8 @@ const TDocFamily& PrhFamily() {
         .priceHeading = QStringLiteral("Закуп. цена"),
         .price = &TRecDocItem::CenZ,
         .kitLines = false,
-        .printForms = {QStringLiteral("накладная без упаковок"), QStringLiteral("накладная с упаковками")},
-        .printKlientRequisites = false,
-        .printOrgRequisites = false,
+        .printForms = {kWithoutPacks, kWithPacks},
+        .printExtras = TPrintExtras::None,
         .excelImport = true,
         .priceLabel = QStringLiteral("Закуп.цена"),
         .stock = {{TDocParty::Store, TStockFlow::In, true, "LabOstI", kStock}},
@@ -126,10 +128,10 @@ const TDocFamily& InvoiceFamily() {
         .priceHeading = kPrice,
         .price = &TRecDocItem::CenR,
         .kitLines = true,
-        .printForms = {QStringLiteral("заказ без упаковок"), QStringLiteral("заказ с упаковками"),
-                       QStringLiteral("счет на оплату")},
-        .printKlientRequisites = true,
-        .printOrgRequisites = true,
+        .printForms = {{QStringLiteral("заказ без упаковок"), "FRDoc1"},
+                       {QStringLiteral("заказ с упаковками"), "FRDoc2"},
+                       {QStringLiteral("счет на оплату"), "FRDocS"}},
+        .printExtras = TPrintExtras::Trade,
         .excelImport = false,
         .priceLabel = kSalePrice,
         // An order moves no stock: its line editor shows the stock and accepts any quantity.
@@ -163,10 +165,8 @@ const TDocFamily& VnkFamily() {
         .priceHeading = kPrice,
         .price = &TRecDocItem::CenR,
         .kitLines = false,
-        .printForms = {QStringLiteral("накладная без упаковок"), QStringLiteral("накладная с упаковками"),
-                       QStringLiteral("накладная ТОРГ-13")},
-        .printKlientRequisites = false,
-        .printOrgRequisites = true,
+        .printForms = {kWithoutPacks, kWithPacks, {QStringLiteral("накладная ТОРГ-13"), "FRDocT13"}},
+        .printExtras = TPrintExtras::Organization,
         .excelImport = false,
         .priceLabel = kSalePrice,
         .stock = {{TDocParty::StoreI, TStockFlow::Out, true, "LabOstI",

@@ -70,6 +70,19 @@ struct TDocOps {
     bool (*updateItem)(TFormLoad&, const TRecDocItem& line, double oldKol, double oldCenZ);
 };
 
+// An entry of the print list and the report template it prints.
+struct TPrintForm {
+    QString title;
+    const char* form;
+};
+
+// What the print forms of a kind show beyond the document itself.
+enum class TPrintExtras {
+    None,         // receipts
+    Organization, // transfers: the own organization's name
+    Trade,        // sales and orders: both parties' requisites, the line count and VAT
+};
+
 struct TDocFamily {
     // ---- Document editor ----
     QString caption;
@@ -84,13 +97,12 @@ struct TDocFamily {
     // The goods picker of "Добавить товар"; it lists the stock of `pickerStore` in mode 2.
     TListGoodArgs picker;
     TDocParty pickerStore;
-    QString priceHeading;       // the lines grid's price column
-    double TRecDocItem::*price; // the price the grid, the sums and the line editor use
-    bool kitLines;              // kit lines are marked ">> " and cannot be changed or deleted
-    QStringList printForms;     // ComBoxPrint
-    bool printKlientRequisites; // printing reads the counterparty's requisites
-    bool printOrgRequisites;    // and the own organization's
-    bool excelImport;           // "Загрузить из Excel"
+    QString priceHeading;               // the lines grid's price column
+    double TRecDocItem::*price;         // the price the grid, the sums and the line editor use
+    bool kitLines;                      // kit lines are marked ">> " and cannot be changed or deleted
+    std::vector<TPrintForm> printForms; // ComBoxPrint; an index without an entry prints the first
+    TPrintExtras printExtras;
+    bool excelImport; // "Загрузить из Excel"
 
     // ---- Line editor ----
     QString priceLabel;

@@ -41,6 +41,13 @@ QString money(double value) {
     return FormatFixed(2, value);
 }
 
+QStringList printTitles(const TDocFamily& family) {
+    QStringList titles;
+    for (const TPrintForm& form : family.printForms)
+        titles << form.title;
+    return titles;
+}
+
 } // namespace
 
 TFormEditDoc::TFormEditDoc(QWidget* owner, const TDocFamily& family, TSelectionSlot& slot, TRecDoc& rec)
@@ -88,7 +95,7 @@ QWidget* TFormEditDoc::buildHeader() {
     DTPDat = MakeDatePicker(panel, "DTPDat");
     EdPrim = MakeEdit(panel, "EdPrim");
     ButPrint = MakeButton(panel, "ButPrint", QStringLiteral("Печать"));
-    ComBoxPrint = MakeCombo(panel, "ComBoxPrint", m_family.printForms, 200);
+    ComBoxPrint = MakeCombo(panel, "ComBoxPrint", printTitles(m_family), 200);
     grid->addWidget(ButSelI, 0, 0);
     grid->addWidget(LabI, 0, 1);
     grid->addWidget(ButPrint, 0, 2, Qt::AlignRight);
@@ -341,15 +348,6 @@ void TFormEditDoc::DropItem() {
         ShowInfo(kNoStock);
     }
     LoadItems();
-}
-
-// ---- Printing ---------------------------------------------------------------------------------
-
-void TFormEditDoc::ButPrintClick() {
-    TServerWait wait(*SBarInfo, 0);
-    TFormLoad fl;
-    if (m_family.printKlientRequisites) BankRecKl = fl.SelectBank(LocalRec.KlientID);
-    if (m_family.printOrgRequisites) BankRecOrg = fl.SelectBank(kOrganizationID);
 }
 
 // ---- Totals -----------------------------------------------------------------------------------

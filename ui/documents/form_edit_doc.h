@@ -8,6 +8,7 @@
 #include "sorted_list.h"
 
 #include <QDialog>
+#include <QVariant>
 
 #include <memory>
 
@@ -56,6 +57,17 @@ public:
     // Adds the goods item as a line of quantity 0 and opens the line editor on it.
     void NewItem(int goodsID, double cenR, double cenZ);
     void DropItem();
+
+    // ---- Printing ----
+    // The report template of the print list's current entry.
+    QString PrintForm() const;
+    // The print forms' data: a header variable (data source DSetZag) and a variable of the line
+    // at `index` in the grid's order (DSetItems); a name the kind's forms do not have gives an
+    // empty value. Texts are text, "n" and "max_num_str" integers, "dat" a date, figures doubles.
+    QVariant DSetZagGetValue(const QString& name) const;
+    QVariant DSetItemsGetValue(const QString& name, int index) const;
+    // The name of the party that hands the goods over, or of the one that receives them.
+    QString PrintPartyName(bool handsOver) const;
 
     // Totals over every line, kit lines and their components included.
     double GetItKol() const;
