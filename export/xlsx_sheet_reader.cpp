@@ -232,7 +232,8 @@ bool XlsxSheetReader::readSheet(const QString& part, SheetTable& table) {
                     return corrupt(QStringLiteral("неверный номер строки «%1»").arg(r));
                 col = 0;
             } else if (xml.name() == u"c") {
-                const QString ref = attribute(xml, u"r");
+                const QXmlStreamAttributes attributes = xml.attributes();
+                const QString ref = attributes.value(QLatin1String("r")).toString();
                 if (ref.isEmpty()) {
                     row = std::max(row, 1);
                     if (++col > SheetTable::kMaxCols)
@@ -240,15 +241,15 @@ bool XlsxSheetReader::readSheet(const QString& part, SheetTable& table) {
                 } else if (!parseCellRef(ref, row, col)) {
                     return corrupt(QStringLiteral("неверная ссылка на ячейку «%1»").arg(ref));
                 }
-                if (!readCell(xml, row, col, table)) return false;
+                if (!readCell(xml, attributes.value(QLatin1String("t")).toString(), row, col, table)) return false;
             }
         }
         return true;
     });
 }
 
-bool XlsxSheetReader::readCell(QXmlStreamReader& xml, int row, int col, SheetTable& table) {
-    const QString type = attribute(xml, u"t");
+bool XlsxSheetReader::readCell(QXmlStreamReader& xml, const QString& type, int row, int col,
+                               SheetTable& table) {
     QString value;
     QString inlineText;
     while (!xml.atEnd()) {
