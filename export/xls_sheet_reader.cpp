@@ -60,9 +60,10 @@ bool XlsSheetReader::Read(SheetTable& table) {
     FreeXlHandle xls;
     const int opened = freexl_open(QFile::encodeName(m_path).constData(), &xls.handle);
     if (opened != FREEXL_OK) return fail(opened);
+    // FreeXL opens an encrypted workbook without a handle, as it cannot read on.
     unsigned int protection = 0;
-    if (freexl_get_info(xls.handle, FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK &&
-        protection == FREEXL_BIFF_OBFUSCATED) {
+    if (!xls.handle || (freexl_get_info(xls.handle, FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK &&
+                        protection == FREEXL_BIFF_OBFUSCATED)) {
         m_error = kovrel::sheet::PasswordError(m_path);
         return false;
     }

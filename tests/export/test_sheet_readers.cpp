@@ -5,6 +5,7 @@
 #include "xlsx_book.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <quazip.h>
@@ -13,6 +14,7 @@
 namespace {
 
 const QString kFixture = QStringLiteral(KOVREL_FIXTURES_DIR "/receipt-import.xls");
+const QString kLocked = QStringLiteral(KOVREL_FIXTURES_DIR "/receipt-import-locked.xls");
 
 struct Read {
     bool ok = false;
@@ -217,11 +219,14 @@ private Q_SLOTS:
              QStringLiteral("Книга «broken.xlsx» повреждена: часть xl/worksheets/sheet1.xml, строка 1: ")},
             {QStringLiteral("cut.xls"), QStringLiteral("Книга «cut.xls» повреждена: ")},
             {QStringLiteral("absent.xls"), QStringLiteral("Не удалось прочитать файл «absent.xls»: ")},
+            {kLocked,
+             QStringLiteral("Книга «receipt-import-locked.xls» защищена паролем. Снимите пароль, сохраните "
+                            "книгу и загрузите ее снова.")},
         };
         for (const auto& [file, message] : cases) {
             Read r;
             r.table.SetCell(1, 1, QStringLiteral("прежнее"));
-            r.ok = ReadFirstSheet(path(file), r.table, r.error);
+            r.ok = ReadFirstSheet(QFileInfo(file).isAbsolute() ? file : path(file), r.table, r.error);
             QVERIFY2(!r.ok, qPrintable(file));
             QVERIFY2(r.error.startsWith(message), qPrintable(r.error));
             QVERIFY2(r.error.endsWith(QLatin1Char('.')), qPrintable(r.error));
