@@ -105,13 +105,12 @@ public:
 protected:
     TFormEditDoc(QWidget* owner, const TDocFamily& family, TSelectionSlot& slot, TRecDoc& rec);
 
-    TSelectionSlot& Slot() { return m_slot; }
-    // False with the guard's message shown when a store the lines need is missing.
-    bool StoresChosen(const QString& guard);
     // True when the editing controls are enabled (the user may change the document).
     bool Editable() const { return m_editable; }
 
 private:
+    // False with the guard's message shown when a store the lines need is missing.
+    bool StoresChosen(const QString& guard);
     void buildWindow();
     QWidget* buildHeader();
     QWidget* buildFooter();
