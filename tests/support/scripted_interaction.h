@@ -19,6 +19,7 @@ public:
         QQueue<bool> answers;
         bool defaultAnswer = true;
         QQueue<QString> fileNames;
+        QStringList fileDialogs; // title and filter of each file dialog, as "title|filter"
     };
 
     // The handler is owned by the global slot; tests keep a pointer to its shared state.
@@ -36,10 +37,12 @@ public:
         s().openedUrls << url;
         return true;
     }
-    QString getOpenFileName(const QString&, const QString&) override {
+    QString getOpenFileName(const QString& title, const QString& filter) override {
+        s().fileDialogs << title + QLatin1Char('|') + filter;
         return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
     }
-    QString getSaveFileName(const QString&, const QString&, const QString&) override {
+    QString getSaveFileName(const QString& title, const QString& filter, const QString&) override {
+        s().fileDialogs << title + QLatin1Char('|') + filter;
         return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
     }
 

@@ -4,42 +4,59 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 namespace {
-constexpr int kPollMs = 10;
-constexpr int kMaxPolls = 1000;
+
+constexpr int kTickMs = 10;
+constexpr int kIdleTicksBeforeClose = 1000; // ten seconds
+
 } // namespace
 
-ModalAction::ModalAction(std::function<void(QDialog*)> act)
-    : m_act(std::move(act))
-    , m_before(QApplication::activeModalWidget())
-    , m_timer(new QTimer) {
-    QObject::connect(m_timer, &QTimer::timeout, [this] { poll(); });
-    m_timer->start(kPollMs);
+ModalScript::ModalScript()
+    : m_context(std::make_unique<QObject>()) {
+    QTimer::singleShot(kTickMs, m_context.get(), [this] { tick(); });
 }
 
-ModalAction::~ModalAction() {
-    delete m_timer;
+ModalScript::~ModalScript() = default;
+
+ModalScript& ModalScript::Then(Step step) {
+    m_steps.enqueue(std::move(step));
+    return *this;
 }
 
-void ModalAction::poll() {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    const bool shown = dialog && dialog != m_before && dialog->isVisible();
-    if (!shown && ++m_polls < kMaxPolls) return;
-    m_timer->stop();
-    if (!shown) {
-        qWarning("no modal window came");
+bool ModalScript::seen(const QWidget* window) const {
+    for (const QPointer<QWidget>& w : m_seen)
+        if (w == window) return true;
+    return false;
+}
+
+// Each tick is a timer of its own: a step that opens a modal window blocks inside this call,
+// and the next tick must still come from the nested event loop.
+void ModalScript::tick() {
+    QTimer::singleShot(kTickMs, m_context.get(), [this] { tick(); });
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window || !window->isVisible()) return;
+    if (seen(window) || m_steps.isEmpty()) {
+        // Nothing left to do in it (a step waiting on a window of its own is not the active one).
+        if (window != m_idle) m_idleTicks = 0;
+        m_idle = window;
+        if (++m_idleTicks > kIdleTicksBeforeClose) {
+            QTest::qFail("a modal window stayed open with nothing left to do in it", __FILE__, __LINE__);
+            if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
+        }
         return;
     }
-    m_ran = true;
-    m_act(dialog);
-    if (QTest::currentTestFailed() && dialog->isVisible()) dialog->reject();
+    m_seen << window;
+    m_idleTicks = 0;
+    const Step step = m_steps.dequeue();
+    step(window);
 }
 
-void ChooseKlient(QDialog* picker, int kindEntry, const QString& name) {
+void ChooseKlient(QWidget* picker, int kindEntry, const QString& name) {
     QCOMPARE(picker->windowTitle(), QStringLiteral("Выбор счета"));
     auto* kind = Control<QComboBox>(picker, "ComBoxTypeKl");
     StringGrid* list = Control<StringGrid>(picker, "SGList");

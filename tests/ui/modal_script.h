@@ -1,39 +1,53 @@
 #pragma once
 
-#include <QDialog>
+#include <QList>
+#include <QObject>
 #include <QPointer>
+#include <QQueue>
+#include <QWidget>
 
 #include <functional>
+#include <memory>
 
-class QTimer;
-
-// Acts in a modal window while the code that opened it waits in its exec(): `act` runs as soon
-// as a modal window other than the one active at construction is shown. When the test has failed
-// by the time `act` returns, the window is closed with Cancel so that nothing is left waiting.
-// Waits at most ten seconds, and no longer than this object lives.
-class ModalAction {
+// What the user does in modal windows. A modal window holds the test inside its exec(), so the
+// steps are queued beforehand and run from the window's own event loop, each on the next modal
+// window that opens (a window is acted on once). A step may open further modal windows; the
+// following steps then act on those. A modal window left open with no step for it is closed
+// after a while and the test fails, so a mistake never hangs the run.
+class ModalScript {
 public:
-    explicit ModalAction(std::function<void(QDialog*)> act);
-    ~ModalAction();
-    ModalAction(const ModalAction&) = delete;
-    ModalAction& operator=(const ModalAction&) = delete;
+    using Step = std::function<void(QWidget* window)>;
 
-    // Whether a window came and `act` ran.
-    bool Ran() const { return m_ran; }
+    ModalScript();
+    ~ModalScript();
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
+
+    ModalScript& Then(Step step);
+    int Pending() const { return static_cast<int>(m_steps.size()); }
+
+    // A step's window as its own type; fails the test when it is something else.
+    template <class T>
+    static T* As(QWidget* window) {
+        T* typed = qobject_cast<T*>(window);
+        if (!typed) qWarning("modal window %s is not the one expected", qPrintable(window->objectName()));
+        return typed;
+    }
 
 private:
-    void poll();
+    void tick();
+    bool seen(const QWidget* window) const;
 
-    std::function<void(QDialog*)> m_act;
-    QPointer<QWidget> m_before;
-    QTimer* m_timer;
-    int m_polls = 0;
-    bool m_ran = false;
+    QQueue<Step> m_steps;
+    QList<QPointer<QWidget>> m_seen;
+    std::unique_ptr<QObject> m_context; // pending ticks end with it
+    QPointer<QWidget> m_idle;           // the open window no step acted on
+    int m_idleTicks = 0;
 };
 
 // In the counterparty picker: checks that its kind list is free and on its first entry, switches
 // it to `kindEntry` and chooses the entry of that name.
-void ChooseKlient(QDialog* picker, int kindEntry, const QString& name);
+void ChooseKlient(QWidget* picker, int kindEntry, const QString& name);
 
 // The child control of a window by its name; null (with a warning) when there is none.
 template <class T>

@@ -33,9 +33,10 @@ QList<QWidget*> inputs(TFormEditMoney* e) {
 
 // Picks a party with one of the editor's two buttons.
 void pick(QPushButton* button, int kindEntry, const QString& name) {
-    ModalAction picked([&](QDialog* p) { ChooseKlient(p, kindEntry, name); });
+    ModalScript picked;
+    picked.Then([&](QWidget* p) { ChooseKlient(p, kindEntry, name); });
     button->click();
-    QVERIFY(picked.Ran());
+    QCOMPARE(picked.Pending(), 0);
 }
 
 } // namespace
@@ -58,13 +59,14 @@ class TestFormEditMoney : public JournalShopTest {
                   const std::function<void(TFormEditMoney*)>& act) {
         StringGrid* g = journal(w);
         if (!prim.isEmpty()) g->SetRow(rowOf(g, prim));
-        ModalAction edit([&](QDialog* d) {
-            auto* e = qobject_cast<TFormEditMoney*>(d);
+        ModalScript edit;
+        edit.Then([&](QWidget* d) {
+            auto* e = ModalScript::As<TFormEditMoney>(d);
             QVERIFY(e);
             act(e);
         });
         find<QPushButton>(w, button)->click();
-        return edit.Ran();
+        return edit.Pending() == 0;
     }
 
     std::optional<TRecMoney> stored(const QString& prim) {
@@ -81,11 +83,12 @@ private Q_SLOTS:
         auto w = openCashier({{Right::MoneyView, 1}});
 
         {
-            ModalAction none([](QDialog* d) { d->reject(); });
+            ModalScript none;
+            none.Then([](QWidget* d) { ModalScript::As<QDialog>(d)->reject(); });
             journal(*w);
             find<QPushButton>(*w, "ButInsMoney")->click();
             QCOMPARE(f.Ui->infos, QStringList{QStringLiteral("Доступ запрещен. ")});
-            QVERIFY(!none.Ran());
+            QCOMPARE(none.Pending(), 1);
         }
 
         QVERIFY(inEditor(*w, "ButEditMoney", QStringLiteral("свежая"), [&](TFormEditMoney* e) {
@@ -124,9 +127,10 @@ private Q_SLOTS:
             pick(e->ButSelI, 1, JournalShop::kBank);
             pick(e->ButSelP, 0, JournalShop::kSupplier);
             // A closed picker leaves no receiver, and nothing can be saved without one.
-            ModalAction closed([](QDialog* p) { p->reject(); });
+            ModalScript closed;
+            closed.Then([](QWidget* p) { ModalScript::As<QDialog>(p)->reject(); });
             e->ButSelP->click();
-            QVERIFY(closed.Ran());
+            QCOMPARE(closed.Pending(), 0);
             QCOMPARE(e->LabP->text(), QString());
             QCOMPARE(e->LocalRec.KlientIDP, -1);
             e->ButSave->click();

@@ -329,8 +329,9 @@ private Q_SLOTS:
         StringGrid* g = journal(*w, QStringLiteral("Nkl"));
         QCOMPARE(g->Cells(6, rowOf(g, doc)), QStringLiteral("1000.00"));
 
-        ModalAction edited([&](QDialog* d) {
-            auto* e = qobject_cast<TFormEditMoney*>(d);
+        ModalScript edited;
+        edited.Then([&](QWidget* d) {
+            auto* e = ModalScript::As<TFormEditMoney>(d);
             QVERIFY(e);
             QCOMPARE(e->windowTitle(), QStringLiteral("Операция с деньгами"));
             QCOMPARE(e->size(), QSize(484, 321));
@@ -344,9 +345,10 @@ private Q_SLOTS:
             e->ButSave->click();
             QCOMPARE(f.Ui->infos, QStringList{TFormEditMoney::kNoParties});
             QVERIFY(e->isVisible());
-            ModalAction picked([](QDialog* p) { ChooseKlient(p, 1, JournalShop::kCash); });
+            ModalScript picked;
+            picked.Then([](QWidget* p) { ChooseKlient(p, 1, JournalShop::kCash); });
             e->ButSelP->click();
-            QVERIFY(picked.Ran());
+            QCOMPARE(picked.Pending(), 0);
             QCOMPARE(e->LabP->text(), JournalShop::kCash);
             e->EdPrim->setText(QStringLiteral("  остаток по накладной "));
             e->ButSave->click();
@@ -354,7 +356,7 @@ private Q_SLOTS:
             QCOMPARE(e->result(), int(QDialog::Accepted));
         });
         clickOn(*w, QStringLiteral("Nkl"), doc, "ButPay");
-        QVERIFY(edited.Ran());
+        QCOMPARE(edited.Pending(), 0);
         QCOMPARE(w->CurrentPage()->objectName(), QStringLiteral("TSNkl"));
         QCOMPARE(g->Cells(6, rowOf(g, doc)), QString());
 

@@ -1,0 +1,6 @@
+#include "doc_print_forms.h"
+
+TDocPrintForms& DocPrintForms() {
+    static TDocPrintForms forms;
+    return forms;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "doc_family.h"
+#include "rec_doc_item.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The line editor of a goods document: quantity in units or in packs (the two boxes follow
+// each other) and the price, checked against the stock of the document's store (or both stores
+// of a transfer) as it was when the window opened, then stored with the kind's line update.
+// The line exists on the service before the editor opens, so the editor only ever updates it.
+// Closes with OK after a stored change; a refused or failed save keeps the window open with
+// what the user typed.
+class TFormEditDocItem : public QDialog {
+    Q_OBJECT
+public:
+    ~TFormEditDocItem() override;
+
+    // ---- Handlers ----
+    void EdKolChange();     // the units box, while the user types in it
+    void EdKolPackChange(); // the packs box, likewise
+    void ButSaveClick();
+    void ButCancelClick();
+
+    // ---- Operations ----
+    // Reads the line again with its stock and remembers what it held on opening.
+    void LoadRec();
+    // Checks the stock rules and stores the line; true when stored.
+    bool SaveRec();
+
+    // The line being edited: the fresh copy read on opening, or the record handed in when the
+    // service returned none.
+    TRecDocItem* LocalRec = nullptr;
+    const TStockStores SelCodeStore; // the stock store, and a transfer's receiving store
+    double OldKol = 0;
+    double OldOstI = 0;
+    double OldOstP = 0;
+    double OldCenZ = 0;
+
+    QLabel* LabName = nullptr;
+    QLabel* LabPack = nullptr;
+    std::vector<QLabel*> LabOst; // LabOstI, and LabOstP of a transfer
+    QLineEdit* EdKol = nullptr;
+    QLineEdit* EdKolPack = nullptr;
+    QLineEdit* EdCen = nullptr;
+    QPushButton* ButCancel = nullptr;
+    QPushButton* ButSave = nullptr;
+
+protected:
+    TFormEditDocItem(QWidget* owner, const TDocFamily& family, TStockStores stores, TRecDocItem& rec);
+
+private:
+    void buildWindow();
+    void FormCreate();
+    double oldOst(size_t side) const { return side == 0 ? OldOstI : OldOstP; }
+    QString stockText(size_t side) const;
+    double& price() { return LocalRec->*m_family.price; }
+
+    const TDocFamily& m_family;
+    TRecDocItem& m_handed;
+    std::unique_ptr<TRecDocItem> m_fresh;
+};
