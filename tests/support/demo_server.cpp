@@ -6,6 +6,12 @@
 #include <QTest>
 
 bool DemoServer::Start() {
+    if (!StartUnsigned()) return false;
+    UseDemoAdmin();
+    return true;
+}
+
+bool DemoServer::StartUnsigned() {
     m_db = std::make_unique<TestDatabase>();
     if (!m_db->Ok()) {
         m_error = m_db->Error();
@@ -17,7 +23,6 @@ bool DemoServer::Start() {
         return false;
     }
     BaseURL = m_server->BaseUrl();
-    UseDemoAdmin();
     return true;
 }
 

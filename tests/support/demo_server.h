@@ -14,6 +14,8 @@ class DemoServer {
 public:
     // False with Error() set when the database or the server cannot start.
     bool Start();
+    // The same, leaving the client's session as it was (windows sign in by themselves).
+    bool StartUnsigned();
     QString Error() const { return m_error; }
 
     ServerProcess& Server() { return *m_server; }

@@ -8,25 +8,18 @@
 #include <QFile>
 
 bool MainWindowFixture::StartService() {
-    m_db = std::make_unique<TestDatabase>();
-    if (!m_db->Ok()) {
-        m_error = m_db->Error();
-        return false;
-    }
-    m_server = std::make_unique<ServerProcess>(*m_db);
-    if (!m_server->Start({QStringLiteral("--demo")})) {
-        m_error = m_server->Error();
-        return false;
-    }
-    BaseURL = m_server->BaseUrl();
-    return true;
+    auto demo = std::make_unique<DemoServer>();
+    const bool started = demo->StartUnsigned();
+    m_error = demo->Error();
+    if (started) m_demo = std::move(demo);
+    return started;
 }
 
 QString MainWindowFixture::NewAccount(const QString& login) {
-    const qsizetype before = m_server->Mail().size();
+    const qsizetype before = m_demo->Server().Mail().size();
     kovrel::HttpTransport http;
     const kovrel::AdminPasswordOutcome outcome = kovrel::RequestNewAdminPassword(http, login);
-    const QList<QByteArray> mail = m_server->Mail();
+    const QList<QByteArray> mail = m_demo->Server().Mail();
     if (outcome.failed || mail.size() != before + 1) return {};
     return ServerProcess::PasswordIn(mail.last());
 }
@@ -34,7 +27,7 @@ QString MainWindowFixture::NewAccount(const QString& login) {
 void MainWindowFixture::Init() {
     Ui = &ScriptedInteraction::Install();
     WindowSeams() = ProgramWindows();
-    if (m_server) BaseURL = m_server->BaseUrl();
+    if (m_demo) BaseURL = m_demo->Server().BaseUrl();
 }
 
 void MainWindowFixture::Cleanup() {

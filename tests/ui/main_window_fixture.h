@@ -1,10 +1,9 @@
 #pragma once
 
 #include "demo_seed.h"
+#include "demo_server.h"
 #include "main_f.h"
 #include "scripted_interaction.h"
-#include "server_process.h"
-#include "test_database.h"
 #include "window_seams.h"
 
 #include <QTemporaryDir>
@@ -32,7 +31,7 @@ public:
     // Starts kovrel-server --demo; false with Error() when it does not come up.
     bool StartService();
     QString Error() const { return m_error; }
-    ServerProcess& Service() { return *m_server; }
+    ServerProcess& Service() { return m_demo->Server(); }
 
     // A new, empty account of the service: its administrator's password, read from the mail
     // the service sends; empty when none came.
@@ -71,8 +70,7 @@ public:
     void Cleanup();
 
 private:
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<ServerProcess> m_server;
+    std::unique_ptr<DemoServer> m_demo;
     QTemporaryDir m_dir;
     QString m_error;
 };

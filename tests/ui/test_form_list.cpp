@@ -323,8 +323,7 @@ private Q_SLOTS:
         const int nut = AddGood(Good(QStringLiteral("Остаток Гайка М6"), 7.5));
         AddGood(Good(QStringLiteral("Остаток Шайба М6"), 1)); // never received
         QVERIFY(store > 0 && supplier > 0 && nut > 0);
-        if (!receive(store, supplier, nut, 10, 3))
-            QSKIP("the service takes no receipts yet: stock needs the documents endpoints");
+        QVERIFY(receive(store, supplier, nut, 10, 3));
         QVERIFY(receive(store, supplier, nut, 5, 4.25));
 
         TSelectionSlot slot;
