@@ -1,10 +1,10 @@
 #include "cli_options.h"
 
 #include "session.h"
+#include "settings_file.h"
 #include "usage_error.h"
 
 #include <QFile>
-#include <QMap>
 #include <QUrl>
 
 namespace {
@@ -25,27 +25,14 @@ TextFormat formatOf(const QString& name) {
     throw UsageError(QStringLiteral("unknown format %1 (tsv or csv; JSON is the default)").arg(name));
 }
 
-// Section "Config" of an INI file: "[Config]" and "Key=Value" lines, names matched regardless of
-// letter case, the first of repeated keys counting.
-QMap<QString, QString> readConfigSection(const QString& path) {
+// The settings file the client writes; one that cannot be read is a mistake on the command line,
+// not empty credentials.
+TSettingsFile settingsFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly))
         throw UsageError(
             QStringLiteral("cannot read the settings file %1: %2").arg(path, file.errorString()));
-    QMap<QString, QString> values;
-    bool inConfig = false;
-    for (const QByteArray& raw : file.readAll().split('\n')) {
-        const QString line = QString::fromUtf8(raw).trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inConfig = line.compare(QLatin1String("[Config]"), Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (!inConfig || eq <= 0 || line.startsWith(QLatin1Char(';'))) continue;
-        const QString key = line.left(eq).trimmed().toLower();
-        if (!values.contains(key)) values.insert(key, line.mid(eq + 1).trimmed());
-    }
-    return values;
+    return TSettingsFile(path);
 }
 
 QString serviceUrl(QString url) {
@@ -101,13 +88,13 @@ CliOptions ParseCommandLine(const QStringList& args) {
 }
 
 Credentials ResolveCredentials(const CliOptions& options, const QProcessEnvironment& env) {
-    const QMap<QString, QString> ini =
-        options.ini ? readConfigSection(*options.ini) : QMap<QString, QString>();
+    const std::optional<TSettingsFile> ini =
+        options.ini ? std::optional(settingsFile(*options.ini)) : std::nullopt;
     auto pick = [&](const std::optional<QString>& option, const char* variable, const char* iniKey) {
         if (option) return option->trimmed();
         const QString fromEnv = env.value(QLatin1String(variable));
         if (!fromEnv.isEmpty()) return fromEnv.trimmed();
-        return ini.value(QString::fromLatin1(iniKey).toLower());
+        return ini ? ini->ReadString(QStringLiteral("Config"), QString::fromLatin1(iniKey)) : QString();
     };
     Credentials c;
     c.login = pick(options.login, "KOVREL_LOGIN", "Login");
