@@ -58,7 +58,7 @@ struct TStockStores {
     int second = 0;
 };
 
-// The kind's service operations (Part of TFormLoad), each on the caller's request object.
+// The kind's service operations (members of TFormLoad), each on the caller's request object.
 struct TDocOps {
     bool (TFormLoad::*insert)(TRecDoc&);
     bool (TFormLoad::*update)(const TRecDoc&);
