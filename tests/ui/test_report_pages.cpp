@@ -3,20 +3,25 @@
 // took, and kovrel-cli grid prints the very cells the page shows.
 #include "date_picker.h"
 #include "form_load.h"
+#include "journal_page_of.h"
 #include "main_window_test.h"
 #include "rep_dolg_page.h"
+#include "rep_move_good_page.h"
 #include "rep_move_klient_page.h"
 #include "rep_ost_page.h"
 #include "rep_sale_st_page.h"
+#include "session.h"
 #include "status_bar.h"
 #include "string_grid.h"
 #include "tag_list_box.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 
@@ -142,6 +147,40 @@ private Q_SLOTS:
         MainWindowFixture::ClickNav(w->LBoxRep, 3); // untimed
         QCOMPARE(w->SBarInfo->PanelText(1), QStringLiteral("Ответ получен."));
         QLocale::setDefault(QLocale::c());
+    }
+
+    // Nothing reports a failed query but the log; the grids show what arrived: nothing.
+    void failedQueryLeavesHeaderAndZeroTotals() {
+        auto w = f.OpenAdmin();
+        BaseURL = QStringLiteral("http://127.0.0.1:1");
+        MainWindowFixture::ClickNav(w->LBoxRep, 1);
+        QCOMPARE(w->TSRepOst->GridNow().Rows,
+                 (QList<QStringList>{{"", "Наименование", "Кол-во", "Прод. цена"}, {"", "Итого", "0", ""}}));
+        QCOMPARE(w->TSRepOst->Grid()->FixedRows(), 0);
+        QVERIFY(w->SBarInfo->PanelText(1).startsWith(QStringLiteral("Ответ получен. Время запроса: ")));
+        MainWindowFixture::ClickNav(w->LBoxRep, 2);
+        QCOMPARE(w->TSRepMoveGood->GridNow().Rows.mid(1),
+                 (QList<QStringList>{{"", "Начальный остаток", "", "", "0"}, {"", "Итого", "0", "0", "0"}}));
+        QCOMPARE(w->SBarInfo->PanelText(1), QStringLiteral("Ответ получен."));
+        QVERIFY(f.Ui->infos.isEmpty());
+    }
+
+    void exportMenuBelongsToTheReportGrids() {
+        auto w = f.OpenAdmin();
+        QCOMPARE(w->PMenuExport->objectName(), QStringLiteral("PMenuExport"));
+        QStringList captions;
+        for (QAction* item : w->PMenuExport->actions())
+            captions << item->text();
+        QCOMPARE(captions,
+                 (QStringList{"Экспорт в Excel", "Экспорт в Calc", "Экспорт в текстовый файл (csv)"}));
+        MainWindowFixture::ClickNav(w->LBoxRep, 5);
+        StringGrid* g = w->TSRepDolg->Grid();
+        emit g->customContextMenuRequested(QPoint(5, 5));
+        QCOMPARE(w->PopupPage(), w->TSRepDolg);
+        QVERIFY(w->PMenuExport->isVisible());
+        w->PMenuExport->hide();
+        // The journals and catalogs have no such menu.
+        QCOMPARE(w->TSNkl->Grid()->contextMenuPolicy(), Qt::DefaultContextMenu);
     }
 
     void cliPrintsTheCellsThePageShows() {
