@@ -4,6 +4,7 @@
 #include "cli_options.h"
 #include "form_load.h"
 #include "format_settings.h"
+#include "grid_export_file.h"
 #include "grid_table.h"
 #include "operation_table.h"
 #include "report_table.h"
@@ -46,21 +47,26 @@ struct Command {
     const ReportEntry* report = nullptr;
     Invoke invoke;
     Compute compute;
-    GridCompute grid; // the page's grid instead of the report's rows
+    GridCompute grid;    // the page's grid instead of the report's rows
+    GridExport exportTo; // export: the page's grid written to a file instead of printed
 };
 
 Command prepareCommand(const CliOptions& o) {
     const QString& command = o.positional[0];
-    const bool grid = command == QLatin1String("grid");
+    const bool exporting = command == QLatin1String("export");
+    const bool grid = exporting || command == QLatin1String("grid");
     const bool report = grid || command == QLatin1String("report");
     if (!report && command != QLatin1String("call"))
-        throw UsageError(QStringLiteral("unknown command %1 (call, report, grid or sign-in)").arg(command));
+        throw UsageError(
+            QStringLiteral("unknown command %1 (call, report, grid, export or sign-in)").arg(command));
+
     if (o.positional.size() < 2) throw UsageError(QStringLiteral("%1 needs an operation name").arg(command));
     if (o.positional.size() > 3)
         throw UsageError(
             QStringLiteral("unexpected argument %1 (ARGS_JSON is one argument)").arg(o.positional[3]));
     Command c;
     c.name = o.positional[1];
+    if (exporting) c.exportTo = PrepareExport(o);
     c.op = FindOperation(c.name);
     if (!c.op) throw UsageError(QStringLiteral("unknown operation %1").arg(c.name));
     if (report) {
@@ -90,9 +96,17 @@ CliResult runOperation(const CliOptions& o, const Command& c) {
     TFormLoad fl;
     CallResult r;
     c.invoke(fl, r);
-    const Outcome outcome = outcomeOf(c.name, fl, r);
+    Outcome outcome = outcomeOf(c.name, fl, r);
+    if (c.exportTo && outcome.ok) {
+        const QString failure = c.exportTo(c.grid(r));
+        if (!failure.isEmpty()) outcome = {false, failure};
+    }
     OutputDocument doc;
     doc.Add(QStringLiteral("ok"), outcome.ok);
+    if (c.exportTo) {
+        doc.Add(QStringLiteral("log"), fl.MemoInfo);
+        return finish(doc, outcome);
+    }
     if (c.grid) {
         const TReportGrid g = c.grid(r);
         if (o.format) return finish(doc, outcome, ToDelimited(g.Rows, *o.format));

@@ -14,6 +14,9 @@ Commands:
   call OPERATION [ARGS_JSON]     run one service operation and print its result
   report OPERATION [ARGS_JSON]   run one report operation, then the report's computation
   grid OPERATION [ARGS_JSON]     run one report as its page does and print the page's grid
+  export OPERATION [ARGS_JSON] (--xlsx FILE | --text FILE | --calc FILE)
+                                 write that grid as the page's export menu does: a workbook,
+                                 the tab-separated text file, or a Calc document (.ods)
   sign-in                        sign in and print the sign-in state
 
 Options:
@@ -23,6 +26,7 @@ Options:
   --password PASS    the password
   --ini PATH         a kovrel.ini whose section "Config" holds "Login", "DopLogin" and "Pas"
   --format tsv|csv   print the rows (of L, Rec or a report) as text instead of JSON
+  --screen WxH       export: the screen the grid's pixel widths are scaled for (1920x1080)
   --help             this text
 
 Each credential comes from its option, else from the environment (KOVREL_SERVICE,
@@ -59,7 +63,8 @@ grid prints {"ok", "cells" (row 0 the header row), "widths" (pixels), "fixedRows
 "fixedCols", "log"}; with --format only the cells. Its ARGS_JSON takes what report takes plus
 the page's controls: check boxes as true or false (each left out keeps its state at start),
 ComBoxGrRepDolg (0..3, the account group) and SelKlientGr (the kind of the chosen counterparty;
-left out, nothing was chosen: -1).
+left out, nothing was chosen: -1). export takes the same ARGS_JSON and prints {"ok", "log"};
+--calc runs LibreOffice headless (no display needed) through the Calc export module.
 
 Exit status: 0 when ok is true, 1 when it is false, 2 for a usage error (nothing is sent then).
 Errors are one line on stderr.

@@ -16,7 +16,8 @@ struct ValueOption {
 
 constexpr ValueOption kValueOptions[] = {
     {"--service", &CliOptions::service},   {"--login", &CliOptions::login}, {"--user", &CliOptions::user},
-    {"--password", &CliOptions::password}, {"--ini", &CliOptions::ini},
+    {"--password", &CliOptions::password}, {"--ini", &CliOptions::ini},     {"--xlsx", &CliOptions::xlsx},
+    {"--text", &CliOptions::text},         {"--calc", &CliOptions::calc},   {"--screen", &CliOptions::screen},
 };
 
 TextFormat formatOf(const QString& name) {
