@@ -173,7 +173,7 @@ CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
         const CliOptions o = ParseCommandLine(args);
         if (o.help) return {0, HelpText().toUtf8(), {}};
         if (o.positional.isEmpty())
-            throw UsageError(QStringLiteral("no command given (call, report, grid or sign-in)"));
+            throw UsageError(QStringLiteral("no command given (call, report, grid, export or sign-in)"));
         if (o.positional[0] == QLatin1String("sign-in")) return runSignIn(o, env);
         const Command c = prepareCommand(o);
         applyCredentials(ResolveCredentials(o, env));
