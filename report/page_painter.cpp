@@ -5,6 +5,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 struct Mapper {
@@ -14,20 +16,32 @@ struct Mapper {
     QRectF rect(const QRectF& mm) const { return QRectF(point(mm.topLeft()), mm.size() * scale); }
 };
 
-QPen pen(double widthMm, double scale) {
+// Rules are whole device pixels wide and lie on the pixel grid, so that on a screen or a PNG
+// every rule of a table is equally sharp, whatever fraction of a pixel it started at.
+struct Rule {
+    int width;
+    double snap(double v) const { return width % 2 ? std::floor(v) + 0.5 : std::round(v); }
+    QPointF snap(QPointF p) const { return {snap(p.x()), snap(p.y())}; }
+};
+
+Rule rule(QPainter& painter, double widthMm, double scale) {
+    const Rule r{std::max(1, int(std::lround(widthMm * scale)))};
     QPen p(Qt::black);
-    p.setWidthF(std::max(widthMm * scale, 0.5));
+    p.setWidth(r.width);
     p.setCapStyle(Qt::SquareCap);
-    return p;
+    painter.setPen(p);
+    return r;
 }
 
 void drawFrame(QPainter& painter, const PreparedFrame& f, const Mapper& m) {
-    const QRectF r = m.rect(f.rect);
-    painter.setPen(pen(f.width, m.scale));
-    if (f.sides & FrameLeft) painter.drawLine(r.topLeft(), r.bottomLeft());
-    if (f.sides & FrameTop) painter.drawLine(r.topLeft(), r.topRight());
-    if (f.sides & FrameRight) painter.drawLine(r.topRight(), r.bottomRight());
-    if (f.sides & FrameBottom) painter.drawLine(r.bottomLeft(), r.bottomRight());
+    const Rule r = rule(painter, f.width, m.scale);
+    const QRectF px = m.rect(f.rect);
+    const QPointF tl = r.snap(px.topLeft()), tr = r.snap(px.topRight());
+    const QPointF bl = r.snap(px.bottomLeft()), br = r.snap(px.bottomRight());
+    if (f.sides & FrameLeft) painter.drawLine(tl, bl);
+    if (f.sides & FrameTop) painter.drawLine(tl, tr);
+    if (f.sides & FrameRight) painter.drawLine(tr, br);
+    if (f.sides & FrameBottom) painter.drawLine(bl, br);
 }
 
 void drawText(QPainter& painter, const PreparedText& t, const Mapper& m) {
@@ -56,8 +70,8 @@ void PagePainter::paint(QPainter& painter, const PreparedPage& page, double pxPe
     for (const PreparedFrame& f : page.frames)
         drawFrame(painter, f, m);
     for (const PreparedLine& l : page.lines) {
-        painter.setPen(pen(l.width, m.scale));
-        painter.drawLine(m.point(l.line.p1()), m.point(l.line.p2()));
+        const Rule r = rule(painter, l.width, m.scale);
+        painter.drawLine(r.snap(m.point(l.line.p1())), r.snap(m.point(l.line.p2())));
     }
     for (const PreparedText& t : page.texts)
         drawText(painter, t, m);
