@@ -221,6 +221,23 @@ private Q_SLOTS:
         c.set(QStringLiteral("DTPRepDolg"), QDate(2024, 3, 31));
         c.set(QStringLiteral("ComBoxManagerRepDolg"), QStringLiteral("(все)"));
         compareGolden(print(ReportPrint::Dolg, dolgGrid(true), c), QStringLiteral("FRDolg"));
+
+        // Twelve periods do not fit beside each other: the columns continue on pages 2 and 3.
+        QList<QStringList> wide{{QString(), QStringLiteral("Период")}};
+        for (int m = 1; m <= 12; ++m)
+            wide[0] << QStringLiteral("Прод.сумма %1.2024").arg(m, 2, 10, QLatin1Char('0'));
+        for (const QString& row : {QStringLiteral("1"), QString()}) {
+            wide << QStringList{row, row.isEmpty() ? QStringLiteral("Итого") : QStringLiteral("01.2024")};
+            for (int m = 1; m <= 12; ++m)
+                wide.last() << QStringLiteral("%1.00").arg(m * 1000);
+        }
+        c.set(QStringLiteral("ComBoxDetalRSD"), QStringLiteral("месяц"));
+        c.set(QStringLiteral("DTPBeginRSD"), QDate(2024, 1, 1));
+        c.set(QStringLiteral("DTPEndRSD"), QDate(2025, 1, 1));
+        c.set(QStringLiteral("ComBoxStoreRSD"), QStringLiteral("(все)"));
+        const PreparedReport dynam = print(ReportPrint::SaleDynam, GridOf(wide), c);
+        QCOMPARE(dynam.pages.size(), 3);
+        compareGolden(dynam, QStringLiteral("FRSaleDynam-wide"));
     }
 
     void pdfAndPng() {
