@@ -34,8 +34,7 @@ ReportEngine::ReportEngine(ReportTemplate tmpl, QList<ReportDataSource> sources)
     : m_tmpl(std::move(tmpl))
     , m_sources(std::move(sources)) {}
 
-QList<PreparedPage> ReportEngine::layoutPass(int totalPages) const {
-    TextMeasurer measurer;
+QList<PreparedPage> ReportEngine::layoutPass(TextMeasurer& measurer, int totalPages) const {
     const TextExpander expander(m_sources);
     BandLayout bands(measurer, expander);
     ExpandContext context;
@@ -77,12 +76,13 @@ QList<PreparedPage> ReportEngine::layoutPass(int totalPages) const {
 PrepareResult ReportEngine::prepare() const {
     PrepareResult result;
     try {
-        QList<PreparedPage> pages = layoutPass(0);
+        TextMeasurer measurer;
+        QList<PreparedPage> pages = layoutPass(measurer, 0);
         // The page count printed can change how texts break only in odd templates; a third
         // pass settles them.
         for (int pass = 0; pass < 2; ++pass) {
             const int counted = static_cast<int>(pages.size());
-            pages = layoutPass(counted);
+            pages = layoutPass(measurer, counted);
             if (pages.size() == counted) break;
         }
         result.report = PreparedReport{m_tmpl.name, pages};

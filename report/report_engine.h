@@ -3,6 +3,7 @@
 #include "prepared_report.h"
 #include "report_data_source.h"
 #include "report_template.h"
+#include "text_measurer.h"
 
 #include <optional>
 
@@ -24,7 +25,7 @@ public:
     PrepareResult prepare() const;
 
 private:
-    QList<PreparedPage> layoutPass(int totalPages) const;
+    QList<PreparedPage> layoutPass(TextMeasurer& measurer, int totalPages) const;
 
     ReportTemplate m_tmpl;
     QList<ReportDataSource> m_sources;

@@ -55,7 +55,11 @@ double TextMeasurer::lineHeight(const ReportFont& font) {
 }
 
 double TextMeasurer::textWidth(const QString& line, const ReportFont& font) {
-    return toMm(QFontMetricsF(qfont(font), &m_device).horizontalAdvance(line));
+    const QString key = fontKey(font) + QLatin1Char('|') + line;
+    auto it = m_widths.find(key);
+    if (it == m_widths.end())
+        it = m_widths.insert(key, toMm(QFontMetricsF(qfont(font), &m_device).horizontalAdvance(line)));
+    return *it;
 }
 
 QStringList TextMeasurer::breakLines(const QString& text, const ReportFont& font, double width, bool wrap) {
@@ -69,7 +73,7 @@ QStringList TextMeasurer::breakLines(const QString& text, const ReportFont& font
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QStringList lines;
     for (const QString& paragraph : paragraphs) {
-        if (paragraph.isEmpty() || QFontMetricsF(f, &m_device).horizontalAdvance(paragraph) <= widthPx) {
+        if (paragraph.isEmpty() || textWidth(paragraph, font) <= width) {
             lines << paragraph;
             continue;
         }

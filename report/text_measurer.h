@@ -29,4 +29,5 @@ private:
     QImage m_device;
     QHash<QString, QFont> m_fonts;
     QHash<QString, double> m_lineHeights;
+    QHash<QString, double> m_widths; // by font and text: reports repeat their texts a lot
 };
