@@ -19,6 +19,11 @@ public:
     explicit CallArgs(QJsonObject object = {});
 
     bool Has(const QString& name) const { return m_object.contains(name); }
+    QStringList Names() const { return m_object.keys(); }
+    // Gives an absent parameter a value, as if ARGS_JSON held it.
+    void SetDefault(const QString& name, const QJsonValue& value) {
+        if (!Has(name)) m_object.insert(name, value);
+    }
 
     QString Text(const QString& name, std::optional<QString> def = std::nullopt);
     int Int(const QString& name, std::optional<int> def = std::nullopt);

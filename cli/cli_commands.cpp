@@ -3,11 +3,15 @@
 #include "cli_help.h"
 #include "cli_options.h"
 #include "form_load.h"
+#include "format_settings.h"
+#include "grid_table.h"
 #include "operation_table.h"
 #include "report_table.h"
 #include "session.h"
 #include "sign_in.h"
 #include "usage_error.h"
+
+#include <QJsonArray>
 
 namespace {
 
@@ -42,13 +46,15 @@ struct Command {
     const ReportEntry* report = nullptr;
     Invoke invoke;
     Compute compute;
+    GridCompute grid; // the page's grid instead of the report's rows
 };
 
 Command prepareCommand(const CliOptions& o) {
     const QString& command = o.positional[0];
-    const bool report = command == QLatin1String("report");
+    const bool grid = command == QLatin1String("grid");
+    const bool report = grid || command == QLatin1String("report");
     if (!report && command != QLatin1String("call"))
-        throw UsageError(QStringLiteral("unknown command %1 (call, report or sign-in)").arg(command));
+        throw UsageError(QStringLiteral("unknown command %1 (call, report, grid or sign-in)").arg(command));
     if (o.positional.size() < 2) throw UsageError(QStringLiteral("%1 needs an operation name").arg(command));
     if (o.positional.size() > 3)
         throw UsageError(
@@ -62,8 +68,9 @@ Command prepareCommand(const CliOptions& o) {
         if (!c.report) throw UsageError(QStringLiteral("%1 is not a report operation").arg(c.name));
     }
     CallArgs args = CallArgs::Parse(o.positional.value(2, QStringLiteral("{}")));
+    if (grid) c.grid = PrepareGrid(c.name, args); // first: it may pass a choice on to the operation
     c.invoke = c.op->prepare(args);
-    if (c.report) c.compute = c.report->prepare(args);
+    if (c.report && !grid) c.compute = c.report->prepare(args);
     args.CheckAllUsed(c.name);
     if (o.format && !c.report && !c.op->returnsRecords)
         throw UsageError(
@@ -86,6 +93,19 @@ CliResult runOperation(const CliOptions& o, const Command& c) {
     const Outcome outcome = outcomeOf(c.name, fl, r);
     OutputDocument doc;
     doc.Add(QStringLiteral("ok"), outcome.ok);
+    if (c.grid) {
+        const TReportGrid g = c.grid(r);
+        if (o.format) return finish(doc, outcome, ToDelimited(g.Rows, *o.format));
+        QJsonArray widths;
+        for (int w : g.Widths)
+            widths.append(w);
+        doc.Add(QStringLiteral("cells"), g.Rows);
+        doc.Add(QStringLiteral("widths"), widths);
+        doc.Add(QStringLiteral("fixedRows"), g.FixedRows);
+        doc.Add(QStringLiteral("fixedCols"), g.FixedCols);
+        doc.Add(QStringLiteral("log"), fl.MemoInfo);
+        return finish(doc, outcome);
+    }
     if (c.report) {
         ReportOutput rep;
         c.compute(r, rep);
@@ -133,11 +153,13 @@ CliResult runSignIn(const CliOptions& o, const QProcessEnvironment& env) {
 } // namespace
 
 CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
+    // Number and date texts as the program shows them.
+    BuildFormatSettings();
     try {
         const CliOptions o = ParseCommandLine(args);
         if (o.help) return {0, HelpText().toUtf8(), {}};
         if (o.positional.isEmpty())
-            throw UsageError(QStringLiteral("no command given (call, report or sign-in)"));
+            throw UsageError(QStringLiteral("no command given (call, report, grid or sign-in)"));
         if (o.positional[0] == QLatin1String("sign-in")) return runSignIn(o, env);
         const Command c = prepareCommand(o);
         applyCredentials(ResolveCredentials(o, env));

@@ -1,5 +1,6 @@
 #include "cli_help.h"
 
+#include "grid_table.h"
 #include "operation_table.h"
 #include "report_table.h"
 
@@ -12,6 +13,7 @@ const char* const kUsage = R"(Usage: kovrel-cli [OPTIONS] COMMAND
 Commands:
   call OPERATION [ARGS_JSON]     run one service operation and print its result
   report OPERATION [ARGS_JSON]   run one report operation, then the report's computation
+  grid OPERATION [ARGS_JSON]     run one report as its page does and print the page's grid
   sign-in                        sign in and print the sign-in state
 
 Options:
@@ -53,12 +55,19 @@ Report computations and their names:
   RunRepPrhDynam   rows Label; totals Kol SumZ
   RunRepDolg       Group 0: rows Debt Advance, totals Debt Advance; other groups: Balance
 
+grid prints {"ok", "cells" (row 0 the header row), "widths" (pixels), "fixedRows",
+"fixedCols", "log"}; with --format only the cells. Its ARGS_JSON takes what report takes plus
+the page's controls: check boxes as true or false (each left out keeps its state at start),
+ComBoxGrRepDolg (0..3, the account group) and SelKlientGr (the kind of the chosen counterparty;
+left out, nothing was chosen: -1).
+
 Exit status: 0 when ok is true, 1 when it is false, 2 for a usage error (nothing is sent then).
 Errors are one line on stderr.
 
 Examples:
   KOVREL_PASSWORD=secret kovrel-cli --login boss@shop.ru call SelectStoreList '{"SelName": "склад"}'
   kovrel-cli --ini kovrel.ini --format csv report RunRepOst '{"CodeStore": 3, "ZCenShown": true}'
+  kovrel-cli --ini kovrel.ini grid RunRepOst '{"CBoxKolPack": true, "CBoxCen": false}'
 )";
 
 QString describe(const QList<cli::ParamInfo>& params) {
@@ -66,6 +75,11 @@ QString describe(const QList<cli::ParamInfo>& params) {
     for (const cli::ParamInfo& p : params)
         out << p.name + (p.required ? QString() : QStringLiteral("?")) + QLatin1Char(':') + p.kind;
     return out.isEmpty() ? QStringLiteral("(none)") : out.join(QLatin1Char(' '));
+}
+
+QString controls(const QString& operation) {
+    const QStringList names = cli::GridControls(operation);
+    return names.isEmpty() ? QStringLiteral("(none)") : names.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -78,5 +92,8 @@ QString HelpText() {
     text += QStringLiteral("\nReport computation inputs (report only):\n");
     for (const cli::ReportEntry& r : cli::Reports())
         text += QStringLiteral("  %1  %2\n").arg(r.operation, describe(r.inputs));
+    text += QStringLiteral("\nPage controls (grid only):\n");
+    for (const cli::ReportEntry& r : cli::Reports())
+        text += QStringLiteral("  %1  %2\n").arg(r.operation, controls(r.operation));
     return text;
 }

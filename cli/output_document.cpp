@@ -74,26 +74,37 @@ QByteArray OutputDocument::ToJson() const {
             out += object(*o);
         else if (const auto* records = std::get_if<QList<FieldValues>>(&member))
             out += lines(*records, object);
+        else if (const auto* texts = std::get_if<QStringList>(&member))
+            out += lines(*texts, [](const QString& s) { return scalar(QJsonValue(s)); });
         else
-            out +=
-                lines(std::get<QStringList>(member), [](const QString& s) { return scalar(QJsonValue(s)); });
+            out += lines(std::get<QList<QStringList>>(member),
+                         [](const QStringList& row) { return scalar(QJsonArray::fromStringList(row)); });
         out += i + 1 < m_members.size() ? ",\n" : "\n";
     }
     return out + "}\n";
 }
 
-QByteArray ToDelimited(const QStringList& columns, const QList<FieldValues>& rows, TextFormat format) {
+QByteArray ToDelimited(const QList<QStringList>& lines, TextFormat format) {
     const QChar separator = format == TextFormat::Tsv ? QLatin1Char('\t') : QLatin1Char(',');
-    QStringList out;
-    QStringList header;
-    for (const QString& c : columns)
-        header << delimited(c, format);
-    out << header.join(separator);
+    QByteArray out;
+    for (const QStringList& line : lines) {
+        QStringList cells;
+        cells.reserve(line.size());
+        for (const QString& cell : line)
+            cells << delimited(cell, format);
+        out += cells.join(separator).toUtf8();
+        out += '\n';
+    }
+    return out;
+}
+
+QByteArray ToDelimited(const QStringList& columns, const QList<FieldValues>& rows, TextFormat format) {
+    QList<QStringList> lines{columns};
     for (const FieldValues& row : rows) {
         QStringList cells;
         for (const QString& c : columns)
-            cells << delimited(cellText(row.Value(c)), format);
-        out << cells.join(separator);
+            cells << cellText(row.Value(c));
+        lines << cells;
     }
-    return (out.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    return ToDelimited(lines, format);
 }

@@ -18,11 +18,13 @@ public:
     void Add(const QString& key, const FieldValues& object) { m_members.append({key, object}); }
     void Add(const QString& key, const QList<FieldValues>& records) { m_members.append({key, records}); }
     void Add(const QString& key, const QStringList& lines) { m_members.append({key, lines}); }
+    // Rows of texts, a row per line as an array.
+    void Add(const QString& key, const QList<QStringList>& rows) { m_members.append({key, rows}); }
 
     QByteArray ToJson() const;
 
 private:
-    using Member = std::variant<QJsonValue, FieldValues, QList<FieldValues>, QStringList>;
+    using Member = std::variant<QJsonValue, FieldValues, QList<FieldValues>, QStringList, QList<QStringList>>;
     QList<QPair<QString, Member>> m_members;
 };
 
@@ -31,3 +33,5 @@ private:
 // holding a comma, a quote or a line break (RFC 4180).
 enum class TextFormat { Tsv, Csv };
 QByteArray ToDelimited(const QStringList& columns, const QList<FieldValues>& rows, TextFormat format);
+// Lines of texts, the same way, without a header line of their own.
+QByteArray ToDelimited(const QList<QStringList>& lines, TextFormat format);

@@ -63,9 +63,9 @@ private Q_SLOTS:
     void usageErrorsSendNothing_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no command") << QStringList{} << "no command given (call, report or sign-in)";
-        QTest::newRow("unknown command")
-            << QStringList{"fetch", "SelectStoreList"} << "unknown command fetch (call, report or sign-in)";
+        QTest::newRow("no command") << QStringList{} << "no command given (call, report, grid or sign-in)";
+        QTest::newRow("unknown command") << QStringList{"fetch", "SelectStoreList"}
+                                         << "unknown command fetch (call, report, grid or sign-in)";
         QTest::newRow("no operation") << QStringList{"call"} << "call needs an operation name";
         QTest::newRow("unknown operation")
             << QStringList{"call", "SelectStores"} << "unknown operation SelectStores";
@@ -119,6 +119,19 @@ private Q_SLOTS:
             << QStringList{"call", "RunRepMoveKl",
                            R"({"ID": 1, "EndDat": "2024-03-31", "BeginDat": "2024-03-01"})"}
             << "unknown parameter BeginDat for RunRepMoveKl";
+        QTest::newRow("grid of no report")
+            << QStringList{"grid", "SelectStoreList"} << "SelectStoreList is not a report operation";
+        QTest::newRow("box of another page") << QStringList{"grid", "RunRepOst", R"({"CBoxKolRSS": true})"}
+                                             << "the page of RunRepOst has no control CBoxKolRSS";
+        QTest::newRow("kind on a page without it")
+            << QStringList{"grid", "RunRepDolg", R"({"EndDat": "2024-03-31", "SelKlientGr": 1})"}
+            << "the page of RunRepDolg has no control SelKlientGr";
+        QTest::newRow("box as number")
+            << QStringList{"grid", "RunRepOst", R"({"CBoxKol": 1})"} << "CBoxKol must be true or false";
+        QTest::newRow("bad account group")
+            << QStringList{"grid", "RunRepDolg", R"({"EndDat": "2024-03-31", "ComBoxGrRepDolg": -1})"}
+            << "ComBoxGrRepDolg must be 0 (buyers and suppliers), 1 (accounts and cash desks), "
+               "2 (overheads) or 3 (investments and withdrawals)";
         QTest::newRow("bad service")
             << QStringList{"--service", "ftp://host", "call", "SelectStoreList"}
             << "the service must be an address like http://host:port, not ftp://host";

@@ -3,7 +3,9 @@
 #include "server_process.h"
 #include "test_database.h"
 
+#include <QDate>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -86,6 +88,26 @@ private Q_SLOTS:
         QCOMPARE(user.err,
                  QStringLiteral("kovrel-cli: Требуется указать корректный логин и пароль пользователя !\n"));
         QVERIFY(user.out.contains(QStringLiteral("\"ok\": false")));
+    }
+
+    // The day labels are the program's short dates: the CLI builds the same number and date
+    // settings as the program.
+    void gridPrintsThePagesTexts() {
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        const QString begin = QDate::currentDate().addMonths(-3).toString(Qt::ISODate);
+        const Run r = cli(
+            {"--login", "demo@kovrel.local", "--password", "demo2024", "--format", "tsv", "grid",
+             "RunRepSaleDynam",
+             QStringLiteral(R"({"BeginDat": "%1", "EndDat": "%2", "CBoxNacRSD": true})").arg(begin, today)});
+        QCOMPARE(r.exitCode, 0);
+        QStringList lines = r.out.split(QLatin1Char('\n'));
+        QCOMPARE(lines.takeLast(), QString());
+        QCOMPARE(lines.takeFirst(), QStringLiteral("\tПериод\tКол-во\tПрод.сумма\tСумма наценки"));
+        QVERIFY(lines.takeLast().startsWith(QStringLiteral("\tИтого\t")));
+        QVERIFY(lines.size() > 10);
+        static const QRegularExpression day(QStringLiteral("^\\d+\t\\d\\d\\.\\d\\d\\.\\d\\d\t"));
+        for (const QString& line : lines)
+            QVERIFY2(day.match(line).hasMatch(), qPrintable(line));
     }
 };
 

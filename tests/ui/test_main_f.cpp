@@ -421,7 +421,6 @@ private Q_SLOTS:
         QCOMPARE(stores->itemText(0), QStringLiteral("(все)"));
         QCOMPARE(stores->itemData(0).toInt(), -1);
         QCOMPARE(stores->currentIndex(), 0);
-        QCOMPARE(w->SBarInfo->PanelText(1), QStringLiteral("Ответ получен."));
 
         // The administrator's boxes stay enabled.
         auto admin = f.OpenAdmin();

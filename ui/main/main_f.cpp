@@ -122,20 +122,21 @@ void TMainF::buildPages() {
     TSInvoice = journals.Invoice;
     TSVnk = journals.Vnk;
     TSMoney = journals.Money;
-    TSRepOst = new TRepOstPage(*this, PageC);
-    TSRepMoveGood = new TRepMoveGoodPage(*this, PageC);
-    TSRepSaleSt = new TRepSaleStPage(*this, PageC);
-    TSRepSaleDynam = new TRepSaleDynamPage(*this, PageC);
-    TSRepDolg = new TRepDolgPage(*this, PageC);
-    TSRepMoveKlient = new TRepMoveKlientPage(*this, PageC);
-    TSRepPrhSt = new TRepPrhStPage(*this, PageC);
-    TSRepPrhDynam = new TRepPrhDynamPage(*this, PageC);
+    TSRepOst = new TRepOstPage(*SBarInfo, *this, PageC);
+    TSRepMoveGood = new TRepMoveGoodPage(*SBarInfo, *this, PageC);
+    TSRepSaleSt = new TRepSaleStPage(*SBarInfo, *this, PageC);
+    TSRepSaleDynam = new TRepSaleDynamPage(*SBarInfo, *this, PageC);
+    TSRepDolg = new TRepDolgPage(*SBarInfo, *this, PageC);
+    TSRepMoveKlient = new TRepMoveKlientPage(*SBarInfo, *this, PageC);
+    TSRepPrhSt = new TRepPrhStPage(*SBarInfo, *this, PageC);
+    TSRepPrhDynam = new TRepPrhDynamPage(*SBarInfo, *this, PageC);
     for (QWidget* page : std::initializer_list<QWidget*>{
              TSAbout, TSReg, TSOptions, Catalogs.Store, Catalogs.Klient, Catalogs.Good, Catalogs.Norm,
              Catalogs.Group, Catalogs.User, Catalogs.Manager, TSPrh, TSNkl, TSInvoice, TSVnk, TSMoney})
         PageC->addWidget(page);
     for (TReportPage* page : reportPages())
         PageC->addWidget(page);
+    buildExportMenu();
 }
 
 QList<TReportPage*> TMainF::reportPages() const {
@@ -229,4 +230,28 @@ void TMainF::RefreshVnk() {
 }
 void TMainF::RefreshMoney() {
     TSMoney->Refresh();
+}
+void TMainF::RefreshRepOst() {
+    TSRepOst->Refresh();
+}
+void TMainF::RefreshRepMoveGood() {
+    TSRepMoveGood->Refresh();
+}
+void TMainF::RefreshRepSaleSt() {
+    TSRepSaleSt->Refresh();
+}
+void TMainF::RefreshRepSaleDynam() {
+    TSRepSaleDynam->Refresh();
+}
+void TMainF::RefreshRepPrhSt() {
+    TSRepPrhSt->Refresh();
+}
+void TMainF::RefreshRepPrhDynam() {
+    TSRepPrhDynam->Refresh();
+}
+void TMainF::RefreshRepDolg() {
+    TSRepDolg->Refresh();
+}
+void TMainF::RefreshRepMoveKlient() {
+    TSRepMoveKlient->Refresh();
 }

@@ -11,7 +11,9 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QComboBox;
+class QMenu;
 class QStackedWidget;
 class TAboutPage;
 class TagListBox;
@@ -70,6 +72,20 @@ public:
     void RefreshVnk();
     void RefreshMoney();
 
+    // ---- Report loaders ----
+    void RefreshRepOst();
+    void RefreshRepMoveGood();
+    void RefreshRepSaleSt();
+    void RefreshRepSaleDynam();
+    void RefreshRepPrhSt();
+    void RefreshRepPrhDynam();
+    void RefreshRepDolg();
+    void RefreshRepMoveKlient();
+
+    // ---- Export of the report grids (right mouse button on a report grid) ----
+    // The page whose grid the export menu was last opened on.
+    TReportPage* PopupPage() const { return m_popupPage; }
+
     // ---- Filters of the report pages: "(все)" (-1), then the entries with their IDs ----
     // Stores the user may see in reports, in the service's order.
     void FillStoreCombo(QComboBox* box);
@@ -83,6 +99,10 @@ public:
 
     // Controls and pages, named as the program's designs name them.
     TStatusBar* SBarInfo = nullptr;
+    QMenu* PMenuExport = nullptr;
+    QAction* MenuExpExcel = nullptr;
+    QAction* MenuExpCalc = nullptr;
+    QAction* MenuExpCSV = nullptr;
     QStackedWidget* PageC = nullptr;
     TagListBox* LBoxDoc = nullptr;
     TagListBox* LBoxRep = nullptr;
@@ -117,6 +137,7 @@ private:
     void buildLayout();
     void buildPages();
     void buildNavigation();
+    void buildExportMenu();
     void startUp();
     void openJournal(int rightView, int rightFull, TJournalPage* page);
     void openReport(int right, TReportPage* page);
@@ -131,4 +152,5 @@ private:
     std::vector<NavItem> m_docItems;
     std::vector<NavItem> m_repItems;
     std::vector<NavItem> m_optionItems;
+    TReportPage* m_popupPage = nullptr;
 };

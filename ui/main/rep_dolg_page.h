@@ -1,6 +1,9 @@
 #pragma once
 
+#include "rec_dolg.h"
+#include "record_list.h"
 #include "report_page.h"
+#include "sorted_list.h"
 
 class QComboBox;
 class TDatePicker;
@@ -9,7 +12,10 @@ class TDatePicker;
 class TRepDolgPage : public TReportPage {
     Q_OBJECT
 public:
-    TRepDolgPage(TSelectionSlot& slot, QWidget* parent);
+    TRepDolgPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent);
+
+    void Refresh() override;
+    kovrel::report::TReportChoices Choices() const override;
 
     // The report's date is tomorrow: the moment of `now` plus 24 hours, without the time.
     void ResetParameters(TDateTime now) override;
@@ -17,4 +23,6 @@ public:
     TDatePicker* DTPRepDolg;
     QComboBox* ComBoxGrRepDolg;
     QComboBox* ComBoxManagerRepDolg;
+    RecordList<TRecDolg> ListRepDolg;
+    TSortedList<TRecDolg> ListRepDolgSort;
 };

@@ -1,13 +1,16 @@
 #include "rep_move_good_page.h"
 
+#include "combo_id.h"
+#include "date_picker.h"
+#include "form_load.h"
 #include "param_panel.h"
+#include "report_grid_builder.h"
 
 #include <QLabel>
 
-TRepMoveGoodPage::TRepMoveGoodPage(TSelectionSlot& slot, QWidget* parent)
-    : TReportPage({"TSRepMoveGood", 100, "SGRepMoveGood", 5, false, 70, {120, 250, 90, 90, 90}}, slot,
-                  parent) {
-    AddPeriod("DTPBeginRMG", "DTPEndRMG");
+TRepMoveGoodPage::TRepMoveGoodPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
+    : TReportPage({"TSRepMoveGood", 100, "RunRepMoveGood"}, bar, slot, parent) {
+    std::tie(DTPBeginRMG, DTPEndRMG) = AddPeriod("DTPBeginRMG", "DTPEndRMG");
     ComBoxStoreRMG = AddStoreCombo("ComBoxStoreRMG");
     Panel()->NextColumn();
     LabGoodRMG = AddPicker("ButSelGoodRMG", QStringLiteral("Выбор товара"), "LabGoodRMG",
@@ -22,4 +25,11 @@ void TRepMoveGoodPage::ResetParameters(TDateTime today) {
 
 void TRepMoveGoodPage::ButSelGoodRMGClick() {
     PickGood(SelGoodNameRMG, SelGoodIDRMG, LabGoodRMG);
+}
+
+void TRepMoveGoodPage::Refresh() {
+    Load(false, [this](TFormLoad& fl) {
+        fl.RunRepMoveGood(ListRepMG, SelGoodIDRMG, DTPEndRMG->Date(), GetComboID(ComBoxStoreRMG, 0));
+        return kovrel::report::RepMoveGoodGrid(ListRepMG, ListRepMGSort, DTPBeginRMG->Date());
+    });
 }

@@ -1,11 +1,14 @@
 #include "rep_move_klient_page.h"
 
+#include "combo_id.h"
+#include "date_picker.h"
+#include "form_load.h"
 #include "param_panel.h"
+#include "report_grid_builder.h"
 
-TRepMoveKlientPage::TRepMoveKlientPage(TSelectionSlot& slot, QWidget* parent)
-    : TReportPage({"TSRepMoveKlient", 100, "SGRepMoveKlient", 5, false, 70, {120, 250, 90, 90, 90}}, slot,
-                  parent) {
-    AddPeriod("DTPBeginRMK", "DTPEndRMK");
+TRepMoveKlientPage::TRepMoveKlientPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
+    : TReportPage({"TSRepMoveKlient", 100, "RunRepMoveKl"}, bar, slot, parent) {
+    std::tie(DTPBeginRMK, DTPEndRMK) = AddPeriod("DTPBeginRMK", "DTPEndRMK");
     Panel()->NextColumn();
     LabKlientRMK = AddPicker("ButSelKlientRMK", QStringLiteral("Выбор счета"), "LabKlientRMK",
                              [this] { ButSelKlientRMKClick(); });
@@ -20,4 +23,17 @@ void TRepMoveKlientPage::ResetParameters(TDateTime today) {
 
 void TRepMoveKlientPage::ButSelKlientRMKClick() {
     SelKlientGr = PickKlient(true, SelKlientNameRMK, SelKlientIDRMK, LabKlientRMK);
+}
+
+void TRepMoveKlientPage::Refresh() {
+    Load(false, [this](TFormLoad& fl) {
+        fl.RunRepMoveKl(ListRepMK, SelKlientIDRMK, DTPEndRMK->Date());
+        return kovrel::report::RepMoveKlGrid(ListRepMK, ListRepMKSort, DTPBeginRMK->Date(), Choices());
+    });
+}
+
+kovrel::report::TReportChoices TRepMoveKlientPage::Choices() const {
+    kovrel::report::TReportChoices c = TReportPage::Choices();
+    c.SelKlientGr = SelKlientGr;
+    return c;
 }

@@ -1,23 +1,38 @@
 #include "rep_ost_page.h"
 
+#include "combo_id.h"
+#include "date_picker.h"
+#include "form_load.h"
 #include "param_panel.h"
+#include "report_grid_builder.h"
 
-TRepOstPage::TRepOstPage(TSelectionSlot& slot, QWidget* parent)
-    : TReportPage({"TSRepOst", 145, "SGRepOst", 2, true, 70, {40, 250}}, slot, parent) {
+#include <QCheckBox>
+#include <QLineEdit>
+
+TRepOstPage::TRepOstPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
+    : TReportPage({"TSRepOst", 145, "RunRepOst"}, bar, slot, parent) {
     EdOstName = AddNameEdit("EdOstName");
     ComBoxStore = AddStoreCombo("ComBoxStore");
     ComBoxPrintOst = AddCombo("ComBoxPrintOst", QStringLiteral("Печать"),
                               {QStringLiteral("портрет"), QStringLiteral("альбом")});
     Panel()->NextColumn();
-    CBoxKol = AddCheck("CBoxKol", QStringLiteral("количество"), true);
-    CBoxKolPack = AddCheck("CBoxKolPack", QStringLiteral("кол-во упаковок"), false);
-    CBoxZCen = AddPurchaseCheck("CBoxZCen", QStringLiteral("закупочные цены"), false);
-    CBoxZCenAvg = AddPurchaseCheck("CBoxZCenAvg", QStringLiteral("средние закупочные цены"), false);
+    CBoxKol = AddCheck("CBoxKol", QStringLiteral("количество"));
+    CBoxKolPack = AddCheck("CBoxKolPack", QStringLiteral("кол-во упаковок"));
+    CBoxZCen = AddPurchaseCheck("CBoxZCen", QStringLiteral("закупочные цены"));
+    CBoxZCenAvg = AddPurchaseCheck("CBoxZCenAvg", QStringLiteral("средние закупочные цены"));
     Panel()->NextColumn();
-    CBoxZSum = AddPurchaseCheck("CBoxZSum", QStringLiteral("закупочные суммы"), false);
-    CBoxCen = AddCheck("CBoxCen", QStringLiteral("продажные цены"), true);
-    CBoxSum = AddCheck("CBoxSum", QStringLiteral("продажные суммы"), false);
-    CBoxZero = AddCheck("CBoxZero", QStringLiteral("товары с нулевым остатком"), false);
+    CBoxZSum = AddPurchaseCheck("CBoxZSum", QStringLiteral("закупочные суммы"));
+    CBoxCen = AddCheck("CBoxCen", QStringLiteral("продажные цены"));
+    CBoxSum = AddCheck("CBoxSum", QStringLiteral("продажные суммы"));
+    CBoxZero = AddCheck("CBoxZero", QStringLiteral("товары с нулевым остатком"));
     Panel()->NextColumn();
     AddButtons("ButRefRepOst", "ButPrintRepOst");
+}
+
+void TRepOstPage::Refresh() {
+    Load(true, [this](TFormLoad& fl) {
+        fl.RunRepOst(ListRepOst, EdOstName->text().trimmed(), CBoxZero->isChecked(),
+                     GetComboID(ComBoxStore, 0));
+        return kovrel::report::RepOstGrid(ListRepOst, Choices());
+    });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rec_good.h"
+#include "record_list.h"
 #include "report_page.h"
 
 class QCheckBox;
@@ -10,7 +12,9 @@ class QLineEdit;
 class TRepOstPage : public TReportPage {
     Q_OBJECT
 public:
-    TRepOstPage(TSelectionSlot& slot, QWidget* parent);
+    TRepOstPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent);
+
+    void Refresh() override;
 
     QCheckBox* CBoxKol;
     QCheckBox* CBoxKolPack;
@@ -23,4 +27,5 @@ public:
     QLineEdit* EdOstName;
     QComboBox* ComBoxStore;
     QComboBox* ComBoxPrintOst;
+    RecordList<TRecGood> ListRepOst;
 };

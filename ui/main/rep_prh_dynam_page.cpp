@@ -1,18 +1,24 @@
 #include "rep_prh_dynam_page.h"
 
+#include "combo_id.h"
+#include "date_picker.h"
+#include "form_load.h"
 #include "param_panel.h"
+#include "report_grid_builder.h"
 
-TRepPrhDynamPage::TRepPrhDynamPage(TSelectionSlot& slot, QWidget* parent)
-    : TReportPage({"TSRepPrhDynam", 140, "SGRepPrhDynam", 2, true, 70, {30, 250}}, slot, parent) {
-    AddPeriod("DTPBeginRPD", "DTPEndRPD");
+#include <QComboBox>
+
+TRepPrhDynamPage::TRepPrhDynamPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
+    : TReportPage({"TSRepPrhDynam", 140, "RunRepPrhDynam"}, bar, slot, parent) {
+    std::tie(DTPBeginRPD, DTPEndRPD) = AddPeriod("DTPBeginRPD", "DTPEndRPD");
     ComBoxStoreRPD = AddStoreCombo("ComBoxStoreRPD");
     Panel()->NextColumn();
     LabKlientRPD = AddPicker("ButSelKlientRPD", QStringLiteral("Выбор поставщика"), "LabKlientRPD",
                              [this] { ButSelKlientRPDClick(); });
     ComBoxDetalRPD = AddCombo("ComBoxDetalRPD", QStringLiteral("Период детализации"), DetailPeriods());
     Panel()->NextColumn();
-    CBoxKolRPD = AddCheck("CBoxKolRPD", QStringLiteral("количество"), true);
-    CBoxZSumRPD = AddPurchaseCheck("CBoxZSumRPD", QStringLiteral("закупочные суммы"), true);
+    CBoxKolRPD = AddCheck("CBoxKolRPD", QStringLiteral("количество"));
+    CBoxZSumRPD = AddPurchaseCheck("CBoxZSumRPD", QStringLiteral("закупочные суммы"));
     Panel()->NextColumn();
     AddButtons("ButRefRPD", "ButPrintRepPrhDynam");
 }
@@ -24,4 +30,13 @@ void TRepPrhDynamPage::ResetParameters(TDateTime today) {
 
 void TRepPrhDynamPage::ButSelKlientRPDClick() {
     PickKlient(false, SelKlientNameRPD, SelKlientIDRPD, LabKlientRPD);
+}
+
+void TRepPrhDynamPage::Refresh() {
+    Load(false, [this](TFormLoad& fl) {
+        const int detail = ComBoxDetalRPD->currentIndex();
+        fl.RunRepPrhDynam(ListRepPrhDynam, DTPBeginRPD->Date(), DTPEndRPD->Date(), detail, SelKlientIDRPD,
+                          GetComboID(ComBoxStoreRPD, 0));
+        return kovrel::report::RepPrhDynamGrid(ListRepPrhDynam, detail, Choices());
+    });
 }

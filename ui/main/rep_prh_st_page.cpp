@@ -1,20 +1,26 @@
 #include "rep_prh_st_page.h"
 
+#include "combo_id.h"
+#include "date_picker.h"
+#include "form_load.h"
 #include "param_panel.h"
+#include "report_grid_builder.h"
 
-TRepPrhStPage::TRepPrhStPage(TSelectionSlot& slot, QWidget* parent)
-    : TReportPage({"TSRepPrhSt", 140, "SGRepPrhSt", 2, true, 70, {30, 250}}, slot, parent) {
-    AddPeriod("DTPBeginRPS", "DTPEndRPS");
+#include <QLineEdit>
+
+TRepPrhStPage::TRepPrhStPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
+    : TReportPage({"TSRepPrhSt", 140, "RunRepPrhSt"}, bar, slot, parent) {
+    std::tie(DTPBeginRPS, DTPEndRPS) = AddPeriod("DTPBeginRPS", "DTPEndRPS");
     ComBoxStoreRPS = AddStoreCombo("ComBoxStoreRPS");
     Panel()->NextColumn();
     LabKlientRPS = AddPicker("ButSelKlientRPS", QStringLiteral("Выбор поставщика"), "LabKlientRPS",
                              [this] { ButSelKlientRPSClick(); });
     EdNameRPS = AddNameEdit("EdNameRPS");
     Panel()->NextColumn();
-    CBoxKolRPS = AddCheck("CBoxKolRPS", QStringLiteral("количество"), true);
-    CBoxKolPackRPS = AddCheck("CBoxKolPackRPS", QStringLiteral("кол-во упаковок"), false);
-    CBoxZCenAvgRPS = AddPurchaseCheck("CBoxZCenAvgRPS", QStringLiteral("средние закупочные цены"), false);
-    CBoxZSumRPS = AddPurchaseCheck("CBoxZSumRPS", QStringLiteral("закупочные суммы"), true);
+    CBoxKolRPS = AddCheck("CBoxKolRPS", QStringLiteral("количество"));
+    CBoxKolPackRPS = AddCheck("CBoxKolPackRPS", QStringLiteral("кол-во упаковок"));
+    CBoxZCenAvgRPS = AddPurchaseCheck("CBoxZCenAvgRPS", QStringLiteral("средние закупочные цены"));
+    CBoxZSumRPS = AddPurchaseCheck("CBoxZSumRPS", QStringLiteral("закупочные суммы"));
     Panel()->NextColumn();
     AddButtons("ButRefRPS", "ButPrintRepPrhSt");
 }
@@ -26,4 +32,12 @@ void TRepPrhStPage::ResetParameters(TDateTime today) {
 
 void TRepPrhStPage::ButSelKlientRPSClick() {
     PickKlient(false, SelKlientNameRPS, SelKlientIDRPS, LabKlientRPS);
+}
+
+void TRepPrhStPage::Refresh() {
+    Load(false, [this](TFormLoad& fl) {
+        fl.RunRepPrhSt(ListRepPrhSt, DTPBeginRPS->Date(), DTPEndRPS->Date(), EdNameRPS->text().trimmed(),
+                       SelKlientIDRPS, GetComboID(ComBoxStoreRPS, 0));
+        return kovrel::report::RepPrhStGrid(ListRepPrhSt, Choices());
+    });
 }

@@ -1,17 +1,22 @@
 #pragma once
 
+#include "rec_st.h"
+#include "record_list.h"
 #include "report_page.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class TDatePicker;
 class QLineEdit;
 
 // Purchase structure.
 class TRepPrhStPage : public TReportPage {
     Q_OBJECT
 public:
-    TRepPrhStPage(TSelectionSlot& slot, QWidget* parent);
+    TRepPrhStPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent);
+
+    void Refresh() override;
 
     void ResetParameters(TDateTime today) override;
     void ButSelKlientRPSClick();
@@ -25,4 +30,7 @@ public:
     QCheckBox* CBoxZSumRPS;
     QString SelKlientNameRPS;
     int SelKlientIDRPS = -1;
+    TDatePicker* DTPBeginRPS;
+    TDatePicker* DTPEndRPS;
+    RecordList<TRecSt> ListRepPrhSt;
 };

@@ -1,10 +1,16 @@
 #include "rep_sale_dynam_page.h"
 
+#include "combo_id.h"
+#include "date_picker.h"
+#include "form_load.h"
 #include "param_panel.h"
+#include "report_grid_builder.h"
 
-TRepSaleDynamPage::TRepSaleDynamPage(TSelectionSlot& slot, QWidget* parent)
-    : TReportPage({"TSRepSaleDynam", 140, "SGRepSaleDynam", 2, true, 70, {30, 250}}, slot, parent) {
-    AddPeriod("DTPBeginRSD", "DTPEndRSD");
+#include <QComboBox>
+
+TRepSaleDynamPage::TRepSaleDynamPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
+    : TReportPage({"TSRepSaleDynam", 140, "RunRepSaleDynam"}, bar, slot, parent) {
+    std::tie(DTPBeginRSD, DTPEndRSD) = AddPeriod("DTPBeginRSD", "DTPEndRSD");
     ComBoxManagerRSD = AddManagerCombo("ComBoxManagerRSD");
     ComBoxStoreRSD = AddStoreCombo("ComBoxStoreRSD");
     Panel()->NextColumn();
@@ -12,10 +18,10 @@ TRepSaleDynamPage::TRepSaleDynamPage(TSelectionSlot& slot, QWidget* parent)
                              [this] { ButSelKlientRSDClick(); });
     ComBoxDetalRSD = AddCombo("ComBoxDetalRSD", QStringLiteral("Период детализации"), DetailPeriods());
     Panel()->NextColumn();
-    CBoxKolRSD = AddCheck("CBoxKolRSD", QStringLiteral("количество"), true);
-    CBoxSumRSD = AddCheck("CBoxSumRSD", QStringLiteral("продажные суммы"), true);
-    CBoxZSumRSD = AddPurchaseCheck("CBoxZSumRSD", QStringLiteral("закупочные суммы"), false);
-    CBoxNacRSD = AddPurchaseCheck("CBoxNacRSD", QStringLiteral("сумма наценки"), false);
+    CBoxKolRSD = AddCheck("CBoxKolRSD", QStringLiteral("количество"));
+    CBoxSumRSD = AddCheck("CBoxSumRSD", QStringLiteral("продажные суммы"));
+    CBoxZSumRSD = AddPurchaseCheck("CBoxZSumRSD", QStringLiteral("закупочные суммы"));
+    CBoxNacRSD = AddPurchaseCheck("CBoxNacRSD", QStringLiteral("сумма наценки"));
     Panel()->NextColumn();
     AddButtons("ButRefRSD", "ButPrintRepSaleDynam");
 }
@@ -27,4 +33,13 @@ void TRepSaleDynamPage::ResetParameters(TDateTime today) {
 
 void TRepSaleDynamPage::ButSelKlientRSDClick() {
     PickKlient(false, SelKlientNameRSD, SelKlientIDRSD, LabKlientRSD);
+}
+
+void TRepSaleDynamPage::Refresh() {
+    Load(false, [this](TFormLoad& fl) {
+        const int detail = ComBoxDetalRSD->currentIndex();
+        fl.RunRepSaleDynam(ListRepSaleDynam, DTPBeginRSD->Date(), DTPEndRSD->Date(), detail, SelKlientIDRSD,
+                           GetComboID(ComBoxStoreRSD, 0), GetComboID(ComBoxManagerRSD, 0));
+        return kovrel::report::RepSaleDynamGrid(ListRepSaleDynam, detail, Choices());
+    });
 }

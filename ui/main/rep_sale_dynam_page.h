@@ -1,16 +1,21 @@
 #pragma once
 
+#include "rec_dynam.h"
+#include "record_list.h"
 #include "report_page.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class TDatePicker;
 
 // Sales dynamics.
 class TRepSaleDynamPage : public TReportPage {
     Q_OBJECT
 public:
-    TRepSaleDynamPage(TSelectionSlot& slot, QWidget* parent);
+    TRepSaleDynamPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent);
+
+    void Refresh() override;
 
     void ResetParameters(TDateTime today) override;
     void ButSelKlientRSDClick();
@@ -25,4 +30,7 @@ public:
     QCheckBox* CBoxNacRSD;
     QString SelKlientNameRSD;
     int SelKlientIDRSD = -1;
+    TDatePicker* DTPBeginRSD;
+    TDatePicker* DTPEndRSD;
+    RecordList<TRecDynam> ListRepSaleDynam;
 };

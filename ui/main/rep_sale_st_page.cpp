@@ -1,10 +1,16 @@
 #include "rep_sale_st_page.h"
 
+#include "combo_id.h"
+#include "date_picker.h"
+#include "form_load.h"
 #include "param_panel.h"
+#include "report_grid_builder.h"
 
-TRepSaleStPage::TRepSaleStPage(TSelectionSlot& slot, QWidget* parent)
-    : TReportPage({"TSRepSaleSt", 140, "SGRepSaleSt", 2, true, 70, {30, 250}}, slot, parent) {
-    AddPeriod("DTPBeginRSS", "DTPEndRSS");
+#include <QLineEdit>
+
+TRepSaleStPage::TRepSaleStPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
+    : TReportPage({"TSRepSaleSt", 140, "RunRepSaleSt"}, bar, slot, parent) {
+    std::tie(DTPBeginRSS, DTPEndRSS) = AddPeriod("DTPBeginRSS", "DTPEndRSS");
     ComBoxManagerRSS = AddManagerCombo("ComBoxManagerRSS");
     ComBoxStoreRSS = AddStoreCombo("ComBoxStoreRSS");
     Panel()->NextColumn();
@@ -12,11 +18,11 @@ TRepSaleStPage::TRepSaleStPage(TSelectionSlot& slot, QWidget* parent)
                              [this] { ButSelKlientRSSClick(); });
     EdNameRSS = AddNameEdit("EdNameRSS");
     Panel()->NextColumn();
-    CBoxKolRSS = AddCheck("CBoxKolRSS", QStringLiteral("количество"), true);
-    CBoxKolPackRSS = AddCheck("CBoxKolPackRSS", QStringLiteral("кол-во упаковок"), false);
-    CBoxZSumRSS = AddPurchaseCheck("CBoxZSumRSS", QStringLiteral("закупочные суммы"), false);
-    CBoxSumRSS = AddCheck("CBoxSumRSS", QStringLiteral("продажные суммы"), true);
-    CBoxNacRSS = AddPurchaseCheck("CBoxNacRSS", QStringLiteral("сумма наценки"), false);
+    CBoxKolRSS = AddCheck("CBoxKolRSS", QStringLiteral("количество"));
+    CBoxKolPackRSS = AddCheck("CBoxKolPackRSS", QStringLiteral("кол-во упаковок"));
+    CBoxZSumRSS = AddPurchaseCheck("CBoxZSumRSS", QStringLiteral("закупочные суммы"));
+    CBoxSumRSS = AddCheck("CBoxSumRSS", QStringLiteral("продажные суммы"));
+    CBoxNacRSS = AddPurchaseCheck("CBoxNacRSS", QStringLiteral("сумма наценки"));
     Panel()->NextColumn();
     AddButtons("ButRefRSS", "ButPrintRepSaleSt");
 }
@@ -28,4 +34,12 @@ void TRepSaleStPage::ResetParameters(TDateTime today) {
 
 void TRepSaleStPage::ButSelKlientRSSClick() {
     PickKlient(false, SelKlientNameRSS, SelKlientIDRSS, LabKlientRSS);
+}
+
+void TRepSaleStPage::Refresh() {
+    Load(false, [this](TFormLoad& fl) {
+        fl.RunRepSaleSt(ListRepSaleSt, DTPBeginRSS->Date(), DTPEndRSS->Date(), EdNameRSS->text().trimmed(),
+                        SelKlientIDRSS, GetComboID(ComBoxStoreRSS, 0), GetComboID(ComBoxManagerRSS, 0));
+        return kovrel::report::RepSaleStGrid(ListRepSaleSt, Choices());
+    });
 }

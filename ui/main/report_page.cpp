@@ -2,8 +2,11 @@
 
 #include "controls.h"
 #include "date_picker.h"
+#include "form_load.h"
 #include "param_panel.h"
 #include "selection_slot.h"
+#include "server_wait.h"
+#include "status_bar.h"
 #include "string_grid.h"
 #include "window_seams.h"
 
@@ -11,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 
 namespace {
@@ -19,13 +23,20 @@ constexpr int kComboWidth = 160;
 constexpr int kNameEditWidth = 160;
 constexpr int kPickerLabelWidth = 100;
 
+std::vector<int> startWidths(const kovrel::report::ReportPageDef& def) {
+    return {def.widths.begin(), def.widths.end()};
+}
+
 } // namespace
 
-TReportPage::TReportPage(const TReportPageDef& def, TSelectionSlot& slot, QWidget* parent)
+TReportPage::TReportPage(const TReportPageDef& def, TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
     : QWidget(parent)
+    , m_report(kovrel::report::ReportPageDefOf(def.operation))
+    , m_bar(bar)
     , m_slot(slot)
     , m_panel(new TParamPanel(def.panelHeight, this))
-    , m_grid(MakeGrid(this, def.grid, def.cols, def.fixedCol ? 1 : 0, def.widths, def.defaultColWidth)) {
+    , m_grid(MakeGrid(this, m_report.grid, m_report.cols, m_report.fixedCol ? 1 : 0, startWidths(m_report),
+                      m_report.defaultColWidth)) {
     setObjectName(QString::fromLatin1(def.page));
     StackOverGrid(this, m_panel, m_grid);
 }
@@ -35,15 +46,70 @@ void TReportPage::ResetParameters(TDateTime today) {
         SetMonthPeriod(m_periodBegins[i], m_periodEnds[i], today);
 }
 
-void TReportPage::Refresh() {}
+kovrel::report::TReportChoices TReportPage::Choices() const {
+    kovrel::report::TReportChoices c;
+    for (const kovrel::report::CheckDef& check : m_report.checks)
+        c.Checks.insert(QLatin1String(check.name),
+                        findChild<QCheckBox*>(QLatin1String(check.name))->isChecked());
+    return c;
+}
 
-void TReportPage::AddPeriod(const char* begin, const char* end) {
+TReportGrid TReportPage::GridNow() const {
+    TReportGrid g;
+    g.FixedRows = m_grid->FixedRows();
+    g.FixedCols = m_grid->FixedCols();
+    for (int col = 0; col < m_grid->ColCount(); ++col)
+        g.Widths << m_grid->ColWidths(col);
+    g.Rows.reserve(m_grid->RowCount());
+    for (int row = 0; row < m_grid->RowCount(); ++row) {
+        QStringList cells;
+        cells.reserve(m_grid->ColCount());
+        for (int col = 0; col < m_grid->ColCount(); ++col)
+            cells << m_grid->Cells(col, row);
+        g.Rows << cells;
+    }
+    return g;
+}
+
+QString TReportPage::QueryTimeText(qint64 ms) {
+    // The shortest general form of the seconds, with the user's decimal separator.
+    QString seconds = QString::number(static_cast<double>(ms) / 1000.0, 'g', 15);
+    seconds.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return QStringLiteral("Ответ получен. Время запроса: ") + seconds + QStringLiteral(" сек.");
+}
+
+void TReportPage::Load(bool timed, const std::function<TReportGrid(TFormLoad&)>& query) {
+    if (timed) T1 = Clock();
+    TServerWait wait(m_bar, 1);
+    {
+        TFormLoad fl;
+        showGrid(query(fl));
+    }
+    m_grid->repaint();
+    if (timed) {
+        T3 = Clock();
+        wait.Finish(QueryTimeText(T1.msecsTo(T3)));
+    }
+}
+
+void TReportPage::showGrid(const TReportGrid& g) {
+    const StringGrid::UpdateLock lock(*m_grid);
+    m_grid->SetColCount(m_report.cols);
+    m_grid->SetColCount(g.ColCount());
+    m_grid->SetRowCount(g.RowCount());
+    m_grid->SetFixedRows(g.FixedRows);
+    for (int row = 0; row < g.RowCount(); ++row)
+        m_grid->SetRowTexts(row, g.Rows[row]);
+}
+
+std::pair<TDatePicker*, TDatePicker*> TReportPage::AddPeriod(const char* begin, const char* end) {
     TDatePicker* b = MakeDatePicker(m_panel, begin);
     TDatePicker* e = MakeDatePicker(m_panel, end);
     m_periodBegins << b;
     m_periodEnds << e;
     m_panel->AddRow(
         {MakeLabel(m_panel, QStringLiteral("Даты с")), b, MakeLabel(m_panel, QStringLiteral("по")), e});
+    return {b, e};
 }
 
 QComboBox* TReportPage::AddCombo(const char* name, const QString& label, const QStringList& items) {
@@ -69,14 +135,17 @@ QLineEdit* TReportPage::AddNameEdit(const char* name) {
     return edit;
 }
 
-QCheckBox* TReportPage::AddCheck(const char* name, const QString& caption, bool checked) {
+QCheckBox* TReportPage::AddCheck(const char* name, const QString& caption) {
+    bool checked = false;
+    for (const kovrel::report::CheckDef& check : m_report.checks)
+        if (qstrcmp(check.name, name) == 0) checked = check.checked;
     QCheckBox* box = MakeCheck(m_panel, name, caption, checked);
     m_panel->AddRow({box});
     return box;
 }
 
-QCheckBox* TReportPage::AddPurchaseCheck(const char* name, const QString& caption, bool checked) {
-    QCheckBox* box = AddCheck(name, caption, checked);
+QCheckBox* TReportPage::AddPurchaseCheck(const char* name, const QString& caption) {
+    QCheckBox* box = AddCheck(name, caption);
     m_purchaseBoxes << box;
     return box;
 }

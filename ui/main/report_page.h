@@ -1,12 +1,15 @@
 #pragma once
 
 #include "date_time.h"
+#include "report_grid.h"
+#include "report_page_def.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QWidget>
 
 #include <functional>
-#include <vector>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -14,28 +17,30 @@ class QLabel;
 class QLineEdit;
 class StringGrid;
 class TDatePicker;
+class TFormLoad;
 class TParamPanel;
 class TSelectionSlot;
+class TStatusBar;
 
-// The shape of one report page: its parameter panel's height and its grid at start.
+// One report page on screen: its name, its parameter panel's height and its report, whose
+// grid and check boxes the report's page table (report_page_def.h) describes.
 struct TReportPageDef {
     const char* page;
     int panelHeight;
-    const char* grid;
-    int cols;
-    bool fixedCol;
-    int defaultColWidth;
-    std::vector<int> widths;
+    const char* operation;
 };
 
 // A report page: a parameter panel over the report's grid. Subclasses put their parameter
 // controls on the panel with the Add… helpers, which also remember what the main window needs
-// when it opens the page: the store and manager filters and the purchase-price boxes.
+// when it opens the page: the store and manager filters and the purchase-price boxes. The
+// loader (Refresh) queries the service, computes and fills the grid inside one frame that
+// shows the wait on the status bar.
 class TReportPage : public QWidget {
     Q_OBJECT
 public:
-    TReportPage(const TReportPageDef& def, TSelectionSlot& slot, QWidget* parent);
+    TReportPage(const TReportPageDef& def, TStatusBar& bar, TSelectionSlot& slot, QWidget* parent);
 
+    const kovrel::report::ReportPageDef& Report() const { return m_report; }
     StringGrid* Grid() const { return m_grid; }
     QComboBox* StoreCombo() const { return m_storeCombo; }     // null when the page has none
     QComboBox* ManagerCombo() const { return m_managerCombo; } // null when the page has none
@@ -46,25 +51,45 @@ public:
     // `today` to the first day of the next month.
     virtual void ResetParameters(TDateTime today);
 
-    // The report's loader. Reports are queried, computed and written into the grid by their
-    // own part of the program; until it is built, the page keeps its grid as it is.
-    virtual void Refresh();
+    // The report's loader, run when the page is opened and by "Обновить".
+    virtual void Refresh() = 0;
+
+    // What the page's controls choose now: its check boxes and what a subclass adds.
+    virtual kovrel::report::TReportChoices Choices() const;
+
+    // The grid as it is now, with the widths the user may have dragged: what the exports take.
+    TReportGrid GridNow() const;
+
+    // The moments the timed loaders note before and after their query (T1 and T3), and the
+    // clock they read; tests give the page a clock of their own.
+    QDateTime T1;
+    QDateTime T3;
+    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+
+    // "Ответ получен. Время запроса: " with the seconds in their shortest form.
+    static QString QueryTimeText(qint64 ms);
 
 protected:
     TParamPanel* Panel() const { return m_panel; }
 
-    void AddPeriod(const char* begin, const char* end);
+    // The begin and end pickers of a period.
+    std::pair<TDatePicker*, TDatePicker*> AddPeriod(const char* begin, const char* end);
     QComboBox* AddStoreCombo(const char* name);
     QComboBox* AddManagerCombo(const char* name);
     QComboBox* AddCombo(const char* name, const QString& label, const QStringList& items);
     QLineEdit* AddNameEdit(const char* name);
-    QCheckBox* AddCheck(const char* name, const QString& caption, bool checked);
+    // A check box of the report, at its start state.
+    QCheckBox* AddCheck(const char* name, const QString& caption);
     // A purchase-price box: the main window disables it for users without right 5005.
-    QCheckBox* AddPurchaseCheck(const char* name, const QString& caption, bool checked);
+    QCheckBox* AddPurchaseCheck(const char* name, const QString& caption);
     // A picker button with the label that shows the choice ("***" until start-up empties it).
     QLabel* AddPicker(const char* button, const QString& caption, const char* label,
                       const std::function<void()>& onClick);
     void AddButtons(const char* refresh, const char* print);
+
+    // The loader's frame: the wait on the status bar (timed for the stock and debts reports),
+    // a request object for `query`, the grid `query` returns shown, and the grid repainted.
+    void Load(bool timed, const std::function<TReportGrid(TFormLoad&)>& query);
 
     // Opens the goods picker on the whole catalog and takes what it left in the selection
     // slot, whether or not something was chosen.
@@ -77,6 +102,13 @@ protected:
     static QStringList DetailPeriods();
 
 private:
+    // Writes the report into the grid. The grid is cut back to its columns at start first, so
+    // the columns a list report adds come at the default width, while the columns at start
+    // keep the widths the user gave them.
+    void showGrid(const TReportGrid& g);
+
+    const kovrel::report::ReportPageDef& m_report;
+    TStatusBar& m_bar;
     TSelectionSlot& m_slot;
     TParamPanel* m_panel;
     StringGrid* m_grid;

@@ -1,0 +1,221 @@
+// The eight report pages against the real service with its demo data: opening a page runs its
+// report, check boxes and pickers act at the next run, the timed loaders say how long the query
+// took, and kovrel-cli grid prints the very cells the page shows.
+#include "date_picker.h"
+#include "form_load.h"
+#include "journal_page_of.h"
+#include "main_window_test.h"
+#include "rep_dolg_page.h"
+#include "rep_move_good_page.h"
+#include "rep_move_klient_page.h"
+#include "rep_ost_page.h"
+#include "rep_sale_st_page.h"
+#include "session.h"
+#include "status_bar.h"
+#include "string_grid.h"
+#include "tag_list_box.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+
+namespace {
+
+QStringList row(const StringGrid* g, int r) {
+    QStringList cells;
+    for (int c = 0; c < g->ColCount(); ++c)
+        cells << g->Cells(c, r);
+    return cells;
+}
+
+// A counterparty of the demo data, found by name.
+TRecKlient demoKlient(const QString& name, int kind) {
+    RecordList<TRecKlient> L;
+    TFormLoad fl;
+    fl.SelectKlientList(L, name, kind);
+    return L.empty() ? TRecKlient() : *L.front();
+}
+
+} // namespace
+
+class TestReportPages : public MainWindowTest {
+    Q_OBJECT
+
+    // kovrel-cli grid for the demo administrator: the cells it prints.
+    QList<QStringList> cliCells(const QString& operation, const QJsonObject& args) {
+        QProcess p;
+        p.start(QStringLiteral(KOVREL_CLI_PATH),
+                {"--service", f.Service().BaseUrl(), "--login", DemoLogins::Admin, "--password",
+                 DemoLogins::AdminPassword, "grid", operation,
+                 QJsonDocument(args).toJson(QJsonDocument::Compact)});
+        if (!p.waitForFinished(30000)) p.kill();
+        const QJsonObject out = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+        QList<QStringList> cells;
+        for (const QJsonValue& r : out.value(QStringLiteral("cells")).toArray()) {
+            QStringList texts;
+            for (const QJsonValue& t : r.toArray())
+                texts << t.toString();
+            cells << texts;
+        }
+        return cells;
+    }
+
+private Q_SLOTS:
+    void openingEachPageRunsItsReport() {
+        auto w = f.OpenAdmin();
+        const QList<std::pair<int, QStringList>> headers{
+            {1, {"", "Наименование", "Кол-во", "Прод. цена"}},
+            {2, {"Дата", "Поставщик/покупатель", "Кол-во приход", "Кол-во расход", "Кол-во остаток"}},
+            {3, {"", "Наименование", "Кол-во", "Прод.сумма"}},
+            {4, {"", "Период", "Кол-во", "Прод.сумма"}},
+            {5, {"", "Поставщик/покупатель/счет", "Долг (нам должны)", "Аванс (мы должны)"}},
+            {6, {"Дата", "Операция", "Расход", "Приход", "Остаток"}},
+            {7, {"", "Наименование", "Кол-во", "Закуп.сумма"}},
+            {8, {"", "Период", "Кол-во", "Закуп.сумма"}},
+        };
+        for (const auto& [tag, header] : headers) {
+            MainWindowFixture::ClickNav(w->LBoxRep, tag);
+            const StringGrid* g = static_cast<TReportPage*>(w->CurrentPage())->Grid();
+            QCOMPARE(row(g, 0), header);
+            QCOMPARE(g->Cells(1, g->RowCount() - 1), QStringLiteral("Итого"));
+            QVERIFY(w->SBarInfo->PanelText(1).startsWith(QStringLiteral("Ответ получен.")));
+        }
+        // The demo shop has stock, sales and purchases this month, and debts.
+        for (TReportPage* page :
+             {static_cast<TReportPage*>(w->TSRepOst), static_cast<TReportPage*>(w->TSRepSaleSt),
+              static_cast<TReportPage*>(w->TSRepDolg)})
+            QVERIFY2(page->Grid()->RowCount() > 2, qPrintable(page->objectName()));
+    }
+
+    void choicesActAtTheNextRun() {
+        auto w = f.OpenAdmin();
+        MainWindowFixture::ClickNav(w->LBoxRep, 1);
+        StringGrid* g = w->TSRepOst->Grid();
+        const QStringList before = row(g, 0);
+        w->TSRepOst->CBoxKolPack->setChecked(true);
+        QCOMPARE(row(g, 0), before);
+        // A column the user widened keeps its width; the columns the report adds come anew.
+        g->SetColWidths(1, 321);
+        g->SetColWidths(3, 99);
+        find<QPushButton>(*w, "ButRefRepOst")->click();
+        QCOMPARE(row(g, 0),
+                 (QStringList{"", "Наименование", "Кол-во", "Упаковка", "Кол-во упак.", "Прод. цена"}));
+        QCOMPARE(g->ColWidths(1), 321);
+        QCOMPARE(g->ColWidths(3), 70);
+        QCOMPARE(w->TSRepOst->GridNow().Widths, (QList<int>{40, 321, 70, 70, 70, 70}));
+    }
+
+    void chosenBuyerNarrowsTheSales() {
+        auto w = f.OpenAdmin();
+        MainWindowFixture::ClickNav(w->LBoxRep, 3);
+        StringGrid* g = w->TSRepSaleSt->Grid();
+        const int all = g->RowCount();
+        const TRecKlient cafe = demoKlient(QStringLiteral("Кафе Уют"), 1);
+        QVERIFY(cafe.ID > 0);
+        WindowSeams().FormListKl = [&](QWidget*, TSelectionSlot& slot, int, bool) {
+            slot.SelName = cafe.Name;
+            slot.SelID = cafe.ID;
+            slot.SelGr = 1;
+            return 1;
+        };
+        find<QPushButton>(*w, "ButSelKlientRSS")->click();
+        QCOMPARE(g->RowCount(), all); // choosing does not run the report
+        find<QPushButton>(*w, "ButRefRSS")->click();
+        QVERIFY2(g->RowCount() > 2 && g->RowCount() < all, qPrintable(QString::number(g->RowCount())));
+    }
+
+    void timedLoadersSayHowLongTheQueryTook() {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        auto w = f.OpenAdmin();
+        const QDateTime t1 = QDateTime::currentDateTime();
+        for (auto [page, tag, ms, text] :
+             {std::tuple<TReportPage*, int, int, const char*>{w->TSRepOst, 1, 1234, "1,234"},
+              {w->TSRepDolg, 5, 2000, "2"}}) {
+            QList<QDateTime> moments{t1, t1.addMSecs(ms)};
+            page->Clock = [&moments] { return moments.takeFirst(); };
+            MainWindowFixture::ClickNav(w->LBoxRep, tag);
+            QCOMPARE(w->SBarInfo->PanelText(1), QStringLiteral("Ответ получен. Время запроса: ") +
+                                                    QString::fromUtf8(text) + QStringLiteral(" сек."));
+        }
+        QCOMPARE(TReportPage::QueryTimeText(500), QStringLiteral("Ответ получен. Время запроса: 0,5 сек."));
+        MainWindowFixture::ClickNav(w->LBoxRep, 3); // untimed
+        QCOMPARE(w->SBarInfo->PanelText(1), QStringLiteral("Ответ получен."));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // Nothing reports a failed query but the log; the grids show what arrived: nothing.
+    void failedQueryLeavesHeaderAndZeroTotals() {
+        auto w = f.OpenAdmin();
+        BaseURL = QStringLiteral("http://127.0.0.1:1");
+        MainWindowFixture::ClickNav(w->LBoxRep, 1);
+        QCOMPARE(w->TSRepOst->GridNow().Rows,
+                 (QList<QStringList>{{"", "Наименование", "Кол-во", "Прод. цена"}, {"", "Итого", "0", ""}}));
+        QCOMPARE(w->TSRepOst->Grid()->FixedRows(), 0);
+        QVERIFY(w->SBarInfo->PanelText(1).startsWith(QStringLiteral("Ответ получен. Время запроса: ")));
+        MainWindowFixture::ClickNav(w->LBoxRep, 2);
+        QCOMPARE(w->TSRepMoveGood->GridNow().Rows.mid(1),
+                 (QList<QStringList>{{"", "Начальный остаток", "", "", "0"}, {"", "Итого", "0", "0", "0"}}));
+        QCOMPARE(w->SBarInfo->PanelText(1), QStringLiteral("Ответ получен."));
+        QVERIFY(f.Ui->infos.isEmpty());
+    }
+
+    void exportMenuBelongsToTheReportGrids() {
+        auto w = f.OpenAdmin();
+        QCOMPARE(w->PMenuExport->objectName(), QStringLiteral("PMenuExport"));
+        QStringList captions;
+        for (QAction* item : w->PMenuExport->actions())
+            captions << item->text();
+        QCOMPARE(captions,
+                 (QStringList{"Экспорт в Excel", "Экспорт в Calc", "Экспорт в текстовый файл (csv)"}));
+        MainWindowFixture::ClickNav(w->LBoxRep, 5);
+        StringGrid* g = w->TSRepDolg->Grid();
+        emit g->customContextMenuRequested(QPoint(5, 5));
+        QCOMPARE(w->PopupPage(), w->TSRepDolg);
+        QVERIFY(w->PMenuExport->isVisible());
+        w->PMenuExport->hide();
+        // The journals and catalogs have no such menu.
+        QCOMPARE(w->TSNkl->Grid()->contextMenuPolicy(), Qt::DefaultContextMenu);
+    }
+
+    void cliPrintsTheCellsThePageShows() {
+        auto w = f.OpenAdmin();
+        MainWindowFixture::ClickNav(w->LBoxRep, 1);
+        QComboBox* stores = w->TSRepOst->ComBoxStore;
+        stores->setCurrentIndex(1);
+        w->TSRepOst->CBoxSum->setChecked(true);
+        w->TSRepOst->CBoxCen->setChecked(false);
+        find<QPushButton>(*w, "ButRefRepOst")->click();
+        QCOMPARE(
+            cliCells("RunRepOst",
+                     {{"CodeStore", stores->currentData().toInt()}, {"CBoxSum", true}, {"CBoxCen", false}}),
+            w->TSRepOst->GridNow().Rows);
+
+        const TRecKlient bank = demoKlient(QString(), 2);
+        WindowSeams().FormListKl = [&](QWidget*, TSelectionSlot& slot, int, bool) {
+            slot.SelName = bank.Name;
+            slot.SelID = bank.ID;
+            slot.SelGr = 2;
+            return 1;
+        };
+        TRepMoveKlientPage* card = w->TSRepMoveKlient;
+        MainWindowFixture::ClickNav(w->LBoxRep, 6);
+        find<QPushButton>(*w, "ButSelKlientRMK")->click();
+        find<QPushButton>(*w, "ButRefRepMoveKlient")->click();
+        QVERIFY(card->Grid()->RowCount() > 3);
+        const auto day = [](TDatePicker* p) { return kovrel::DateOf(p->Date()).toString(Qt::ISODate); };
+        QCOMPARE(cliCells("RunRepMoveKl", {{"ID", bank.ID},
+                                           {"BeginDat", day(card->DTPBeginRMK)},
+                                           {"EndDat", day(card->DTPEndRMK)},
+                                           {"SelKlientGr", 2}}),
+                 card->GridNow().Rows);
+    }
+};
+
+QTEST_MAIN(TestReportPages)
+#include "test_report_pages.moc"
