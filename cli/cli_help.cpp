@@ -1,6 +1,9 @@
 #include "cli_help.h"
 
 #include "grid_table.h"
+#ifdef KOVREL_CLI_PRINT
+#include "print_table.h"
+#endif
 #include "operation_table.h"
 #include "report_table.h"
 
@@ -8,12 +11,15 @@
 
 namespace {
 
-const char* const kUsage = R"(Usage: kovrel-cli [OPTIONS] COMMAND
+const char* const kUsage = R"help(Usage: kovrel-cli [OPTIONS] COMMAND
 
 Commands:
   call OPERATION [ARGS_JSON]     run one service operation and print its result
   report OPERATION [ARGS_JSON]   run one report operation, then the report's computation
   grid OPERATION [ARGS_JSON]     run one report as its page does and print the page's grid
+  print OPERATION [ARGS_JSON] --pdf FILE | --png DIR
+                                 run one report as its page does and print it as its
+                                 "Печать" does: a PDF, or one PNG per page at 150 dpi
   sign-in                        sign in and print the sign-in state
 
 Options:
@@ -23,6 +29,8 @@ Options:
   --password PASS    the password
   --ini PATH         a kovrel.ini whose section "Config" holds "Login", "DopLogin" and "Pas"
   --format tsv|csv   print the rows (of L, Rec or a report) as text instead of JSON
+  --pdf FILE         (print) the PDF to write; written whole or not at all
+  --png DIR          (print) the folder for the pages as PNG pictures
   --help             this text
 
 Each credential comes from its option, else from the environment (KOVREL_SERVICE,
@@ -61,6 +69,13 @@ the page's controls: check boxes as true or false (each left out keeps its state
 ComBoxGrRepDolg (0..3, the account group) and SelKlientGr (the kind of the chosen counterparty;
 left out, nothing was chosen: -1).
 
+print takes what grid takes plus the page's controls that the printed title shows, under
+their names (listed below): combo and edit texts and the chosen names (SelKlientNameRSS, ...)
+as text, date pickers as "yyyy-mm-dd", ComBoxPrintOst 0 (портрет) or 1 (альбом). Left out, a
+period takes BeginDat and EndDat, a name filter SelName, a store or manager not chosen "(все)",
+the detail period CodeDetal. It prints {"ok", "template", "pages", "files", "log"}; it needs no
+display. When the query or the preparation fails, nothing is written.
+
 Exit status: 0 when ok is true, 1 when it is false, 2 for a usage error (nothing is sent then).
 Errors are one line on stderr.
 
@@ -68,7 +83,8 @@ Examples:
   KOVREL_PASSWORD=secret kovrel-cli --login boss@shop.ru call SelectStoreList '{"SelName": "склад"}'
   kovrel-cli --ini kovrel.ini --format csv report RunRepOst '{"CodeStore": 3, "ZCenShown": true}'
   kovrel-cli --ini kovrel.ini grid RunRepOst '{"CBoxKolPack": true, "CBoxCen": false}'
-)";
+  kovrel-cli --ini kovrel.ini print RunRepOst '{"ComBoxStore": "(все)", "ComBoxPrintOst": 1}' --pdf ost.pdf
+)help";
 
 QString describe(const QList<cli::ParamInfo>& params) {
     QStringList out;
@@ -95,5 +111,11 @@ QString HelpText() {
     text += QStringLiteral("\nPage controls (grid only):\n");
     for (const cli::ReportEntry& r : cli::Reports())
         text += QStringLiteral("  %1  %2\n").arg(r.operation, controls(r.operation));
+#ifdef KOVREL_CLI_PRINT
+    text += QStringLiteral("\nPrinted title and template controls (print, beside the grid's):\n");
+    for (const cli::ReportEntry& r : cli::Reports())
+        text += QStringLiteral("  %1  %2\n")
+                    .arg(r.operation, cli::PrintControls(r.operation).join(QLatin1Char(' ')));
+#endif
     return text;
 }

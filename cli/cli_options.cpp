@@ -16,7 +16,8 @@ struct ValueOption {
 
 constexpr ValueOption kValueOptions[] = {
     {"--service", &CliOptions::service},   {"--login", &CliOptions::login}, {"--user", &CliOptions::user},
-    {"--password", &CliOptions::password}, {"--ini", &CliOptions::ini},
+    {"--password", &CliOptions::password}, {"--ini", &CliOptions::ini},     {"--pdf", &CliOptions::pdf},
+    {"--png", &CliOptions::png},
 };
 
 TextFormat formatOf(const QString& name) {

@@ -17,6 +17,8 @@ struct CliOptions {
     std::optional<QString> password;
     std::optional<QString> ini;
     std::optional<TextFormat> format; // JSON when absent
+    std::optional<QString> pdf;       // print: the PDF to write
+    std::optional<QString> png;       // print: the folder of the page pictures
     bool help = false;
     QStringList positional;
 };
