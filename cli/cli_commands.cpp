@@ -4,6 +4,7 @@
 #include "cli_options.h"
 #include "form_load.h"
 #include "format_settings.h"
+#include "grid_export_file.h"
 #include "grid_table.h"
 #include "operation_table.h"
 #include "report_table.h"
@@ -49,18 +50,20 @@ struct Command {
     const ReportEntry* report = nullptr;
     Invoke invoke;
     Compute compute;
-    GridCompute grid; // the page's grid instead of the report's rows
+    GridCompute grid;    // the page's grid instead of the report's rows
+    GridExport exportTo; // export: the page's grid written to a file instead of printed
 #ifdef KOVREL_CLI_PRINT
     std::optional<ReportControls> print; // the grid printed, with the title of these controls
 #endif
 };
 
-const char* const kCommands = "call, report, grid, print or sign-in";
+const char* const kCommands = "call, report, grid, export, print or sign-in";
 
 Command prepareCommand(const CliOptions& o) {
     const QString& command = o.positional[0];
+    const bool exporting = command == QLatin1String("export");
     const bool print = command == QLatin1String("print");
-    const bool grid = print || command == QLatin1String("grid");
+    const bool grid = exporting || print || command == QLatin1String("grid");
     const bool report = grid || command == QLatin1String("report");
     if (!report && command != QLatin1String("call"))
         throw UsageError(QStringLiteral("unknown command %1 (%2)").arg(command, QLatin1String(kCommands)));
@@ -69,12 +72,14 @@ Command prepareCommand(const CliOptions& o) {
 #else
     if (print) throw UsageError(QStringLiteral("this kovrel-cli was built without report printing"));
 #endif
+
     if (o.positional.size() < 2) throw UsageError(QStringLiteral("%1 needs an operation name").arg(command));
     if (o.positional.size() > 3)
         throw UsageError(
             QStringLiteral("unexpected argument %1 (ARGS_JSON is one argument)").arg(o.positional[3]));
     Command c;
     c.name = o.positional[1];
+    if (exporting) c.exportTo = PrepareExport(o);
     c.op = FindOperation(c.name);
     if (!c.op) throw UsageError(QStringLiteral("unknown operation %1").arg(c.name));
     if (report) {
@@ -127,12 +132,20 @@ CliResult runOperation(const CliOptions& o, const Command& c) {
     TFormLoad fl;
     CallResult r;
     c.invoke(fl, r);
-    const Outcome outcome = outcomeOf(c.name, fl, r);
-    OutputDocument doc;
-    doc.Add(QStringLiteral("ok"), outcome.ok);
+    Outcome outcome = outcomeOf(c.name, fl, r);
+    if (c.exportTo && outcome.ok) {
+        const QString failure = c.exportTo(c.grid(r));
+        if (!failure.isEmpty()) outcome = {false, failure};
+    }
 #ifdef KOVREL_CLI_PRINT
     if (c.print) return runPrint(o, c, fl, outcome, c.grid(r));
 #endif
+    OutputDocument doc;
+    doc.Add(QStringLiteral("ok"), outcome.ok);
+    if (c.exportTo) {
+        doc.Add(QStringLiteral("log"), fl.MemoInfo);
+        return finish(doc, outcome);
+    }
     if (c.grid) {
         const TReportGrid g = c.grid(r);
         if (o.format) return finish(doc, outcome, ToDelimited(g.Rows, *o.format));

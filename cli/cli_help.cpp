@@ -17,6 +17,9 @@ Commands:
   call OPERATION [ARGS_JSON]     run one service operation and print its result
   report OPERATION [ARGS_JSON]   run one report operation, then the report's computation
   grid OPERATION [ARGS_JSON]     run one report as its page does and print the page's grid
+  export OPERATION [ARGS_JSON] (--xlsx FILE | --text FILE | --calc FILE)
+                                 write that grid as the page's export menu does: a workbook,
+                                 the tab-separated text file, or a Calc document (.ods)
   print OPERATION [ARGS_JSON] --pdf FILE | --png DIR
                                  run one report as its page does and print it as its
                                  "Печать" does: a PDF, or one PNG per page at 150 dpi
@@ -29,6 +32,7 @@ Options:
   --password PASS    the password
   --ini PATH         a kovrel.ini whose section "Config" holds "Login", "DopLogin" and "Pas"
   --format tsv|csv   print the rows (of L, Rec or a report) as text instead of JSON
+  --screen WxH       export: the screen the grid's pixel widths are scaled for (1920x1080)
   --pdf FILE         (print) the PDF to write; written whole or not at all
   --png DIR          (print) the folder for the pages as PNG pictures
   --help             this text
@@ -67,7 +71,8 @@ grid prints {"ok", "cells" (row 0 the header row), "widths" (pixels), "fixedRows
 "fixedCols", "log"}; with --format only the cells. Its ARGS_JSON takes what report takes plus
 the page's controls: check boxes as true or false (each left out keeps its state at start),
 ComBoxGrRepDolg (0..3, the account group) and SelKlientGr (the kind of the chosen counterparty;
-left out, nothing was chosen: -1).
+left out, nothing was chosen: -1). export takes the same ARGS_JSON and prints {"ok", "log"};
+--calc runs LibreOffice headless (no display needed) through the Calc export module.
 
 print takes what grid takes plus the page's controls that the printed title shows, under
 their names (listed below): combo and edit texts and the chosen names (SelKlientNameRSS, ...)

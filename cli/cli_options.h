@@ -16,6 +16,11 @@ struct CliOptions {
     std::optional<QString> user;
     std::optional<QString> password;
     std::optional<QString> ini;
+    // export: where the grid goes (one of the three) and the screen its widths are scaled for.
+    std::optional<QString> xlsx;
+    std::optional<QString> text;
+    std::optional<QString> calc;
+    std::optional<QString> screen;    // "WIDTHxHEIGHT"
     std::optional<TextFormat> format; // JSON when absent
     std::optional<QString> pdf;       // print: the PDF to write
     std::optional<QString> png;       // print: the folder of the page pictures

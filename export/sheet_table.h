@@ -18,6 +18,11 @@ public:
     // Widens the range to a cell that is used without holding text (a formatted empty cell).
     void Extend(int row, int col);
 
+    // A column's width as the spreadsheet shows it, in characters of its default font's digits;
+    // 0 when the sheet leaves the column at the default width.
+    double ColumnWidth(int col) const { return m_widths.value(col); }
+    void SetColumnWidth(int col, double width) { m_widths.insert(col, width); }
+
     // The spreadsheet's limits: 1 048 576 rows of 16 384 columns.
     static constexpr int kMaxRows = 1048576;
     static constexpr int kMaxCols = 16384;
@@ -26,6 +31,7 @@ private:
     static qint64 key(int row, int col) { return static_cast<qint64>(row) * (kMaxCols + 1) + col; }
 
     QHash<qint64, QString> m_cells;
+    QHash<int, double> m_widths;
     int m_rows = 0;
     int m_cols = 0;
 };

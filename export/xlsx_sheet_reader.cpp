@@ -11,6 +11,9 @@
 #include <quazip.h>
 #include <quazipfile.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 using kovrel::sheet::CorruptError;
@@ -231,6 +234,8 @@ bool XlsxSheetReader::readSheet(const QString& part, SheetTable& table) {
                 if (!ok || row < 1 || row > SheetTable::kMaxRows)
                     return corrupt(QStringLiteral("неверный номер строки «%1»").arg(r));
                 col = 0;
+            } else if (xml.name() == u"col") {
+                readColumnWidths(xml, table);
             } else if (xml.name() == u"c") {
                 const QXmlStreamAttributes attributes = xml.attributes();
                 const QString ref = attributes.value(QLatin1String("r")).toString();
@@ -241,11 +246,25 @@ bool XlsxSheetReader::readSheet(const QString& part, SheetTable& table) {
                 } else if (!parseCellRef(ref, row, col)) {
                     return corrupt(QStringLiteral("неверная ссылка на ячейку «%1»").arg(ref));
                 }
-                if (!readCell(xml, attributes.value(QLatin1String("t")).toString(), row, col, table)) return false;
+                if (!readCell(xml, attributes.value(QLatin1String("t")).toString(), row, col, table))
+                    return false;
             }
         }
         return true;
     });
+}
+
+// A file's column width counts the 5 pixels of cell padding too, at 7 pixels per digit of the
+// default font; the spreadsheet shows the width without them, to two decimals.
+void XlsxSheetReader::readColumnWidths(const QXmlStreamReader& xml, SheetTable& table) {
+    const double width = attribute(xml, u"width").toDouble();
+    const int first = attribute(xml, u"min").toInt();
+    const int last = std::min(attribute(xml, u"max").toInt(), SheetTable::kMaxCols);
+    if (width <= 0 || first < 1) return;
+    const double pixels = std::floor(width * 7 + 0.5);
+    const double shown = std::max(0.0, std::round((pixels - 5) / 7 * 100) / 100);
+    for (int col = first; col <= last; ++col)
+        table.SetColumnWidth(col, shown);
 }
 
 bool XlsxSheetReader::readCell(QXmlStreamReader& xml, const QString& type, int row, int col,

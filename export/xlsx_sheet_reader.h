@@ -38,6 +38,7 @@ private:
     bool findFirstSheet(const QString& workbookPart, QString& sheetPart, QString& sharedStringsPart);
     bool readSharedStrings(const QString& part);
     bool readSheet(const QString& part, SheetTable& table);
+    static void readColumnWidths(const QXmlStreamReader& xml, SheetTable& table);
     bool readCell(QXmlStreamReader& xml, const QString& type, int row, int col, SheetTable& table);
     QString cellText(const QString& type, const QString& value, const QString& inlineText, bool& ok) const;
 

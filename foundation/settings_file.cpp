@@ -130,5 +130,12 @@ QString TSettingsFile::Locate(const QString& exeDir, const QString& userConfigDi
 
 QString TSettingsFile::DefaultPath() {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return Locate(QCoreApplication::applicationDirPath(), QDir(config).filePath(QStringLiteral("kovrel")));
+    const QString userConfigDir = QDir(config).filePath(QStringLiteral("kovrel"));
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    // An installed program's folder is shared by every user of the machine, even where one of
+    // them (root) may write it.
+    const QString installed = QFileInfo(QStringLiteral(KOVREL_INSTALL_BINDIR)).canonicalFilePath();
+    if (!installed.isEmpty() && QFileInfo(exeDir).canonicalFilePath() == installed)
+        return QDir(userConfigDir).filePath(kFileName);
+    return Locate(exeDir, userConfigDir);
 }

@@ -21,7 +21,8 @@ public:
     // "kovrel.ini" beside the executable when its folder is writable, otherwise in the user's
     // configuration folder (an installed program).
     static QString Locate(const QString& exeDir, const QString& userConfigDir);
-    // Locate() for this program: its executable's folder and "<config>/kovrel".
+    // Locate() for this program: its executable's folder and "<config>/kovrel"; always the
+    // latter for the installed program.
     static QString DefaultPath();
 
     static constexpr qint64 kMaxSize = 1 << 20; // a larger file is not a settings file

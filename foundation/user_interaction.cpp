@@ -17,7 +17,9 @@ public:
         return false;
     }
     QString getOpenFileName(const QString&, const QString&) override { return {}; }
-    QString getSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString getSaveFileName(const QString&, const QString&, const QString&, const QString&) override {
+        return {};
+    }
 
 private:
     static QTextStream& err() {

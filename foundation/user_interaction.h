@@ -20,8 +20,9 @@ public:
     virtual bool openUrl(const QString& url) = 0;
     // Empty when the user cancels.
     virtual QString getOpenFileName(const QString& title, const QString& filter) = 0;
-    virtual QString getSaveFileName(const QString& title, const QString& filter,
-                                    const QString& suggestedName) = 0;
+    // `defaultExtension` (without the dot) is added to a name typed without one.
+    virtual QString getSaveFileName(const QString& title, const QString& filter, const QString& suggestedName,
+                                    const QString& defaultExtension) = 0;
 };
 
 // Installs a handler and returns the previous one.

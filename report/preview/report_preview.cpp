@@ -228,9 +228,9 @@ void ReportPreview::print() {
 }
 
 void ReportPreview::exportPdf() {
-    const QString path = CurrentUserInteraction().getSaveFileName(QStringLiteral("Экспорт в PDF"),
-                                                                  QStringLiteral("PDF (*.pdf)"),
-                                                                  m_report.name + QStringLiteral(".pdf"));
+    const QString path = CurrentUserInteraction().getSaveFileName(
+        QStringLiteral("Экспорт в PDF"), QStringLiteral("PDF (*.pdf)"),
+        m_report.name + QStringLiteral(".pdf"), QStringLiteral("pdf"));
     if (path.isEmpty()) return;
     const QString error = ReportWriter::writePdf(m_report, path);
     if (!error.isEmpty()) ShowInfo(QStringLiteral("Файл не записан: %1").arg(error));

@@ -63,9 +63,11 @@ private Q_SLOTS:
     void usageErrorsSendNothing_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no command") << QStringList{} << "no command given (call, report, grid, print or sign-in)";
-        QTest::newRow("unknown command") << QStringList{"fetch", "SelectStoreList"}
-                                         << "unknown command fetch (call, report, grid, print or sign-in)";
+        QTest::newRow("no command") << QStringList{}
+                                    << "no command given (call, report, grid, export, print or sign-in)";
+        QTest::newRow("unknown command")
+            << QStringList{"fetch", "SelectStoreList"}
+            << "unknown command fetch (call, report, grid, export, print or sign-in)";
         QTest::newRow("no operation") << QStringList{"call"} << "call needs an operation name";
         QTest::newRow("unknown operation")
             << QStringList{"call", "SelectStores"} << "unknown operation SelectStores";

@@ -3,6 +3,19 @@
 #include "server_process.h"
 #include "test_database.h"
 
+#ifdef KOVREL_TEST_EXPORTS
+#include "grid_text_file.h"
+#include "report_grid.h"
+#include "screen_scale.h"
+#include "sheet_reader.h"
+#include "sheet_table.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#endif
+
 #include <QDate>
 #include <QProcess>
 #include <QRegularExpression>
@@ -32,7 +45,7 @@ class TestCliServer : public QObject {
         p.setProcessEnvironment(e);
         p.start(QStringLiteral(KOVREL_CLI_PATH),
                 QStringList{QStringLiteral("--service"), server->BaseUrl()} + args);
-        if (!p.waitForFinished(30000)) p.kill();
+        if (!p.waitForFinished(120000)) p.kill(); // an export to Calc starts an office
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
                 QString::fromUtf8(p.readAllStandardError())};
     }
@@ -153,6 +166,55 @@ private Q_SLOTS:
         QVERIFY(failed.err.startsWith(QStringLiteral("kovrel-cli: cannot write ")));
         QVERIFY(!QFile::exists(bad));
     }
+
+#ifdef KOVREL_TEST_EXPORTS
+    // export writes the very grid that grid prints, through the program's export code.
+    void exportWritesThePagesGrid() {
+        const QStringList login = {"--login", "demo@kovrel.local", "--password", "demo2024"};
+        const Run printed = cli(login + QStringList{"grid", "RunRepOst", "{}"});
+        QCOMPARE(printed.exitCode, 0);
+        const QJsonObject json = QJsonDocument::fromJson(printed.out.toUtf8()).object();
+        TReportGrid grid;
+        for (const QJsonValue& w : json.value(QStringLiteral("widths")).toArray())
+            grid.Widths << w.toInt();
+        for (const QJsonValue& row : json.value(QStringLiteral("cells")).toArray())
+            grid.Rows << row.toVariant().toStringList();
+        QVERIFY(grid.RowCount() > 2);
+
+        QTemporaryDir dir;
+        const QString text = dir.filePath(QStringLiteral("остатки.csv"));
+        Run r = cli(login + QStringList{"export", "RunRepOst", "{}", "--text", text});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), GridTextBytes(grid));
+
+        const QString book = dir.filePath(QStringLiteral("остатки.xlsx"));
+        r = cli(login + QStringList{"export", "RunRepOst", "{}", "--xlsx", book, "--screen", "1280x1024"});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        SheetTable table;
+        QString error;
+        QVERIFY2(ReadFirstSheet(book, table, error), qPrintable(error));
+        QCOMPARE(table.RowCount(), grid.RowCount());
+        QCOMPARE(table.Cell(1, 2), grid.Cells(1, 0));
+        QVERIFY(qAbs(table.ColumnWidth(2) - WorkbookColumnWidth(grid.Widths[1], 76.8)) < 0.1);
+
+#ifdef KOVREL_CALC_MODULE
+        const QString ods = dir.filePath(QStringLiteral("остатки.ods"));
+        QProcessEnvironment headless;
+        headless.insert(QStringLiteral("HOME"), dir.path()); // the office's profile
+        headless.insert(QStringLiteral("DISPLAY"), QString());
+        r = cli(login + QStringList{"export", "RunRepOst", "{}", "--calc", ods}, headless);
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QFile stored(ods);
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QVERIFY(stored.read(2) == "PK");
+#endif
+        r = cli(login + QStringList{"export", "RunRepOst", "{}"});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("--xlsx, --text or --calc")), qPrintable(r.err));
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(TestCliServer)

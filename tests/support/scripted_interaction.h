@@ -19,7 +19,8 @@ public:
         QQueue<bool> answers;
         bool defaultAnswer = true;
         QQueue<QString> fileNames;
-        QStringList fileDialogs; // title and filter of each file dialog, as "title|filter"
+        QStringList fileDialogs;   // title and filter of each file dialog, as "title|filter"
+        QStringList saveProposals; // proposed name and default extension of each save dialog, as "name|ext"
     };
 
     // The handler is owned by the global slot; tests keep a pointer to its shared state.
@@ -41,8 +42,10 @@ public:
         s().fileDialogs << title + QLatin1Char('|') + filter;
         return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
     }
-    QString getSaveFileName(const QString& title, const QString& filter, const QString&) override {
+    QString getSaveFileName(const QString& title, const QString& filter, const QString& suggestedName,
+                            const QString& defaultExtension) override {
         s().fileDialogs << title + QLatin1Char('|') + filter;
+        s().saveProposals << suggestedName + QLatin1Char('|') + defaultExtension;
         return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
     }
 

@@ -1,47 +1,42 @@
 #include "xlsx_book.h"
 
+#include "xlsx_writer_library.h"
+
 #include <QFile>
 #include <QtGlobal>
 
-#include <dlfcn.h>
 #include <xlsxwriter.h>
 
 #include <vector>
 
 namespace {
 
-// libxlsxwriter writes its archives with the system's minizip, whose functions QuaZip (the
-// reader under test) exports under the same names with other arguments. Loaded the usual way,
-// one of the two would call the other's; loaded here with its own symbols first, each keeps
-// its own.
 struct Writer {
-    void* lib = dlopen("libxlsxwriter.so.4", RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND);
-
     template <class Fn>
-    Fn load(const char* name) {
-        void* fn = lib ? dlsym(lib, name) : nullptr;
-        if (!fn) qFatal("libxlsxwriter: %s not found (%s)", name, dlerror());
+    static Fn load(const char* name) {
+        void* fn = XlsxWriterSymbol(name);
+        if (!fn) qFatal("libxlsxwriter: %s not found", name);
         return reinterpret_cast<Fn>(fn);
     }
-#define KOVREL_LXW(fn) decltype(&::fn) fn = load<decltype(&::fn)>(#fn)
-    KOVREL_LXW(workbook_new_opt);
-    KOVREL_LXW(workbook_add_format);
-    KOVREL_LXW(workbook_add_worksheet);
-    KOVREL_LXW(workbook_add_chartsheet);
-    KOVREL_LXW(workbook_add_chart);
-    KOVREL_LXW(workbook_close);
-    KOVREL_LXW(format_set_num_format);
-    KOVREL_LXW(format_set_bold);
-    KOVREL_LXW(chart_add_series);
-    KOVREL_LXW(chartsheet_set_chart);
-    KOVREL_LXW(worksheet_write_string);
-    KOVREL_LXW(worksheet_write_number);
-    KOVREL_LXW(worksheet_write_datetime);
-    KOVREL_LXW(worksheet_write_formula_num);
-    KOVREL_LXW(worksheet_write_boolean);
-    KOVREL_LXW(worksheet_write_blank);
-    KOVREL_LXW(worksheet_write_rich_string);
-#undef KOVREL_LXW
+#define KOVREL_WRITER(fn) decltype(&::fn) fn = load<decltype(&::fn)>(#fn)
+    KOVREL_WRITER(workbook_new_opt);
+    KOVREL_WRITER(workbook_add_format);
+    KOVREL_WRITER(workbook_add_worksheet);
+    KOVREL_WRITER(workbook_add_chartsheet);
+    KOVREL_WRITER(workbook_add_chart);
+    KOVREL_WRITER(workbook_close);
+    KOVREL_WRITER(format_set_num_format);
+    KOVREL_WRITER(format_set_bold);
+    KOVREL_WRITER(chart_add_series);
+    KOVREL_WRITER(chartsheet_set_chart);
+    KOVREL_WRITER(worksheet_write_string);
+    KOVREL_WRITER(worksheet_write_number);
+    KOVREL_WRITER(worksheet_write_datetime);
+    KOVREL_WRITER(worksheet_write_formula_num);
+    KOVREL_WRITER(worksheet_write_boolean);
+    KOVREL_WRITER(worksheet_write_blank);
+    KOVREL_WRITER(worksheet_write_rich_string);
+#undef KOVREL_WRITER
 };
 
 const Writer& lxw() {

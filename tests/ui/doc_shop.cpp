@@ -125,7 +125,7 @@ int AddLine(const TDocFamily& family, const TRecDoc& doc, const Line& line) {
 RecordList<TRecDocItem> Lines(const TDocFamily& family, TRecDoc doc) {
     RecordList<TRecDocItem> lines;
     TFormLoad fl;
-    family.ops.selectItems(fl, lines, doc.ID, family.StockStoresOf(doc));
+    family.kind.selectItems(fl, lines, doc.ID, family.kind.StockStoresOf(doc));
     return lines;
 }
 

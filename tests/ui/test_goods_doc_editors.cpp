@@ -553,8 +553,8 @@ private Q_SLOTS:
         TRecDoc receipt = DocShop::Doc(PrhFamily(), buyer, store, {{plain, 4, 21}});
 
         QList<std::pair<QString, int>> printed;
-        DocPrintForms() = [&](TFormEditDoc&, const QString& form, int lines) {
-            printed.append({form, lines});
+        DocPrintForms() = [&](QWidget*, const TDocPrintData& data, const QString& form) {
+            printed.append({form, data.LineCount()});
         };
         QList<QVariant> zag, items;
         ModalScript script;
@@ -627,11 +627,12 @@ private Q_SLOTS:
         ModalScript script;
         script.Then([&](QWidget* window) {
             auto* ed = ModalScript::As<TFormEditDoc>(window);
-            QCOMPARE(ed->GetItKol(), 27.0);
-            QCOMPARE(ed->GetItKolPack(), 5.0);
-            QCOMPARE(ed->GetItSum(), 540.0);
-            QCOMPARE(ed->GetItSumNds(), 50.0);
-            QCOMPARE(ed->GetItSumNotNds(), 490.0);
+            const TDocPrintData data = ed->PrintData();
+            QCOMPARE(data.GetItKol(), 27.0);
+            QCOMPARE(data.GetItKolPack(), 5.0);
+            QCOMPARE(data.GetItSum(), 540.0);
+            QCOMPARE(data.GetItSumNds(), 50.0);
+            QCOMPARE(data.GetItSumNotNds(), 490.0);
             ed->ButCancel->click();
         });
         open(*w, nkl(), rec);

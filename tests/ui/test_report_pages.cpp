@@ -3,6 +3,7 @@
 // took, and kovrel-cli grid prints the very cells the page shows.
 #include "date_picker.h"
 #include "form_load.h"
+#include "grid_text_file.h"
 #include "journal_page_of.h"
 #include "main_window_test.h"
 #include "prepared_table.h"
@@ -11,7 +12,10 @@
 #include "rep_move_klient_page.h"
 #include "rep_ost_page.h"
 #include "rep_sale_st_page.h"
+#include "screen_scale.h"
 #include "session.h"
+#include "sheet_reader.h"
+#include "sheet_table.h"
 #include "status_bar.h"
 #include "string_grid.h"
 #include "tag_list_box.h"
@@ -26,6 +30,9 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QUrl>
 
 namespace {
 
@@ -225,6 +232,41 @@ private Q_SLOTS:
         w->PMenuExport->hide();
         // The journals and catalogs have no such menu.
         QCOMPARE(w->TSNkl->Grid()->contextMenuPolicy(), Qt::DefaultContextMenu);
+    }
+
+    // The menu's items export the grid it was opened on, with the widths the user dragged.
+    void exportMenuWritesTheGridAsShown() {
+        auto w = f.OpenAdmin();
+        MainWindowFixture::ClickNav(w->LBoxRep, 1);
+        StringGrid* g = w->TSRepOst->Grid();
+        g->setColumnWidth(1, 250);
+        emit g->customContextMenuRequested(QPoint(5, 5));
+        w->PMenuExport->hide();
+        const TReportGrid shown = w->TSRepOst->GridNow();
+        QCOMPARE(shown.Widths[1], 250);
+
+        QTemporaryDir dir;
+        const QString text = dir.filePath(QStringLiteral("out.csv"));
+        f.Ui->fileNames.enqueue(text);
+        w->MenuExpCSV->trigger();
+        QCOMPARE(f.Ui->saveProposals, QStringList{QStringLiteral("Kovrel (текст с разделителями).csv|csv")});
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), GridTextBytes(shown));
+
+        qputenv("HOME", dir.path().toUtf8()); // the documents folder the workbook goes to
+        w->MenuExpExcel->trigger();
+        QCOMPARE(f.Ui->openedUrls.size(), 1);
+        const QString book = QUrl(f.Ui->openedUrls[0]).toLocalFile();
+        QVERIFY2(QFileInfo(book).fileName().startsWith(QStringLiteral("Остатки товаров ")), qPrintable(book));
+        SheetTable table;
+        QString error;
+        QVERIFY2(ReadFirstSheet(book, table, error), qPrintable(error));
+        QCOMPARE(table.Cell(1, 2), shown.Cells(1, 0));
+        const double scale = ScreenScale(w->screen()->size());
+        QVERIFY(qAbs(table.ColumnWidth(2) - WorkbookColumnWidth(250, scale)) < 0.1);
+        QVERIFY(f.Ui->errors.isEmpty());
+        QVERIFY(w->SBarInfo->PanelText(1).isEmpty());
     }
 
     void cliPrintsTheCellsThePageShows() {

@@ -48,8 +48,14 @@ QString MessageBoxInteraction::getOpenFileName(const QString& title, const QStri
 }
 
 QString MessageBoxInteraction::getSaveFileName(const QString& title, const QString& filter,
-                                               const QString& suggestedName) {
-    return QFileDialog::getSaveFileName(owner(), title, suggestedName, DialogFilter(filter));
+                                               const QString& suggestedName,
+                                               const QString& defaultExtension) {
+    QFileDialog dialog(owner(), title, QString(), DialogFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultExtension);
+    dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString MessageBoxInteraction::DialogFilter(const QString& filter) {

@@ -11,8 +11,8 @@ public:
     void showError(const QString& text) override;
     bool openUrl(const QString& url) override;
     QString getOpenFileName(const QString& title, const QString& filter) override;
-    QString getSaveFileName(const QString& title, const QString& filter,
-                            const QString& suggestedName) override;
+    QString getSaveFileName(const QString& title, const QString& filter, const QString& suggestedName,
+                            const QString& defaultExtension) override;
 
     // File filters may be written "Description|pattern|Description|pattern"; this gives the
     // dialogs' "Description (pattern);;…" form. Filters already in that form pass unchanged.

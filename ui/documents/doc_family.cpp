@@ -27,9 +27,6 @@ const QString kNeedBoth = QStringLiteral("Необходимо указать о
 const QString kPrice = QStringLiteral("Цена");
 const QString kSalePrice = QStringLiteral("Прод.цена");
 const QString kStock = QStringLiteral("Остаток: ");
-const TPrintForm kWithoutPacks{QStringLiteral("накладная без упаковок"), "FRDoc1"};
-const TPrintForm kWithPacks{QStringLiteral("накладная с упаковками"), "FRDoc2"};
-
 // Goods that leave the store are picked from its stock; goods that arrive, or are only
 // ordered, from the whole catalog, where a new item can be added.
 constexpr TListGoodArgs kFromStock{false, -1, 0, 2};
@@ -42,6 +39,7 @@ constexpr double kStockNoise = 1e-9;
 
 const TDocFamily& NklFamily() {
     static const TDocFamily family{
+        .kind = NklKind(),
         .caption = QStringLiteral("Расходная накладная"),
         .first = {"ButSelStore", kSelStore, TDocParty::Store},
         .second = {"ButSelKl", QStringLiteral("Выбор покупателя"), TDocParty::Klient},
@@ -53,21 +51,12 @@ const TDocFamily& NklFamily() {
         .picker = kFromStock,
         .pickerStore = TDocParty::Store,
         .priceHeading = kPrice,
-        .price = &TRecDocItem::CenR,
         .kitLines = true,
-        .printForms = {kWithoutPacks,
-                       kWithPacks,
-                       {QStringLiteral("счет-фактура"), "FRDocSF"},
-                       {QStringLiteral("накладная ТОРГ-12"), "FRDocT12"}},
-        .printExtras = TPrintExtras::Trade,
         .excelImport = false,
         .priceLabel = kSalePrice,
-        .stock = {{TDocParty::Store, TStockFlow::Out, true, "LabOstI", kStock}},
+        .stock = {{TStockFlow::Out, true, "LabOstI", kStock}},
         .ops = {
             &TFormLoad::InsertNkl, &TFormLoad::UpdateNkl,
-            [](TFormLoad& f, RecordList<TRecDocItem>& L, int id, TStockStores s) {
-                f.SelectNklItemsList(L, id, s.first);
-            },
             [](TFormLoad& f, const TRecDocItem& r, TStockStores s) { return f.SelectNklItemOne(r, s.first); },
             &TFormLoad::InsertNklItem, &TFormLoad::DeleteNklItemOne,
             [](TFormLoad& f, const TRecDocItem& r, double, double) { return f.UpdateNklItem(r); }},
@@ -78,6 +67,7 @@ const TDocFamily& NklFamily() {
 
 const TDocFamily& PrhFamily() {
     static const TDocFamily family{
+        .kind = PrhKind(),
         .caption = QStringLiteral("Приходная накладная"),
         .first = {"ButSelKl", QStringLiteral("Выбор поставщика"), TDocParty::Klient},
         .second = {"ButSelStore", kSelStore, TDocParty::Store},
@@ -89,18 +79,12 @@ const TDocFamily& PrhFamily() {
         .picker = kFromCatalog,
         .pickerStore = TDocParty::Store,
         .priceHeading = QStringLiteral("Закуп. цена"),
-        .price = &TRecDocItem::CenZ,
         .kitLines = false,
-        .printForms = {kWithoutPacks, kWithPacks},
-        .printExtras = TPrintExtras::None,
         .excelImport = true,
         .priceLabel = QStringLiteral("Закуп.цена"),
-        .stock = {{TDocParty::Store, TStockFlow::In, true, "LabOstI", kStock}},
+        .stock = {{TStockFlow::In, true, "LabOstI", kStock}},
         .ops = {
             &TFormLoad::InsertPrh, &TFormLoad::UpdatePrh,
-            [](TFormLoad& f, RecordList<TRecDocItem>& L, int id, TStockStores s) {
-                f.SelectPrhItemsList(L, id, s.first);
-            },
             [](TFormLoad& f, const TRecDocItem& r, TStockStores s) { return f.SelectPrhItemOne(r, s.first); },
             &TFormLoad::InsertPrhItem, &TFormLoad::DeletePrhItemOne,
             // `compare` 1 asks the service to carry a changed purchase price to the stock
@@ -115,6 +99,7 @@ const TDocFamily& PrhFamily() {
 
 const TDocFamily& InvoiceFamily() {
     static const TDocFamily family{
+        .kind = InvoiceKind(),
         .caption = QStringLiteral("Заказ (счет)"),
         .first = {"ButSelStore", kSelStore, TDocParty::Store},
         .second = {"ButSelKl", QStringLiteral("Выбор покупателя"), TDocParty::Klient},
@@ -126,20 +111,12 @@ const TDocFamily& InvoiceFamily() {
         .picker = kFromCatalog,
         .pickerStore = TDocParty::Store,
         .priceHeading = kPrice,
-        .price = &TRecDocItem::CenR,
         .kitLines = true,
-        .printForms = {{QStringLiteral("заказ без упаковок"), "FRDoc1"},
-                       {QStringLiteral("заказ с упаковками"), "FRDoc2"},
-                       {QStringLiteral("счет на оплату"), "FRDocS"}},
-        .printExtras = TPrintExtras::Trade,
         .excelImport = false,
         .priceLabel = kSalePrice,
         // An order moves no stock: its line editor shows the stock and accepts any quantity.
-        .stock = {{TDocParty::Store, TStockFlow::Out, false, "LabOstI", kStock}},
+        .stock = {{TStockFlow::Out, false, "LabOstI", kStock}},
         .ops = {&TFormLoad::InsertInvoice, &TFormLoad::UpdateInvoice,
-                [](TFormLoad& f, RecordList<TRecDocItem>& L, int id, TStockStores s) {
-                    f.SelectInvoiceItemsList(L, id, s.first);
-                },
                 [](TFormLoad& f, const TRecDocItem& r, TStockStores s) {
                     return f.SelectInvoiceItemOne(r, s.first);
                 },
@@ -152,6 +129,7 @@ const TDocFamily& InvoiceFamily() {
 
 const TDocFamily& VnkFamily() {
     static const TDocFamily family{
+        .kind = VnkKind(),
         .caption = QStringLiteral("Внутренняя накладная"),
         .first = {"ButSelI", QStringLiteral("Выбор отправителя"), TDocParty::StoreI},
         .second = {"ButSelP", QStringLiteral("Выбор получателя"), TDocParty::StoreP},
@@ -163,20 +141,12 @@ const TDocFamily& VnkFamily() {
         .picker = kFromStock,
         .pickerStore = TDocParty::StoreI,
         .priceHeading = kPrice,
-        .price = &TRecDocItem::CenR,
         .kitLines = false,
-        .printForms = {kWithoutPacks, kWithPacks, {QStringLiteral("накладная ТОРГ-13"), "FRDocT13"}},
-        .printExtras = TPrintExtras::Organization,
         .excelImport = false,
         .priceLabel = kSalePrice,
-        .stock = {{TDocParty::StoreI, TStockFlow::Out, true, "LabOstI",
-                   QStringLiteral("Остаток (отправитель): ")},
-                  {TDocParty::StoreP, TStockFlow::In, true, "LabOstP",
-                   QStringLiteral("Остаток (получатель): ")}},
+        .stock = {{TStockFlow::Out, true, "LabOstI", QStringLiteral("Остаток (отправитель): ")},
+                  {TStockFlow::In, true, "LabOstP", QStringLiteral("Остаток (получатель): ")}},
         .ops = {&TFormLoad::InsertVnk, &TFormLoad::UpdateVnk,
-                [](TFormLoad& f, RecordList<TRecDocItem>& L, int id, TStockStores s) {
-                    f.SelectVnkItemsList(L, id, s.first, s.second);
-                },
                 [](TFormLoad& f, const TRecDocItem& r, TStockStores s) {
                     return f.SelectVnkItemOne(r, s.first, s.second);
                 },
@@ -185,47 +155,6 @@ const TDocFamily& VnkFamily() {
         .editLine = execLineEditor<TFormEditVnkItem>,
     };
     return family;
-}
-
-// ---- Header parties ---------------------------------------------------------------------------
-
-int& PartyID(TRecDoc& rec, TDocParty party) {
-    switch (party) {
-    case TDocParty::Store:
-        return rec.StoreID;
-    case TDocParty::Klient:
-        return rec.KlientID;
-    case TDocParty::StoreI:
-        return rec.StoreIDI;
-    case TDocParty::StoreP:
-        break;
-    }
-    return rec.StoreIDP;
-}
-
-QString& PartyName(TRecDoc& rec, TDocParty party) {
-    switch (party) {
-    case TDocParty::Store:
-        return rec.StoreName;
-    case TDocParty::Klient:
-        return rec.KlientName;
-    case TDocParty::StoreI:
-        return rec.StoreNameI;
-    case TDocParty::StoreP:
-        break;
-    }
-    return rec.StoreNameP;
-}
-
-bool IsStore(TDocParty party) {
-    return party != TDocParty::Klient;
-}
-
-TStockStores TDocFamily::StockStoresOf(TRecDoc& rec) const {
-    TStockStores s;
-    s.first = PartyID(rec, stock.at(0).store);
-    if (stock.size() > 1) s.second = PartyID(rec, stock.at(1).store);
-    return s;
 }
 
 bool TDocFamily::Guarded() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form_load.h"
+#include "goods_doc_kind.h"
 #include "rec_doc.h"
 #include "rec_doc_item.h"
 #include "window_seams.h"
@@ -15,19 +16,8 @@ class QWidget;
 
 // The four goods documents — sales waybills, receipts, orders, internal transfers — are edited
 // by one document editor and one line editor. Everything in which the kinds differ is a field
-// of TDocFamily, and the four values stand side by side in doc_family.cpp.
-
-// A party of the document header that a header row picks.
-enum class TDocParty {
-    Store,  // the store of a waybill, receipt or order
-    Klient, // its buyer or supplier
-    StoreI, // the store a transfer sends from
-    StoreP, // the store a transfer sends to
-};
-
-int& PartyID(TRecDoc& rec, TDocParty party);
-QString& PartyName(TRecDoc& rec, TDocParty party);
-bool IsStore(TDocParty party);
+// of TDocFamily or of the kind below the windows (TGoodsDocKind) that it refers to, and the four
+// values stand side by side in doc_family.cpp and goods_doc_kind.cpp.
 
 // A header row: the button that opens the party's picker; the label beside it shows the name.
 struct TPartyRow {
@@ -43,26 +33,18 @@ enum class TStockFlow {
 };
 
 // One store whose stock comes back with the lines (GetOstI for the first, GetOstP for the
-// second) and how the line editor shows and guards it.
+// second; the kind's stockStores say which) and how the line editor shows and guards it.
 struct TStockSide {
-    TDocParty store;
     TStockFlow flow;
     bool guarded;      // changes that would leave the store's stock below zero are refused
     const char* label; // the line editor's stock label
     QString caption;   // its text before the figures
 };
 
-// The stores whose stock is read with the lines: one, or the two of a transfer.
-struct TStockStores {
-    int first = 0;
-    int second = 0;
-};
-
 // The kind's service operations (members of TFormLoad), each on the caller's request object.
 struct TDocOps {
     bool (TFormLoad::*insert)(TRecDoc&);
     bool (TFormLoad::*update)(const TRecDoc&);
-    void (*selectItems)(TFormLoad&, RecordList<TRecDocItem>& L, int docID, TStockStores stores);
     std::unique_ptr<TRecDocItem> (*selectItemOne)(TFormLoad&, const TRecDocItem& line, TStockStores stores);
     bool (TFormLoad::*insertItem)(TRecDocItem&);
     bool (TFormLoad::*deleteItem)(const TRecDocItem&);
@@ -70,20 +52,9 @@ struct TDocOps {
     bool (*updateItem)(TFormLoad&, const TRecDocItem& line, double oldKol, double oldCenZ);
 };
 
-// An entry of the print list and the report template it prints.
-struct TPrintForm {
-    QString title;
-    const char* form;
-};
-
-// What the print forms of a kind show beyond the document itself.
-enum class TPrintExtras {
-    None,         // receipts
-    Organization, // transfers: the own organization's name
-    Trade,        // sales and orders: both parties' requisites, the line count and VAT
-};
-
 struct TDocFamily {
+    const TGoodsDocKind& kind;
+
     // ---- Document editor ----
     QString caption;
     TPartyRow first;  // label LabI
@@ -97,12 +68,9 @@ struct TDocFamily {
     // The goods picker of "Добавить товар"; it lists the stock of `pickerStore` in mode 2.
     TListGoodArgs picker;
     TDocParty pickerStore;
-    QString priceHeading;               // the lines grid's price column
-    double TRecDocItem::*price;         // the price the grid, the sums and the line editor use
-    bool kitLines;                      // kit lines are marked ">> " and cannot be changed or deleted
-    std::vector<TPrintForm> printForms; // ComBoxPrint; an index without an entry prints the first
-    TPrintExtras printExtras;
-    bool excelImport; // "Загрузить из Excel"
+    QString priceHeading; // the lines grid's price column
+    bool kitLines;        // kit lines are marked ">> " and cannot be changed or deleted
+    bool excelImport;     // "Загрузить из Excel"
 
     // ---- Line editor ----
     QString priceLabel;
@@ -111,8 +79,6 @@ struct TDocFamily {
     // Opens the kind's line editor modally on a line; the dialog's result.
     int (*editLine)(QWidget* owner, TStockStores stores, TRecDocItem& line);
 
-    // The stores whose stock the lines are read with, from the header.
-    TStockStores StockStoresOf(TRecDoc& rec) const;
     // True when some store's stock rule applies to the kind.
     bool Guarded() const;
 };

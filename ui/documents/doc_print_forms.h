@@ -4,11 +4,11 @@
 
 #include <functional>
 
-class TFormEditDoc;
+class QWidget;
+class TDocPrintData;
 
-// Prepares a goods document's print form (a report template: "FRDoc1", "FRDocSF", …) with the
-// report engine and shows its preview; the form reads the document through the editor's
-// DSetZagGetValue and DSetItemsGetValue, `lines` records of the latter. The print forms install
+// Prepares a goods document's print form (a report template: "FRDoc1", "FRDocSF", …) from the
+// document's print data and shows its preview, modal on `owner`. The print forms install
 // themselves here; until they do, "Печать" ends once the requisites are read.
-using TDocPrintForms = std::function<void(TFormEditDoc& editor, const QString& form, int lines)>;
+using TDocPrintForms = std::function<void(QWidget* owner, const TDocPrintData& data, const QString& form)>;
 TDocPrintForms& DocPrintForms();

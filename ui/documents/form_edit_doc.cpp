@@ -43,7 +43,7 @@ QString money(double value) {
 
 QStringList printTitles(const TDocFamily& family) {
     QStringList titles;
-    for (const TPrintForm& form : family.printForms)
+    for (const TPrintForm& form : family.kind.printForms)
         titles << form.title;
     return titles;
 }
@@ -224,11 +224,11 @@ void TFormEditDoc::selectParty(const TPartyRow& row, QLabel* label) {
 }
 
 void TFormEditDoc::rememberStoredStores() {
-    m_storedStores = m_family.StockStoresOf(LocalRec);
+    m_storedStores = m_family.kind.StockStoresOf(LocalRec);
 }
 
 bool TFormEditDoc::storesChangedSinceStored() {
-    const TStockStores now = m_family.StockStoresOf(LocalRec);
+    const TStockStores now = m_family.kind.StockStoresOf(LocalRec);
     return now.first != m_storedStores.first || now.second != m_storedStores.second;
 }
 
@@ -239,7 +239,7 @@ void TFormEditDoc::LoadItems() {
     ClearSortedList(ListItemsSort); // it refers to the records the query is about to free
     {
         TFormLoad fl;
-        m_family.ops.selectItems(fl, ListItems, LocalRec.ID, m_family.StockStoresOf(LocalRec));
+        m_family.kind.selectItems(fl, ListItems, LocalRec.ID, m_family.kind.StockStoresOf(LocalRec));
     }
     CreateSortedList(ListItemsSort, kListCapacity);
     for (const auto& line : ListItems)
@@ -267,7 +267,7 @@ void TFormEditDoc::fillGrid() {
 QStringList TFormEditDoc::lineCells(const TRecDocItem& line) const {
     if (m_family.kitLines && line.IsItems())
         return {kKitMark + line.Name, qty(line.Kol), QString(), QString()};
-    const double price = line.*m_family.price;
+    const double price = line.*m_family.kind.price;
     return {line.Name, qty(line.Kol), money(price), money(line.Kol * price)};
 }
 
@@ -308,7 +308,7 @@ void TFormEditDoc::NewItem(int goodsID, double cenR, double cenZ) {
         (fl.*m_family.ops.insertItem)(line);
     }
     // A line left by a cancelled line editor stays with quantity 0.
-    if (line.ID > 0) m_family.editLine(this, m_family.StockStoresOf(LocalRec), line);
+    if (line.ID > 0) m_family.editLine(this, m_family.kind.StockStoresOf(LocalRec), line);
     LoadItems();
 }
 
@@ -316,7 +316,7 @@ void TFormEditDoc::ButEditItemClick() {
     if (!m_editable) return;
     TRecDocItem* line = currentLine();
     if (!line || protectedLine(*line)) return;
-    m_family.editLine(this, m_family.StockStoresOf(LocalRec), *line);
+    m_family.editLine(this, m_family.kind.StockStoresOf(LocalRec), *line);
     LoadItems();
 }
 
@@ -329,7 +329,7 @@ void TFormEditDoc::ButDelItemClick() {
 void TFormEditDoc::DropItem() {
     TRecDocItem* line = currentLine();
     if (!line || protectedLine(*line)) return;
-    const TStockStores stores = m_family.StockStoresOf(LocalRec);
+    const TStockStores stores = m_family.kind.StockStoresOf(LocalRec);
     std::unique_ptr<TRecDocItem> fresh;
     if (m_family.Guarded()) {
         TServerWait wait(*SBarInfo, 0);
@@ -348,34 +348,4 @@ void TFormEditDoc::DropItem() {
         ShowInfo(kNoStock);
     }
     LoadItems();
-}
-
-// ---- Totals -----------------------------------------------------------------------------------
-
-template <class Sum>
-double TFormEditDoc::sumOverLines(Sum sum) const {
-    double total = 0;
-    for (int i = 0; i < ListItemsSort.Count(); ++i)
-        total += sum(*ListItemsSort.Objects(i));
-    return total;
-}
-
-double TFormEditDoc::GetItKol() const {
-    return sumOverLines([](const TRecDocItem& l) { return l.Kol; });
-}
-
-double TFormEditDoc::GetItKolPack() const {
-    return sumOverLines([](const TRecDocItem& l) { return l.GetKolPack(); });
-}
-
-double TFormEditDoc::GetItSum() const {
-    return sumOverLines([this](const TRecDocItem& l) { return l.Kol * (l.*m_family.price); });
-}
-
-double TFormEditDoc::GetItSumNotNds() const {
-    return sumOverLines([](const TRecDocItem& l) { return l.GetSumNotNds(); });
-}
-
-double TFormEditDoc::GetItSumNds() const {
-    return sumOverLines([](const TRecDocItem& l) { return l.GetSumNds(); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doc_family.h"
+#include "doc_print_data.h"
 #include "rec_bank.h"
 #include "rec_doc.h"
 #include "rec_doc_item.h"
@@ -61,20 +62,13 @@ public:
     // ---- Printing ----
     // The report template of the print list's current entry.
     QString PrintForm() const;
-    // The print forms' data: a header variable (data source DSetZag) and a variable of the line
-    // at `index` in the grid's order (DSetItems); a name the kind's forms do not have gives an
-    // empty value. Texts are text, "n" and "max_num_str" integers, "dat" a date, figures doubles.
+    // What the print forms read: the header as last stored or picked, the lines in the grid's
+    // order and the requisites read by the last "Печать"; a view over the editor's state.
+    TDocPrintData PrintData() const;
+    // Its two data sources: a header variable (DSetZag) and a variable of the line at `index`
+    // in the grid's order (DSetItems).
     QVariant DSetZagGetValue(const QString& name) const;
     QVariant DSetItemsGetValue(const QString& name, int index) const;
-    // The name of the party that hands the goods over, or of the one that receives them.
-    QString PrintPartyName(bool handsOver) const;
-
-    // Totals over every line, kit lines and their components included.
-    double GetItKol() const;
-    double GetItKolPack() const;
-    double GetItSum() const;
-    double GetItSumNotNds() const;
-    double GetItSumNds() const;
 
     TRecDoc& LocalRec;
     RecordList<TRecDocItem> ListItems;
@@ -125,8 +119,6 @@ private:
     void rememberStoredStores();
     // The line's grid texts, columns 1 to 4.
     QStringList lineCells(const TRecDocItem& line) const;
-    template <class Sum>
-    double sumOverLines(Sum sum) const;
 
     const TDocFamily& m_family;
     TSelectionSlot& m_slot;

@@ -61,7 +61,7 @@ private:
     void FormCreate();
     double oldOst(size_t side) const { return side == 0 ? OldOstI : OldOstP; }
     QString stockText(size_t side) const;
-    double& price() { return LocalRec->*m_family.price; }
+    double& price() { return LocalRec->*m_family.kind.price; }
 
     const TDocFamily& m_family;
     TRecDocItem& m_handed;

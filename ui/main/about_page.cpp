@@ -45,7 +45,8 @@ TAboutPage::TAboutPage(QWidget* parent)
     , m_info(MakeLabel(this, QStringLiteral("Программа складского и финансового учета"), "LabInfo"))
     , m_tel(MakeLabel(this, QStringLiteral("Телефоны для консультаций ") + Phones(), "LabTel"))
     , m_web(new ClickLabel(this))
-    , m_mail(new ClickLabel(this)) {
+    , m_mail(new ClickLabel(this))
+    , m_package(MakeLabel(this, QStringLiteral("Версия пакета: ") + PackageVersion(), "LabPackage")) {
     setObjectName(QStringLiteral("TSAbout"));
     m_web->setObjectName(QStringLiteral("LabWeb"));
     m_web->setText(QStringLiteral("Сайт программы - ") + WebAddress());
@@ -67,14 +68,15 @@ TAboutPage::TAboutPage(QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(40, 40, 40, 40);
     grid->setHorizontalSpacing(24);
-    grid->addWidget(m_image, 0, 0, 5, 1, Qt::AlignTop);
+    grid->addWidget(m_image, 0, 0, 6, 1, Qt::AlignTop);
     grid->addWidget(m_name, 0, 1);
     grid->addWidget(m_info, 1, 1);
     grid->addWidget(m_tel, 2, 1);
     grid->addWidget(m_web, 3, 1);
     grid->addWidget(m_mail, 4, 1);
+    grid->addWidget(m_package, 5, 1);
     grid->setColumnStretch(2, 1);
-    grid->setRowStretch(5, 1);
+    grid->setRowStretch(6, 1);
 
     connect(m_web, &ClickLabel::Clicked, this, &TAboutPage::LabWebClick);
     connect(m_mail, &ClickLabel::Clicked, this, &TAboutPage::LabMailClick);
@@ -101,6 +103,10 @@ QString TAboutPage::WebAddress() {
 
 QString TAboutPage::MailAddress() {
     return QStringLiteral(KOVREL_MAIL_ADDRESS);
+}
+
+QString TAboutPage::PackageVersion() {
+    return QStringLiteral(KOVREL_PACKAGE_VERSION);
 }
 
 QString TAboutPage::Phones() {

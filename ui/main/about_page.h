@@ -21,6 +21,8 @@ public:
     static QString WebAddress();
     static QString MailAddress();
     static QString Phones();
+    // The version of the program's package: the project's version, as the packages carry it.
+    static QString PackageVersion();
 
 private:
     QLabel* m_image;
@@ -29,4 +31,5 @@ private:
     QLabel* m_tel;
     ClickLabel* m_web;
     ClickLabel* m_mail;
+    QLabel* m_package;
 };

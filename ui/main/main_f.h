@@ -85,6 +85,10 @@ public:
     // ---- Export of the report grids (right mouse button on a report grid) ----
     // The page whose grid the export menu was last opened on.
     TReportPage* PopupPage() const { return m_popupPage; }
+    // The three items of PMenuExport, on the grid of PopupPage() with its widths as they are now.
+    void MenuExpExcelClick();
+    void MenuExpCalcClick();
+    void MenuExpCSVClick();
 
     // ---- Filters of the report pages: "(все)" (-1), then the entries with their IDs ----
     // Stores the user may see in reports, in the service's order.
@@ -138,6 +142,9 @@ private:
     void buildPages();
     void buildNavigation();
     void buildExportMenu();
+    // Shows an export's progress in panel 1 of the status bar and keeps the window painted.
+    void exportProgress(int done, int total);
+    QString exportTitle() const;
     void startUp();
     void openJournal(int rightView, int rightFull, TJournalPage* page);
     void openReport(int right, TReportPage* page);

@@ -1,0 +1,47 @@
+#include "stored_doc_print.h"
+
+namespace {
+
+// The widest period the journals can be asked for.
+const TDateTime kFirstDay = kovrel::EncodeDate(1900, 1, 1);
+const TDateTime kLastDay = kovrel::EncodeDate(9999, 12, 31);
+
+} // namespace
+
+bool TStoredDocPrint::Read(const TGoodsDocKind& kind, int id, QString& failure) {
+    m_kind = &kind;
+    ClearSortedList(m_sorted);
+    TFormLoad fl;
+    RecordList<TRecDoc> journal;
+    (fl.*kind.selectList)(journal, QString(), kFirstDay, kLastDay);
+    if (fl.Failed()) {
+        failure = QStringLiteral("the journal could not be read: %1").arg(fl.MemoInfo.last());
+        return false;
+    }
+    const auto it =
+        std::find_if(journal.begin(), journal.end(), [id](const auto& doc) { return doc->ID == id; });
+    if (it == journal.end()) {
+        failure = QStringLiteral("there is no document %1 of kind %2").arg(id).arg(QLatin1String(kind.name));
+        return false;
+    }
+    m_rec = **it;
+    kind.selectItems(fl, m_items, m_rec.ID, kind.StockStoresOf(m_rec));
+    if (fl.Failed()) {
+        failure =
+            QStringLiteral("the lines of document %1 could not be read: %2").arg(id).arg(fl.MemoInfo.last());
+        return false;
+    }
+    CreateSortedList(m_sorted, static_cast<int>(m_items.size()));
+    for (const auto& line : m_items)
+        m_sorted.Add(line->GetKey(), line.get());
+    TDocPrintData::ReadRequisites(fl, kind, m_rec, m_org, m_kl);
+    return true;
+}
+
+TDocPrintData TStoredDocPrint::Data() const {
+    std::vector<const TRecDocItem*> lines;
+    lines.reserve(static_cast<size_t>(m_sorted.Count()));
+    for (int i = 0; i < m_sorted.Count(); ++i)
+        lines.push_back(m_sorted.Objects(i));
+    return TDocPrintData(*m_kind, m_rec, std::move(lines), m_org.get(), m_kl.get());
+}
