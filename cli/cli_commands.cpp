@@ -8,6 +8,9 @@
 #include "grid_table.h"
 #include "operation_table.h"
 #include "report_table.h"
+#ifdef KOVREL_CLI_PRINT
+#include "print_table.h"
+#endif
 #include "session.h"
 #include "sign_in.h"
 #include "usage_error.h"
@@ -49,16 +52,26 @@ struct Command {
     Compute compute;
     GridCompute grid;    // the page's grid instead of the report's rows
     GridExport exportTo; // export: the page's grid written to a file instead of printed
+#ifdef KOVREL_CLI_PRINT
+    std::optional<ReportControls> print; // the grid printed, with the title of these controls
+#endif
 };
+
+const char* const kCommands = "call, report, grid, export, print or sign-in";
 
 Command prepareCommand(const CliOptions& o) {
     const QString& command = o.positional[0];
     const bool exporting = command == QLatin1String("export");
-    const bool grid = exporting || command == QLatin1String("grid");
+    const bool print = command == QLatin1String("print");
+    const bool grid = exporting || print || command == QLatin1String("grid");
     const bool report = grid || command == QLatin1String("report");
     if (!report && command != QLatin1String("call"))
-        throw UsageError(
-            QStringLiteral("unknown command %1 (call, report, grid, export or sign-in)").arg(command));
+        throw UsageError(QStringLiteral("unknown command %1 (%2)").arg(command, QLatin1String(kCommands)));
+#ifdef KOVREL_CLI_PRINT
+    CheckPrintOptions(o, print);
+#else
+    if (print) throw UsageError(QStringLiteral("this kovrel-cli was built without report printing"));
+#endif
 
     if (o.positional.size() < 2) throw UsageError(QStringLiteral("%1 needs an operation name").arg(command));
     if (o.positional.size() > 3)
@@ -75,6 +88,9 @@ Command prepareCommand(const CliOptions& o) {
     }
     CallArgs args = CallArgs::Parse(o.positional.value(2, QStringLiteral("{}")));
     if (grid) c.grid = PrepareGrid(c.name, args); // first: it may pass a choice on to the operation
+#ifdef KOVREL_CLI_PRINT
+    if (print) c.print = ReadPrintControls(c.name, args);
+#endif
     c.invoke = c.op->prepare(args);
     if (c.report && !grid) c.compute = c.report->prepare(args);
     args.CheckAllUsed(c.name);
@@ -92,6 +108,26 @@ CliResult finish(const OutputDocument& doc, const Outcome& outcome, QByteArray o
     return result;
 }
 
+#ifdef KOVREL_CLI_PRINT
+// Nothing is written when the query failed: a print of a partial report would pass for a whole.
+CliResult runPrint(const CliOptions& o, const Command& c, const TFormLoad& fl, const Outcome& queried,
+                   const TReportGrid& g) {
+    OutputDocument doc;
+    Outcome outcome = queried;
+    PrintOutput p;
+    if (outcome.ok) {
+        p = PrintGrid(c.name, g, *c.print, o);
+        if (!p.failure.isEmpty()) outcome = {false, p.failure};
+    }
+    doc.Add(QStringLiteral("ok"), outcome.ok);
+    doc.Add(QStringLiteral("template"), p.templateName);
+    doc.Add(QStringLiteral("pages"), p.pages);
+    doc.Add(QStringLiteral("files"), p.files);
+    doc.Add(QStringLiteral("log"), fl.MemoInfo);
+    return finish(doc, outcome);
+}
+#endif
+
 CliResult runOperation(const CliOptions& o, const Command& c) {
     TFormLoad fl;
     CallResult r;
@@ -101,6 +137,9 @@ CliResult runOperation(const CliOptions& o, const Command& c) {
         const QString failure = c.exportTo(c.grid(r));
         if (!failure.isEmpty()) outcome = {false, failure};
     }
+#ifdef KOVREL_CLI_PRINT
+    if (c.print) return runPrint(o, c, fl, outcome, c.grid(r));
+#endif
     OutputDocument doc;
     doc.Add(QStringLiteral("ok"), outcome.ok);
     if (c.exportTo) {
@@ -166,6 +205,15 @@ CliResult runSignIn(const CliOptions& o, const QProcessEnvironment& env) {
 
 } // namespace
 
+bool IsPrintCommand(const QStringList& args) {
+    try {
+        const CliOptions o = ParseCommandLine(args);
+        return !o.help && o.positional.value(0) == QLatin1String("print");
+    } catch (const UsageError&) {
+        return false;
+    }
+}
+
 CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
     // Number and date texts as the program shows them.
     BuildFormatSettings();
@@ -173,7 +221,7 @@ CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
         const CliOptions o = ParseCommandLine(args);
         if (o.help) return {0, HelpText().toUtf8(), {}};
         if (o.positional.isEmpty())
-            throw UsageError(QStringLiteral("no command given (call, report, grid, export or sign-in)"));
+            throw UsageError(QStringLiteral("no command given (%1)").arg(QLatin1String(kCommands)));
         if (o.positional[0] == QLatin1String("sign-in")) return runSignIn(o, env);
         const Command c = prepareCommand(o);
         applyCredentials(ResolveCredentials(o, env));

@@ -14,3 +14,7 @@ struct CliResult {
 };
 
 CliResult RunCli(const QStringList& args, const QProcessEnvironment& env);
+
+// True for the print command: it lays text out with fonts, so it needs a GUI application
+// (on the offscreen platform: never a display).
+bool IsPrintCommand(const QStringList& args);

@@ -1,6 +1,9 @@
 #include "cli_help.h"
 
 #include "grid_table.h"
+#ifdef KOVREL_CLI_PRINT
+#include "print_table.h"
+#endif
 #include "operation_table.h"
 #include "report_table.h"
 
@@ -8,7 +11,7 @@
 
 namespace {
 
-const char* const kUsage = R"(Usage: kovrel-cli [OPTIONS] COMMAND
+const char* const kUsage = R"help(Usage: kovrel-cli [OPTIONS] COMMAND
 
 Commands:
   call OPERATION [ARGS_JSON]     run one service operation and print its result
@@ -17,6 +20,9 @@ Commands:
   export OPERATION [ARGS_JSON] (--xlsx FILE | --text FILE | --calc FILE)
                                  write that grid as the page's export menu does: a workbook,
                                  the tab-separated text file, or a Calc document (.ods)
+  print OPERATION [ARGS_JSON] --pdf FILE | --png DIR
+                                 run one report as its page does and print it as its
+                                 "Печать" does: a PDF, or one PNG per page at 150 dpi
   sign-in                        sign in and print the sign-in state
 
 Options:
@@ -27,6 +33,8 @@ Options:
   --ini PATH         a kovrel.ini whose section "Config" holds "Login", "DopLogin" and "Pas"
   --format tsv|csv   print the rows (of L, Rec or a report) as text instead of JSON
   --screen WxH       export: the screen the grid's pixel widths are scaled for (1920x1080)
+  --pdf FILE         (print) the PDF to write; written whole or not at all
+  --png DIR          (print) the folder for the pages as PNG pictures
   --help             this text
 
 Each credential comes from its option, else from the environment (KOVREL_SERVICE,
@@ -66,6 +74,13 @@ ComBoxGrRepDolg (0..3, the account group) and SelKlientGr (the kind of the chose
 left out, nothing was chosen: -1). export takes the same ARGS_JSON and prints {"ok", "log"};
 --calc runs LibreOffice headless (no display needed) through the Calc export module.
 
+print takes what grid takes plus the page's controls that the printed title shows, under
+their names (listed below): combo and edit texts and the chosen names (SelKlientNameRSS, ...)
+as text, date pickers as "yyyy-mm-dd", ComBoxPrintOst 0 (портрет) or 1 (альбом). Left out, a
+period takes BeginDat and EndDat, a name filter SelName, a store or manager not chosen "(все)",
+the detail period CodeDetal. It prints {"ok", "template", "pages", "files", "log"}; it needs no
+display. When the query or the preparation fails, nothing is written.
+
 Exit status: 0 when ok is true, 1 when it is false, 2 for a usage error (nothing is sent then).
 Errors are one line on stderr.
 
@@ -73,7 +88,8 @@ Examples:
   KOVREL_PASSWORD=secret kovrel-cli --login boss@shop.ru call SelectStoreList '{"SelName": "склад"}'
   kovrel-cli --ini kovrel.ini --format csv report RunRepOst '{"CodeStore": 3, "ZCenShown": true}'
   kovrel-cli --ini kovrel.ini grid RunRepOst '{"CBoxKolPack": true, "CBoxCen": false}'
-)";
+  kovrel-cli --ini kovrel.ini print RunRepOst '{"ComBoxStore": "(все)", "ComBoxPrintOst": 1}' --pdf ost.pdf
+)help";
 
 QString describe(const QList<cli::ParamInfo>& params) {
     QStringList out;
@@ -100,5 +116,11 @@ QString HelpText() {
     text += QStringLiteral("\nPage controls (grid only):\n");
     for (const cli::ReportEntry& r : cli::Reports())
         text += QStringLiteral("  %1  %2\n").arg(r.operation, controls(r.operation));
+#ifdef KOVREL_CLI_PRINT
+    text += QStringLiteral("\nPrinted title and template controls (print, beside the grid's):\n");
+    for (const cli::ReportEntry& r : cli::Reports())
+        text += QStringLiteral("  %1  %2\n")
+                    .arg(r.operation, cli::PrintControls(r.operation).join(QLatin1Char(' ')));
+#endif
     return text;
 }

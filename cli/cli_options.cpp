@@ -18,6 +18,7 @@ constexpr ValueOption kValueOptions[] = {
     {"--service", &CliOptions::service},   {"--login", &CliOptions::login}, {"--user", &CliOptions::user},
     {"--password", &CliOptions::password}, {"--ini", &CliOptions::ini},     {"--xlsx", &CliOptions::xlsx},
     {"--text", &CliOptions::text},         {"--calc", &CliOptions::calc},   {"--screen", &CliOptions::screen},
+    {"--pdf", &CliOptions::pdf},           {"--png", &CliOptions::png},
 };
 
 TextFormat formatOf(const QString& name) {

@@ -22,6 +22,8 @@ struct CliOptions {
     std::optional<QString> calc;
     std::optional<QString> screen;    // "WIDTHxHEIGHT"
     std::optional<TextFormat> format; // JSON when absent
+    std::optional<QString> pdf;       // print: the PDF to write
+    std::optional<QString> png;       // print: the folder of the page pictures
     bool help = false;
     QStringList positional;
 };

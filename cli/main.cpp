@@ -2,12 +2,32 @@
 #include "cli_commands.h"
 
 #include <QCoreApplication>
+#ifdef KOVREL_CLI_PRINT
+#include <QGuiApplication>
+#endif
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    const CliResult result = RunCli(app.arguments().mid(1), QProcessEnvironment::systemEnvironment());
+    std::unique_ptr<QCoreApplication> app;
+#ifdef KOVREL_CLI_PRINT
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    if (IsPrintCommand(args)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The toolkit's remarks about the session it runs in are no business of a script:
+        // stderr keeps the one line of a failure.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "kovrel-cli: %s\n", text.toUtf8().constData());
+        });
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+#endif
+    if (!app) app = std::make_unique<QCoreApplication>(argc, argv);
+    const CliResult result = RunCli(app->arguments().mid(1), QProcessEnvironment::systemEnvironment());
     std::fwrite(result.out.constData(), 1, static_cast<size_t>(result.out.size()), stdout);
     if (!result.error.isEmpty()) std::fprintf(stderr, "kovrel-cli: %s\n", result.error.toUtf8().constData());
     return result.exitCode;

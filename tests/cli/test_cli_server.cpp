@@ -123,6 +123,50 @@ private Q_SLOTS:
             QVERIFY2(day.match(line).hasMatch(), qPrintable(line));
     }
 
+    // The PDF holds the title the page would print and every cell of the page's grid, in the
+    // grid's order; a PDF that cannot be written leaves nothing behind and says why in one line.
+    void printWritesThePagesReport() {
+        const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
+        // The grid takes the check boxes; the print takes the store's name for the title too.
+        const Run grid = cli(login + QStringList{"--format", "tsv", "grid", "RunRepOst",
+                                                 R"({"CBoxZero": true, "CBoxSum": true})"});
+        const QString args =
+            QStringLiteral(R"j({"ComBoxStore": "(все)", "CBoxZero": true, "CBoxSum": true})j");
+        QVERIFY2(grid.exitCode == 0, qPrintable(grid.err));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("ost.pdf"));
+        const Run print = cli(login + QStringList{"print", "RunRepOst", args, "--pdf", pdf});
+        QCOMPARE(print.exitCode, 0);
+        QVERIFY2(print.err.isEmpty(), qPrintable(print.err));
+        QVERIFY(print.out.contains(QStringLiteral("\"template\": \"FROst\"")));
+
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        QStringList expected{QStringLiteral("Остатки товаров"), QStringLiteral("склад: (все)"),
+                             QStringLiteral("включая нулевые остатки")};
+        const QStringList rows = grid.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(rows.size() > 10);
+        for (const QString& row : rows)
+            for (const QString& cell : row.split(QLatin1Char('\t')))
+                if (!cell.isEmpty()) expected << cell;
+        qsizetype at = 0;
+        for (const QString& piece : expected) {
+            const qsizetype found = out.indexOf(piece, at);
+            QVERIFY2(found >= 0,
+                     qPrintable(QStringLiteral("%1 not found after offset %2").arg(piece).arg(at)));
+            at = found + piece.size();
+        }
+
+        const QString bad = dir.filePath(QStringLiteral("no/such/folder/ost.pdf"));
+        const Run failed = cli(login + QStringList{"print", "RunRepOst", args, "--pdf", bad});
+        QCOMPARE(failed.exitCode, 1);
+        QCOMPARE(failed.err.count(QLatin1Char('\n')), 1);
+        QVERIFY(failed.err.startsWith(QStringLiteral("kovrel-cli: cannot write ")));
+        QVERIFY(!QFile::exists(bad));
+    }
+
 #ifdef KOVREL_TEST_EXPORTS
     // export writes the very grid that grid prints, through the program's export code.
     void exportWritesThePagesGrid() {

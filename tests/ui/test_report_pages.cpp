@@ -6,6 +6,7 @@
 #include "grid_text_file.h"
 #include "journal_page_of.h"
 #include "main_window_test.h"
+#include "prepared_table.h"
 #include "rep_dolg_page.h"
 #include "rep_move_good_page.h"
 #include "rep_move_klient_page.h"
@@ -25,6 +26,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
@@ -170,6 +172,48 @@ private Q_SLOTS:
                  (QList<QStringList>{{"", "Начальный остаток", "", "", "0"}, {"", "Итого", "0", "0", "0"}}));
         QCOMPARE(w->SBarInfo->PanelText(1), QStringLiteral("Ответ получен."));
         QVERIFY(f.Ui->infos.isEmpty());
+    }
+
+    // "Печать" lays out the grid as it is and the title from the controls as they are now,
+    // turning the stock balance to landscape only while "альбом" is chosen.
+    void printShowsTheGridWithTheTitleInThePreview() {
+        auto w = f.OpenAdmin();
+        MainWindowFixture::ClickNav(w->LBoxRep, 1);
+        QList<PreparedReport> shown;
+        WindowSeams().Preview = [&](QWidget*, const PreparedReport& r, const ReportPageSetup&,
+                                    const ReportPreview::Rebuild&) {
+            shown << r;
+            return 0;
+        };
+        TRepOstPage* page = w->TSRepOst;
+        page->ComBoxPrintOst->setCurrentIndex(1);
+        page->EdOstName->setText(QStringLiteral(" мол "));
+        find<QPushButton>(*w, "ButPrintRepOst")->click();
+        page->ComBoxPrintOst->setCurrentIndex(0);
+        find<QPushButton>(*w, "ButPrintRepOst")->click();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].name, QStringLiteral("FROst"));
+        QCOMPARE(shown[0].pages.first().size, QSizeF(297, 210));
+        QCOMPARE(shown[1].pages.first().size, QSizeF(210, 297));
+        QCOMPARE(shown[1].pages.first().texts.first().lines.mid(0, 3),
+                 (QStringList{"Остатки товаров", "склад: (все)", "фильтр по наименованию: мол"}));
+        const QList<QStringList> rows = page->GridNow().Rows;
+        const QList<QStringList> table = PreparedTable(shown[1].pages.first());
+        QCOMPARE(table, rows.mid(0, table.size()));
+
+        // The settlement card's template follows the kind of the counterparty chosen.
+        MainWindowFixture::ClickNav(w->LBoxRep, 6);
+        WindowSeams().FormListKl = [&](QWidget*, TSelectionSlot& slot, int, bool) {
+            slot.SelName = QStringLiteral("Касса");
+            slot.SelID = 1;
+            slot.SelGr = 2;
+            return 1;
+        };
+        find<QPushButton>(*w, "ButSelKlientRMK")->click();
+        find<QPushButton>(*w, "ButPrintRepMoveKlient")->click();
+        QCOMPARE(shown.last().name, QStringLiteral("FRMoveKlient2"));
+        QVERIFY(
+            shown.last().pageLines(0).first().startsWith(QStringLiteral("Карточка взаиморасчетов Касса")));
     }
 
     void exportMenuBelongsToTheReportGrids() {

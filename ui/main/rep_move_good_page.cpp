@@ -15,6 +15,7 @@ TRepMoveGoodPage::TRepMoveGoodPage(TStatusBar& bar, TSelectionSlot& slot, QWidge
     Panel()->NextColumn();
     LabGoodRMG = AddPicker("ButSelGoodRMG", QStringLiteral("Выбор товара"), "LabGoodRMG",
                            [this] { ButSelGoodRMGClick(); });
+    AddTitleName("SelGoodNameRMG", &SelGoodNameRMG);
     AddButtons("ButRefRMG", "ButPrintRepMoveGood");
 }
 

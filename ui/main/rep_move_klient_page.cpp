@@ -12,6 +12,7 @@ TRepMoveKlientPage::TRepMoveKlientPage(TStatusBar& bar, TSelectionSlot& slot, QW
     Panel()->NextColumn();
     LabKlientRMK = AddPicker("ButSelKlientRMK", QStringLiteral("Выбор счета"), "LabKlientRMK",
                              [this] { ButSelKlientRMKClick(); });
+    AddTitleName("SelKlientNameRMK", &SelKlientNameRMK);
     AddButtons("ButRefRepMoveKlient", "ButPrintRepMoveKlient");
 }
 

@@ -15,6 +15,7 @@ TRepPrhDynamPage::TRepPrhDynamPage(TStatusBar& bar, TSelectionSlot& slot, QWidge
     Panel()->NextColumn();
     LabKlientRPD = AddPicker("ButSelKlientRPD", QStringLiteral("Выбор поставщика"), "LabKlientRPD",
                              [this] { ButSelKlientRPDClick(); });
+    AddTitleName("SelKlientNameRPD", &SelKlientNameRPD);
     ComBoxDetalRPD = AddCombo("ComBoxDetalRPD", QStringLiteral("Период детализации"), DetailPeriods());
     Panel()->NextColumn();
     CBoxKolRPD = AddCheck("CBoxKolRPD", QStringLiteral("количество"));

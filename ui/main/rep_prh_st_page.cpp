@@ -15,6 +15,7 @@ TRepPrhStPage::TRepPrhStPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* par
     Panel()->NextColumn();
     LabKlientRPS = AddPicker("ButSelKlientRPS", QStringLiteral("Выбор поставщика"), "LabKlientRPS",
                              [this] { ButSelKlientRPSClick(); });
+    AddTitleName("SelKlientNameRPS", &SelKlientNameRPS);
     EdNameRPS = AddNameEdit("EdNameRPS");
     Panel()->NextColumn();
     CBoxKolRPS = AddCheck("CBoxKolRPS", QStringLiteral("количество"));

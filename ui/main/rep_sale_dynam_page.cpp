@@ -16,6 +16,7 @@ TRepSaleDynamPage::TRepSaleDynamPage(TStatusBar& bar, TSelectionSlot& slot, QWid
     Panel()->NextColumn();
     LabKlientRSD = AddPicker("ButSelKlientRSD", QStringLiteral("Выбор покупателя"), "LabKlientRSD",
                              [this] { ButSelKlientRSDClick(); });
+    AddTitleName("SelKlientNameRSD", &SelKlientNameRSD);
     ComBoxDetalRSD = AddCombo("ComBoxDetalRSD", QStringLiteral("Период детализации"), DetailPeriods());
     Panel()->NextColumn();
     CBoxKolRSD = AddCheck("CBoxKolRSD", QStringLiteral("количество"));

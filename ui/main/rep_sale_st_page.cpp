@@ -16,6 +16,7 @@ TRepSaleStPage::TRepSaleStPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* p
     Panel()->NextColumn();
     LabKlientRSS = AddPicker("ButSelKlientRSS", QStringLiteral("Выбор покупателя"), "LabKlientRSS",
                              [this] { ButSelKlientRSSClick(); });
+    AddTitleName("SelKlientNameRSS", &SelKlientNameRSS);
     EdNameRSS = AddNameEdit("EdNameRSS");
     Panel()->NextColumn();
     CBoxKolRSS = AddCheck("CBoxKolRSS", QStringLiteral("количество"));

@@ -4,6 +4,7 @@
 #include "date_picker.h"
 #include "form_load.h"
 #include "param_panel.h"
+#include "report_print.h"
 #include "selection_slot.h"
 #include "server_wait.h"
 #include "status_bar.h"
@@ -69,6 +70,47 @@ TReportGrid TReportPage::GridNow() const {
         g.Rows << cells;
     }
     return g;
+}
+
+ReportControls TReportPage::PrintControls() const {
+    ReportControls c;
+    const auto named = [](const QWidget* w, const char* prefix) {
+        return w->objectName().startsWith(QLatin1String(prefix));
+    };
+    for (const QWidget* w : findChildren<QWidget*>()) {
+        const QString name = w->objectName();
+        if (const auto* box = qobject_cast<const QCheckBox*>(w); box && named(w, "CBox"))
+            c.set(name, box->isChecked());
+        else if (const auto* picker = qobject_cast<const TDatePicker*>(w); picker && named(w, "DTP"))
+            c.set(name, picker->Date());
+        else if (const auto* combo = qobject_cast<const QComboBox*>(w); combo && named(w, "ComBox"))
+            c.set(name, name == QLatin1String("ComBoxPrintOst") || name == QLatin1String("ComBoxGrRepDolg")
+                            ? QVariant(combo->currentIndex())
+                            : QVariant(combo->currentText()));
+        else if (const auto* edit = qobject_cast<const QLineEdit*>(w); edit && named(w, "Ed"))
+            c.set(name, edit->text());
+    }
+    for (const auto& [control, field] : m_titleNames)
+        c.set(control, *field);
+    c.set(QStringLiteral("SelKlientGr"), Choices().SelKlientGr);
+    return c;
+}
+
+void TReportPage::PrintReport() {
+    const auto kind = ReportPrint::kindOfOperation(QLatin1String(m_report.operation));
+    const TReportGrid grid = GridNow();
+    const ReportControls controls = PrintControls();
+    const PrepareResult prepared = ReportPrint::prepare(*kind, grid, controls);
+    if (!prepared) return;
+    const ReportPageSetup page = ReportPrint::makeTemplate(*kind, grid, controls).page;
+    WindowSeams().Preview(window(), *prepared.report, page,
+                          [kind, grid, controls](const ReportPageSetup& setup) {
+                              return ReportPrint::prepare(*kind, grid, controls, setup);
+                          });
+}
+
+void TReportPage::AddTitleName(const char* control, const QString* name) {
+    m_titleNames.append({QLatin1String(control), name});
 }
 
 QString TReportPage::QueryTimeText(qint64 ms) {
@@ -163,8 +205,10 @@ QLabel* TReportPage::AddPicker(const char* button, const QString& caption, const
 void TReportPage::AddButtons(const char* refresh, const char* print) {
     QPushButton* ref = MakeButton(m_panel, refresh, QStringLiteral("Обновить"));
     m_panel->AddRow({ref});
-    m_panel->AddRow({MakeButton(m_panel, print, QStringLiteral("Печать"))});
+    QPushButton* prn = MakeButton(m_panel, print, QStringLiteral("Печать"));
+    m_panel->AddRow({prn});
     connect(ref, &QPushButton::clicked, this, &TReportPage::Refresh);
+    connect(prn, &QPushButton::clicked, this, &TReportPage::PrintReport);
 }
 
 void TReportPage::PickGood(QString& name, int& id, QLabel* label) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "date_time.h"
+#include "report_controls.h"
 #include "report_grid.h"
 #include "report_page_def.h"
 
@@ -60,6 +61,14 @@ public:
     // The grid as it is now, with the widths the user may have dragged: what the exports take.
     TReportGrid GridNow() const;
 
+    // The controls as they are now, keyed by name, for the printed title and the choice of
+    // template: check boxes, combo texts (the orientation and the account group by position),
+    // dates, edit texts, the names chosen through pickers and the kind of a chosen counterparty.
+    ReportControls PrintControls() const;
+    // "Печать": the report laid out from the grid as it is and the controls as they are now, in
+    // the preview; nothing is shown when it cannot be laid out.
+    void PrintReport();
+
     // The moments the timed loaders note before and after their query (T1 and T3), and the
     // clock they read; tests give the page a clock of their own.
     QDateTime T1;
@@ -91,6 +100,9 @@ protected:
     // a request object for `query`, the grid `query` returns shown, and the grid repainted.
     void Load(bool timed, const std::function<TReportGrid(TFormLoad&)>& query);
 
+    // A name chosen through a picker, which the printed title shows under `control`.
+    void AddTitleName(const char* control, const QString* name);
+
     // Opens the goods picker on the whole catalog and takes what it left in the selection
     // slot, whether or not something was chosen.
     void PickGood(QString& name, int& id, QLabel* label);
@@ -117,4 +129,5 @@ private:
     QComboBox* m_storeCombo = nullptr;
     QComboBox* m_managerCombo = nullptr;
     QList<QCheckBox*> m_purchaseBoxes;
+    QList<std::pair<QString, const QString*>> m_titleNames;
 };

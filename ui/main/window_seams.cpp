@@ -9,6 +9,11 @@ TWindowSeams ProgramWindows() {
     InstallCatalogWindows(w);
     InstallGoodsDocumentWindows(w);
     w.FormEditMoney = TFormEditMoney::Execute;
+    w.Preview = [](QWidget* owner, const PreparedReport& report, const ReportPageSetup& page,
+                   const ReportPreview::Rebuild& rebuild) {
+        ReportPreview preview(report, page, rebuild, owner);
+        return preview.exec();
+    };
     return w;
 }
 

@@ -5,6 +5,7 @@
 #include "rec_klient.h"
 #include "rec_money.h"
 #include "rec_user.h"
+#include "report_preview.h"
 
 #include <functional>
 
@@ -19,10 +20,10 @@ struct TListGoodArgs {
     int SelMode = 1;       // 1 the goods catalog, 2 the stock of SelCodeStore
 };
 
-// The modal windows that the main window and its pages open: catalog editors, pickers and
-// document editors. Each is shown modally on its owner and returns QDialog::Accepted when it
-// closed with OK, QDialog::Rejected otherwise. Editors change the record they are given in
-// place; pickers leave their choice in the selection slot.
+// The modal windows that the main window and its pages open: catalog editors, pickers,
+// document editors and the report preview. Each is shown modally on its owner and returns QDialog::Accepted
+// when it closed with OK, QDialog::Rejected otherwise. Editors change the record they are given in place;
+// pickers leave their choice in the selection slot.
 struct TWindowSeams {
     std::function<int(QWidget* owner, TRecKlient& rec)> FormEditKl; // stores, counterparties, managers
     std::function<int(QWidget* owner, TRecGood& rec)> FormEditGood;
@@ -40,6 +41,11 @@ struct TWindowSeams {
     std::function<int(QWidget* owner, TSelectionSlot& slot, TRecDoc& rec)> FormEditInvoice;
     std::function<int(QWidget* owner, TSelectionSlot& slot, TRecDoc& rec)> FormEditVnk;
     std::function<int(QWidget* owner, TSelectionSlot& slot, TRecMoney& rec)> FormEditMoney;
+
+    // The preview of a prepared report, modal; `rebuild` lays it out again after a page setup.
+    std::function<int(QWidget* owner, const PreparedReport& report, const ReportPageSetup& page,
+                      const ReportPreview::Rebuild& rebuild)>
+        Preview;
 };
 
 // The program's own windows.

@@ -1,0 +1,78 @@
+#include "band_layout.h"
+
+#include "report_error.h"
+
+#include <cmath>
+
+BandLayout::BandLayout(TextMeasurer& measurer, const TextExpander& expander)
+    : m_measurer(measurer)
+    , m_expander(expander) {}
+
+ReportFont BandLayout::resolved(const ReportFont& font) {
+    auto it = m_families.find(font.family);
+    if (it == m_families.end()) {
+        QString error;
+        const QString family = ResolveFontFamily(font.family, &error);
+        if (family.isEmpty()) throw ReportError(error);
+        it = m_families.insert(font.family, family);
+    }
+    ReportFont f = font;
+    f.family = *it;
+    return f;
+}
+
+LaidBand BandLayout::layout(const ReportBand& band, const ExpandContext& context) {
+    struct Expanded {
+        QString text;
+        double height;
+    };
+    QList<Expanded> expanded;
+    double height = band.height;
+    for (const ReportText& e : band.texts) {
+        const QString text = m_expander.expand(e.text, e.format, context);
+        double h = e.rect.height();
+        if (e.grow) {
+            const ReportFont font = resolved(e.font);
+            const double inner = e.rect.width() - e.padding.left() - e.padding.right();
+            const int lines = static_cast<int>(m_measurer.breakLines(text, font, inner, e.wordWrap).size());
+            h = std::max(h, lines * m_measurer.lineHeight(font) + e.padding.top() + e.padding.bottom());
+        }
+        expanded << Expanded{text, h};
+        height = std::max(height, e.rect.top() + h);
+    }
+
+    LaidBand out;
+    out.height = height;
+    for (int i = 0; i < band.texts.size(); ++i) {
+        const ReportText& e = band.texts[i];
+        QRectF rect(e.rect.topLeft(), QSizeF(e.rect.width(), expanded[i].height));
+        if (e.fitBand) rect.setBottom(height);
+        addText(out, e, expanded[i].text, rect);
+    }
+    for (const ReportLine& l : band.lines)
+        out.lines << PreparedLine{l.line, l.width};
+    return out;
+}
+
+void BandLayout::addText(LaidBand& out, const ReportText& e, const QString& text, const QRectF& rect) {
+    if (e.frame != FrameNone) out.frames << PreparedFrame{rect, e.frame, e.frameWidth};
+    if (text.isEmpty()) return;
+
+    const ReportFont font = resolved(e.font);
+    const QRectF inner = rect.marginsRemoved(e.padding);
+    const double lh = m_measurer.lineHeight(font);
+    QStringList lines = m_measurer.breakLines(text, font, inner.width(), e.wordWrap);
+    // What does not fit into a block that does not grow is cut, as on paper; at least one line
+    // is kept, clipped by the painter.
+    const int fit = std::max(1, static_cast<int>(std::floor(inner.height() / lh + 1e-6)));
+    if (lines.size() > fit) lines = lines.mid(0, fit);
+
+    const double textHeight = lines.size() * lh;
+    double top = inner.top();
+    if (e.align & Qt::AlignVCenter)
+        top += (inner.height() - textHeight) / 2;
+    else if (e.align & Qt::AlignBottom)
+        top += inner.height() - textHeight;
+    out.texts << PreparedText{QRectF(inner.left(), top, inner.width(), textHeight), font,
+                              e.align & Qt::AlignHorizontal_Mask, lines, lh};
+}

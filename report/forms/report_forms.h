@@ -1,0 +1,23 @@
+#pragma once
+
+#include "report_grid.h"
+#include "report_template.h"
+
+#include <QString>
+
+#include <memory>
+
+// The report templates of the report pages.
+class ReportForms {
+public:
+    // FROst, FRSaleSt, FRSaleDynam, FRPrhSt, FRPrhDynam: the title from DataSetZag's `field`,
+    // the grid printed cell by cell as a framed table, "Страница N из M" under every page.
+    static ReportTemplate gridTable(const QString& name, const QString& field,
+                                    std::shared_ptr<const TReportGrid> grid, bool landscape);
+    // FRMoveGood, FRMoveKlient, FRMoveKlient2, FRDolg, FRDolg2: the title, the template's own
+    // captions once, one line per record of the template's source. Empty name for another name.
+    static ReportTemplate columnList(const QString& name);
+    // The source a column list reads and its fields with their grid columns.
+    static QString columnListSource(const QString& name);
+    static QList<QPair<QString, int>> columnListFields(const QString& name);
+};

@@ -1,0 +1,197 @@
+// The engine on hand-made templates: variables and number formats, page numbers, the rule that
+// keeps the last line with the totals, the column header on continuation pages, cross-tabs
+// wider than the page, fonts that are not there.
+#include "number_format.h"
+#include "prepared_table.h"
+#include "report_engine.h"
+
+#include <QTest>
+
+namespace {
+
+ReportText textAt(double top, double width, double height, const QString& text) {
+    ReportText t;
+    t.rect = QRectF(0, top, width, height);
+    t.text = text;
+    return t;
+}
+
+ReportBand band(double height, const QString& text) {
+    return ReportBand{height, {textAt(0, 190, height, text)}, {}, {}};
+}
+
+ReportDataSource numbers(int count) {
+    return {QStringLiteral("Items"), count, [](const QString& field, int record) -> QVariant {
+                if (field == QLatin1String("sum")) return 1234.5 * (record + 1);
+                if (field == QLatin1String("name")) return QStringLiteral("строка %1").arg(record + 1);
+                return {};
+            }};
+}
+
+// A list of `lines` records under a title of `titleHeight` mm, with summary, child and page
+// footer: body height 297 - 20 - 6 = 271 mm.
+ReportTemplate listTemplate(double titleHeight) {
+    ReportTemplate t;
+    t.name = QStringLiteral("List");
+    t.title = band(titleHeight, QStringLiteral("Заголовок"));
+    t.masterSource = QStringLiteral("Items");
+    t.masterData = band(6, QStringLiteral("[Line#] [Items.\"name\"]"));
+    t.summary = band(20, QStringLiteral("Итого"));
+    t.child = band(10, QStringLiteral("Подписи"));
+    t.pageFooter = band(6, QStringLiteral("Страница [Page#] из [TotalPages#]"));
+    return t;
+}
+
+int pageOf(const PreparedReport& r, const QString& line) {
+    for (int p = 0; p < r.pages.size(); ++p)
+        if (r.pageLines(p).contains(line)) return p + 1;
+    return 0;
+}
+
+PreparedReport prepared(const ReportTemplate& t, const QList<ReportDataSource>& sources) {
+    const PrepareResult result = ReportEngine(t, sources).prepare();
+    if (!result) qFatal("%s", qPrintable(result.error));
+    return *result.report;
+}
+
+} // namespace
+
+class TestReportEngine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void numberFormats() {
+        const QChar nb(0x00A0);
+        const NumberFormat two = NumberFormat::Parse(QStringLiteral("%2.2n"));
+        QCOMPARE(two.format(1234567.891),
+                 QStringLiteral("1") + nb + QStringLiteral("234") + nb + QStringLiteral("567,89"));
+        QCOMPARE(two.format(-1234.5), QStringLiteral("-1") + nb + QStringLiteral("234,50"));
+        QCOMPARE(two.format(999.995), QStringLiteral("1") + nb + QStringLiteral("000,00"));
+        QCOMPARE(two.format(0), QStringLiteral("0,00"));
+        QCOMPARE(NumberFormat::Parse(QStringLiteral("%2.3n"), QLatin1Char('.')).format(2.5),
+                 QStringLiteral("2.500"));
+        QCOMPARE(NumberFormat::Parse(QStringLiteral("%2.3n")).text(QStringLiteral("текст")),
+                 QStringLiteral("текст"));
+        QCOMPARE(NumberFormat().text(20), QStringLiteral("20"));
+        QCOMPARE(NumberFormat().text(2.5), QStringLiteral("2.5"));
+    }
+
+    void variablesAndLineNumbers() {
+        ReportTemplate t = listTemplate(10);
+        ReportText sum = textAt(0, 190, 6, QStringLiteral("[Line#]: [Items.\"sum\"] [Items.\"nothing\"]|"));
+        sum.format = NumberFormat::Parse(QStringLiteral("%2.2n"));
+        t.masterData = ReportBand{6, {sum}, {}, {}};
+        const PreparedReport r = prepared(t, {numbers(3)});
+        const QStringList lines = r.pageLines(0);
+        const QChar nb(0x00A0);
+        QVERIFY(lines.contains(QStringLiteral("1: 1") + nb + QStringLiteral("234,50 |")));
+        QVERIFY(lines.contains(QStringLiteral("3: 3") + nb + QStringLiteral("703,50 |")));
+
+        t.masterData->texts[0].text = QStringLiteral("[Nowhere.\"sum\"]");
+        const PrepareResult failed = ReportEngine(t, {numbers(3)}).prepare();
+        QVERIFY(!failed);
+        QVERIFY(failed.error.contains(QStringLiteral("Nowhere")));
+    }
+
+    void pageNumbersAndCount() {
+        const PreparedReport r = prepared(listTemplate(10), {numbers(120)});
+        QCOMPARE(r.pages.size(), 3);
+        for (int p = 1; p <= 3; ++p)
+            QVERIFY(r.pageLines(p - 1).contains(QStringLiteral("Страница %1 из 3").arg(p)));
+        // Nothing runs into the footer.
+        for (const PreparedPage& page : r.pages)
+            for (const PreparedText& text : page.texts)
+                if (!text.lines.first().startsWith(QStringLiteral("Страница")))
+                    QVERIFY(text.rect.bottom() <= 281.0 + 1e-6);
+    }
+
+    void lastLineStaysWithSummary() {
+        // 45 lines fill the first page to 1 mm; the summary and signatures do not fit after the
+        // last, so the last line goes over with them.
+        ReportTemplate t = listTemplate(0);
+        t.title.reset();
+        t.keepLastWithSummary = true;
+        PreparedReport r = prepared(t, {numbers(45)});
+        QCOMPARE(pageOf(r, QStringLiteral("44 строка 44")), 1);
+        QCOMPARE(pageOf(r, QStringLiteral("45 строка 45")), 2);
+        QCOMPARE(pageOf(r, QStringLiteral("Итого")), 2);
+        t.keepLastWithSummary = false;
+        r = prepared(t, {numbers(45)});
+        QCOMPARE(pageOf(r, QStringLiteral("45 строка 45")), 1);
+        QCOMPARE(pageOf(r, QStringLiteral("Итого")), 2);
+
+        // 40 mm left before the last line: line, summary and child (36) fit, with the page
+        // footer (42) they do not; only the rule that counts the footer moves the line.
+        t = listTemplate(21);
+        t.keepLastWithSummary = true;
+        r = prepared(t, {numbers(36)});
+        QCOMPARE(pageOf(r, QStringLiteral("36 строка 36")), 2);
+        t.keepCountsPageFooter = false;
+        r = prepared(t, {numbers(36)});
+        QCOMPARE(pageOf(r, QStringLiteral("36 строка 36")), 1);
+        QCOMPARE(pageOf(r, QStringLiteral("Подписи")), 1);
+    }
+
+    void columnHeaderOnContinuationPages() {
+        ReportTemplate t = listTemplate(10);
+        t.columnHeader = band(6, QStringLiteral("Шапка"));
+        const auto headers = [](const PreparedReport& r) {
+            QList<int> pages;
+            for (int p = 0; p < r.pages.size(); ++p)
+                if (r.pageLines(p).contains(QStringLiteral("Шапка"))) pages << p + 1;
+            return pages;
+        };
+        PreparedReport r = prepared(t, {numbers(120)});
+        QCOMPARE(headers(r), (QList<int>{1, 2, 3}));
+        QCOMPARE(r.pageLines(1).first(), QStringLiteral("Шапка"));
+        t.repeatColumnHeader = false;
+        r = prepared(t, {numbers(120)});
+        QCOMPARE(headers(r), (QList<int>{1}));
+    }
+
+    void crossTabContinuesAcrossAndDown() {
+        // 60 rows of 8 columns of 40 characters: neither fits a page.
+        ReportTemplate t;
+        t.name = QStringLiteral("Wide");
+        ReportCrossTab table;
+        table.beforePrint = [](CrossTabData& data) {
+            for (int c = 1; c <= 8; ++c)
+                for (int r = 1; r <= 60; ++r)
+                    data.addValue(
+                        r, c, QStringLiteral("r%1c%2 ").arg(r).arg(c).leftJustified(40, QLatin1Char('x')));
+        };
+        t.masterData = ReportBand{0, {}, {}, table};
+        const PreparedReport r = prepared(t, {});
+        QVERIFY(r.pages.size() >= 4);
+        QSet<QString> seen;
+        for (const PreparedPage& page : r.pages) {
+            for (const PreparedFrame& f : page.frames)
+                QVERIFY(f.rect.right() <= 200.0 + 1e-6);
+            for (const QStringList& row : PreparedTable(page))
+                for (const QString& cell : row) {
+                    QVERIFY2(!seen.contains(cell), qPrintable(cell));
+                    seen.insert(cell);
+                }
+        }
+        QCOMPARE(seen.size(), 8 * 60);
+        // Columns continue after all rows of the first slice: row 1 of column 1 opens the
+        // first page, row 60 of column 1 closes the first slice before row 1 of a later column.
+        QVERIFY(PreparedTable(r.pages.first()).first().first().startsWith(QStringLiteral("r1c1 ")));
+        QCOMPARE(pageOf(r, QStringLiteral("r1c1 ").leftJustified(40, QLatin1Char('x'))), 1);
+        QVERIFY(pageOf(r, QStringLiteral("r60c1 ").leftJustified(40, QLatin1Char('x'))) <
+                pageOf(r, QStringLiteral("r1c8 ").leftJustified(40, QLatin1Char('x'))));
+    }
+
+    void missingFontFails() {
+        QString error;
+        QVERIFY(ResolveFontFamily(QStringLiteral("Arial"), &error) == QStringLiteral("Liberation Sans"));
+        QVERIFY(ResolveFontFamily(QStringLiteral("No Such Font Family"), &error).isEmpty());
+        QVERIFY(error.contains(QStringLiteral("No Such Font Family")));
+        ReportTemplate t = listTemplate(10);
+        t.title->texts[0].font.family = QStringLiteral("No Such Font Family");
+        QVERIFY(!ReportEngine(t, {numbers(1)}).prepare());
+    }
+};
+
+QTEST_MAIN(TestReportEngine)
+#include "test_report_engine.moc"
