@@ -137,7 +137,7 @@ ReportBand footer() {
         return f;
     };
     const double right = 140;
-    fields.add(band, 0, 1, 3.5, QStringLiteral("Товарная накладная имеет приложение на"), 58,
+    fields.add(band, 0, 1, 3.5, QStringLiteral("Товарная накладная имеет приложение на"), 45,
                {{25, {}, {}}, {12, QStringLiteral("листах"), {}, false}});
     fields.add(band, 0, 7, 3.5, QStringLiteral("и содержит"), 16,
                {{74, {}, inWords}, {40, QStringLiteral("порядковых номеров записей"), {}, false}});
@@ -145,11 +145,11 @@ ReportBand footer() {
     fields.add(band, 0, 13, 3.5, QStringLiteral("Всего мест"), 16,
                {{74, Zag("it_kol"), inWords, true, DocFormats::Plain()}});
     fields.add(band, right, 13, 3.5, QStringLiteral("Масса груза (брутто)"), 30, {{80, {}, inWords}});
-    fields.add(band, 0, 19, 3.5, QStringLiteral("Приложение (паспорта, сертификаты, и т. п.) на"), 66,
+    fields.add(band, 0, 19, 3.5, QStringLiteral("Приложение (паспорта, сертификаты, и т. п.) на"), 50,
                {{25, {}, {}}, {12, QStringLiteral("листах"), {}, false}});
     fields.add(band, right, 19, 3.5, QStringLiteral("По доверенности №"), 27,
                {{30, {}, {}}, {4, QStringLiteral("от"), {}, false}, {8, {}, {}}, {24, {}, {}}, {10, {}, {}}});
-    fields.add(band, 0, 25, 3.5, QStringLiteral("Всего отпущено на сумму"), 36, {{96, {}, inWords}});
+    fields.add(band, 0, 25, 3.5, QStringLiteral("Всего отпущено на сумму"), 28, {{96, {}, inWords}});
     fields.add(band, right, 25, 3.5, QStringLiteral("Выданной"), 16,
                {{116, {}, QStringLiteral("кем, кому (организация, должность, фамилия, и. о.)")}});
     fields.add(band, 0, 32, 3.5, QStringLiteral("Отпуск разрешил"), 44, signs(Zag("org_dir")));
