@@ -79,10 +79,7 @@ ReportBand title() {
 } // namespace
 
 ReportTemplate DocFormPayment::make() {
-    ReportTemplate t;
-    t.name = QStringLiteral("FRDocS");
-    t.page.margins = QMarginsF(20, 10, 10, 10);
-    t.masterSource = QStringLiteral("DSetItems");
+    ReportTemplate t = DocTemplate(QStringLiteral("FRDocS"), false, QMarginsF(20, 10, 10, 10));
     t.title = title();
 
     const DocFormTable table({{10, {}, QStringLiteral("[Line#]"), Qt::AlignHCenter, {}},

@@ -42,10 +42,8 @@ ReportBand signatures() {
 } // namespace
 
 ReportTemplate DocFormSimple::make(const QString& name, bool packs, const QString& title) {
-    ReportTemplate t;
-    t.name = name;
+    ReportTemplate t = DocTemplate(name, false, QMarginsF(10, 10, 10, 10));
     t.keepLastWithSummary = true;
-    t.masterSource = QStringLiteral("DSetItems");
 
     ReportBand head;
     head.height = 26;

@@ -22,6 +22,15 @@ struct DocHeading {
     int top = 0;
     int bottom = 0;
     QString text;
+
+    // In a heading of two rows: a column's caption over both rows, and a caption in the second
+    // row under a caption of several columns.
+    static DocHeading Whole(int column, const char* text) {
+        return {column, column, 0, 1, QString::fromUtf8(text)};
+    }
+    static DocHeading Under(int column, const char* text) {
+        return {column, column, 1, 1, QString::fromUtf8(text)};
+    }
 };
 
 // A cell of the totals row over columns first..last: framed, right-aligned.

@@ -94,12 +94,8 @@ DocFormTable table() {
 }
 
 ReportBand heading(const DocFormTable& columns) {
-    const auto whole = [](int column, const char* text) {
-        return DocHeading{column, column, 0, 1, QString::fromUtf8(text)};
-    };
-    const auto part = [](int column, const char* text) {
-        return DocHeading{column, column, 1, 1, QString::fromUtf8(text)};
-    };
+    const auto whole = DocHeading::Whole;
+    const auto part = DocHeading::Under;
     return columns.heading({whole(0, "Номер по порядку"),
                             {1, 2, 0, 0, QStringLiteral("Товар")},
                             part(1, "наименование, характеристика, сорт, артикул товара"),
@@ -168,13 +164,9 @@ ReportBand footer() {
 } // namespace
 
 ReportTemplate DocFormTorg12::make() {
-    ReportTemplate t;
-    t.name = QStringLiteral("FRDocT12");
-    t.page.landscape = true;
-    t.page.margins = QMarginsF(10, 5, 15, 5);
+    ReportTemplate t = DocTemplate(QStringLiteral("FRDocT12"), true, QMarginsF(10, 5, 15, 5));
     t.keepLastWithSummary = true;
     t.keepCountsPageFooter = false;
-    t.masterSource = QStringLiteral("DSetItems");
     t.title = title();
     const DocFormTable columns = table();
     t.columnHeader = heading(columns);

@@ -124,10 +124,7 @@ ReportBand signatures() {
 } // namespace
 
 ReportTemplate DocFormTorg13::make() {
-    ReportTemplate t;
-    t.name = QStringLiteral("FRDocT13");
-    t.page.margins = QMarginsF(5, 5, 6, 5);
-    t.masterSource = QStringLiteral("DSetItems");
+    ReportTemplate t = DocTemplate(QStringLiteral("FRDocT13"), false, QMarginsF(5, 5, 6, 5));
     t.title = title();
     const DocFormTable columns = table();
     t.columnHeader = heading(columns);

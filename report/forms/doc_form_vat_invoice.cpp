@@ -100,12 +100,8 @@ DocFormTable table() {
 }
 
 ReportBand heading(const DocFormTable& columns) {
-    const auto whole = [](int column, const char* text) {
-        return DocHeading{column, column, 0, 1, QString::fromUtf8(text)};
-    };
-    const auto part = [](int column, const char* text) {
-        return DocHeading{column, column, 1, 1, QString::fromUtf8(text)};
-    };
+    const auto whole = DocHeading::Whole;
+    const auto part = DocHeading::Under;
     return columns.heading(
         {whole(0, "№ п/п"),
          whole(1, "Наименование товара (описание выполненных работ, оказанных услуг), имущественного права"),
@@ -168,11 +164,8 @@ ReportBand signatures() {
 } // namespace
 
 ReportTemplate DocFormVatInvoice::make() {
-    ReportTemplate t;
-    t.name = QStringLiteral("FRDocSF");
-    t.page.landscape = true;
+    ReportTemplate t = DocTemplate(QStringLiteral("FRDocSF"), true, QMarginsF(10, 10, 10, 10));
     t.keepLastWithSummary = true;
-    t.masterSource = QStringLiteral("DSetItems");
     t.title = title();
     const DocFormTable columns = table();
     t.columnHeader = heading(columns);

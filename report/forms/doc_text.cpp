@@ -89,3 +89,12 @@ ReportBand PageFooter(double width, double height, double px) {
                       .bottom();
     return band;
 }
+
+ReportTemplate DocTemplate(const QString& name, bool landscape, const QMarginsF& margins) {
+    ReportTemplate t;
+    t.name = name;
+    t.page.landscape = landscape;
+    t.page.margins = margins;
+    t.masterSource = QStringLiteral("DSetItems");
+    return t;
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_band.h"
+#include "report_template.h"
 
 #include <QString>
 
@@ -30,6 +30,9 @@ public:
 private:
     ReportText m_text;
 };
+
+// A form's template: its name, the page and the lines from DSetItems.
+ReportTemplate DocTemplate(const QString& name, bool landscape, const QMarginsF& margins);
 
 // "Страница N из M" at the right of a page footer band `height` mm high.
 ReportBand PageFooter(double width, double height, double px);
