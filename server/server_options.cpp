@@ -7,9 +7,33 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <limits>
+
 namespace kovrel::server {
 
 namespace {
+
+constexpr qlonglong kUnbounded = std::numeric_limits<qlonglong>::max();
+
+// A whole number option within its bounds, when given; false with `error` set when it is not.
+template <class T>
+bool readNumber(const QCommandLineParser& p, const QCommandLineOption& option, qlonglong min, qlonglong max,
+                T& out, QString* error) {
+    if (!p.isSet(option)) return true;
+    bool ok = false;
+    const qlonglong n = p.value(option).toLongLong(&ok);
+    if (ok && n >= min && n <= max) {
+        out = static_cast<T>(n);
+        return true;
+    }
+    *error = max == kUnbounded
+                 ? QStringLiteral("--%1 expects a number of at least %2").arg(option.names().first()).arg(min)
+                 : QStringLiteral("--%1 expects a number from %2 to %3")
+                       .arg(option.names().first())
+                       .arg(min)
+                       .arg(max);
+    return false;
+}
 
 // "ADDR:PORT", "[IPv6]:PORT" or "localhost:PORT".
 bool parseListen(const QString& text, QHostAddress& address, quint16& port) {
@@ -75,7 +99,24 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
     const QCommandLineOption maxBody(QStringLiteral("max-body-bytes"),
                                      QStringLiteral("Largest request body accepted (default 33554432)."),
                                      QStringLiteral("BYTES"));
-    p.addOptions({helpOption, listen, db, outbox, sendmail, dataDir, demo, threads, maxBody});
+    const QCommandLineOption maxConnections(
+        QStringLiteral("max-connections"),
+        QStringLiteral("Connections served at once (default %1 per worker thread).")
+            .arg(HttpLimits::kConnectionsPerThread),
+        QStringLiteral("N"));
+    const QCommandLineOption perAddress(
+        QStringLiteral("max-connections-per-address"),
+        QStringLiteral("Connections one client address may hold at once (default %1).")
+            .arg(HttpLimits().maxConnectionsPerAddress),
+        QStringLiteral("N"));
+    const QCommandLineOption requestSeconds(
+        QStringLiteral("request-seconds"),
+        QStringLiteral("Time for a whole request (headers and body) to arrive; a connection that takes "
+                       "longer is closed (default %1).")
+            .arg(HttpLimits().requestSeconds),
+        QStringLiteral("SECONDS"));
+    p.addOptions({helpOption, listen, db, outbox, sendmail, dataDir, demo, threads, maxBody, maxConnections,
+                  perAddress, requestSeconds});
 
     if (!p.parse(arguments)) {
         *error = p.errorText();
@@ -102,24 +143,12 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
     o.sendmail = p.value(sendmail);
     o.demo = p.isSet(demo);
     o.limits.threads = static_cast<unsigned>(std::max(4, QThread::idealThreadCount() * 2));
-    if (p.isSet(threads)) {
-        bool ok = false;
-        const uint n = p.value(threads).toUInt(&ok);
-        if (!ok || n == 0 || n > 256) {
-            *error = QStringLiteral("--threads expects a number from 1 to 256");
-            return std::nullopt;
-        }
-        o.limits.threads = n;
-    }
-    if (p.isSet(maxBody)) {
-        bool ok = false;
-        const qlonglong n = p.value(maxBody).toLongLong(&ok);
-        if (!ok || n < 1024) {
-            *error = QStringLiteral("--max-body-bytes expects a number of at least 1024");
-            return std::nullopt;
-        }
-        o.limits.maxBodyBytes = n;
-    }
+    if (!readNumber(p, threads, 1, 256, o.limits.threads, error) ||
+        !readNumber(p, maxBody, 1024, kUnbounded, o.limits.maxBodyBytes, error) ||
+        !readNumber(p, maxConnections, o.limits.threads, 100000, o.limits.maxConnections, error) ||
+        !readNumber(p, perAddress, 1, 100000, o.limits.maxConnectionsPerAddress, error) ||
+        !readNumber(p, requestSeconds, 1, 3600, o.limits.requestSeconds, error))
+        return std::nullopt;
     return o;
 }
 

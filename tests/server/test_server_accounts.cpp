@@ -309,6 +309,7 @@ private Q_SLOTS:
     void refusesBadCommandLines() {
         for (const QStringList& args : {QStringList{QStringLiteral("--listen"), QStringLiteral("nowhere")},
                                         QStringList{QStringLiteral("--db"), QStringLiteral("mysql://x")},
+                                        QStringList{QStringLiteral("--request-seconds"), QStringLiteral("0")},
                                         QStringList{QStringLiteral("--bogus")}}) {
             QProcess p;
             p.start(ServerProcess::Binary(), args);
@@ -321,7 +322,8 @@ private Q_SLOTS:
         QVERIFY(help.waitForFinished(10000));
         QCOMPARE(help.exitCode(), 0);
         const QByteArray text = help.readAllStandardOutput();
-        for (const char* option : {"--listen", "--db", "--outbox", "--sendmail", "--demo"})
+        for (const char* option : {"--listen", "--db", "--outbox", "--sendmail", "--demo",
+                                   "--max-connections", "--max-connections-per-address", "--request-seconds"})
             QVERIFY2(text.contains(option), option);
     }
 };

@@ -1,0 +1,167 @@
+// The service's limits against the real kovrel-server binary: connections an address may hold,
+// how long a request may take to arrive, request bodies, and how often a password may be
+// guessed or asked for. Raw sockets stand in for a hostile client; no assertion is about speed.
+#include "server_process.h"
+#include "server_request.h"
+#include "session.h"
+#include "test_database.h"
+
+#include <QProcess>
+#include <QTest>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// A TCP connection to the server from a loopback address of the test's choosing, so that one
+// test process can be several clients.
+class RawConnection {
+public:
+    RawConnection(const char* from, quint16 port) {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in source{};
+        source.sin_family = AF_INET;
+        ::inet_pton(AF_INET, from, &source.sin_addr);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(port);
+        ::inet_pton(AF_INET, "127.0.0.1", &to.sin_addr);
+        if (::bind(m_fd, reinterpret_cast<sockaddr*>(&source), sizeof source) != 0 ||
+            ::connect(m_fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+    ~RawConnection() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    RawConnection(const RawConnection&) = delete;
+    RawConnection& operator=(const RawConnection&) = delete;
+
+    bool Connected() const { return m_fd >= 0; }
+    bool Send(const QByteArray& bytes) {
+        return m_fd >= 0 && ::send(m_fd, bytes.constData(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT) > 0;
+    }
+    // Whether the server has closed the connection (end of stream or an error) by now.
+    bool ClosedByServer() {
+        if (m_fd < 0) return true;
+        pollfd p{m_fd, POLLIN, 0};
+        if (::poll(&p, 1, 0) <= 0) return false;
+        char byte;
+        return ::recv(m_fd, &byte, 1, MSG_DONTWAIT) <= 0;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+// Headers that never end, sent a byte at a time.
+const QByteArray kEndless = "POST /get-lic-v3.php HTTP/1.1\r\nHost: x\r\nX-Pad: " + QByteArray(4096, 'a');
+
+// Connections from one address that each send a byte of kEndless every second until the
+// object goes.
+class Trickle {
+public:
+    Trickle(const char* from, quint16 port, int connections) {
+        for (int i = 0; i < connections; ++i)
+            m_connections.push_back(std::make_unique<RawConnection>(from, port));
+        m_thread = std::thread([this] {
+            for (qsizetype at = 0; !m_stop && at < kEndless.size(); ++at) {
+                for (auto& c : m_connections)
+                    c->Send(kEndless.mid(at, 1));
+                for (int i = 0; i < 10 && !m_stop; ++i)
+                    QThread::msleep(100);
+            }
+        });
+    }
+    ~Trickle() {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::vector<std::unique_ptr<RawConnection>> m_connections;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+// The sign-in of a client that gives up after `seconds`: the HTTP status, or 0 when no reply came.
+int signInStatus(const QString& baseUrl, int seconds) {
+    QProcess curl;
+    curl.start(QStringLiteral("curl"),
+               {QStringLiteral("-s"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-w"),
+                QStringLiteral("%{http_code}"), QStringLiteral("--max-time"), QString::number(seconds),
+                QStringLiteral("-F"), QStringLiteral("login=someone@shop.ru"), QStringLiteral("-F"),
+                QStringLiteral("dop_login="), QStringLiteral("-F"), QStringLiteral("token=x"),
+                QStringLiteral("-F"), QStringLiteral("client=W"),
+                baseUrl + QStringLiteral("/get-lic-v3.php")});
+    curl.waitForFinished((seconds + 10) * 1000);
+    return curl.readAllStandardOutput().toInt();
+}
+
+} // namespace
+
+class TestServerLimits : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<ServerProcess> server;
+
+    void startServer(const QStringList& args = {}) {
+        server = std::make_unique<ServerProcess>(*db);
+        QVERIFY2(server->Start(args), qPrintable(server->Error()));
+        BaseURL = server->BaseUrl();
+    }
+    quint16 port() const {
+        return static_cast<quint16>(server->BaseUrl().section(QLatin1Char(':'), -1).toUInt());
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
+    }
+    void init() {
+        db = std::make_unique<TestDatabase>();
+        QVERIFY2(db->Ok(), qPrintable(db->Error()));
+    }
+    void cleanup() {
+        server.reset();
+        db.reset();
+    }
+
+    // More connections than the whole server takes, all from one address, each dribbling
+    // headers that never end: a client elsewhere is still served, with the defaults.
+    void floodFromOneAddressLeavesOthersServed() {
+        startServer();
+        const Trickle flood("127.0.0.2", port(), 300);
+        QCOMPARE(signInStatus(server->BaseUrl(), 30), 200);
+    }
+
+    // A request must arrive whole within its time, however steadily its bytes come.
+    void trickledRequestIsCutOff() {
+        startServer({QStringLiteral("--request-seconds"), QStringLiteral("2")});
+        RawConnection slow("127.0.0.1", port());
+        QVERIFY(slow.Connected());
+        bool closed = false;
+        for (qsizetype at = 0; at < 300 && !closed; ++at) {
+            slow.Send(kEndless.mid(at, 1));
+            QThread::msleep(100);
+            closed = slow.ClosedByServer();
+        }
+        QVERIFY(closed);
+        QCOMPARE(signInStatus(server->BaseUrl(), 30), 200);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerLimits)
+#include "test_server_limits.moc"
