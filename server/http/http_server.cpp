@@ -22,7 +22,8 @@ struct HttpServer::Connection {
 // One request while its body arrives.
 struct HttpServer::Request {
     HttpRequest request;
-    bool refused = false; // a reply went out before the body was read
+    bool answered = false; // the reply went out before the body was read
+    bool tooLarge = false; // the body grew past the limit: the rest is read and dropped
 };
 
 namespace {
@@ -99,7 +100,7 @@ MHD_Result onRequest(void* cls, MHD_Connection* connection, const char* url, con
         const char* length =
             MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_LENGTH);
         if (length && std::strtoull(length, nullptr, 10) > static_cast<unsigned long long>(maxBody)) {
-            state->refused = true;
+            state->answered = true;
             return queue(connection, tooLarge());
         }
         return MHD_YES;
@@ -107,18 +108,20 @@ MHD_Result onRequest(void* cls, MHD_Connection* connection, const char* url, con
     if (*uploadSize > 0) {
         const size_t size = *uploadSize;
         *uploadSize = 0;
-        if (state->refused) return MHD_YES;
+        if (state->answered || state->tooLarge) return MHD_YES;
         if (state->request.body.size() + static_cast<qsizetype>(size) > maxBody) {
-            state->refused = true;
+            // A body of no announced size (chunked) can only be answered once it has ended:
+            // the library takes no reply in the middle of one.
+            state->tooLarge = true;
             state->request.body.clear();
-            return queue(connection, tooLarge());
+            return MHD_YES;
         }
         state->request.body.append(uploadData, static_cast<qsizetype>(size));
         return MHD_YES;
     }
-    if (state->refused) return MHD_YES;
+    if (state->answered) return MHD_YES;
     if (open) server->Deadlines().Received(open->watched);
-    return queue(connection, server->RequestHandler()(state->request));
+    return queue(connection, state->tooLarge ? tooLarge() : server->RequestHandler()(state->request));
 }
 
 void onCompleted(void* cls, MHD_Connection* connection, void** requestState,

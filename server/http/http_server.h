@@ -14,8 +14,9 @@ namespace kovrel::server {
 
 class RequestDeadlines;
 
-// Limits of the HTTP layer. A body beyond maxBodyBytes is refused with 413 as soon as it is
-// announced or grows past the limit; it is never buffered whole. A request (headers and body)
+// Limits of the HTTP layer. A body beyond maxBodyBytes is refused with 413 as soon as its
+// length is announced; sent in chunks, it is read to its end without being kept (within the
+// request's time) and then refused the same way. A request (headers and body)
 // must arrive within requestSeconds of the moment its connection may send it (opened, or the
 // previous reply sent), however steadily its bytes come; an address holds at most
 // maxConnectionsPerAddress connections, so that one client cannot take the server's

@@ -259,6 +259,20 @@ private Q_SLOTS:
         QCOMPARE(r.text, QStringLiteral("Слишком большой запрос"));
         kovrel::wire::MultipartForm small = AuthForm(kAdmin, QString(), QStringLiteral("x"));
         QCOMPARE(PostToServer(QStringLiteral("/get-lic-v3.php"), small).status, 200);
+
+        // A body sent in chunks, whose size nobody announced, gets the same answer.
+        QProcess curl;
+        curl.start(QStringLiteral("curl"),
+                   {QStringLiteral("-s"), QStringLiteral("-w"), QStringLiteral(" %{http_code}"),
+                    QStringLiteral("-H"), QStringLiteral("Transfer-Encoding: chunked"), QStringLiteral("-H"),
+                    QStringLiteral("Content-Type: multipart/form-data; boundary=b"),
+                    QStringLiteral("--data-binary"), QStringLiteral("@-"),
+                    BaseURL + QStringLiteral("/get-lic-v3.php")});
+        curl.write(QByteArray(20000, 'a'));
+        curl.closeWriteChannel();
+        QVERIFY(curl.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(curl.readAllStandardOutput()),
+                 QStringLiteral("Слишком большой запрос 413"));
     }
 
     // One line per request: time, endpoint, account, status, milliseconds.
