@@ -28,10 +28,18 @@ void RequireKlientKind(const RequestContext& ctx, int id, std::initializer_list<
     throw HttpError::NotFound(reason);
 }
 
-double NonNegativeNumber(const RequestContext& ctx, const QString& name) {
+double AmountField(const RequestContext& ctx, const QString& name, AmountKind kind) {
     const double value = ctx.Number(name);
-    if (!std::isfinite(value) || value < 0)
-        throw HttpError::BadRequest(QStringLiteral("Поле %1 не может быть отрицательным").arg(name));
+    const AmountRange range = RangeOf(kind);
+    if (!(std::abs(value) < range.limit))
+        throw HttpError::BadRequest(QStringLiteral("Поле %1: значение должно быть по модулю меньше %2")
+                                        .arg(name, QString::fromUtf8(range.text)));
+    return value;
+}
+
+double NonNegativeNumber(const RequestContext& ctx, const QString& name, AmountKind kind) {
+    const double value = AmountField(ctx, name, kind);
+    if (value < 0) throw HttpError::BadRequest(QStringLiteral("Поле %1 не может быть отрицательным").arg(name));
     return value;
 }
 

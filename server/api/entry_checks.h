@@ -1,5 +1,6 @@
 #pragma once
 
+#include "amounts.h"
 #include "catalog.h"
 #include "http_message.h"
 
@@ -12,7 +13,7 @@ namespace kovrel::server {
 
 class RequestContext;
 
-// Pieces that the catalog endpoint families share.
+// Pieces that the endpoint families share.
 
 // The catalog of the signed-in person's account.
 Catalog AccountCatalog(const RequestContext& ctx);
@@ -26,8 +27,11 @@ std::optional<bool> DeletionMark(const RequestContext& ctx);
 void RequireKlientKind(const RequestContext& ctx, int id, std::initializer_list<int> kinds,
                        const QString& reason);
 
-// A number field that must be finite and not negative (prices, packs, rates).
-double NonNegativeNumber(const RequestContext& ctx, const QString& name);
+// A number field holding an amount of that kind: below its range in magnitude, else 400
+// naming the field.
+double AmountField(const RequestContext& ctx, const QString& name, AmountKind kind);
+// The same, and not negative (prices, packs, rates).
+double NonNegativeNumber(const RequestContext& ctx, const QString& name, AmountKind kind);
 
 // "col LIKE ? ESCAPE '!'" for each column, joined by OR and bracketed; bind the pattern of
 // ContainsPattern once per column.

@@ -133,9 +133,9 @@ TRecGood goodFields(const RequestContext& ctx) {
     g.Prim = ctx.Text(QStringLiteral("prim_win"));
     g.Code = ctx.Text(QStringLiteral("code_win"));
     g.BarCode = ctx.Text(QStringLiteral("barcode_win"));
-    g.Pack = NonNegativeNumber(ctx, QStringLiteral("pack"));
-    g.PCen = NonNegativeNumber(ctx, QStringLiteral("pcen"));
-    g.Nds = NonNegativeNumber(ctx, QStringLiteral("nds"));
+    g.Pack = NonNegativeNumber(ctx, QStringLiteral("pack"), AmountKind::Quantity);
+    g.PCen = NonNegativeNumber(ctx, QStringLiteral("pcen"), AmountKind::Price);
+    g.Nds = NonNegativeNumber(ctx, QStringLiteral("nds"), AmountKind::Quantity);
     g.GrCode = ctx.Int(QStringLiteral("gg_code"));
     if (!AccountCatalog(ctx).Exists(Catalog::Table::Grnames, g.GrCode))
         throw HttpError::NotFound(QStringLiteral("Категория не найдена"));
