@@ -8,6 +8,7 @@
 #include "http_server.h"
 #include "mailer.h"
 #include "password_hasher.h"
+#include "private_files.h"
 #include "schema_migrations.h"
 #include "server_services.h"
 #include "store_error.h"
@@ -43,6 +44,14 @@ ServerApp::~ServerApp() {
 bool ServerApp::Start(QString* error) {
     const auto address = DatabaseAddress::Parse(m_options.db, error);
     if (!address) return false;
+    // Owner-only from the start, also when an older version made them readable to everyone.
+    for (const QString& folder :
+         {m_options.dataDir, m_options.sendmail.isEmpty() ? m_options.outbox : QString()}) {
+        if (!folder.isEmpty() && !MakePrivateFolder(folder)) {
+            *error = QStringLiteral("cannot create %1 owner-only").arg(folder);
+            return false;
+        }
+    }
     d = std::make_unique<Parts>(*address, m_options);
     if (!d->db.Open()) {
         *error = d->db.Error();

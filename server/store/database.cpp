@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "private_files.h"
 #include "store_error.h"
 
 #include <QDir>
@@ -81,8 +82,12 @@ Database::~Database() {
 bool Database::Open() {
     try {
         if (m_dialect.IsSqlite()) {
-            const QFileInfo file(m_address.path);
-            QDir().mkpath(file.absolutePath());
+            // The file holds every account's data: owner-only, and so are the journals that
+            // SQLite makes beside it with the file's own mode.
+            const QString folder = QFileInfo(m_address.path).absolutePath();
+            if (!QFileInfo::exists(folder)) MakePrivateFolder(folder);
+            if (!MakePrivateFile(m_address.path, {QStringLiteral("-wal"), QStringLiteral("-shm")}))
+                throw StoreError(QStringLiteral("cannot create %1 owner-only").arg(m_address.path), false);
         }
         Connection();
         if (m_dialect.IsSqlite()) {

@@ -1,5 +1,6 @@
 // Accounts and sign-in against the real kovrel-server binary, driven by the client's own
 // request code.
+#include "demo_session.h"
 #include "form_load.h"
 #include "server_process.h"
 #include "server_request.h"
@@ -14,6 +15,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include <csignal>
 #include <memory>
@@ -273,6 +276,60 @@ private Q_SLOTS:
         QVERIFY(curl.waitForFinished(30000));
         QCOMPARE(QString::fromUtf8(curl.readAllStandardOutput()),
                  QStringLiteral("Слишком большой запрос 413"));
+    }
+
+    // The data folder, the database and its journals, the outbox and its mail, and the backups
+    // are the server user's alone whatever the umask, and a waiting backup's name does not
+    // reveal its download address.
+    void filesAreTheOwnersOnly() {
+        server.reset();
+        const QString data = QDir(db->Folder()).filePath(QStringLiteral("data"));
+        QStringList args = {QStringLiteral("--data-dir"), data, QStringLiteral("--outbox"),
+                            data + QStringLiteral("/outbox"), QStringLiteral("--demo")};
+        if (!db->IsPostgres())
+            args +=
+                {QStringLiteral("--db"), QStringLiteral("sqlite:") + data + QStringLiteral("/kovrel.sqlite")};
+        const mode_t umaskBefore = ::umask(0);
+        startServer(args);
+        ::umask(umaskBefore);
+        QCOMPARE(requestPassword(kAdmin).status, 200);
+        const Reply backup =
+            PostToServer(QStringLiteral("/backup-db.php"), AuthForm(QStringLiteral("demo@kovrel.local"),
+                                                                    QString(), QStringLiteral("demo2024")));
+        QCOMPARE(backup.status, 200);
+        const QString token = backup.text.section(QLatin1Char('/'), -2, -2);
+        QCOMPARE(token.size(), 32);
+
+        const auto mode = [](const QString& path) {
+            struct stat st {};
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+        };
+        QMap<QString, int> expected = {{data, 0700},
+                                       {data + QStringLiteral("/outbox"), 0700},
+                                       {data + QStringLiteral("/backups"), 0700}};
+        if (!db->IsPostgres())
+            for (const char* suffix : {"", "-wal", "-shm"})
+                expected.insert(data + QStringLiteral("/kovrel.sqlite") + QLatin1String(suffix), 0600);
+        const QDir outbox(data + QStringLiteral("/outbox"));
+        const QStringList mail = outbox.entryList(QDir::Files);
+        QCOMPARE(mail.size(), 1);
+        expected.insert(outbox.filePath(mail[0]), 0600);
+        const QDir backups(data + QStringLiteral("/backups"));
+        const QStringList waiting = backups.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(waiting.size(), 1);
+        QVERIFY2(!waiting[0].contains(token), qPrintable(waiting[0]));
+        const QDir one(backups.filePath(waiting[0]));
+        expected.insert(one.path(), 0700);
+        const QStringList files = one.entryList(QDir::Files);
+        QCOMPARE(files.size(), 1);
+        expected.insert(one.filePath(files[0]), 0600);
+        QMap<QString, int> found;
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            found.insert(it.key(), mode(it.key()));
+        QCOMPARE(found, expected);
+        // The address still downloads it, once.
+        QCOMPARE(DownloadUrl(backup.text).status, 200);
+        QVERIFY(backups.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
     }
 
     // One line per request: time, endpoint, account, status, milliseconds.
