@@ -28,7 +28,7 @@ struct ServerApp::Parts {
         : db(std::move(address))
         , mailer(o.outbox, o.sendmail)
         , accounts(db, hasher, mailer)
-        , services{db, hasher, mailer, accounts, o.dataDir} {}
+        , services{db, hasher, mailer, accounts, o.dataDir, o.publicUrl} {}
 };
 
 ServerApp::ServerApp(ServerOptions options, FILE* log)

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QThread>
+#include <QUrl>
 
 #include <limits>
 
@@ -48,6 +49,20 @@ bool parseListen(const QString& text, QHostAddress& address, quint16& port) {
     if (!ok || p > 65535 || !address.setAddress(host)) return false;
     port = static_cast<quint16>(p);
     return true;
+}
+
+// "http(s)://host[:port][/path]" without a query, fragment or credentials; the text without a
+// trailing "/", or empty when it is none of that.
+QString parsePublicUrl(const QString& text) {
+    const QUrl url(text, QUrl::StrictMode);
+    const bool usable =
+        url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
+        !url.host().isEmpty() && url.userInfo().isEmpty() && !url.hasQuery() && !url.hasFragment();
+    if (!usable) return {};
+    QString out = url.toString(QUrl::FullyEncoded);
+    while (out.endsWith(QLatin1Char('/')))
+        out.chop(1);
+    return out;
 }
 
 } // namespace
@@ -115,8 +130,14 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
                        "longer is closed (default %1).")
             .arg(HttpLimits().requestSeconds),
         QStringLiteral("SECONDS"));
+    const QCommandLineOption publicUrl(
+        QStringLiteral("public-url"),
+        QStringLiteral("The address clients reach this server by, e.g. https://kovrel.example.com, for the "
+                       "download addresses it hands out (default: http:// and the address and port a request "
+                       "arrived at)."),
+        QStringLiteral("URL"));
     p.addOptions({helpOption, listen, db, outbox, sendmail, dataDir, demo, threads, maxBody, maxConnections,
-                  perAddress, requestSeconds});
+                  perAddress, requestSeconds, publicUrl});
 
     if (!p.parse(arguments)) {
         *error = p.errorText();
@@ -141,6 +162,14 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
     if (!DatabaseAddress::Parse(o.db, error)) return std::nullopt;
     o.outbox = p.isSet(outbox) ? p.value(outbox) : o.dataDir + QStringLiteral("/outbox");
     o.sendmail = p.value(sendmail);
+    if (p.isSet(publicUrl)) {
+        o.publicUrl = parsePublicUrl(p.value(publicUrl));
+        if (o.publicUrl.isEmpty()) {
+            *error = QStringLiteral("--public-url expects http(s)://host[:port][/path], not \"%1\"")
+                         .arg(p.value(publicUrl));
+            return std::nullopt;
+        }
+    }
     o.demo = p.isSet(demo);
     o.limits.threads = static_cast<unsigned>(std::max(4, QThread::idealThreadCount() * 2));
     if (!readNumber(p, threads, 1, 256, o.limits.threads, error) ||
@@ -153,10 +182,7 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
 }
 
 QString ServerOptions::ListenText(quint16 realPort) const {
-    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
-                             ? QStringLiteral("[%1]").arg(address.toString())
-                             : address.toString();
-    return QStringLiteral("%1:%2").arg(host).arg(realPort);
+    return HostAndPort(address, realPort);
 }
 
 } // namespace kovrel::server

@@ -15,7 +15,8 @@ struct ServerServices {
     PasswordHasher& hasher;
     Mailer& mailer;
     Accounts& accounts;
-    QString dataDir; // a folder of the server's own (backups and other files it serves)
+    QString dataDir;   // a folder of the server's own (backups and other files it serves)
+    QString publicUrl; // how clients reach the server (--public-url), or empty
 };
 
 } // namespace kovrel::server

@@ -30,4 +30,7 @@ struct HttpResponse {
     static HttpResponse Json(QByteArray json);
 };
 
+// "ADDR:PORT", with an IPv6 address in brackets, as a URL writes it.
+QString HostAndPort(const QHostAddress& address, quint16 port);
+
 } // namespace kovrel::server

@@ -91,7 +91,6 @@ MHD_Result onRequest(void* cls, MHD_Connection* connection, const char* url, con
         r.path = QString::fromUtf8(url);
         r.contentType =
             MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_TYPE);
-        r.host = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_HOST);
         if (open) {
             r.peer = open->peer;
             r.local = open->local;

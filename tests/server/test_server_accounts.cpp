@@ -378,10 +378,12 @@ private Q_SLOTS:
     }
 
     void refusesBadCommandLines() {
-        for (const QStringList& args : {QStringList{QStringLiteral("--listen"), QStringLiteral("nowhere")},
-                                        QStringList{QStringLiteral("--db"), QStringLiteral("mysql://x")},
-                                        QStringList{QStringLiteral("--request-seconds"), QStringLiteral("0")},
-                                        QStringList{QStringLiteral("--bogus")}}) {
+        for (const QStringList& args :
+             {QStringList{QStringLiteral("--listen"), QStringLiteral("nowhere")},
+              QStringList{QStringLiteral("--db"), QStringLiteral("mysql://x")},
+              QStringList{QStringLiteral("--request-seconds"), QStringLiteral("0")},
+              QStringList{QStringLiteral("--public-url"), QStringLiteral("ftp://x/")},
+              QStringList{QStringLiteral("--bogus")}}) {
             QProcess p;
             p.start(ServerProcess::Binary(), args);
             QVERIFY(p.waitForFinished(10000));
@@ -393,8 +395,9 @@ private Q_SLOTS:
         QVERIFY(help.waitForFinished(10000));
         QCOMPARE(help.exitCode(), 0);
         const QByteArray text = help.readAllStandardOutput();
-        for (const char* option : {"--listen", "--db", "--outbox", "--sendmail", "--demo",
-                                   "--max-connections", "--max-connections-per-address", "--request-seconds"})
+        for (const char* option :
+             {"--listen", "--db", "--outbox", "--sendmail", "--demo", "--max-connections",
+              "--max-connections-per-address", "--request-seconds", "--public-url"})
             QVERIFY2(text.contains(option), option);
     }
 };
