@@ -12,6 +12,7 @@
 #include "schema_migrations.h"
 #include "server_services.h"
 #include "store_error.h"
+#include "throttle.h"
 
 namespace kovrel::server {
 
@@ -20,6 +21,7 @@ struct ServerApp::Parts {
     PasswordHasher hasher;
     Mailer mailer;
     Accounts accounts;
+    Throttles throttles;
     ServerServices services;
     std::unique_ptr<Dispatcher> dispatcher;
     std::unique_ptr<HttpServer> http;
@@ -28,7 +30,7 @@ struct ServerApp::Parts {
         : db(std::move(address))
         , mailer(o.outbox, o.sendmail)
         , accounts(db, hasher, mailer)
-        , services{db, hasher, mailer, accounts, o.dataDir, o.publicUrl} {}
+        , services{db, hasher, mailer, accounts, throttles, o.dataDir, o.publicUrl} {}
 };
 
 ServerApp::ServerApp(ServerOptions options, FILE* log)

@@ -36,6 +36,11 @@ QString storedName(const QString& token) {
         QCryptographicHash::hash(token.toLatin1(), QCryptographicHash::Sha256).toHex());
 }
 
+// Tables of credentials rather than data stay on the server, like the hashes in the others.
+bool keepTable(const QString& name) {
+    return name != QLatin1String("pending_passwords");
+}
+
 // Columns worth keeping: the account is the file's own, hashes stay on the server.
 bool keepColumn(const QString& name) {
     return name != QLatin1String("account_id") && !name.startsWith(QLatin1String("pass_hash"));
@@ -102,7 +107,7 @@ void Backup::writeTables(qint64 accountId, JsonWriter& w, QFile& file) {
     tables.sort();
     for (const QString& table : tables) {
         const QSqlRecord record = connection.record(table);
-        if (record.indexOf(QStringLiteral("account_id")) < 0) continue;
+        if (record.indexOf(QStringLiteral("account_id")) < 0 || !keepTable(table)) continue;
         QStringList columns;
         for (int i = 0; i < record.count(); ++i)
             if (keepColumn(record.fieldName(i))) columns << record.fieldName(i);

@@ -17,7 +17,8 @@ class JsonWriter;
 //    "created": <UTC time, ISO 8601>,
 //    "tables": {"<table>": {"columns": [...], "rows": [[...], ...]}, ...}}
 // holding every row of the account in every table that has an account_id column (that column
-// itself left out), in primary-key order. Password hashes are never written.
+// itself left out), in primary-key order. Password hashes are never written, nor are the
+// passwords mailed but not yet used.
 //
 // Each file waits in its own folder under <data folder>/backups/, owner-only like the file,
 // named by the SHA-256 of a random 128-bit token that only the administrator who asked learns:

@@ -1,5 +1,6 @@
 // Accounts and sign-in against the real kovrel-server binary, driven by the client's own
 // request code.
+#include "database.h"
 #include "demo_session.h"
 #include "form_load.h"
 #include "server_process.h"
@@ -59,6 +60,24 @@ class TestServerAccounts : public QObject {
         server = std::make_unique<ServerProcess>(*db);
         QVERIFY2(server->Start(args), qPrintable(server->Error()));
         BaseURL = server->BaseUrl();
+    }
+
+    // Moves the issue time of every pending administrator password back, as time would.
+    void agePendingPasswords(int seconds) {
+        kovrel::server::Database direct(*kovrel::server::DatabaseAddress::Parse(db->Argument(), nullptr));
+        QVERIFY2(direct.Open(), qPrintable(direct.Error()));
+        QList<QPair<QString, QString>> moved;
+        auto q = direct.Query(QStringLiteral("SELECT pass_hash, issued_at FROM pending_passwords")).Run();
+        while (q.Next())
+            moved.append({q.Text(0), QDateTime::fromString(q.Text(1), Qt::ISODate)
+                                         .addSecs(-seconds)
+                                         .toUTC()
+                                         .toString(Qt::ISODate)});
+        for (const auto& [hash, time] : moved)
+            direct.Query(QStringLiteral("UPDATE pending_passwords SET issued_at = ? WHERE pass_hash = ?"))
+                .Bind(time)
+                .Bind(hash)
+                .Run();
     }
 
     // A new administrator password for kAdmin, read from the mail it produced.
@@ -145,8 +164,10 @@ private Q_SLOTS:
         }
     }
 
-    // Asking for a new password never locks the administrator out: the old one works until
-    // the new one is used, and only then stops.
+    // Asking for a new password never locks the administrator out: the old one works until a
+    // new one is used. Nor can anyone else's asking: a mailed password stays valid until it is
+    // used or a day has passed; asked again within minutes, nothing more is mailed, later a new
+    // one is, up to three waiting at a time.
     void oldPasswordWorksUntilTheNewOneIsUsed() {
         const QString first = issuePassword();
         QVERIFY(!first.isEmpty());
@@ -155,18 +176,39 @@ private Q_SLOTS:
         const QString second = issuePassword();
         QVERIFY(!second.isEmpty() && second != first);
         QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 1);
-        // Another request replaces the unused second password; the first still works.
-        const QString third = issuePassword();
-        QCOMPARE(signInReply(kAdmin, QString(), second).value("test_admin_pas").toInt(), 0);
-        QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 1);
+        const Reply again = requestPassword(kAdmin);
+        QCOMPARE(again.status, 200);
+        QCOMPARE(again.text, QStringLiteral("Пароль уже отправлен на адрес owner@shop.ru"));
+        QCOMPARE(server->Mail().size(), 2);
 
+        // Minutes later another goes out; the one before it keeps waiting.
+        agePendingPasswords(11 * 60);
+        const QString third = issuePassword();
+        QVERIFY(!third.isEmpty() && third != second);
+        agePendingPasswords(11 * 60);
+        const QString fourth = issuePassword();
+        QVERIFY(!fourth.isEmpty());
+        agePendingPasswords(11 * 60);
+        const Reply tooMany = requestPassword(kAdmin);
+        QCOMPARE(tooMany.status, 429);
+        QCOMPARE(tooMany.text,
+                 QStringLiteral("Новые пароли на адрес owner@shop.ru уже отправлены: повторите через "
+                                "%1 мин")
+                     .arg(24 * 60 - 33));
+
+        // Using one ends the old one and those mailed before it; one mailed after it still waits.
         QCOMPARE(signInReply(kAdmin, QString(), third).value("test_admin_pas").toInt(), 1);
         QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 0);
+        QCOMPARE(signInReply(kAdmin, QString(), second).value("test_admin_pas").toInt(), 0);
+        QCOMPARE(signInReply(kAdmin, QString(), third).value("test_admin_pas").toInt(), 1);
+        // A day after its mail a password is no longer valid.
+        agePendingPasswords(24 * 3600);
+        QCOMPARE(signInReply(kAdmin, QString(), fourth).value("test_admin_pas").toInt(), 0);
         QCOMPARE(signInReply(kAdmin, QString(), third).value("test_admin_pas").toInt(), 1);
 
-        // The same account, not a second one: the mail says so and the login is unchanged.
+        // The same account, not a second one: the mail says so.
         const auto mail = server->Mail();
-        QCOMPARE(mail.size(), 3);
+        QCOMPARE(mail.size(), 4);
         QVERIFY(QString::fromUtf8(mail[1]).contains(QStringLiteral("Прежний пароль действует")));
     }
 
@@ -207,9 +249,10 @@ private Q_SLOTS:
         QVERIFY(server->Mail().isEmpty());
 
         // A command that fails: the request fails and the password stays as it was.
+        const QString before = ServerProcess::PasswordIn(message);
+        QCOMPARE(signInReply(kAdmin, QString(), before).value("test_admin_pas").toInt(), 1);
         server.reset();
         startServer({QStringLiteral("--sendmail"), QStringLiteral("exit 3")});
-        const QString before = ServerProcess::PasswordIn(message);
         QCOMPARE(requestPassword(kAdmin).status, 503);
         QCOMPARE(signInReply(kAdmin, QString(), before).value("test_admin_pas").toInt(), 1);
     }

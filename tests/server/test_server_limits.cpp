@@ -95,19 +95,44 @@ private:
     std::thread m_thread;
 };
 
-// The sign-in of a client that gives up after `seconds`: the HTTP status, or 0 when no reply came.
-int signInStatus(const QString& baseUrl, int seconds) {
+// What came back to a request made from a loopback address of the test's choosing by a client
+// that gives up after 30 seconds; status 0 when no reply came.
+struct Reply {
+    int status = 0;
+    int retryAfter = 0;
+    QString text;
+};
+
+Reply post(const QString& url, const QStringList& fields, const QString& from = QStringLiteral("127.0.0.1")) {
+    QStringList args = {QStringLiteral("-s"), QStringLiteral("-i"),          QStringLiteral("--max-time"),
+                        QStringLiteral("30"), QStringLiteral("--interface"), from};
+    for (const QString& f : fields)
+        args << QStringLiteral("-F") << f;
     QProcess curl;
-    curl.start(QStringLiteral("curl"),
-               {QStringLiteral("-s"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-w"),
-                QStringLiteral("%{http_code}"), QStringLiteral("--max-time"), QString::number(seconds),
-                QStringLiteral("-F"), QStringLiteral("login=someone@shop.ru"), QStringLiteral("-F"),
-                QStringLiteral("dop_login="), QStringLiteral("-F"), QStringLiteral("token=x"),
-                QStringLiteral("-F"), QStringLiteral("client=W"),
-                baseUrl + QStringLiteral("/get-lic-v3.php")});
-    curl.waitForFinished((seconds + 10) * 1000);
-    return curl.readAllStandardOutput().toInt();
+    curl.start(QStringLiteral("curl"), args << url);
+    curl.waitForFinished(40000);
+    const QByteArray out = curl.readAllStandardOutput();
+    const qsizetype end = out.indexOf("\r\n\r\n");
+    Reply r;
+    if (end < 0) return r;
+    const QList<QByteArray> head = out.left(end).split('\n');
+    r.status = head.first().split(' ').value(1).toInt();
+    for (const QByteArray& line : head)
+        if (line.toLower().startsWith("retry-after:")) r.retryAfter = line.mid(12).trimmed().toInt();
+    r.text = QString::fromUtf8(out.mid(end + 4));
+    return r;
 }
+
+Reply signIn(const QString& baseUrl, const QString& login, const QString& token,
+             const QString& from = QStringLiteral("127.0.0.1")) {
+    return post(baseUrl + QStringLiteral("/get-lic-v3.php"),
+                {QStringLiteral("login=") + login, QStringLiteral("dop_login="),
+                 QStringLiteral("token=") + token, QStringLiteral("client=W")},
+                from);
+}
+
+const QString kDemo = QStringLiteral("demo@kovrel.local");
+const QString kDemoPassword = QStringLiteral("demo2024");
 
 } // namespace
 
@@ -144,7 +169,7 @@ private Q_SLOTS:
     void floodFromOneAddressLeavesOthersServed() {
         startServer();
         const Trickle flood("127.0.0.2", port(), 300);
-        QCOMPARE(signInStatus(server->BaseUrl(), 30), 200);
+        QCOMPARE(signIn(server->BaseUrl(), kDemo, kDemoPassword).status, 200);
     }
 
     // A request must arrive whole within its time, however steadily its bytes come.
@@ -159,7 +184,60 @@ private Q_SLOTS:
             closed = slow.ClosedByServer();
         }
         QVERIFY(closed);
-        QCOMPARE(signInStatus(server->BaseUrl(), 30), 200);
+        QCOMPARE(signIn(server->BaseUrl(), kDemo, kDemoPassword).status, 200);
+    }
+
+    // Wrong passwords for one login, from anywhere, lock it for a while that grows with each
+    // further one: 429 with Retry-After, for the right password too, which works again once the
+    // time is up. Wrong passwords for ever new logins from one address lock that address, and no
+    // other. The right password is one request, one answer.
+    void failedSignInsAreThrottled() {
+        startServer({QStringLiteral("--demo")});
+        const QString url = server->BaseUrl();
+        QCOMPARE(signIn(url, kDemo, kDemoPassword).status, 200);
+        Reply locked;
+        for (int i = 0; i < 30 && locked.retryAfter < 4; ++i) {
+            locked =
+                signIn(url, kDemo, QStringLiteral("guess%1").arg(i), QStringLiteral("127.0.0.%1").arg(2 + i));
+            QVERIFY2(locked.status == 200 || locked.status == 429, qPrintable(locked.text));
+            if (locked.status == 429 && locked.retryAfter < 4)
+                QThread::sleep(locked.retryAfter); // to guess again
+        }
+        QCOMPARE(locked.status, 429);
+        QCOMPARE(
+            locked.text,
+            QStringLiteral("Слишком много неверных паролей: повторите через %1 с").arg(locked.retryAfter));
+        QCOMPARE(signIn(url, kDemo, kDemoPassword).status, 429);
+        QThread::sleep(locked.retryAfter);
+        const Reply right = signIn(url, kDemo, kDemoPassword);
+        QCOMPARE(right.status, 200);
+        QVERIFY(right.text.contains(QStringLiteral("\"test_admin_pas\":1")));
+
+        Reply address;
+        for (int i = 0; i < 40 && address.status != 429; ++i)
+            address = signIn(url, QStringLiteral("nobody%1@shop.ru").arg(i), QStringLiteral("x"),
+                             QStringLiteral("127.0.1.1"));
+        QCOMPARE(address.status, 429);
+        QVERIFY(address.retryAfter > 0);
+        QCOMPARE(signIn(url, kDemo, kDemoPassword, QStringLiteral("127.0.1.2")).status, 200);
+    }
+
+    // One address may ask for only so many new passwords an hour, whatever the logins; others
+    // may still ask.
+    void newPasswordRequestsPerAddressAreLimited() {
+        startServer();
+        const auto ask = [&](int i, const QString& from) {
+            return post(server->BaseUrl() + QStringLiteral("/create-db.php"),
+                        {QStringLiteral("login=owner%1@shop.ru").arg(i)}, from);
+        };
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(ask(i, QStringLiteral("127.0.0.2")).status, 200);
+        const Reply refused = ask(10, QStringLiteral("127.0.0.2"));
+        QCOMPARE(refused.status, 429);
+        QCOMPARE(refused.retryAfter, 60);
+        QCOMPARE(refused.text, QStringLiteral("Слишком много запросов нового пароля: повторите через 60 с"));
+        QCOMPARE(ask(11, QStringLiteral("127.0.0.3")).status, 200);
+        QCOMPARE(server->Mail().size(), 11);
     }
 };
 
