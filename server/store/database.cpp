@@ -141,9 +141,10 @@ QSqlDatabase Database::openConnection(const QString& name) {
         throw StoreError(QStringLiteral("cannot open %1: %2").arg(m_address.Describe(), why), false);
     }
     if (sqlite) {
-        // Per connection: enforce references, and keep commits durable but cheap under WAL.
+        // Per connection: enforce references, and let no commit be answered before it is on
+        // the disk, so that a power cut cannot take back what a client was told was stored.
         SqlQuery(db, m_dialect, QStringLiteral("PRAGMA foreign_keys=ON")).Run();
-        SqlQuery(db, m_dialect, QStringLiteral("PRAGMA synchronous=NORMAL")).Run();
+        SqlQuery(db, m_dialect, QStringLiteral("PRAGMA synchronous=FULL")).Run();
     } else {
         // Notices ("already exists, skipping") are not worth a line in the log.
         QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO WARNING"));

@@ -508,6 +508,17 @@ private Q_SLOTS:
         QCOMPARE(appliedSteps.load(), static_cast<int>(AllMigrations().size()));
     }
 
+    // On SQLite every commit reaches the disk before the reply: WAL, synchronized in full.
+    void sqliteCommitsAreSynchronized() {
+        if (tdb->IsPostgres()) QSKIP("PostgreSQL keeps its own settings");
+        auto mode = db().Query(QStringLiteral("PRAGMA journal_mode")).Run();
+        QVERIFY(mode.Next());
+        QCOMPARE(mode.Text(0), QStringLiteral("wal"));
+        auto sync = db().Query(QStringLiteral("PRAGMA synchronous")).Run();
+        QVERIFY(sync.Next());
+        QCOMPARE(sync.Int(0), 2); // FULL
+    }
+
     // A step either applies whole, with its version recorded, or not at all.
     void migrationsApplyOnceAndWhole() {
         QCOMPARE(ApplyMigrations(db()), QList<int>());
