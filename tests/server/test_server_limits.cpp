@@ -1,10 +1,8 @@
 // The service's limits against the real kovrel-server binary: connections an address may hold,
 // how long a request may take to arrive, request bodies, and how often a password may be
 // guessed or asked for. Raw sockets stand in for a hostile client; no assertion is about speed.
-#include "server_process.h"
-#include "server_request.h"
+#include "demo_server.h"
 #include "session.h"
-#include "test_database.h"
 
 #include <QProcess>
 #include <QTest>
@@ -17,7 +15,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -136,45 +133,29 @@ const QString kDemoPassword = QStringLiteral("demo2024");
 
 } // namespace
 
-class TestServerLimits : public QObject {
+class TestServerLimits : public DemoServerTest {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ServerProcess> server;
-
-    void startServer(const QStringList& args = {}) {
-        server = std::make_unique<ServerProcess>(*db);
-        QVERIFY2(server->Start(args), qPrintable(server->Error()));
-        BaseURL = server->BaseUrl();
-    }
-    quint16 port() const {
-        return static_cast<quint16>(server->BaseUrl().section(QLatin1Char(':'), -1).toUInt());
+    QString url() { return Demo().Server().BaseUrl(); }
+    quint16 port() { return static_cast<quint16>(url().section(QLatin1Char(':'), -1).toUInt()); }
+    // The demo's server again, with options of the test's.
+    void restart(const QStringList& args) {
+        QCOMPARE(Demo().Server().Stop(), 0);
+        QVERIFY2(Demo().Server().Start(args), qPrintable(Demo().Server().Error()));
+        BaseURL = url();
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        if (!TestDatabase::SkipReason().isEmpty()) QSKIP(qPrintable(TestDatabase::SkipReason()));
-    }
-    void init() {
-        db = std::make_unique<TestDatabase>();
-        QVERIFY2(db->Ok(), qPrintable(db->Error()));
-    }
-    void cleanup() {
-        server.reset();
-        db.reset();
-    }
-
     // More connections than the whole server takes, all from one address, each dribbling
     // headers that never end: a client elsewhere is still served, with the defaults.
     void floodFromOneAddressLeavesOthersServed() {
-        startServer();
         const Trickle flood("127.0.0.2", port(), 300);
-        QCOMPARE(signIn(server->BaseUrl(), kDemo, kDemoPassword).status, 200);
+        QCOMPARE(signIn(url(), kDemo, kDemoPassword).status, 200);
     }
 
     // A request must arrive whole within its time, however steadily its bytes come.
     void trickledRequestIsCutOff() {
-        startServer({QStringLiteral("--request-seconds"), QStringLiteral("2")});
+        restart({QStringLiteral("--request-seconds"), QStringLiteral("2")});
         RawConnection slow("127.0.0.1", port());
         QVERIFY(slow.Connected());
         bool closed = false;
@@ -184,7 +165,7 @@ private Q_SLOTS:
             closed = slow.ClosedByServer();
         }
         QVERIFY(closed);
-        QCOMPARE(signIn(server->BaseUrl(), kDemo, kDemoPassword).status, 200);
+        QCOMPARE(signIn(url(), kDemo, kDemoPassword).status, 200);
     }
 
     // Wrong passwords for one login, from anywhere, lock it for a while that grows with each
@@ -192,13 +173,11 @@ private Q_SLOTS:
     // time is up. Wrong passwords for ever new logins from one address lock that address, and no
     // other. The right password is one request, one answer.
     void failedSignInsAreThrottled() {
-        startServer({QStringLiteral("--demo")});
-        const QString url = server->BaseUrl();
-        QCOMPARE(signIn(url, kDemo, kDemoPassword).status, 200);
+        QCOMPARE(signIn(url(), kDemo, kDemoPassword).status, 200);
         Reply locked;
         for (int i = 0; i < 30 && locked.retryAfter < 4; ++i) {
-            locked =
-                signIn(url, kDemo, QStringLiteral("guess%1").arg(i), QStringLiteral("127.0.0.%1").arg(2 + i));
+            locked = signIn(url(), kDemo, QStringLiteral("guess%1").arg(i),
+                            QStringLiteral("127.0.0.%1").arg(2 + i));
             QVERIFY2(locked.status == 200 || locked.status == 429, qPrintable(locked.text));
             if (locked.status == 429 && locked.retryAfter < 4)
                 QThread::sleep(locked.retryAfter); // to guess again
@@ -207,27 +186,26 @@ private Q_SLOTS:
         QCOMPARE(
             locked.text,
             QStringLiteral("Слишком много неверных паролей: повторите через %1 с").arg(locked.retryAfter));
-        QCOMPARE(signIn(url, kDemo, kDemoPassword).status, 429);
+        QCOMPARE(signIn(url(), kDemo, kDemoPassword).status, 429);
         QThread::sleep(locked.retryAfter);
-        const Reply right = signIn(url, kDemo, kDemoPassword);
+        const Reply right = signIn(url(), kDemo, kDemoPassword);
         QCOMPARE(right.status, 200);
         QVERIFY(right.text.contains(QStringLiteral("\"test_admin_pas\":1")));
 
         Reply address;
         for (int i = 0; i < 40 && address.status != 429; ++i)
-            address = signIn(url, QStringLiteral("nobody%1@shop.ru").arg(i), QStringLiteral("x"),
+            address = signIn(url(), QStringLiteral("nobody%1@shop.ru").arg(i), QStringLiteral("x"),
                              QStringLiteral("127.0.1.1"));
         QCOMPARE(address.status, 429);
         QVERIFY(address.retryAfter > 0);
-        QCOMPARE(signIn(url, kDemo, kDemoPassword, QStringLiteral("127.0.1.2")).status, 200);
+        QCOMPARE(signIn(url(), kDemo, kDemoPassword, QStringLiteral("127.0.1.2")).status, 200);
     }
 
     // One address may ask for only so many new passwords an hour, whatever the logins; others
     // may still ask.
     void newPasswordRequestsPerAddressAreLimited() {
-        startServer();
         const auto ask = [&](int i, const QString& from) {
-            return post(server->BaseUrl() + QStringLiteral("/create-db.php"),
+            return post(url() + QStringLiteral("/create-db.php"),
                         {QStringLiteral("login=owner%1@shop.ru").arg(i)}, from);
         };
         for (int i = 0; i < 10; ++i)
@@ -237,7 +215,7 @@ private Q_SLOTS:
         QCOMPARE(refused.retryAfter, 60);
         QCOMPARE(refused.text, QStringLiteral("Слишком много запросов нового пароля: повторите через 60 с"));
         QCOMPARE(ask(11, QStringLiteral("127.0.0.3")).status, 200);
-        QCOMPARE(server->Mail().size(), 11);
+        QCOMPARE(Demo().Server().Mail().size(), 11);
     }
 };
 
