@@ -8,6 +8,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <optional>
 
 namespace kovrel::server {
 
@@ -104,6 +105,25 @@ qint64 Accounts::insertAccount(const QString& login, const QString& hash) {
     return id;
 }
 
+std::optional<Accounts::PasswordRequest> Accounts::noNewPassword(qint64 accountId, const QDateTime& now) {
+    m_db.Query(QStringLiteral("DELETE FROM pending_passwords WHERE account_id = ? AND issued_at <= ?"))
+        .Bind(accountId)
+        .Bind(validSince())
+        .Run();
+    auto waiting = m_db.Query(QStringLiteral("SELECT COUNT(*), MIN(issued_at), MAX(issued_at) FROM "
+                                             "pending_passwords WHERE account_id = ?"))
+                       .Bind(accountId)
+                       .Run();
+    if (!waiting.Next() || waiting.Int(0) == 0) return std::nullopt;
+    const QDateTime oldest = QDateTime::fromString(waiting.Text(1), Qt::ISODate);
+    const QDateTime newest = QDateTime::fromString(waiting.Text(2), Qt::ISODate);
+    if (newest.secsTo(now) < 60LL * kQuietMinutes)
+        return PasswordRequest{PasswordRequest::Outcome::AlreadyMailed};
+    if (waiting.Int(0) < kMostPending) return std::nullopt;
+    const qint64 expires = now.secsTo(oldest.addSecs(3600LL * kPendingHours));
+    return PasswordRequest{PasswordRequest::Outcome::TooMany, static_cast<int>(std::max<qint64>(1, expires))};
+}
+
 Accounts::PasswordRequest Accounts::IssueAdminPassword(const QString& login) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     qint64 account = insertAccount(login, QString());
@@ -114,24 +134,7 @@ Accounts::PasswordRequest Accounts::IssueAdminPassword(const QString& login) {
                          .Run();
         found.Next();
         account = found.Int64(0);
-        m_db.Query(QStringLiteral("DELETE FROM pending_passwords WHERE account_id = ? AND issued_at <= ?"))
-            .Bind(account)
-            .Bind(validSince())
-            .Run();
-        auto waiting = m_db.Query(QStringLiteral("SELECT COUNT(*), MIN(issued_at), MAX(issued_at) FROM "
-                                                 "pending_passwords WHERE account_id = ?"))
-                           .Bind(account)
-                           .Run();
-        waiting.Next();
-        if (waiting.Int(0) > 0) {
-            const QDateTime oldest = QDateTime::fromString(waiting.Text(1), Qt::ISODate);
-            const QDateTime newest = QDateTime::fromString(waiting.Text(2), Qt::ISODate);
-            if (newest.secsTo(now) < 60LL * kQuietMinutes) return {PasswordRequest::Outcome::AlreadyMailed};
-            if (waiting.Int(0) >= kMostPending)
-                return {PasswordRequest::Outcome::TooMany,
-                        static_cast<int>(
-                            std::max<qint64>(1, now.secsTo(oldest.addSecs(3600LL * kPendingHours))))};
-        }
+        if (const auto refused = noNewPassword(account, now)) return *refused;
     }
     const QString password = PasswordHasher::NewPassword();
     m_db.Query(QStringLiteral(

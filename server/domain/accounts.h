@@ -2,7 +2,10 @@
 
 #include "identity.h"
 
+#include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 namespace kovrel::server {
 
@@ -65,6 +68,9 @@ private:
     qint64 insertAccount(const QString& login, const QString& hash);
     // The pending password that fits, made the one in use; false when none fits.
     bool usePendingPassword(qint64 accountId, const QString& token);
+    // Why no new password may go out to the account now (the expired ones dropped first), or
+    // nothing when one may.
+    std::optional<PasswordRequest> noNewPassword(qint64 accountId, const QDateTime& now);
     // Mails a password; throws MailError when it cannot, so the transaction is undone.
     void mailPassword(const QString& address, const QString& subject, const QString& intro,
                       const QString& password, const QString& note);
