@@ -13,7 +13,6 @@ struct HttpRequest {
     QByteArray method;
     QString path; // without the query string
     QByteArray contentType;
-    QByteArray host;    // the Host header: how the client reached the server
     QHostAddress peer;  // the client's address
     QHostAddress local; // the server's address that the connection reached, and its port
     quint16 localPort = 0;
