@@ -9,6 +9,7 @@
 #include "operation_table.h"
 #include "report_table.h"
 #ifdef KOVREL_CLI_PRINT
+#include "print_doc.h"
 #include "print_table.h"
 #endif
 #include "session.h"
@@ -57,7 +58,7 @@ struct Command {
 #endif
 };
 
-const char* const kCommands = "call, report, grid, export, print or sign-in";
+const char* const kCommands = "call, report, grid, export, print, print-doc or sign-in";
 
 Command prepareCommand(const CliOptions& o) {
     const QString& command = o.positional[0];
@@ -68,7 +69,7 @@ Command prepareCommand(const CliOptions& o) {
     if (!report && command != QLatin1String("call"))
         throw UsageError(QStringLiteral("unknown command %1 (%2)").arg(command, QLatin1String(kCommands)));
 #ifdef KOVREL_CLI_PRINT
-    CheckPrintOptions(o, print);
+    CheckPrintOptions(o, print ? "print" : nullptr);
 #else
     if (print) throw UsageError(QStringLiteral("this kovrel-cli was built without report printing"));
 #endif
@@ -109,22 +110,32 @@ CliResult finish(const OutputDocument& doc, const Outcome& outcome, QByteArray o
 }
 
 #ifdef KOVREL_CLI_PRINT
-// Nothing is written when the query failed: a print of a partial report would pass for a whole.
-CliResult runPrint(const CliOptions& o, const Command& c, const TFormLoad& fl, const Outcome& queried,
-                   const TReportGrid& g) {
+// {"ok", "template", "pages", "files"} and, when given, the request's log.
+CliResult printed(const PrintOutput& p, Outcome outcome, const QStringList* log = nullptr) {
+    if (outcome.ok && !p.failure.isEmpty()) outcome = {false, p.failure};
     OutputDocument doc;
-    Outcome outcome = queried;
-    PrintOutput p;
-    if (outcome.ok) {
-        p = PrintGrid(c.name, g, *c.print, o);
-        if (!p.failure.isEmpty()) outcome = {false, p.failure};
-    }
     doc.Add(QStringLiteral("ok"), outcome.ok);
     doc.Add(QStringLiteral("template"), p.templateName);
     doc.Add(QStringLiteral("pages"), p.pages);
     doc.Add(QStringLiteral("files"), p.files);
-    doc.Add(QStringLiteral("log"), fl.MemoInfo);
+    if (log) doc.Add(QStringLiteral("log"), *log);
     return finish(doc, outcome);
+}
+
+// Nothing is written when the query failed: a print of a partial report would pass for a whole.
+CliResult runPrint(const CliOptions& o, const Command& c, const TFormLoad& fl, const Outcome& queried,
+                   const TReportGrid& g) {
+    PrintOutput p;
+    if (queried.ok) p = PrintGrid(c.name, g, *c.print, o);
+    return printed(p, queried, &fl.MemoInfo);
+}
+
+// The arguments are checked before anything is sent.
+CliResult runPrintDoc(const CliOptions& o, const QProcessEnvironment& env) {
+    CheckPrintOptions(o, "print-doc");
+    const PrintDocCommand c = ParsePrintDoc(o);
+    applyCredentials(ResolveCredentials(o, env));
+    return printed(PrintStoredDoc(c, o), {});
 }
 #endif
 
@@ -208,7 +219,8 @@ CliResult runSignIn(const CliOptions& o, const QProcessEnvironment& env) {
 bool IsPrintCommand(const QStringList& args) {
     try {
         const CliOptions o = ParseCommandLine(args);
-        return !o.help && o.positional.value(0) == QLatin1String("print");
+        const QString command = o.positional.value(0);
+        return !o.help && (command == QLatin1String("print") || command == QLatin1String("print-doc"));
     } catch (const UsageError&) {
         return false;
     }
@@ -223,6 +235,13 @@ CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
         if (o.positional.isEmpty())
             throw UsageError(QStringLiteral("no command given (%1)").arg(QLatin1String(kCommands)));
         if (o.positional[0] == QLatin1String("sign-in")) return runSignIn(o, env);
+        if (o.positional[0] == QLatin1String("print-doc")) {
+#ifdef KOVREL_CLI_PRINT
+            return runPrintDoc(o, env);
+#else
+            throw UsageError(QStringLiteral("this kovrel-cli was built without report printing"));
+#endif
+        }
         const Command c = prepareCommand(o);
         applyCredentials(ResolveCredentials(o, env));
         return runOperation(o, c);

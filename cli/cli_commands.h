@@ -15,6 +15,6 @@ struct CliResult {
 
 CliResult RunCli(const QStringList& args, const QProcessEnvironment& env);
 
-// True for the print command: it lays text out with fonts, so it needs a GUI application
+// True for the print and print-doc commands: they lay text out with fonts, so it needs a GUI application
 // (on the offscreen platform: never a display).
 bool IsPrintCommand(const QStringList& args);

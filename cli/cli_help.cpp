@@ -2,6 +2,7 @@
 
 #include "grid_table.h"
 #ifdef KOVREL_CLI_PRINT
+#include "print_doc.h"
 #include "print_table.h"
 #endif
 #include "operation_table.h"
@@ -23,6 +24,9 @@ Commands:
   print OPERATION [ARGS_JSON] --pdf FILE | --png DIR
                                  run one report as its page does and print it as its
                                  "Печать" does: a PDF, or one PNG per page at 150 dpi
+  print-doc KIND ID [FORM] --pdf FILE | --png DIR
+                                 print a stored goods document as its editor's "Печать"
+                                 does, with form FORM of its print list (0 when left out)
   sign-in                        sign in and print the sign-in state
 
 Options:
@@ -33,8 +37,8 @@ Options:
   --ini PATH         a kovrel.ini whose section "Config" holds "Login", "DopLogin" and "Pas"
   --format tsv|csv   print the rows (of L, Rec or a report) as text instead of JSON
   --screen WxH       export: the screen the grid's pixel widths are scaled for (1920x1080)
-  --pdf FILE         (print) the PDF to write; written whole or not at all
-  --png DIR          (print) the folder for the pages as PNG pictures
+  --pdf FILE         (print, print-doc) the PDF to write; written whole or not at all
+  --png DIR          (print, print-doc) the folder for the pages as PNG pictures
   --help             this text
 
 Each credential comes from its option, else from the environment (KOVREL_SERVICE,
@@ -81,6 +85,13 @@ period takes BeginDat and EndDat, a name filter SelName, a store or manager not 
 the detail period CodeDetal. It prints {"ok", "template", "pages", "files", "log"}; it needs no
 display. When the query or the preparation fails, nothing is written.
 
+print-doc prints a stored document: KIND is nkl (sales waybill), prh (receipt), invoice
+(order) or vnk (internal transfer), ID its number, FORM the entry of the kind's print list
+(listed below; another number is a usage error). The header is found in the kind's journal
+over all dates, the lines and the requisites are read as the editor reads them. It prints
+{"ok", "template", "pages", "files"}; it needs no display. A document that does not exist or
+cannot be read exits with 1 and writes nothing.
+
 Exit status: 0 when ok is true, 1 when it is false, 2 for a usage error (nothing is sent then).
 Errors are one line on stderr.
 
@@ -89,6 +100,7 @@ Examples:
   kovrel-cli --ini kovrel.ini --format csv report RunRepOst '{"CodeStore": 3, "ZCenShown": true}'
   kovrel-cli --ini kovrel.ini grid RunRepOst '{"CBoxKolPack": true, "CBoxCen": false}'
   kovrel-cli --ini kovrel.ini print RunRepOst '{"ComBoxStore": "(все)", "ComBoxPrintOst": 1}' --pdf ost.pdf
+  kovrel-cli --ini kovrel.ini print-doc nkl 1534 2 --pdf счет-фактура-1534.pdf
 )help";
 
 QString describe(const QList<cli::ParamInfo>& params) {
@@ -121,6 +133,8 @@ QString HelpText() {
     for (const cli::ReportEntry& r : cli::Reports())
         text += QStringLiteral("  %1  %2\n")
                     .arg(r.operation, cli::PrintControls(r.operation).join(QLatin1Char(' ')));
+    text += QStringLiteral("\nDocument kinds and their print forms (print-doc KIND ID FORM):\n");
+    text += cli::PrintDocForms();
 #endif
     return text;
 }

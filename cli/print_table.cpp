@@ -74,22 +74,30 @@ QStringList PrintControls(const QString& operation) {
     return kind ? ReportPrint::controls(*kind) : QStringList();
 }
 
-void CheckPrintOptions(const CliOptions& o, bool print) {
-    if (!print) {
-        if (o.pdf || o.png) throw UsageError(QStringLiteral("--pdf and --png go with print only"));
+void CheckPrintOptions(const CliOptions& o, const char* command) {
+    if (!command) {
+        if (o.pdf || o.png)
+            throw UsageError(QStringLiteral("--pdf and --png go with print and print-doc only"));
         return;
     }
     if (bool(o.pdf) == bool(o.png))
-        throw UsageError(QStringLiteral("print needs either --pdf FILE or --png DIR"));
-    if (o.format) throw UsageError(QStringLiteral("print writes a PDF or PNG pictures; leave out --format"));
+        throw UsageError(
+            QStringLiteral("%1 needs either --pdf FILE or --png DIR").arg(QLatin1String(command)));
+    if (o.format)
+        throw UsageError(QStringLiteral("%1 writes a PDF or PNG pictures; leave out --format")
+                             .arg(QLatin1String(command)));
 }
 
 PrintOutput PrintGrid(const QString& operation, const TReportGrid& grid, const ReportControls& controls,
                       const CliOptions& o) {
     const ReportPrint::Kind kind = *ReportPrint::kindOfOperation(operation);
+    return WritePrinted(ReportPrint::templateName(kind, controls), ReportPrint::prepare(kind, grid, controls),
+                        o);
+}
+
+PrintOutput WritePrinted(const QString& templateName, const PrepareResult& prepared, const CliOptions& o) {
     PrintOutput out;
-    out.templateName = ReportPrint::templateName(kind, controls);
-    const PrepareResult prepared = ReportPrint::prepare(kind, grid, controls);
+    out.templateName = templateName;
     if (!prepared) {
         out.failure = QStringLiteral("cannot prepare %1").arg(prepared.error);
         return out;

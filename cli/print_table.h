@@ -3,6 +3,7 @@
 #include "call_args.h"
 #include "cli_options.h"
 #include "report_controls.h"
+#include "report_engine.h"
 #include "report_grid.h"
 
 #include <QString>
@@ -21,8 +22,9 @@ ReportControls ReadPrintControls(const QString& operation, CallArgs& a);
 // The control names each report's print takes, for --help.
 QStringList PrintControls(const QString& operation);
 
-// Exactly one of --pdf and --png, and no --format, go with print; neither with anything else.
-void CheckPrintOptions(const CliOptions& o, bool print);
+// Exactly one of --pdf and --png, and no --format, go with print and print-doc (`command` when
+// printing, else null); neither with anything else.
+void CheckPrintOptions(const CliOptions& o, const char* command);
 
 struct PrintOutput {
     QString templateName;
@@ -35,5 +37,8 @@ struct PrintOutput {
 // the pages as PNG pictures at 150 dpi. Nothing is written when preparing fails.
 PrintOutput PrintGrid(const QString& operation, const TReportGrid& grid, const ReportControls& controls,
                       const CliOptions& o);
+
+// Writes what was prepared as --pdf or --png asks; nothing when preparing failed.
+PrintOutput WritePrinted(const QString& templateName, const PrepareResult& prepared, const CliOptions& o);
 
 } // namespace cli

@@ -2,7 +2,9 @@
 
 #include "report_error.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 BandLayout::BandLayout(TextMeasurer& measurer, const TextExpander& expander)
     : m_measurer(measurer)
@@ -25,9 +27,9 @@ LaidBand BandLayout::layout(const ReportBand& band, const ExpandContext& context
     struct Expanded {
         QString text;
         double height;
+        double drop = 0; // how far a `shift` text moves down
     };
     QList<Expanded> expanded;
-    double height = band.height;
     for (const ReportText& e : band.texts) {
         const QString text = m_expander.expand(e.text, e.format, context);
         double h = e.rect.height();
@@ -38,19 +40,49 @@ LaidBand BandLayout::layout(const ReportBand& band, const ExpandContext& context
             h = std::max(h, lines * m_measurer.lineHeight(font) + e.padding.top() + e.padding.bottom());
         }
         expanded << Expanded{text, h};
-        height = std::max(height, e.rect.top() + h);
+    }
+
+    // What lies below `y` moves down as far as the texts above it, on their own drop, grew:
+    // the rows of a form stay apart whichever of their texts grew. Texts are settled from the
+    // top, so the drops of those above are known by then.
+    const auto dropBelow = [&](double y) {
+        double drop = 0;
+        for (int j = 0; j < band.texts.size(); ++j) {
+            const QRectF& r = band.texts[j].rect;
+            if (r.bottom() <= y + 1e-6)
+                drop = std::max(drop, expanded[j].drop + expanded[j].height - r.height());
+        }
+        return drop;
+    };
+    QList<int> order(band.texts.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&band](int a, int b) { return band.texts[a].rect.top() < band.texts[b].rect.top(); });
+    // The band keeps the room it had under its elements.
+    double height = band.height;
+    for (int i : order) {
+        const ReportText& e = band.texts[i];
+        if (e.shift) expanded[i].drop = dropBelow(e.rect.top());
+        height = std::max(
+            {height, band.height + expanded[i].drop, e.rect.top() + expanded[i].drop + expanded[i].height});
+    }
+    QList<PreparedLine> lines;
+    for (const ReportLine& l : band.lines) {
+        const double drop = l.shift ? dropBelow(std::min(l.line.y1(), l.line.y2())) : 0;
+        lines << PreparedLine{l.line.translated(0, drop), l.width};
+        height = std::max({height, band.height + drop, std::max(l.line.y1(), l.line.y2()) + drop});
     }
 
     LaidBand out;
     out.height = height;
     for (int i = 0; i < band.texts.size(); ++i) {
         const ReportText& e = band.texts[i];
-        QRectF rect(e.rect.topLeft(), QSizeF(e.rect.width(), expanded[i].height));
+        QRectF rect(e.rect.topLeft() + QPointF(0, expanded[i].drop),
+                    QSizeF(e.rect.width(), expanded[i].height));
         if (e.fitBand) rect.setBottom(height);
         addText(out, e, expanded[i].text, rect);
     }
-    for (const ReportLine& l : band.lines)
-        out.lines << PreparedLine{l.line, l.width};
+    out.lines = lines;
     return out;
 }
 

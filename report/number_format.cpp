@@ -15,7 +15,7 @@ NumberFormat NumberFormat::Parse(const QString& picture, QChar decimalSeparator)
 }
 
 QString NumberFormat::format(double value) const {
-    if (decimals < 0) return QString::number(value, 'g', 15);
+    if (decimals < 0) return QString::number(value, 'g', 15).replace(QLatin1Char('.'), plainSeparator);
     QString fixed = FormatFixed(decimals, value);
     const bool negative = fixed.startsWith(QLatin1Char('-'));
     if (negative) fixed.remove(0, 1);

@@ -10,6 +10,7 @@
 struct NumberFormat {
     int decimals = -1; // -1: numbers print as plain numbers
     QChar decimalSeparator = QLatin1Char(',');
+    QChar plainSeparator = QLatin1Char('.'); // of plain numbers
     QChar thousandSeparator = QChar(0x00A0);
 
     // Reads "%W.Dn"; an unknown picture prints plain numbers.

@@ -48,13 +48,22 @@ void drawText(QPainter& painter, const PreparedText& t, const Mapper& m) {
     // A font of N points is N/72 inch on every device; the page is drawn at `scale` pixels per
     // millimetre, so the size is corrected by what the device itself counts as an inch.
     const double deviceDpi = painter.device()->logicalDpiY();
-    painter.setFont(t.font.toQFont(m.scale * 25.4 / deviceDpi));
+    const double size = m.scale * 25.4 / deviceDpi;
+    // Small type on a screen or a picture would take whole pixels per letter and come out wider
+    // than measured: it is drawn large and scaled down, so that it spans what it measured.
+    const double pixels = t.font.pointSize * size * deviceDpi / 72.0;
+    const double enlarge = pixels < 64 ? 64 / pixels : 1.0;
+    painter.setFont(t.font.toQFont(size * enlarge));
     painter.setPen(Qt::black);
     const QRectF r = m.rect(t.rect);
     const double lh = t.lineHeight * m.scale;
+    painter.save();
+    painter.scale(1 / enlarge, 1 / enlarge);
     for (int i = 0; i < t.lines.size(); ++i)
-        painter.drawText(QRectF(r.left(), r.top() + i * lh, r.width(), lh),
-                         int(t.align) | Qt::AlignVCenter | Qt::TextSingleLine, t.lines[i]);
+        painter.drawText(
+            QRectF(QPointF(r.left(), r.top() + i * lh) * enlarge, QSizeF(r.width(), lh) * enlarge),
+            int(t.align) | Qt::AlignVCenter | Qt::TextSingleLine, t.lines[i]);
+    painter.restore();
 }
 
 } // namespace

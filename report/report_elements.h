@@ -22,6 +22,7 @@ struct ReportText {
     bool wordWrap = false;
     bool grow = false;    // the block grows downwards to hold all its lines (and the band with it)
     bool fitBand = false; // the block reaches down to the band's bottom once the band's height is known
+    bool shift = false;   // moves down by as much as the growing texts above it (anywhere across) grew
     int frame = FrameNone;
     double frameWidth = PxToMm(1);
     QMarginsF padding{PxToMm(2), 0, PxToMm(2), 0};
@@ -31,4 +32,5 @@ struct ReportText {
 struct ReportLine {
     QLineF line;
     double width = PxToMm(1);
+    bool shift = false; // as a text's
 };

@@ -81,8 +81,13 @@ const TGoodsDocKind& VnkKind() {
     return kind;
 }
 
+const std::vector<const TGoodsDocKind*>& GoodsDocKinds() {
+    static const std::vector<const TGoodsDocKind*> kinds{&NklKind(), &PrhKind(), &InvoiceKind(), &VnkKind()};
+    return kinds;
+}
+
 const TGoodsDocKind* FindGoodsDocKind(const QString& name) {
-    for (const TGoodsDocKind* kind : {&NklKind(), &PrhKind(), &InvoiceKind(), &VnkKind()})
+    for (const TGoodsDocKind* kind : GoodsDocKinds())
         if (name == QLatin1String(kind->name)) return kind;
     return nullptr;
 }

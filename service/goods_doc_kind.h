@@ -71,5 +71,7 @@ const TGoodsDocKind& NklKind();
 const TGoodsDocKind& PrhKind();
 const TGoodsDocKind& InvoiceKind();
 const TGoodsDocKind& VnkKind();
+// The four, in this order.
+const std::vector<const TGoodsDocKind*>& GoodsDocKinds();
 // Null for a name that is none of the four.
 const TGoodsDocKind* FindGoodsDocKind(const QString& name);

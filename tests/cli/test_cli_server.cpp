@@ -4,9 +4,14 @@
 #include "test_database.h"
 
 #ifdef KOVREL_TEST_EXPORTS
+#include "date_time.h"
+#include "demo_session.h"
+#include "goods_doc_kind.h"
 #include "grid_text_file.h"
+#include "rec_klient.h"
 #include "report_grid.h"
 #include "screen_scale.h"
+#include "session.h"
 #include "sheet_reader.h"
 #include "sheet_table.h"
 
@@ -213,6 +218,111 @@ private Q_SLOTS:
         r = cli(login + QStringList{"export", "RunRepOst", "{}"});
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(QStringLiteral("--xlsx, --text or --calc")), qPrintable(r.err));
+    }
+
+    // print-doc prints a demo document of each kind in each family of forms with what the
+    // service holds: the header found in the kind's journal, the lines, the requisites.
+    void printDocWritesTheForms() {
+        BaseURL = server->BaseUrl();
+        UseDemoAdmin();
+        TFormLoad fl;
+        const auto first = [&fl](const TGoodsDocKind& kind) {
+            RecordList<TRecDoc> journal;
+            (fl.*kind.selectList)(journal, QString(), kovrel::EncodeDate(2000, 1, 1),
+                                  kovrel::EncodeDate(2100, 1, 1));
+            return journal.empty() ? TRecDoc() : *journal.front();
+        };
+        const TRecDoc sale = first(NklKind()), receipt = first(PrhKind()), order = first(InvoiceKind()),
+                      transfer = first(VnkKind());
+        RecordList<TRecDocItem> lines;
+        fl.SelectPrhItemsList(lines, receipt.ID, receipt.StoreID);
+        const std::unique_ptr<TRecBank> org = fl.SelectBank(kOrganizationID);
+        const std::unique_ptr<TRecBank> buyer = fl.SelectBank(sale.KlientID);
+        QVERIFY(!fl.Failed() && sale.ID > 0 && transfer.ID > 0 && !lines.empty() && !org->Name.isEmpty());
+        RecordList<TRecDocItem> saleLines;
+        fl.SelectNklItemsList(saleLines, sale.ID, sale.StoreID);
+        const auto day = [](const TRecDoc& d) {
+            return kovrel::DateOf(d.DocDate).toString(QStringLiteral("dd.MM.yyyy"));
+        };
+
+        const struct {
+            QStringList args;
+            QString form;
+            QStringList texts;
+        } cases[] = {
+            {{"prh", QString::number(receipt.ID)},
+             "FRDoc1",
+             {QStringLiteral("Накладная № %1 от %2").arg(receipt.ID).arg(day(receipt)),
+              "Сдал " + receipt.KlientName, "Получил " + receipt.StoreName, "Сумма", "Всего", "Отпустил"}},
+            {{"nkl", QString::number(sale.ID), "2"},
+             "FRDocSF",
+             {QStringLiteral("СЧЕТ-ФАКТУРА № %1 от %2").arg(sale.ID).arg(day(sale)), "Продавец " + org->Name,
+              QStringLiteral("Документ об отгрузке N п/п 1 - %1 № %2 от %3")
+                  .arg(saleLines.size())
+                  .arg(sale.ID)
+                  .arg(day(sale)),
+              "Покупатель:" + buyer->Name, "Всего к оплате:", "Страница 1 из 1"}},
+            {{"nkl", QString::number(sale.ID), "3"},
+             "FRDocT12",
+             {"Унифицированная форма № Торг-12", "Грузоотправитель " + org->Name,
+              "Грузополучатель " + buyer->Name, "Поставщик " + org->Name, "Плательщик " + buyer->Name,
+              "ТОВАРНАЯ НАКЛАДНАЯ", "Сумма", "Отпуск разрешил", "Страница 1 из 1"}},
+            {{"vnk", QString::number(transfer.ID), "2"},
+             "FRDocT13",
+             {"Унифицированная форма № ТОРГ-13", org->Name, "НАКЛАДНАЯ", "Отправитель", "Получатель",
+              transfer.StoreNameI + " " + transfer.StoreNameP, "Итого", "Отпустил", "Получил"}},
+            {{"invoice", QString::number(order.ID), "2"},
+             "FRDocS",
+             {QStringLiteral("Счет на оплату № %1 от %2").arg(order.ID).arg(day(order)),
+              "Поставщик:", "Покупатель:", "Итого:", "Всего наименований", "Руководитель", "Бухгалтер"}},
+        };
+        QTemporaryDir dir;
+        const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
+        for (const auto& c : cases) {
+            const QString pdf = dir.filePath(c.form + QStringLiteral(".pdf"));
+            const Run r = cli(login + QStringList{"print-doc"} + c.args + QStringList{"--pdf", pdf});
+            QVERIFY2(r.exitCode == 0 && r.err.isEmpty(), qPrintable(r.err));
+            QVERIFY(r.out.contains(QStringLiteral("\"template\": \"%1\"").arg(c.form)));
+            QProcess text;
+            text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+            QVERIFY(text.waitForFinished(30000));
+            const QString out = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+            qsizetype at = 0;
+            for (const QString& piece : c.texts) {
+                const qsizetype found = out.indexOf(piece.simplified(), at);
+                QVERIFY2(found >= 0,
+                         qPrintable(
+                             QStringLiteral("%1: %2 not found after offset %3").arg(c.form, piece).arg(at)));
+                at = found + piece.simplified().size();
+            }
+            // Every line of the receipt; their order is the forms' own tests' business.
+            if (c.form == QLatin1String("FRDoc1"))
+                for (const auto& line : lines)
+                    QVERIFY2(out.contains(line->Name), qPrintable(line->Name));
+        }
+    }
+
+    // Unknown kinds and forms are usage errors and a document that is not there fails in one
+    // line; no file is written in either case.
+    void printDocRefusesWhatItCannotPrint() {
+        const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("doc.pdf"));
+        for (const QStringList& args : {QStringList{"money", "1"}, QStringList{"prh", "1", "2"},
+                                        QStringList{"nkl", "1", "4"}, QStringList{"nkl", "первая"}}) {
+            const Run r = cli(login + QStringList{"print-doc"} + args + QStringList{"--pdf", pdf});
+            QCOMPARE(r.exitCode, 2);
+            QVERIFY(r.out.isEmpty());
+        }
+        const Run missing = cli(login + QStringList{"print-doc", "nkl", "999999", "--pdf", pdf});
+        QCOMPARE(missing.exitCode, 1);
+        QCOMPARE(missing.err, QStringLiteral("kovrel-cli: there is no document 999999 of kind nkl\n"));
+        QVERIFY(!QFile::exists(pdf));
+        const Run refused = cli({"--login", "demo@kovrel.local", "--password", "wrong", "print-doc", "nkl",
+                                 "1", "--png", dir.filePath(QStringLiteral("pages"))});
+        QCOMPARE(refused.exitCode, 1);
+        QCOMPARE(refused.err.count(QLatin1Char('\n')), 1);
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("pages"))));
     }
 #endif
 };

@@ -2,9 +2,12 @@
 // keeps the last line with the totals, the column header on continuation pages, cross-tabs
 // wider than the page, fonts that are not there.
 #include "number_format.h"
+#include "page_painter.h"
 #include "prepared_table.h"
 #include "report_engine.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -74,6 +77,9 @@ private Q_SLOTS:
                  QStringLiteral("текст"));
         QCOMPARE(NumberFormat().text(20), QStringLiteral("20"));
         QCOMPARE(NumberFormat().text(2.5), QStringLiteral("2.5"));
+        NumberFormat plain;
+        plain.plainSeparator = QLatin1Char(',');
+        QCOMPARE(plain.text(2.5), QStringLiteral("2,5"));
     }
 
     void variablesAndLineNumbers() {
@@ -180,6 +186,58 @@ private Q_SLOTS:
         QCOMPARE(pageOf(r, QStringLiteral("r1c1 ").leftJustified(40, QLatin1Char('x'))), 1);
         QVERIFY(pageOf(r, QStringLiteral("r60c1 ").leftJustified(40, QLatin1Char('x'))) <
                 pageOf(r, QStringLiteral("r1c8 ").leftJustified(40, QLatin1Char('x'))));
+    }
+
+    // A text that grows pushes what is marked to move down, across the whole band, and the band
+    // keeps its room below; what is not marked stays.
+    void growingTextsPushRowsDown() {
+        ReportText name =
+            textAt(0, 30, 5, QStringLiteral("длинное наименование, которое не помещается в одну строку"));
+        name.grow = true;
+        name.wordWrap = true;
+        ReportText below = textAt(10, 100, 5, QStringLiteral("ниже"));
+        below.rect.moveLeft(60);
+        below.shift = true;
+        ReportText fixed = textAt(10, 20, 5, QStringLiteral("на месте"));
+        fixed.rect.moveLeft(170);
+        ReportLine rule{QLineF(60, 15, 160, 15), 0.3, true};
+        ReportTemplate t;
+        t.title = ReportBand{20, {name, below, fixed}, {rule}, {}};
+        t.masterData = band(5, QStringLiteral("после"));
+        const PreparedReport r = prepared(t, {});
+        const QList<PreparedText>& texts = r.pages[0].texts;
+        QVERIFY(texts[0].lines.size() >= 3);
+        const double drop = texts[0].lines.size() * texts[0].lineHeight - 5; // how far the name grew
+        QCOMPARE(texts[1].rect.top(), 10 + 10 + drop);
+        QCOMPARE(texts[2].rect.top(), 10 + 10.0);
+        QCOMPARE(r.pages[0].lines[0].line.y1(), 10 + 15 + drop);
+        QCOMPARE(texts[3].rect.top(), 10 + 20 + drop);
+    }
+
+    // Small type on a 96 dpi picture spans the width it was measured for.
+    void smallTypeKeepsItsMeasuredWidth() {
+        TextMeasurer measurer;
+        const ReportFont font{QStringLiteral("Liberation Sans"), 5.625}; // 7.5 px
+        const QString text = QStringLiteral("Наименование товара (описание выполненных");
+        const double width = measurer.textWidth(text, font);
+        const PreparedPage page{
+            QSizeF(210, 20), {}, {}, {PreparedText{QRectF(10, 5, 150, 3), font, Qt::AlignLeft, {text}, 3}}};
+        const double pxPerMm = 96 / 25.4;
+        QImage image(qRound(210 * pxPerMm), qRound(20 * pxPerMm), QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(96 / 0.0254));
+        image.setDotsPerMeterY(qRound(96 / 0.0254));
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            PagePainter::paint(painter, page, pxPerMm);
+        }
+        int right = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 160) right = std::max(right, x);
+        const double measured = (10 + width) * pxPerMm;
+        QVERIFY2(right <= measured + 1 && right >= measured - 4,
+                 qPrintable(QStringLiteral("ink up to %1 px, measured %2 px").arg(right).arg(measured)));
     }
 
     void missingFontFails() {

@@ -1,6 +1,7 @@
 // The report pages' printed reports, prepared from hand-made grids and control values: which
 // template, which title, which table on which page. The golden dumps pin the whole layout.
 #include "format_settings.h"
+#include "golden_dump.h"
 #include "prepared_table.h"
 #include "report_grids.h"
 #include "report_print.h"
@@ -59,28 +60,7 @@ TReportGrid dolgGrid(bool firstGroup) {
 }
 
 void compareGolden(const PreparedReport& report, const QString& name) {
-    const QString path = QStringLiteral(KOVREL_REPORT_GOLDEN_DIR "/%1.txt").arg(name);
-    const QByteArray dump = report.dump().toUtf8();
-    QFile file(path);
-    if (qEnvironmentVariableIsSet("KOVREL_UPDATE_GOLDEN")) {
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(dump);
-        // Pictures of the pages beside the dumps, to look at before committing them.
-        const QString pictures = qEnvironmentVariable("KOVREL_GOLDEN_PNG_DIR");
-        if (!pictures.isEmpty()) QCOMPARE(ReportWriter::writePngs(report, pictures, 96), QString());
-        return;
-    }
-    QVERIFY2(file.open(QIODevice::ReadOnly),
-             qPrintable(path + QStringLiteral(" is missing; run tests/report/update-goldens")));
-    const QList<QByteArray> expected = file.readAll().split('\n');
-    const QList<QByteArray> actual = dump.split('\n');
-    for (int i = 0; i < std::min(expected.size(), actual.size()); ++i)
-        QVERIFY2(expected[i] == actual[i],
-                 qPrintable(QStringLiteral("%1 line %2:\n  expected %3\n  actual   %4")
-                                .arg(name)
-                                .arg(i + 1)
-                                .arg(QString::fromUtf8(expected[i]), QString::fromUtf8(actual[i]))));
-    QCOMPARE(actual.size(), expected.size());
+    CompareGolden(report, QStringLiteral(KOVREL_REPORT_GOLDEN_DIR), name);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include "doc_print_forms.h"
 #include "session.h"
 #include "settings_file.h"
 #include "sign_in.h"
@@ -27,11 +28,13 @@ QString MainWindowFixture::NewAccount(const QString& login) {
 void MainWindowFixture::Init() {
     Ui = &ScriptedInteraction::Install();
     WindowSeams() = ProgramWindows();
+    DocPrintForms() = ProgramDocPrintForms();
     if (m_demo) BaseURL = m_demo->Server().BaseUrl();
 }
 
 void MainWindowFixture::Cleanup() {
     WindowSeams() = ProgramWindows();
+    DocPrintForms() = ProgramDocPrintForms();
     ScriptedInteraction::Uninstall();
     Ui = nullptr;
 }

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 
 using DocShop::Unique;
@@ -614,6 +615,44 @@ private Q_SLOTS:
         // price is the purchase price.
         QCOMPARE(zag.mid(12),
                  (QList<QVariant>{"Полное имя 1000000", QVariant(), QVariant(), QVariant(), 21.0, true}));
+    }
+
+    // "Печать" shows the chosen form of the editor's document in the preview, as the report
+    // pages do, and leaves the editor as it was.
+    void printShowsTheFormInThePreview() {
+        auto w = f.OpenAdmin();
+        const int store = DocShop::Store(Unique(QStringLiteral("Склад формы")));
+        const int buyer = DocShop::Klient(Unique(QStringLiteral("Покупатель формы")));
+        const int taxed = DocShop::Good(Unique(QStringLiteral("Чай печать")), 1, 120, 20);
+        DocShop::Receive(store, taxed, 3, 50);
+        TRecDoc sale = DocShop::Doc(NklFamily(), store, buyer, {{taxed, 3, 50, 120}});
+        QList<PreparedReport> shown;
+        WindowSeams().Preview = [&](QWidget*, const PreparedReport& r, const ReportPageSetup& page,
+                                    const ReportPreview::Rebuild& rebuild) {
+            shown << r << *rebuild(page).report;
+            return 0;
+        };
+        QList<QStringList> before, after;
+        ModalScript script;
+        script.Then([&](QWidget* window) {
+            auto* ed = ModalScript::As<TFormEditDoc>(window);
+            ed->ComBoxPrint->setCurrentIndex(3);
+            before << row(ed->SGItems, 1) << QStringList{ed->ComBoxPrint->currentText()};
+            ed->ButPrint->click();
+            after << row(ed->SGItems, 1) << QStringList{ed->ComBoxPrint->currentText()};
+            ed->ButCancel->click();
+        });
+        open(*w, nkl(), sale);
+        QCOMPARE(after, before);
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].name, QStringLiteral("FRDocT12"));
+        QCOMPARE(shown[1].dump(), shown[0].dump());
+        const QStringList lines = shown[0].pageLines(0);
+        QVERIFY(lines.contains(QStringLiteral("ТОВАРНАЯ НАКЛАДНАЯ")));
+        QVERIFY(lines.contains(QString::number(sale.ID)));
+        QCOMPARE(lines.filter(QStringLiteral("Чай печать")).size(), 1);
+        // The price without VAT, with the system's decimal separator.
+        QVERIFY(lines.contains(QStringLiteral("100") + QLocale().decimalPoint() + QStringLiteral("00")));
     }
 
     void totalsRunOverEveryLine() {
