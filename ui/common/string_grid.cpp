@@ -48,10 +48,19 @@ void StringGrid::reshape(Change change) {
     for (int c = 0; c < ColCount(); ++c)
         widths << horizontalHeader()->sectionSize(c);
     change();
-    for (int c = 0; c < ColCount(); ++c)
+    for (int c = 0; c < ColCount(); ++c) {
         horizontalHeader()->resizeSection(c, c < widths.size() ? widths[c] : m_defaultColWidth);
+        fitHeading(c);
+    }
     horizontalHeader()->setVisible(FixedRows() > 0);
     placeCurrent(col, row);
+}
+
+// A heading is never cut: its column is at least as wide as the heading needs.
+void StringGrid::fitHeading(int col) {
+    if (FixedRows() == 0 || Cells(col, 0).isEmpty()) return;
+    const int needed = horizontalHeader()->sectionSizeHint(col);
+    if (horizontalHeader()->sectionSize(col) < needed) horizontalHeader()->resizeSection(col, needed);
 }
 
 void StringGrid::placeCurrent(int col, int row) {
@@ -95,17 +104,20 @@ QString StringGrid::Cells(int col, int row) const {
 }
 void StringGrid::SetCells(int col, int row, const QString& text) {
     m_model->SetCell(col, row, text);
+    if (row == 0) fitHeading(col);
 }
 void StringGrid::SetRowTexts(int row, const QStringList& texts, int fromCol) {
     for (int i = 0; i < texts.size(); ++i)
-        m_model->SetCell(fromCol + i, row, texts[i]);
+        SetCells(fromCol + i, row, texts[i]);
 }
 
 int StringGrid::ColWidths(int col) const {
     return horizontalHeader()->sectionSize(col);
 }
 void StringGrid::SetColWidths(int col, int width) {
-    if (col >= 0 && col < ColCount()) horizontalHeader()->resizeSection(col, width);
+    if (col < 0 || col >= ColCount()) return;
+    horizontalHeader()->resizeSection(col, width);
+    fitHeading(col);
 }
 void StringGrid::SetColWidthsList(std::initializer_list<int> widths) {
     int c = 0;
