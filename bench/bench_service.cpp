@@ -5,6 +5,9 @@
 //  2. the stock report and the debts report (its four endpoints) on the account with 1 000 000
 //     document lines, beside the same SQL statements timed by the sqlite3 shell.
 // Usage: bench_service [--data DIR] [--seconds N]   (DIR keeps the generated database between runs)
+//        bench_service --before BINARY [--data DIR] [--seconds N]
+// The second form measures, instead, the kovrel-server of an earlier build beside this one under
+// the same requests: sign-ins over kept and new connections, and writes.
 #include "bench_data.h"
 #include "load_driver.h"
 #include "report_params.h"
@@ -29,6 +32,7 @@ namespace {
 struct Options {
     QString dir = QDir::temp().filePath(QStringLiteral("kovrel-bench"));
     double seconds = 10;
+    QString before; // an earlier build's kovrel-server to compare with
 };
 
 void print(const QString& line) {
@@ -52,20 +56,29 @@ private:
     QProcess m_p;
 };
 
-// The real server on the bench database; its port once it listens.
-quint16 startServer(Child& server, const Options& o) {
+// A kovrel-server binary with the arguments after --listen; its port once it listens, 0 when it
+// does not start. Its log goes to `log`.
+quint16 startBinary(Child& server, const QString& binary, const QStringList& args, const QString& log) {
     QProcess& p = server.P();
-    p.setStandardErrorFile(QDir(o.dir).filePath(QStringLiteral("server.log")));
-    p.start(QStringLiteral(KOVREL_SERVER_BINARY),
-            {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--db"),
-             QStringLiteral("sqlite:") + QDir(o.dir).filePath(QStringLiteral("bench.sqlite")),
-             QStringLiteral("--outbox"), QDir(o.dir).filePath(QStringLiteral("outbox"))});
+    p.setStandardErrorFile(log);
+    p.start(binary, QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")} + args);
     static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    while (p.waitForReadyRead(30000)) {
-        const auto m = listening.match(QString::fromUtf8(p.readAll()));
+    QByteArray out;
+    while (p.waitForReadyRead(60000)) {
+        out += p.readAll();
+        const auto m = listening.match(QString::fromUtf8(out));
         if (m.hasMatch()) return static_cast<quint16>(m.captured(1).toUInt());
     }
     return 0;
+}
+
+// The real server on the bench database.
+quint16 startServer(Child& server, const Options& o) {
+    return startBinary(server, QStringLiteral(KOVREL_SERVER_BINARY),
+                       {QStringLiteral("--db"),
+                        QStringLiteral("sqlite:") + QDir(o.dir).filePath(QStringLiteral("bench.sqlite")),
+                        QStringLiteral("--outbox"), QDir(o.dir).filePath(QStringLiteral("outbox"))},
+                       QDir(o.dir).filePath(QStringLiteral("server.log")));
 }
 
 // nginx serving DIR/www on a port of its own; 0 when it is not installed or does not start.
@@ -103,11 +116,12 @@ quint16 startNginx(Child& nginx, const Options& o) {
 }
 
 QByteArray post(quint16 port, const QString& endpoint, const QString& login,
-                const QList<QPair<QString, QString>>& fields) {
+                const QList<QPair<QString, QString>>& fields,
+                const QString& password = BenchData::kPassword) {
     kovrel::wire::MultipartForm f;
     f.AddField(QStringLiteral("login"), login);
     f.AddField(QStringLiteral("dop_login"), QString());
-    f.AddField(QStringLiteral("token"), BenchData::kPassword);
+    f.AddField(QStringLiteral("token"), password);
     f.AddField(QStringLiteral("client"), QStringLiteral("W.1.0.1"));
     for (const auto& [name, value] : fields)
         f.AddField(name, value);
@@ -241,6 +255,88 @@ void reportTimes(quint16 port, const Options& o) {
     if (sql.open(QIODevice::WriteOnly)) sql.write(statements.join(QStringLiteral(";\n\n")).toUtf8() + ";\n");
 }
 
+const QString kDemoAdmin = QStringLiteral("demo@kovrel.local");
+const QString kDemoPassword = QStringLiteral("demo2024");
+
+// Both builds, each with the demo data on a database of its own made afresh (DIR/before,
+// DIR/after), take the same requests in turn.
+int beforeAndAfter(const Options& o) {
+    Child servers[2];
+    quint16 ports[2] = {};
+    const QString binaries[2] = {o.before, QStringLiteral(KOVREL_SERVER_BINARY)};
+    const QString names[2] = {QStringLiteral("before"), QStringLiteral("after")};
+    for (int i = 0; i < 2; ++i) {
+        QDir dir(QDir(o.dir).filePath(names[i]));
+        dir.removeRecursively();
+        QDir().mkpath(dir.path());
+        ports[i] = startBinary(servers[i], binaries[i],
+                               {QStringLiteral("--db"),
+                                QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("kovrel.sqlite")),
+                                QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--demo")},
+                               dir.filePath(QStringLiteral("server.log")));
+        if (ports[i] == 0) {
+            print(QStringLiteral("%1 did not start; see %2/server.log").arg(binaries[i], dir.path()));
+            return 1;
+        }
+    }
+    struct Load {
+        QString what;
+        QByteArray (*request)(quint16 port);
+        int clients;
+        bool connectionPerRequest;
+    };
+    const auto signIn = [](quint16 port) {
+        return post(port, QStringLiteral("/get-lic-v3.php"), kDemoAdmin, {}, kDemoPassword);
+    };
+    // A category saved with the name it has: a write transaction and its commit, every time.
+    const auto write = [](quint16 port) {
+        return post(port, QStringLiteral("/update-grname.php"), kDemoAdmin,
+                    {{"id", "1"}, {"name_win", QStringLiteral("Основная группа")}, {"prim_win", ""}},
+                    kDemoPassword);
+    };
+    const QList<Load> loads = {
+        {QStringLiteral("sign-in, kept connections"), signIn, 8, false},
+        {QStringLiteral("sign-in, a new connection per request"), signIn, 8, true},
+        {QStringLiteral("a write (category saved), kept connections"), write, 8, false},
+        {QStringLiteral("a write (category saved), one client"), write, 1, false},
+    };
+    print(QStringLiteral(
+              "\n| Request, %1 s | clients | before: requests/s | p50 ms | p99 ms | after: requests/s "
+              "| p50 ms | p99 ms |")
+              .arg(o.seconds));
+    print(QStringLiteral("|---|---|---|---|---|---|---|---|"));
+    for (const Load& l : loads) {
+        // The machine is shared: the builds take turns, kRounds times, and the round with the
+        // median rate stands for each.
+        constexpr int kRounds = 3;
+        QList<LoadResult> runs[2];
+        for (int round = 0; round < kRounds; ++round) {
+            for (int i = 0; i < 2; ++i) {
+                const LoadDriver driver(QStringLiteral("127.0.0.1"), ports[i], l.request(ports[i]));
+                if (driver.Once().first != 200) {
+                    print(QStringLiteral("%1: %2 refused the request").arg(l.what, names[i]));
+                    return 1;
+                }
+                runs[i].append(driver.Run(l.clients, o.seconds, false, l.connectionPerRequest));
+            }
+        }
+        QString row = QStringLiteral("| %1 | %2 |").arg(l.what).arg(l.clients);
+        for (QList<LoadResult>& r : runs) {
+            std::sort(r.begin(), r.end(),
+                      [](const LoadResult& a, const LoadResult& b) { return a.PerSecond() < b.PerSecond(); });
+            const LoadResult& m = r[kRounds / 2];
+            row += QStringLiteral(" %1 | %2 | %3 |")
+                       .arg(m.PerSecond(), 0, 'f', 0)
+                       .arg(m.p50Ms, 0, 'f', 2)
+                       .arg(m.p99Ms, 0, 'f', 2);
+            if (m.failures > 0) row += QStringLiteral(" (%1 failed)").arg(m.failures);
+        }
+        print(row);
+    }
+    print(QStringLiteral("\nload average after the run: %1").arg(loadAverage()));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -250,6 +346,12 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--data")) o.dir = args[i + 1];
         if (args[i] == QLatin1String("--seconds")) o.seconds = args[i + 1].toDouble();
+        if (args[i] == QLatin1String("--before")) o.before = args[i + 1];
+    }
+    if (!o.before.isEmpty()) {
+        print(
+            QStringLiteral("%1 cores, load average %2").arg(QThread::idealThreadCount()).arg(loadAverage()));
+        return beforeAndAfter(o);
     }
     QDir().mkpath(QDir(o.dir).filePath(QStringLiteral("www")));
     QElapsedTimer t;

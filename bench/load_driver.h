@@ -26,8 +26,9 @@ public:
         , m_request(std::move(request)) {}
 
     // With `fresh`, the first "00000000" of the request is replaced by a running number in every
-    // request, so that no two requests are alike (the service cannot reuse a reply).
-    LoadResult Run(int clients, double seconds, bool fresh = false) const;
+    // request, so that no two requests are alike (the service cannot reuse a reply). With
+    // `connectionPerRequest`, each request goes on a new connection, closed after its reply.
+    LoadResult Run(int clients, double seconds, bool fresh = false, bool connectionPerRequest = false) const;
     // One request on a fresh connection: the reply's status and body.
     QPair<int, QByteArray> Once() const;
 

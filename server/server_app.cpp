@@ -8,9 +8,11 @@
 #include "http_server.h"
 #include "mailer.h"
 #include "password_hasher.h"
+#include "private_files.h"
 #include "schema_migrations.h"
 #include "server_services.h"
 #include "store_error.h"
+#include "throttle.h"
 
 namespace kovrel::server {
 
@@ -19,6 +21,7 @@ struct ServerApp::Parts {
     PasswordHasher hasher;
     Mailer mailer;
     Accounts accounts;
+    Throttles throttles;
     ServerServices services;
     std::unique_ptr<Dispatcher> dispatcher;
     std::unique_ptr<HttpServer> http;
@@ -27,7 +30,7 @@ struct ServerApp::Parts {
         : db(std::move(address))
         , mailer(o.outbox, o.sendmail)
         , accounts(db, hasher, mailer)
-        , services{db, hasher, mailer, accounts, o.dataDir} {}
+        , services{db, hasher, mailer, accounts, throttles, o.dataDir, o.publicUrl} {}
 };
 
 ServerApp::ServerApp(ServerOptions options, FILE* log)
@@ -43,6 +46,14 @@ ServerApp::~ServerApp() {
 bool ServerApp::Start(QString* error) {
     const auto address = DatabaseAddress::Parse(m_options.db, error);
     if (!address) return false;
+    // Owner-only from the start, also when an older version made them readable to everyone.
+    for (const QString& folder :
+         {m_options.dataDir, m_options.sendmail.isEmpty() ? m_options.outbox : QString()}) {
+        if (!folder.isEmpty() && !MakePrivateFolder(folder)) {
+            *error = QStringLiteral("cannot create %1 owner-only").arg(folder);
+            return false;
+        }
+    }
     d = std::make_unique<Parts>(*address, m_options);
     if (!d->db.Open()) {
         *error = d->db.Error();

@@ -6,10 +6,35 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QThread>
+#include <QUrl>
+
+#include <limits>
 
 namespace kovrel::server {
 
 namespace {
+
+constexpr qlonglong kUnbounded = std::numeric_limits<qlonglong>::max();
+
+// A whole number option within its bounds, when given; false with `error` set when it is not.
+template <class T>
+bool readNumber(const QCommandLineParser& p, const QCommandLineOption& option, qlonglong min, qlonglong max,
+                T& out, QString* error) {
+    if (!p.isSet(option)) return true;
+    bool ok = false;
+    const qlonglong n = p.value(option).toLongLong(&ok);
+    if (ok && n >= min && n <= max) {
+        out = static_cast<T>(n);
+        return true;
+    }
+    *error = max == kUnbounded
+                 ? QStringLiteral("--%1 expects a number of at least %2").arg(option.names().first()).arg(min)
+                 : QStringLiteral("--%1 expects a number from %2 to %3")
+                       .arg(option.names().first())
+                       .arg(min)
+                       .arg(max);
+    return false;
+}
 
 // "ADDR:PORT", "[IPv6]:PORT" or "localhost:PORT".
 bool parseListen(const QString& text, QHostAddress& address, quint16& port) {
@@ -24,6 +49,20 @@ bool parseListen(const QString& text, QHostAddress& address, quint16& port) {
     if (!ok || p > 65535 || !address.setAddress(host)) return false;
     port = static_cast<quint16>(p);
     return true;
+}
+
+// "http(s)://host[:port][/path]" without a query, fragment or credentials; the text without a
+// trailing "/", or empty when it is none of that.
+QString parsePublicUrl(const QString& text) {
+    const QUrl url(text, QUrl::StrictMode);
+    const bool usable =
+        url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
+        !url.host().isEmpty() && url.userInfo().isEmpty() && !url.hasQuery() && !url.hasFragment();
+    if (!usable) return {};
+    QString out = url.toString(QUrl::FullyEncoded);
+    while (out.endsWith(QLatin1Char('/')))
+        out.chop(1);
+    return out;
 }
 
 } // namespace
@@ -75,7 +114,30 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
     const QCommandLineOption maxBody(QStringLiteral("max-body-bytes"),
                                      QStringLiteral("Largest request body accepted (default 33554432)."),
                                      QStringLiteral("BYTES"));
-    p.addOptions({helpOption, listen, db, outbox, sendmail, dataDir, demo, threads, maxBody});
+    const QCommandLineOption maxConnections(
+        QStringLiteral("max-connections"),
+        QStringLiteral("Connections served at once (default %1 per worker thread).")
+            .arg(HttpLimits::kConnectionsPerThread),
+        QStringLiteral("N"));
+    const QCommandLineOption perAddress(
+        QStringLiteral("max-connections-per-address"),
+        QStringLiteral("Connections one client address may hold at once (default %1).")
+            .arg(HttpLimits().maxConnectionsPerAddress),
+        QStringLiteral("N"));
+    const QCommandLineOption requestSeconds(
+        QStringLiteral("request-seconds"),
+        QStringLiteral("Time for a whole request (headers and body) to arrive; a connection that takes "
+                       "longer is closed (default %1).")
+            .arg(HttpLimits().requestSeconds),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption publicUrl(
+        QStringLiteral("public-url"),
+        QStringLiteral("The address clients reach this server by, e.g. https://kovrel.example.com, for the "
+                       "download addresses it hands out (default: http:// and the address and port a request "
+                       "arrived at)."),
+        QStringLiteral("URL"));
+    p.addOptions({helpOption, listen, db, outbox, sendmail, dataDir, demo, threads, maxBody, maxConnections,
+                  perAddress, requestSeconds, publicUrl});
 
     if (!p.parse(arguments)) {
         *error = p.errorText();
@@ -100,34 +162,27 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
     if (!DatabaseAddress::Parse(o.db, error)) return std::nullopt;
     o.outbox = p.isSet(outbox) ? p.value(outbox) : o.dataDir + QStringLiteral("/outbox");
     o.sendmail = p.value(sendmail);
+    if (p.isSet(publicUrl)) {
+        o.publicUrl = parsePublicUrl(p.value(publicUrl));
+        if (o.publicUrl.isEmpty()) {
+            *error = QStringLiteral("--public-url expects http(s)://host[:port][/path], not \"%1\"")
+                         .arg(p.value(publicUrl));
+            return std::nullopt;
+        }
+    }
     o.demo = p.isSet(demo);
     o.limits.threads = static_cast<unsigned>(std::max(4, QThread::idealThreadCount() * 2));
-    if (p.isSet(threads)) {
-        bool ok = false;
-        const uint n = p.value(threads).toUInt(&ok);
-        if (!ok || n == 0 || n > 256) {
-            *error = QStringLiteral("--threads expects a number from 1 to 256");
-            return std::nullopt;
-        }
-        o.limits.threads = n;
-    }
-    if (p.isSet(maxBody)) {
-        bool ok = false;
-        const qlonglong n = p.value(maxBody).toLongLong(&ok);
-        if (!ok || n < 1024) {
-            *error = QStringLiteral("--max-body-bytes expects a number of at least 1024");
-            return std::nullopt;
-        }
-        o.limits.maxBodyBytes = n;
-    }
+    if (!readNumber(p, threads, 1, 256, o.limits.threads, error) ||
+        !readNumber(p, maxBody, 1024, kUnbounded, o.limits.maxBodyBytes, error) ||
+        !readNumber(p, maxConnections, o.limits.threads, 100000, o.limits.maxConnections, error) ||
+        !readNumber(p, perAddress, 1, 100000, o.limits.maxConnectionsPerAddress, error) ||
+        !readNumber(p, requestSeconds, 1, 3600, o.limits.requestSeconds, error))
+        return std::nullopt;
     return o;
 }
 
 QString ServerOptions::ListenText(quint16 realPort) const {
-    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
-                             ? QStringLiteral("[%1]").arg(address.toString())
-                             : address.toString();
-    return QStringLiteral("%1:%2").arg(host).arg(realPort);
+    return HostAndPort(address, realPort);
 }
 
 } // namespace kovrel::server

@@ -14,10 +14,11 @@ namespace kovrel::server {
 struct ServerOptions {
     QHostAddress address = QHostAddress(QHostAddress::LocalHost);
     quint16 port = 8088;
-    QString db;       // "sqlite:PATH" or "postgresql://…"
-    QString outbox;   // folder for mail as .eml files
-    QString sendmail; // command that takes each message on its standard input
-    QString dataDir;  // the server's own files
+    QString db;        // "sqlite:PATH" or "postgresql://…"
+    QString outbox;    // folder for mail as .eml files
+    QString sendmail;  // command that takes each message on its standard input
+    QString dataDir;   // the server's own files
+    QString publicUrl; // how clients reach the server, for addresses it hands out; empty: as connected
     bool demo = false;
     HttpLimits limits;
 

@@ -6,20 +6,43 @@
 #include "json_writer.h"
 #include "mailer.h"
 #include "request_context.h"
+#include "server_services.h"
+#include "throttle.h"
 
 namespace kovrel::server {
 
 namespace {
 
+// A new administrator password by mail. Per client address only so many requests an hour go
+// through (429 past them); per login the accounts' own rules decide whether one is mailed.
 HttpResponse createDb(RequestContext& ctx) {
     const QString login = ctx.Text(QStringLiteral("login")).trimmed();
     if (!Mailer::IsPlainAddress(login))
         throw HttpError::BadRequest(QStringLiteral("Требуется корректный адрес электронной почты"));
+    Throttle& byAddress = ctx.Services().throttles.passwordRequestsByAddress;
+    const QString address = Throttle::AddressKey(ctx.Http().peer);
+    byAddress.Record(address);
+    if (const int wait = byAddress.Wait(address))
+        throw HttpError::TooManyRequests(
+            wait,
+            QStringLiteral("Слишком много запросов нового пароля: повторите через %1").arg(WaitText(wait)));
+    Accounts::PasswordRequest request;
     try {
-        ctx.Services().accounts.IssueAdminPassword(login);
+        request = ctx.Services().accounts.IssueAdminPassword(login);
     } catch (const MailError&) {
         // The account and the password stay as they were: nobody would learn the new one.
         throw HttpError::MailNotSent();
+    }
+    switch (request.outcome) {
+    case Accounts::PasswordRequest::Outcome::Mailed:
+        break;
+    case Accounts::PasswordRequest::Outcome::AlreadyMailed:
+        return HttpResponse::Text(200, QStringLiteral("Пароль уже отправлен на адрес %1").arg(login));
+    case Accounts::PasswordRequest::Outcome::TooMany:
+        throw HttpError::TooManyRequests(
+            request.retryAfterSeconds,
+            QStringLiteral("Новые пароли на адрес %1 уже отправлены: повторите через %2")
+                .arg(login, WaitText(request.retryAfterSeconds)));
     }
     return HttpResponse::Text(200, QStringLiteral("Пароль отправлен на адрес %1").arg(login));
 }

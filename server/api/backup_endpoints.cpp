@@ -5,37 +5,30 @@
 #include "http_error.h"
 #include "request_context.h"
 
-#include <QRegularExpression>
-
 namespace kovrel::server {
 
 namespace {
 
 const QString kFolder = QStringLiteral("/backup/");
 
-// The address by which the client reached this server, as it sent it in Host: only a host
-// name or address with an optional port, nothing that could change the download address.
-QString hostOf(const RequestContext& ctx) {
-    static const QRegularExpression plain(
-        QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]{1,5})?$|^\\[[0-9A-Fa-f:.]+\\](:[0-9]{1,5})?$"));
-    const QString host = QString::fromLatin1(ctx.Http().host);
-    if (host.size() > 255 || !plain.match(host).hasMatch())
-        throw HttpError::BadRequest(QStringLiteral("Нет корректного заголовка Host"));
-    return host;
+// The beginning of the addresses this server hands out: --public-url, else the address and port
+// that the request arrived at. Never the Host header, which the sender writes as he likes.
+QString baseUrl(const RequestContext& ctx) {
+    if (!ctx.Services().publicUrl.isEmpty()) return ctx.Services().publicUrl;
+    return QStringLiteral("http://") + HostAndPort(ctx.Http().local, ctx.Http().localPort);
 }
 
 // A snapshot of the account taken in one read transaction; the reply is the address from
 // which it can be downloaded once.
 HttpResponse backupDb(RequestContext& ctx) {
     ctx.RequireAdmin();
-    const QString host = hostOf(ctx);
     auto login =
         ctx.Query(QStringLiteral("SELECT login FROM accounts WHERE id = ?")).Bind(ctx.AccountId()).Run();
     login.Next();
     Backup backup(ctx.Services().db, ctx.Services().dataDir);
     const Backup::Made made = backup.Create(ctx.AccountId(), login.Text(0));
     return HttpResponse::Text(
-        200, QStringLiteral("http://%1%2%3/%4").arg(host, kFolder, made.token, made.fileName));
+        200, QStringLiteral("%1%2%3/%4").arg(baseUrl(ctx), kFolder, made.token, made.fileName));
 }
 
 // "/backup/<token>/<file name>": the file, once.

@@ -5,6 +5,7 @@
 #include "http_error.h"
 #include "request_context.h"
 #include "store_error.h"
+#include "throttle.h"
 #include "transaction.h"
 
 #include <QDateTime>
@@ -12,6 +13,8 @@
 #include <QMutexLocker>
 #include <QRandomGenerator>
 #include <QThread>
+
+#include <algorithm>
 
 namespace kovrel::server {
 
@@ -44,6 +47,7 @@ HttpResponse Dispatcher::Handle(const HttpRequest& request) {
         reply = route(request, account);
     } catch (const HttpError& e) {
         reply = HttpResponse::Text(e.Status(), e.Reason());
+        if (e.RetryAfter() > 0) reply.headers.append({"Retry-After", QByteArray::number(e.RetryAfter())});
     } catch (const StoreError& e) {
         failure = e.Message();
         reply = e.Retryable() ? HttpResponse::Text(503, QStringLiteral("Сервер занят, повторите запрос"))
@@ -87,12 +91,31 @@ HttpResponse Dispatcher::route(const HttpRequest& request, QString& account) {
         const QString dopLogin = ctx.Text(QStringLiteral("dop_login"));
         const QString token = ctx.Text(QStringLiteral("token"));
         ctx.Text(QStringLiteral("client"));
-        const Identity who = m_services.accounts.Identify(login, dopLogin, token);
+        const Identity who = identify(request, login, dopLogin, token);
         if (r->auth == Auth::Required && !who.Authenticated())
             throw HttpError(401, QStringLiteral("Неверный логин или пароль"));
         ctx.SetIdentity(who);
     }
     return runHandler(*r, ctx);
+}
+
+Identity Dispatcher::identify(const HttpRequest& request, const QString& login, const QString& dopLogin,
+                              const QString& token) {
+    Throttles& t = m_services.throttles;
+    const QString address = Throttle::AddressKey(request.peer);
+    const QString claim = Accounts::LoginKey(login) + QLatin1Char('\n') + Accounts::LoginKey(dopLogin);
+    // A locked address or login is not even checked: a guess then tells nothing.
+    if (const int wait = std::max(t.signInsByAddress.Wait(address), t.signInsByAccount.Wait(claim)))
+        throw HttpError::TooManyRequests(
+            wait, QStringLiteral("Слишком много неверных паролей: повторите через %1").arg(WaitText(wait)));
+    const Identity who = m_services.accounts.Identify(login, dopLogin, token);
+    if (who.Authenticated()) {
+        t.signInsByAccount.Forget(claim);
+    } else if (!token.isEmpty()) { // no password at all guesses nothing
+        t.signInsByAddress.Record(address);
+        t.signInsByAccount.Record(claim);
+    }
+    return who;
 }
 
 HttpResponse Dispatcher::runHandler(const Route& route, RequestContext& ctx) {

@@ -2,6 +2,7 @@
 
 #include "endpoint_registry.h"
 #include "http_message.h"
+#include "identity.h"
 #include "reply_cache.h"
 #include "server_services.h"
 
@@ -25,6 +26,10 @@ public:
 
 private:
     HttpResponse route(const HttpRequest& request, QString& account);
+    // Who the authentication fields name, within the throttles of failed sign-ins (429 while
+    // the client's address or the login is locked).
+    Identity identify(const HttpRequest& request, const QString& login, const QString& dopLogin,
+                      const QString& token);
     HttpResponse runHandler(const Route& route, RequestContext& ctx);
     // One attempt: the transaction, the account's data version, the handler or a reused reply.
     HttpResponse runOnce(const Route& route, RequestContext& ctx);

@@ -66,16 +66,24 @@ void writeStock(JsonWriter& w, const char* prefix, const StockMove& s) {
 }
 
 // The stores whose stock goes with the lines: "code_store", or for transfers "code_store_i"
-// and "code_store_p". 0 or less sums every store.
+// and "code_store_p".
 struct StockStores {
     int first = 0;
     int second = 0;
 };
 
-StockStores requestedStores(const RequestContext& ctx, const DocKind& kind) {
-    if (kind.twoStores)
-        return {ctx.Int(QStringLiteral("code_store_i")), ctx.Int(QStringLiteral("code_store_p"))};
-    return {ctx.Int(QStringLiteral("code_store")), 0};
+// The stores asked for must be the document's own (either store of a transfer, which is open to
+// whoever may work in either): the person may read this document, not every store's stock.
+StockStores requestedStores(const RequestContext& ctx, const DocKind& kind, const DocHeader& h) {
+    const StockStores stores = kind.twoStores ? StockStores{ctx.Int(QStringLiteral("code_store_i")),
+                                                            ctx.Int(QStringLiteral("code_store_p"))}
+                                              : StockStores{ctx.Int(QStringLiteral("code_store")), 0};
+    const auto own = [&](int store) { return store == h.store || (kind.twoStores && store == h.storeP); };
+    for (const int store : {stores.first, kind.twoStores ? stores.second : stores.first})
+        if (!own(store))
+            throw HttpError(403,
+                            QStringLiteral("Доступ запрещен: склад %1 не относится к документу").arg(store));
+    return stores;
 }
 
 // The first `shown` of the lines, each with its stock.
@@ -120,7 +128,7 @@ QByteArray linesJson(const RequestContext& ctx, const DocKind& kind, const std::
 
 HttpResponse listLines(RequestContext& ctx, const DocKind& kind) {
     const DocHeader h = DocumentAccess(ctx, kind).Readable(ctx.Int(QStringLiteral("id")));
-    const StockStores stores = requestedStores(ctx, kind);
+    const StockStores stores = requestedStores(ctx, kind, h);
     return HttpResponse::Json(
         linesJson(ctx, kind, readLines(ctx, kind, QStringLiteral("i.id_z = ?"), h.id), stores, true));
 }
@@ -132,8 +140,7 @@ HttpResponse oneLine(RequestContext& ctx, const DocKind& kind) {
     const int id = ctx.Int(QStringLiteral("id"));
     std::vector<ListedLine> lines = readLines(ctx, kind, QStringLiteral("i.id = ?"), id);
     if (lines.empty()) throw HttpError::NotFound(QStringLiteral("Строка документа не найдена"));
-    access.Readable(lines.front().line.docId);
-    const StockStores stores = requestedStores(ctx, kind);
+    const StockStores stores = requestedStores(ctx, kind, access.Readable(lines.front().line.docId));
     if (lines.front().line.IsKit()) {
         for (const ListedLine& l :
              readLines(ctx, kind, QStringLiteral("i.id_z = ?"), lines.front().line.docId))

@@ -4,6 +4,7 @@
 #include "database.h"
 #include "document_access.h"
 #include "document_store.h"
+#include "entry_checks.h"
 #include "http_error.h"
 #include "request_context.h"
 
@@ -11,8 +12,8 @@ namespace kovrel::server {
 
 namespace {
 
-double nonNegative(const RequestContext& ctx, const QString& field, const QString& reason) {
-    const double v = ctx.Number(field);
+double nonNegative(const RequestContext& ctx, const QString& field, AmountKind kind, const QString& reason) {
+    const double v = AmountField(ctx, field, kind);
     if (v < 0) throw HttpError::BadRequest(reason);
     return v;
 }
@@ -20,11 +21,13 @@ double nonNegative(const RequestContext& ctx, const QString& field, const QStrin
 } // namespace
 
 double RequestedQuantity(const RequestContext& ctx, const QString& field) {
-    return RoundQty(nonNegative(ctx, field, QStringLiteral("Количество не может быть отрицательным")));
+    return RoundQty(nonNegative(ctx, field, AmountKind::Quantity,
+                                QStringLiteral("Количество не может быть отрицательным")));
 }
 
 double RequestedPrice(const RequestContext& ctx, const QString& field) {
-    return RoundPrice(nonNegative(ctx, field, QStringLiteral("Цена не может быть отрицательной")));
+    return RoundPrice(
+        nonNegative(ctx, field, AmountKind::Price, QStringLiteral("Цена не может быть отрицательной")));
 }
 
 std::pair<DocLine, DocHeader> ChangeableLine(const RequestContext& ctx, const DocKind& kind) {

@@ -10,7 +10,7 @@ namespace kovrel::server {
 class RequestContext;
 
 // What line requests send, read and checked alike by every kind: 400 for a quantity or price
-// below zero, which no document line can mean.
+// below zero, which no document line can mean, or beyond the range that stays exact.
 double RequestedQuantity(const RequestContext& ctx, const QString& field = QStringLiteral("kol"));
 double RequestedPrice(const RequestContext& ctx, const QString& field);
 

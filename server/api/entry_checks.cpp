@@ -11,6 +11,17 @@ Catalog AccountCatalog(const RequestContext& ctx) {
     return Catalog(ctx.Services().db, ctx.AccountId());
 }
 
+QString EntryName(const RequestContext& ctx, const QString& field) {
+    const QString name = ctx.Text(field);
+    // Control characters (NUL, line breaks, escapes) would break every list, print form and
+    // export that shows the name.
+    for (const QChar c : name)
+        if (c.category() == QChar::Other_Control)
+            throw HttpError::BadRequest(
+                QStringLiteral("Поле %1: наименование не может содержать управляющие символы").arg(field));
+    return name;
+}
+
 std::optional<bool> DeletionMark(const RequestContext& ctx) {
     const QString name = QStringLiteral("flag_del");
     if (!ctx.Has(name)) return std::nullopt;
@@ -28,9 +39,18 @@ void RequireKlientKind(const RequestContext& ctx, int id, std::initializer_list<
     throw HttpError::NotFound(reason);
 }
 
-double NonNegativeNumber(const RequestContext& ctx, const QString& name) {
+double AmountField(const RequestContext& ctx, const QString& name, AmountKind kind) {
     const double value = ctx.Number(name);
-    if (!std::isfinite(value) || value < 0)
+    const AmountRange range = RangeOf(kind);
+    if (!(std::abs(value) < range.limit))
+        throw HttpError::BadRequest(QStringLiteral("Поле %1: значение должно быть по модулю меньше %2")
+                                        .arg(name, QString::fromUtf8(range.text)));
+    return value;
+}
+
+double NonNegativeNumber(const RequestContext& ctx, const QString& name, AmountKind kind) {
+    const double value = AmountField(ctx, name, kind);
+    if (value < 0)
         throw HttpError::BadRequest(QStringLiteral("Поле %1 не может быть отрицательным").arg(name));
     return value;
 }

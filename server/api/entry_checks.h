@@ -1,5 +1,6 @@
 #pragma once
 
+#include "amounts.h"
 #include "catalog.h"
 #include "http_message.h"
 
@@ -12,10 +13,15 @@ namespace kovrel::server {
 
 class RequestContext;
 
-// Pieces that the catalog endpoint families share.
+// Pieces that the endpoint families share.
 
 // The catalog of the signed-in person's account.
 Catalog AccountCatalog(const RequestContext& ctx);
+
+// The name of a catalog entry (a store, manager, category, counterparty, goods item, user, or
+// a goods item that an import creates) from the field: every rule a name must keep is here, so
+// that no entry gets a name another could not.
+QString EntryName(const RequestContext& ctx, const QString& field);
 
 // The deletion mark of an update: nothing when the request carries no "flag_del", otherwise
 // its value, which must be 0 or 1 (400).
@@ -26,8 +32,11 @@ std::optional<bool> DeletionMark(const RequestContext& ctx);
 void RequireKlientKind(const RequestContext& ctx, int id, std::initializer_list<int> kinds,
                        const QString& reason);
 
-// A number field that must be finite and not negative (prices, packs, rates).
-double NonNegativeNumber(const RequestContext& ctx, const QString& name);
+// A number field holding an amount of that kind: below its range in magnitude, else 400
+// naming the field.
+double AmountField(const RequestContext& ctx, const QString& name, AmountKind kind);
+// The same, and not negative (prices, packs, rates).
+double NonNegativeNumber(const RequestContext& ctx, const QString& name, AmountKind kind);
 
 // "col LIKE ? ESCAPE '!'" for each column, joined by OR and bracketed; bind the pattern of
 // ContainsPattern once per column.

@@ -129,13 +129,13 @@ HttpResponse listStock(RequestContext& ctx) {
 // The goods fields of an insert or update, checked; the category must be one of the account.
 TRecGood goodFields(const RequestContext& ctx) {
     TRecGood g;
-    g.Name = ctx.Text(QStringLiteral("name_win"));
+    g.Name = EntryName(ctx, QStringLiteral("name_win"));
     g.Prim = ctx.Text(QStringLiteral("prim_win"));
     g.Code = ctx.Text(QStringLiteral("code_win"));
     g.BarCode = ctx.Text(QStringLiteral("barcode_win"));
-    g.Pack = NonNegativeNumber(ctx, QStringLiteral("pack"));
-    g.PCen = NonNegativeNumber(ctx, QStringLiteral("pcen"));
-    g.Nds = NonNegativeNumber(ctx, QStringLiteral("nds"));
+    g.Pack = NonNegativeNumber(ctx, QStringLiteral("pack"), AmountKind::Quantity);
+    g.PCen = NonNegativeNumber(ctx, QStringLiteral("pcen"), AmountKind::Price);
+    g.Nds = NonNegativeNumber(ctx, QStringLiteral("nds"), AmountKind::Quantity);
     g.GrCode = ctx.Int(QStringLiteral("gg_code"));
     if (!AccountCatalog(ctx).Exists(Catalog::Table::Grnames, g.GrCode))
         throw HttpError::NotFound(QStringLiteral("Категория не найдена"));

@@ -25,9 +25,18 @@ public:
     static HttpError MailNotSent() {
         return {503, QStringLiteral("Письмо с паролем не отправлено, повторите запрос позже")};
     }
+    // Too many attempts: the reply says in Retry-After when to come again.
+    static HttpError TooManyRequests(int retryAfterSeconds, const QString& reason) {
+        HttpError e(429, reason);
+        e.m_retryAfter = retryAfterSeconds;
+        return e;
+    }
+    // Seconds for the Retry-After header, 0 for none.
+    int RetryAfter() const { return m_retryAfter; }
 
 private:
     int m_status;
+    int m_retryAfter = 0;
 };
 
 } // namespace kovrel::server

@@ -54,7 +54,7 @@ HttpResponse listKlients(RequestContext& ctx) {
 HttpResponse insertKlient(RequestContext& ctx) {
     ctx.RequireRight(Right::Klients);
     const int kind = kindField(ctx);
-    const QString name = ctx.Text(QStringLiteral("name_win"));
+    const QString name = EntryName(ctx, QStringLiteral("name_win"));
     const QString prim = ctx.Text(QStringLiteral("prim_win"));
     const int manager = managerField(ctx);
     return IdReply(AccountCatalog(ctx).InsertKlient(kind, name, prim, manager));
@@ -70,7 +70,7 @@ HttpResponse updateKlient(RequestContext& ctx) {
         catalog.SetDeleted(Catalog::Table::Klients, id, *mark);
         return IdReply(id);
     }
-    const QString name = ctx.Text(QStringLiteral("name_win"));
+    const QString name = EntryName(ctx, QStringLiteral("name_win"));
     const QString prim = ctx.Text(QStringLiteral("prim_win"));
     catalog.UpdateKlient(id, name, prim, managerField(ctx));
     return IdReply(id);

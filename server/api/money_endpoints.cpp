@@ -4,6 +4,7 @@
 #include "doc_kind.h"
 #include "document_access.h"
 #include "endpoint_registry.h"
+#include "entry_checks.h"
 #include "http_error.h"
 #include "journal_conditions.h"
 #include "json_writer.h"
@@ -48,7 +49,7 @@ void requireLink(const RequestContext& ctx, int id, std::initializer_list<const 
 MoneyOp requestedOp(const RequestContext& ctx, const MoneyOp& kept) {
     MoneyOp op = kept;
     op.date = ctx.Date(QStringLiteral("dat"));
-    op.sum = ctx.Number(QStringLiteral("sum_m"));
+    op.sum = AmountField(ctx, QStringLiteral("sum_m"), AmountKind::Sum);
     op.from = ctx.Int(QStringLiteral("klient_i"));
     op.to = ctx.Int(QStringLiteral("klient_p"));
     op.prim = ctx.TextOr(QStringLiteral("prim_win"));

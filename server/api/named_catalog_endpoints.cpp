@@ -58,7 +58,7 @@ HttpResponse list(RequestContext& ctx, const NamedCatalog& c) {
 
 HttpResponse insert(RequestContext& ctx, const NamedCatalog& c) {
     ctx.RequireRight(c.right);
-    const QString name = ctx.Text(QStringLiteral("name_win"));
+    const QString name = EntryName(ctx, QStringLiteral("name_win"));
     const QString prim = ctx.Text(QStringLiteral("prim_win"));
     Catalog catalog = AccountCatalog(ctx);
     return IdReply(c.kind ? catalog.InsertKlient(c.kind, name, prim) : catalog.InsertGroup(name, prim));
@@ -82,7 +82,7 @@ HttpResponse update(RequestContext& ctx, const NamedCatalog& c) {
         catalog.SetDeleted(c.table, id, *mark);
         return IdReply(id);
     }
-    const QString name = ctx.Text(QStringLiteral("name_win"));
+    const QString name = EntryName(ctx, QStringLiteral("name_win"));
     const QString prim = ctx.Text(QStringLiteral("prim_win"));
     if (c.kind)
         catalog.UpdateKlient(id, name, prim);

@@ -8,6 +8,7 @@
 #include "document_line_input.h"
 #include "document_lines.h"
 #include "endpoint_registry.h"
+#include "entry_checks.h"
 #include "http_error.h"
 #include "request_context.h"
 
@@ -68,7 +69,10 @@ QList<ImportRow> importRows(const RequestContext& ctx) {
         try {
             ImportRow r;
             r.goods = std::max(0, ctx.Int(p + QStringLiteral("find_id]")));
-            r.name = ctx.Text(p + QStringLiteral("name_win]")).trimmed();
+            // Only a row that creates a goods item names one.
+            r.name = (r.goods == 0 ? EntryName(ctx, p + QStringLiteral("name_win]"))
+                                   : ctx.Text(p + QStringLiteral("name_win]")))
+                         .trimmed();
             r.code = ctx.TextOr(p + QStringLiteral("code_win]")).trimmed();
             r.barcode = ctx.TextOr(p + QStringLiteral("barcode_win]")).trimmed();
             r.pcen = RequestedPrice(ctx, p + QStringLiteral("pcen]"));

@@ -10,10 +10,11 @@ RequestContext::RequestContext(ServerServices& services, const HttpRequest& http
     : m_services(services)
     , m_http(http)
     , m_form(std::move(form)) {
-    // Batch writes send thousands of fields; each is looked up by name.
+    // Batch writes send thousands of fields; each is looked up by name. Of a name sent twice
+    // the first copy counts, as in the parser's own Find: the client never repeats a name.
     m_fieldIndex.reserve(m_form.fields.size());
-    for (qsizetype i = 0; i < m_form.fields.size(); ++i)
-        m_fieldIndex.insert(m_form.fields[i].name, i); // the first of a name wins
+    for (qsizetype i = m_form.fields.size() - 1; i >= 0; --i)
+        m_fieldIndex.insert(m_form.fields[i].name, i);
 }
 
 const wire::ParsedField* RequestContext::find(const QString& name) const {

@@ -22,7 +22,7 @@ class RequestContext {
 public:
     RequestContext(ServerServices& services, const HttpRequest& http, wire::ParsedForm form);
 
-    // ---- Fields ----------------------------------------------------------------------------
+    // ---- Fields (of a name sent more than once, the first) ------------------------------------
     bool Has(const QString& name) const;
     // The field's text; 400 when the field is missing.
     QString Text(const QString& name) const;

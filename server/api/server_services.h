@@ -8,6 +8,7 @@ class Accounts;
 class Database;
 class Mailer;
 class PasswordHasher;
+struct Throttles;
 
 // What the endpoints share for the life of the server. Owned by ServerApp.
 struct ServerServices {
@@ -15,7 +16,9 @@ struct ServerServices {
     PasswordHasher& hasher;
     Mailer& mailer;
     Accounts& accounts;
-    QString dataDir; // a folder of the server's own (backups and other files it serves)
+    Throttles& throttles;
+    QString dataDir;   // a folder of the server's own (backups and other files it serves)
+    QString publicUrl; // how clients reach the server (--public-url), or empty
 };
 
 } // namespace kovrel::server

@@ -26,7 +26,7 @@ void requireLoginFree(const RequestContext& ctx, const QString& login, int userI
 
 // A user's name and login, checked; the login must be a usable mail address.
 std::pair<QString, QString> userFields(const RequestContext& ctx, int userId) {
-    const QString name = ctx.Text(QStringLiteral("user_name_win"));
+    const QString name = EntryName(ctx, QStringLiteral("user_name_win"));
     const QString login = ctx.Text(QStringLiteral("user_dop_login_win")).trimmed();
     if (!Mailer::IsPlainAddress(login))
         throw HttpError::BadRequest(

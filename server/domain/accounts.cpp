@@ -7,6 +7,9 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+#include <optional>
+
 namespace kovrel::server {
 
 const QString Accounts::kAdminName = QStringLiteral("Администратор");
@@ -16,36 +19,60 @@ Accounts::Accounts(Database& db, PasswordHasher& hasher, Mailer& mailer)
     , m_hasher(hasher)
     , m_mailer(mailer) {}
 
+namespace {
+
+QString utcText(const QDateTime& t) {
+    return t.toUTC().toString(Qt::ISODate);
+}
+
+// The oldest issue time of a pending password that is still valid.
+QString validSince() {
+    return utcText(QDateTime::currentDateTimeUtc().addSecs(-3600LL * Accounts::kPendingHours));
+}
+
+} // namespace
+
 Identity Accounts::Identify(const QString& login, const QString& dopLogin, const QString& token) {
     Identity who;
     who.adminClaim = dopLogin.trimmed().isEmpty();
-    auto q =
-        m_db.Query(QStringLiteral("SELECT id, pass_hash, pass_hash_new FROM accounts WHERE login_key = ?"))
-            .Bind(LoginKey(login))
-            .Run();
+    auto q = m_db.Query(QStringLiteral("SELECT id, pass_hash FROM accounts WHERE login_key = ?"))
+                 .Bind(LoginKey(login))
+                 .Run();
     if (!q.Next()) return who;
     who.accountFound = true;
     who.accountId = q.Int64(0);
     const QString inUse = q.Text(1);
-    const QString pending = q.Text(2);
     if (!who.adminClaim) {
         checkUser(who.accountId, dopLogin, token, who);
         return who;
     }
-    if (m_hasher.Verify(token, inUse)) {
-        who.passwordOk = true;
-    } else if (m_hasher.Verify(token, pending)) {
-        who.passwordOk = true;
-        // The new password has been used: from now on it alone is valid. The guard keeps a
-        // password issued meanwhile pending.
-        m_db.Query(QStringLiteral("UPDATE accounts SET pass_hash = pass_hash_new, pass_hash_new = '' "
-                                  "WHERE id = ? AND pass_hash_new = ?"))
-            .Bind(who.accountId)
-            .Bind(pending)
-            .Run();
-    }
+    who.passwordOk = m_hasher.Verify(token, inUse) || usePendingPassword(who.accountId, token);
     if (who.passwordOk) who.userName = kAdminName;
     return who;
+}
+
+bool Accounts::usePendingPassword(qint64 accountId, const QString& token) {
+    if (token.isEmpty()) return false;
+    auto q = m_db.Query(QStringLiteral("SELECT pass_hash, issued_at FROM pending_passwords "
+                                       "WHERE account_id = ? AND issued_at > ? ORDER BY issued_at DESC"))
+                 .Bind(accountId)
+                 .Bind(validSince())
+                 .Run();
+    while (q.Next()) {
+        if (!m_hasher.Verify(token, q.Text(0))) continue;
+        // From now on it is the password; those mailed before it are done with, one mailed
+        // meanwhile still waits.
+        m_db.Query(QStringLiteral("UPDATE accounts SET pass_hash = ? WHERE id = ?"))
+            .Bind(q.Text(0))
+            .Bind(accountId)
+            .Run();
+        m_db.Query(QStringLiteral("DELETE FROM pending_passwords WHERE account_id = ? AND issued_at <= ?"))
+            .Bind(accountId)
+            .Bind(q.Text(1))
+            .Run();
+        return true;
+    }
+    return false;
 }
 
 bool Accounts::checkUser(qint64 accountId, const QString& dopLogin, const QString& token, Identity& who) {
@@ -64,15 +91,13 @@ bool Accounts::checkUser(qint64 accountId, const QString& dopLogin, const QStrin
     return false;
 }
 
-qint64 Accounts::insertAccount(const QString& login, const QString& hash, const QString& pendingHash) {
-    auto q = m_db.Query(QStringLiteral(
-                            "INSERT INTO accounts (login, login_key, pass_hash, pass_hash_new, created_at) "
-                            "VALUES (?, ?, ?, ?, ?) ON CONFLICT (login_key) DO NOTHING RETURNING id"))
+qint64 Accounts::insertAccount(const QString& login, const QString& hash) {
+    auto q = m_db.Query(QStringLiteral("INSERT INTO accounts (login, login_key, pass_hash, created_at) "
+                                       "VALUES (?, ?, ?, ?) ON CONFLICT (login_key) DO NOTHING RETURNING id"))
                  .BindText(login.trimmed())
                  .BindText(LoginKey(login))
                  .BindText(hash)
-                 .BindText(pendingHash)
-                 .Bind(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))
+                 .Bind(utcText(QDateTime::currentDateTimeUtc()))
                  .Run();
     if (!q.Next()) return 0;
     const qint64 id = q.Int64(0);
@@ -80,24 +105,55 @@ qint64 Accounts::insertAccount(const QString& login, const QString& hash, const 
     return id;
 }
 
-void Accounts::IssueAdminPassword(const QString& login) {
+std::optional<Accounts::PasswordRequest> Accounts::noNewPassword(qint64 accountId, const QDateTime& now) {
+    m_db.Query(QStringLiteral("DELETE FROM pending_passwords WHERE account_id = ? AND issued_at <= ?"))
+        .Bind(accountId)
+        .Bind(validSince())
+        .Run();
+    auto waiting = m_db.Query(QStringLiteral("SELECT COUNT(*), MIN(issued_at), MAX(issued_at) FROM "
+                                             "pending_passwords WHERE account_id = ?"))
+                       .Bind(accountId)
+                       .Run();
+    if (!waiting.Next() || waiting.Int(0) == 0) return std::nullopt;
+    const QDateTime oldest = QDateTime::fromString(waiting.Text(1), Qt::ISODate);
+    const QDateTime newest = QDateTime::fromString(waiting.Text(2), Qt::ISODate);
+    if (newest.secsTo(now) < 60LL * kQuietMinutes)
+        return PasswordRequest{PasswordRequest::Outcome::AlreadyMailed};
+    if (waiting.Int(0) < kMostPending) return std::nullopt;
+    const qint64 expires = now.secsTo(oldest.addSecs(3600LL * kPendingHours));
+    return PasswordRequest{PasswordRequest::Outcome::TooMany, static_cast<int>(std::max<qint64>(1, expires))};
+}
+
+Accounts::PasswordRequest Accounts::IssueAdminPassword(const QString& login) {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    qint64 account = insertAccount(login, QString());
+    const bool created = account != 0;
+    if (!created) {
+        auto found = m_db.Query(QStringLiteral("SELECT id FROM accounts WHERE login_key = ?"))
+                         .Bind(LoginKey(login))
+                         .Run();
+        found.Next();
+        account = found.Int64(0);
+        if (const auto refused = noNewPassword(account, now)) return *refused;
+    }
     const QString password = PasswordHasher::NewPassword();
-    const QString hash = m_hasher.Hash(password);
-    const bool created = insertAccount(login, QString(), hash) != 0;
-    if (!created)
-        m_db.Query(QStringLiteral("UPDATE accounts SET pass_hash_new = ? WHERE login_key = ?"))
-            .Bind(hash)
-            .Bind(LoginKey(login))
-            .Run();
+    m_db.Query(QStringLiteral(
+                   "INSERT INTO pending_passwords (account_id, pass_hash, issued_at) VALUES (?, ?, ?)"))
+        .Bind(account)
+        .Bind(m_hasher.Hash(password))
+        .Bind(utcText(now))
+        .Run();
     const QString address = login.trimmed();
+    QString note = QStringLiteral("Пароль действует %1 часа, пока им не воспользовались.").arg(kPendingHours);
+    if (!created)
+        note = QStringLiteral("Прежний пароль действует, пока новый не использован для входа.\n") + note;
     mailPassword(
         address, QStringLiteral("Kovrel: пароль администратора"),
         created
             ? QStringLiteral("Создана учетная запись Kovrel для администратора %1.").arg(address)
             : QStringLiteral("Для учетной записи Kovrel %1 выдан новый пароль администратора.").arg(address),
-        password,
-        created ? QString()
-                : QStringLiteral("Прежний пароль действует, пока новый не использован для входа."));
+        password, note);
+    return {PasswordRequest::Outcome::Mailed};
 }
 
 bool Accounts::IssueUserPassword(qint64 accountId, int userId) {
@@ -133,7 +189,7 @@ void Accounts::mailPassword(const QString& address, const QString& subject, cons
 }
 
 qint64 Accounts::EnsureAccount(const QString& login, const QString& password, bool* created) {
-    const qint64 id = insertAccount(login, m_hasher.Hash(password), QString());
+    const qint64 id = insertAccount(login, m_hasher.Hash(password));
     if (created) *created = id != 0;
     if (id != 0) return id;
     auto q =

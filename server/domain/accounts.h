@@ -2,7 +2,10 @@
 
 #include "identity.h"
 
+#include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 namespace kovrel::server {
 
@@ -12,19 +15,38 @@ class PasswordHasher;
 
 // Accounts and who may use them. An account is named by its administrator's e-mail login;
 // logins are compared without regard to letter case. The administrator's password is changed
-// only by mailing a new one, and the old one keeps working until the new one is first used,
-// so asking for a new password can never lock the administrator out.
+// only by mailing a new one, and the old one keeps working until a new one is first used, so
+// asking for a new password can never lock the administrator out. Nor can anyone else's asking:
+// a mailed password stays valid until it is used or kPendingHours pass, whatever is asked
+// meanwhile; a request within kQuietMinutes of the last mail gets no new one, and at most
+// kMostPending wait at a time.
 class Accounts {
 public:
     Accounts(Database& db, PasswordHasher& hasher, Mailer& mailer);
 
     // Whom the authentication fields name. A pending administrator password that fits becomes
-    // the password in use (and the one before it stops working). Runs outside any transaction.
+    // the password in use; the one before it stops working, and so do the pending ones mailed
+    // before it. Runs outside any transaction.
     Identity Identify(const QString& login, const QString& dopLogin, const QString& token);
 
+    // What a request for a new administrator password came to.
+    struct PasswordRequest {
+        enum class Outcome {
+            Mailed,        // a new password went out
+            AlreadyMailed, // one went out minutes ago and is still waiting: nothing more
+            TooMany,       // kMostPending are waiting: nothing before the oldest expires
+        };
+        Outcome outcome = Outcome::Mailed;
+        int retryAfterSeconds = 0; // for TooMany
+    };
     // Creates the account when the login is new, issues a new administrator password and mails
-    // it. Runs inside a write transaction: a mail that cannot be sent throws and so undoes it.
-    void IssueAdminPassword(const QString& login);
+    // it, within the rules above. Runs inside a write transaction: a mail that cannot be sent
+    // throws and so undoes it.
+    PasswordRequest IssueAdminPassword(const QString& login);
+
+    static constexpr int kPendingHours = 24;
+    static constexpr int kQuietMinutes = 10;
+    static constexpr int kMostPending = 3;
 
     // A new password for a user of the account, mailed to the user's login; it replaces the
     // old one at once (the administrator asks for it, e.g. because the old one leaked). False
@@ -43,7 +65,12 @@ private:
     // category 1.
     void seedNewAccount(qint64 accountId);
     // Inserts the account unless its login is taken; its ID when it was inserted.
-    qint64 insertAccount(const QString& login, const QString& hash, const QString& pendingHash);
+    qint64 insertAccount(const QString& login, const QString& hash);
+    // The pending password that fits, made the one in use; false when none fits.
+    bool usePendingPassword(qint64 accountId, const QString& token);
+    // Why no new password may go out to the account now (the expired ones dropped first), or
+    // nothing when one may.
+    std::optional<PasswordRequest> noNewPassword(qint64 accountId, const QDateTime& now);
     // Mails a password; throws MailError when it cannot, so the transaction is undone.
     void mailPassword(const QString& address, const QString& subject, const QString& intro,
                       const QString& password, const QString& note);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cmath>
 
 namespace kovrel::server {
@@ -16,9 +18,34 @@ inline double RoundPrice(double value) {
     return std::round(value * 100) / 100 + 0.0;
 }
 
-// Stock below zero by more than rounding noise.
-inline bool BelowZero(double balance) {
-    return balance < -1e-6;
+// The kinds of amount a request sends, each with the magnitude it must stay below: a double
+// then holds every quantity to the millionth (kit components multiply quantities) and every
+// price and sum to the cent exactly, and so do the sums of them that the stock keeps.
+enum class AmountKind { Quantity, Price, Sum };
+
+struct AmountRange {
+    double limit;     // exclusive, for the magnitude
+    const char* text; // the limit as the refusal names it
+};
+
+inline AmountRange RangeOf(AmountKind kind) {
+    switch (kind) {
+    case AmountKind::Quantity:
+        return {1e9, "1 000 000 000"};
+    case AmountKind::Price:
+    case AmountKind::Sum:
+        break;
+    }
+    return {1e12, "1 000 000 000 000"};
+}
+
+// A quantity in millionths, in which the stock is counted: whole numbers add up exactly.
+inline qint64 ToMillionths(double quantity) {
+    return std::llround(quantity * 1e6);
+}
+
+inline double FromMillionths(qint64 millionths) {
+    return static_cast<double>(millionths) / 1e6;
 }
 
 } // namespace kovrel::server

@@ -2,7 +2,9 @@
 
 #include "database.h"
 #include "json_writer.h"
+#include "private_files.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -26,6 +28,17 @@ QString newToken() {
 bool isToken(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^[0-9a-f]{32}$"));
     return pattern.match(text).hasMatch();
+}
+
+// The name a backup waits under: whoever can list the folder learns nothing he could download.
+QString storedName(const QString& token) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(token.toLatin1(), QCryptographicHash::Sha256).toHex());
+}
+
+// Tables of credentials rather than data stay on the server, like the hashes in the others.
+bool keepTable(const QString& name) {
+    return name != QLatin1String("pending_passwords");
 }
 
 // Columns worth keeping: the account is the file's own, hashes stay on the server.
@@ -56,11 +69,13 @@ Backup::Made Backup::Create(qint64 accountId, const QString& login) {
               QStringLiteral("kovrel-backup-%1.json").arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss")))};
     // Written beside its final place and moved there whole, so nobody takes half a file.
     const QDir root(folder());
-    const QString part = root.filePath(made.token + QStringLiteral(".part"));
-    if (!QDir().mkpath(part)) throw std::runtime_error("backup folder not created");
+    const QString part = root.filePath(storedName(made.token) + QStringLiteral(".part"));
+    if (!MakePrivateFolder(m_dataDir) || !MakePrivateFolder(root.path()) || !MakePrivateFolder(part))
+        throw std::runtime_error("backup folder not created");
     QFile file(QDir(part).filePath(made.fileName));
     try {
-        if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("backup file not created");
+        if (!file.open(QIODevice::WriteOnly) || !MakePrivate(file))
+            throw std::runtime_error("backup file not created");
         auto version =
             m_db.Query(QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version")).Run();
         JsonWriter w;
@@ -76,7 +91,7 @@ Backup::Made Backup::Create(qint64 accountId, const QString& login) {
         writeOut(file, w);
         if (!file.flush()) throw std::runtime_error("backup file not written");
         file.close();
-        if (!QDir().rename(part, root.filePath(made.token)))
+        if (!QDir().rename(part, root.filePath(storedName(made.token))))
             throw std::runtime_error("backup not put in place");
     } catch (...) {
         file.close();
@@ -92,7 +107,7 @@ void Backup::writeTables(qint64 accountId, JsonWriter& w, QFile& file) {
     tables.sort();
     for (const QString& table : tables) {
         const QSqlRecord record = connection.record(table);
-        if (record.indexOf(QStringLiteral("account_id")) < 0) continue;
+        if (record.indexOf(QStringLiteral("account_id")) < 0 || !keepTable(table)) continue;
         QStringList columns;
         for (int i = 0; i < record.count(); ++i)
             if (keepColumn(record.fieldName(i))) columns << record.fieldName(i);
@@ -129,8 +144,9 @@ std::optional<Backup::Taken> Backup::Take(const QString& token) {
     if (!isToken(token)) return std::nullopt;
     const QDir root(folder());
     // The move is atomic: a second download at the same moment finds nothing to move.
-    const QString taken = root.filePath(QStringLiteral("%1.taken-%2").arg(token, newToken()));
-    if (!QDir().rename(root.filePath(token), taken)) return std::nullopt;
+    const QString stored = storedName(token);
+    const QString taken = root.filePath(QStringLiteral("%1.taken-%2").arg(stored, newToken()));
+    if (!QDir().rename(root.filePath(stored), taken)) return std::nullopt;
     QDir dir(taken);
     std::optional<Taken> out;
     const QStringList files = dir.entryList(QDir::Files);

@@ -17,12 +17,14 @@ class JsonWriter;
 //    "created": <UTC time, ISO 8601>,
 //    "tables": {"<table>": {"columns": [...], "rows": [[...], ...]}, ...}}
 // holding every row of the account in every table that has an account_id column (that column
-// itself left out), in primary-key order. Password hashes are never written.
+// itself left out), in primary-key order. Password hashes are never written, nor are the
+// passwords mailed but not yet used.
 //
-// Each file waits in its own folder under <data folder>/backups/<token>/, named by a random
-// 128-bit token that only the administrator who asked learns. Taking it moves the folder away
-// first, so of two downloads at once only one gets the file. Backups not taken within
-// kKeepHours are removed when the next one is made.
+// Each file waits in its own folder under <data folder>/backups/, owner-only like the file,
+// named by the SHA-256 of a random 128-bit token that only the administrator who asked learns:
+// listing the folder reveals no download address. Taking it moves the folder away first, so of
+// two downloads at once only one gets the file. Backups not taken within kKeepHours are removed
+// when the next one is made.
 class Backup {
 public:
     Backup(Database& db, const QString& dataDir);

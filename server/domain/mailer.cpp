@@ -1,5 +1,7 @@
 #include "mailer.h"
 
+#include "private_files.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -94,7 +96,7 @@ void Mailer::Send(const QString& to, const QString& subject, const QString& body
 }
 
 void Mailer::writeToOutbox(const QByteArray& message) {
-    if (!QDir().mkpath(m_outbox)) fail(QStringLiteral("cannot create the outbox %1").arg(m_outbox));
+    if (!MakePrivateFolder(m_outbox)) fail(QStringLiteral("cannot create the outbox %1").arg(m_outbox));
     quint64 n;
     {
         QMutexLocker lock(&m_mutex);
@@ -106,7 +108,8 @@ void Mailer::writeToOutbox(const QByteArray& message) {
             .arg(QCoreApplication::applicationPid())
             .arg(n, 6, 10, QLatin1Char('0'));
     QSaveFile file(QDir(m_outbox).filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(message) != message.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !MakePrivate(file) || file.write(message) != message.size() ||
+        !file.commit())
         fail(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
 }
 

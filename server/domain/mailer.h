@@ -15,7 +15,8 @@ public:
 };
 
 // Sends the service's mail. With an outbox folder every message becomes one .eml file there
-// (written whole, then renamed into place, so a reader never sees half a message); with a
+// (written whole, then renamed into place, so a reader never sees half a message; folder and
+// files owner-only, since the messages hold passwords); with a
 // sendmail command the message goes to that command's standard input (run by /bin/sh, the
 // recipient taken from the To header, e.g. "sendmail -t"). Addresses never reach a command line.
 class Mailer {

@@ -29,32 +29,36 @@ void StockLedger::AddLine(const DocKind& kind, const DocHeader& header, const Do
 }
 
 void StockLedger::Add(int store, int goods, double zcen, const StockMove& move) {
-    StockMove& m = m_moves[{store, goods, RoundPrice(zcen)}];
-    m.plus += move.plus;
-    m.minus += move.minus;
-    m.plusV += move.plusV;
-    m.minusV += move.minusV;
+    Counted& m = m_moves[{store, goods, RoundPrice(zcen)}];
+    m.plus += ToMillionths(move.plus);
+    m.minus += ToMillionths(move.minus);
+    m.plusV += ToMillionths(move.plusV);
+    m.minusV += ToMillionths(move.minusV);
 }
 
 void StockLedger::Commit() {
-    std::map<std::pair<int, int>, double> change; // per store and goods item
+    std::map<std::pair<int, int>, qint64> change; // per store and goods item
     for (const auto& [key, move] : m_moves) {
-        if (RoundQty(move.plus) == 0 && RoundQty(move.minus) == 0 && RoundQty(move.plusV) == 0 &&
-            RoundQty(move.minusV) == 0)
-            continue;
+        if (move.IsZero()) continue;
         writeLot(key, move);
         change[{std::get<0>(key), std::get<1>(key)}] += move.Balance();
     }
     m_moves.clear();
     // Only a balance that went down can have gone below zero.
     for (const auto& [item, delta] : change) {
-        if (RoundQty(delta) >= 0) continue;
-        const double balance = Balance(item.first, item.second);
-        if (BelowZero(balance)) refuse(item.first, item.second, balance);
+        if (delta >= 0) continue;
+        const qint64 left = balance(item.first, item.second);
+        if (left < 0) {
+            const auto [goods, store] = names(item.first, item.second);
+            throw HttpError::Conflict(
+                QStringLiteral("Недостаточное количество товара «%1» на складе «%2»: остаток не может быть "
+                               "меньше нуля (получилось бы %3)")
+                    .arg(goods, store, FormatQty(1, 3, FromMillionths(left))));
+        }
     }
 }
 
-void StockLedger::writeLot(const Key& key, const StockMove& move) {
+void StockLedger::writeLot(const Key& key, const Counted& move) {
     const auto& [store, goods, zcen] = key;
     auto q = m_db.Query(QStringLiteral("SELECT kol_plus, kol_minus, kol_plus_v, kol_minus_v FROM stock "
                                        "WHERE account_id = ? AND id_store = ? AND id_goods = ? AND zcen = ?"))
@@ -63,11 +67,21 @@ void StockLedger::writeLot(const Key& key, const StockMove& move) {
                  .Bind(goods)
                  .Bind(zcen)
                  .Run();
-    StockMove lot;
+    Counted lot;
     const bool exists = q.Next();
-    if (exists) lot = {q.Double(0), q.Double(1), q.Double(2), q.Double(3)};
-    lot = {RoundQty(lot.plus + move.plus), RoundQty(lot.minus + move.minus), RoundQty(lot.plusV + move.plusV),
-           RoundQty(lot.minusV + move.minusV)};
+    if (exists)
+        lot = {ToMillionths(q.Double(0)), ToMillionths(q.Double(1)), ToMillionths(q.Double(2)),
+               ToMillionths(q.Double(3))};
+    lot = {lot.plus + move.plus, lot.minus + move.minus, lot.plusV + move.plusV, lot.minusV + move.minusV};
+    const AmountRange range = RangeOf(AmountKind::Quantity);
+    const qint64 limit = ToMillionths(range.limit);
+    for (const qint64 total : {lot.plus, lot.minus, lot.plusV, lot.minusV}) {
+        if (total < limit && total > -limit) continue;
+        const auto [goodsName, storeName] = names(store, goods);
+        throw HttpError::Conflict(QStringLiteral("Слишком большое количество товара «%1» на складе «%2»: по "
+                                                 "одной цене оно должно быть меньше %3")
+                                      .arg(goodsName, storeName, QString::fromUtf8(range.text)));
+    }
     const QString sql =
         exists
             ? QStringLiteral("UPDATE stock SET kol_plus = ?, kol_minus = ?, kol_plus_v = ?, kol_minus_v = ? "
@@ -75,36 +89,38 @@ void StockLedger::writeLot(const Key& key, const StockMove& move) {
             : QStringLiteral("INSERT INTO stock (kol_plus, kol_minus, kol_plus_v, kol_minus_v, account_id, "
                              "id_store, id_goods, zcen, id) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
     auto w = m_db.Query(sql);
-    w.Bind(lot.plus).Bind(lot.minus).Bind(lot.plusV).Bind(lot.minusV);
+    w.Bind(FromMillionths(lot.plus))
+        .Bind(FromMillionths(lot.minus))
+        .Bind(FromMillionths(lot.plusV))
+        .Bind(FromMillionths(lot.minusV));
     w.Bind(m_account).Bind(store).Bind(goods).Bind(zcen);
     if (!exists) w.Bind(NextId(m_db, m_account, IdSequence::Stock));
     w.Run();
 }
 
-double StockLedger::Balance(int store, int goods) const {
-    auto q =
-        m_db.Query(QStringLiteral("SELECT COALESCE(SUM(kol_plus + kol_plus_v - kol_minus - kol_minus_v), 0) "
-                                  "FROM stock WHERE account_id = ? AND id_store = ? AND id_goods = ?"))
-            .Bind(m_account)
-            .Bind(store)
-            .Bind(goods)
-            .Run();
-    return q.Next() ? RoundQty(q.Double(0)) : 0;
+qint64 StockLedger::balance(int store, int goods) const {
+    auto q = m_db.Query(QStringLiteral("SELECT kol_plus, kol_plus_v, kol_minus, kol_minus_v FROM stock "
+                                       "WHERE account_id = ? AND id_store = ? AND id_goods = ?"))
+                 .Bind(m_account)
+                 .Bind(store)
+                 .Bind(goods)
+                 .Run();
+    qint64 sum = 0;
+    while (q.Next())
+        sum += ToMillionths(q.Double(0)) + ToMillionths(q.Double(1)) - ToMillionths(q.Double(2)) -
+               ToMillionths(q.Double(3));
+    return sum;
 }
 
-void StockLedger::refuse(int store, int goods, double balance) const {
+std::pair<QString, QString> StockLedger::names(int store, int goods) const {
     auto q = m_db.Query(QStringLiteral("SELECT g.name, s.name FROM goods g, klients s WHERE g.account_id = ? "
                                        "AND g.id = ? AND s.account_id = g.account_id AND s.id = ?"))
                  .Bind(m_account)
                  .Bind(goods)
                  .Bind(store)
                  .Run();
-    const bool named = q.Next();
-    throw HttpError::Conflict(
-        QStringLiteral("Недостаточное количество товара «%1» на складе «%2»: остаток не может быть меньше "
-                       "нуля (получилось бы %3)")
-            .arg(named ? q.Text(0) : QString::number(goods), named ? q.Text(1) : QString::number(store),
-                 FormatQty(1, 3, balance)));
+    if (q.Next()) return {q.Text(0), q.Text(1)};
+    return {QString::number(goods), QString::number(store)};
 }
 
 } // namespace kovrel::server

@@ -16,4 +16,11 @@ HttpResponse HttpResponse::Json(QByteArray json) {
     return r;
 }
 
+QString HostAndPort(const QHostAddress& address, quint16 port) {
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QStringLiteral("[%1]").arg(address.toString())
+                             : address.toString();
+    return QStringLiteral("%1:%2").arg(host).arg(port);
+}
+
 } // namespace kovrel::server

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -12,7 +13,9 @@ struct HttpRequest {
     QByteArray method;
     QString path; // without the query string
     QByteArray contentType;
-    QByteArray host; // the Host header: how the client reached the server
+    QHostAddress peer;  // the client's address
+    QHostAddress local; // the server's address that the connection reached, and its port
+    quint16 localPort = 0;
     QByteArray body;
 };
 
@@ -25,5 +28,8 @@ struct HttpResponse {
     static HttpResponse Text(int status, const QString& text);
     static HttpResponse Json(QByteArray json);
 };
+
+// "ADDR:PORT", with an IPv6 address in brackets, as a URL writes it.
+QString HostAndPort(const QHostAddress& address, quint16 port);
 
 } // namespace kovrel::server

@@ -6,19 +6,35 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 struct MHD_Daemon;
 
 namespace kovrel::server {
 
-// Limits of the HTTP layer. A body beyond maxBodyBytes is refused with 413 as soon as it is
-// announced or grows past the limit; it is never buffered whole.
+class RequestDeadlines;
+
+// Limits of the HTTP layer. A body beyond maxBodyBytes is refused with 413 as soon as its
+// length is announced; sent in chunks, it is read to its end without being kept (within the
+// request's time) and then refused the same way. A request (headers and body)
+// must arrive within requestSeconds of the moment its connection may send it (opened, or the
+// previous reply sent), however steadily its bytes come; an address holds at most
+// maxConnectionsPerAddress connections, so that one client cannot take the server's
+// TotalConnections() for itself.
 struct HttpLimits {
     unsigned threads = 4;
-    unsigned maxConnections = 256;
+    unsigned maxConnections = 0; // 0: kConnectionsPerThread for each thread
+    unsigned maxConnectionsPerAddress = 32;
+    unsigned requestSeconds = 60;
     size_t connectionMemoryBytes = 128 * 1024;
-    unsigned connectionTimeoutSeconds = 60;
+    unsigned connectionTimeoutSeconds = 60; // an idle connection, or a reply nobody reads
     qsizetype maxBodyBytes = 32 * 1024 * 1024;
+
+    // Each worker thread serves its share of the connections, all of them at once.
+    static constexpr unsigned kConnectionsPerThread = 64;
+    unsigned TotalConnections() const {
+        return maxConnections ? maxConnections : threads * kConnectionsPerThread;
+    }
 };
 
 // An HTTP/1.1 server on libmicrohttpd with its own thread pool. Every complete request goes to
@@ -43,11 +59,14 @@ public:
 
     // Called by the libmicrohttpd callbacks.
     struct Connection;
+    struct Request;
     const Handler& RequestHandler() const { return m_handler; }
+    RequestDeadlines& Deadlines() { return *m_deadlines; }
 
 private:
     Handler m_handler;
     HttpLimits m_limits;
+    std::unique_ptr<RequestDeadlines> m_deadlines;
     MHD_Daemon* m_daemon = nullptr;
     quint16 m_port = 0;
     QString m_error;

@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "private_files.h"
 #include "store_error.h"
 
 #include <QDir>
@@ -81,8 +82,12 @@ Database::~Database() {
 bool Database::Open() {
     try {
         if (m_dialect.IsSqlite()) {
-            const QFileInfo file(m_address.path);
-            QDir().mkpath(file.absolutePath());
+            // The file holds every account's data: owner-only, and so are the journals that
+            // SQLite makes beside it with the file's own mode.
+            const QString folder = QFileInfo(m_address.path).absolutePath();
+            if (!QFileInfo::exists(folder)) MakePrivateFolder(folder);
+            if (!MakePrivateFile(m_address.path, {QStringLiteral("-wal"), QStringLiteral("-shm")}))
+                throw StoreError(QStringLiteral("cannot create %1 owner-only").arg(m_address.path), false);
         }
         Connection();
         if (m_dialect.IsSqlite()) {
@@ -136,9 +141,10 @@ QSqlDatabase Database::openConnection(const QString& name) {
         throw StoreError(QStringLiteral("cannot open %1: %2").arg(m_address.Describe(), why), false);
     }
     if (sqlite) {
-        // Per connection: enforce references, and keep commits durable but cheap under WAL.
+        // Per connection: enforce references, and let no commit be answered before it is on
+        // the disk, so that a power cut cannot take back what a client was told was stored.
         SqlQuery(db, m_dialect, QStringLiteral("PRAGMA foreign_keys=ON")).Run();
-        SqlQuery(db, m_dialect, QStringLiteral("PRAGMA synchronous=NORMAL")).Run();
+        SqlQuery(db, m_dialect, QStringLiteral("PRAGMA synchronous=FULL")).Run();
     } else {
         // Notices ("already exists, skipping") are not worth a line in the log.
         QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO WARNING"));

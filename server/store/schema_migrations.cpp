@@ -11,6 +11,7 @@ const std::vector<Migration>& AllMigrations() {
     static const std::vector<Migration> steps = {
         Migration001AccountsCatalogs(),
         Migration002Documents(),
+        Migration003PendingPasswords(),
     };
     return steps;
 }

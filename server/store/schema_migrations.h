@@ -24,6 +24,7 @@ const std::vector<Migration>& AllMigrations();
 
 Migration Migration001AccountsCatalogs();
 Migration Migration002Documents();
+Migration Migration003PendingPasswords();
 
 // Applies the steps that the database lacks; returns the versions applied now. Throws
 // StoreError on failure, leaving the steps before the failing one applied. Servers starting

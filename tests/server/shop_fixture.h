@@ -70,8 +70,8 @@ public:
 
     // The stock table's balance of a goods item in a store, read from the database.
     double Stock(int store, int goods);
-    // Rows of the stock table that disagree with the document lines recounted from scratch,
-    // described; empty when stock and lines agree.
+    // Rows of the stock table that disagree with the document lines recounted from scratch (to
+    // the millionth), described; empty when stock and lines agree.
     QStringList StockMismatches();
     // The first row of a query of the test's own on the database ("?" bound in order).
     QVariantList Row(const QString& sql, const QVariantList& values = {});

@@ -1,5 +1,7 @@
 // Accounts and sign-in against the real kovrel-server binary, driven by the client's own
 // request code.
+#include "database.h"
+#include "demo_session.h"
 #include "form_load.h"
 #include "server_process.h"
 #include "server_request.h"
@@ -8,12 +10,15 @@
 #include "test_database.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include <csignal>
 #include <memory>
@@ -56,6 +61,24 @@ class TestServerAccounts : public QObject {
         server = std::make_unique<ServerProcess>(*db);
         QVERIFY2(server->Start(args), qPrintable(server->Error()));
         BaseURL = server->BaseUrl();
+    }
+
+    // Moves the issue time of every pending administrator password back, as time would.
+    void agePendingPasswords(int seconds) {
+        kovrel::server::Database direct(*kovrel::server::DatabaseAddress::Parse(db->Argument(), nullptr));
+        QVERIFY2(direct.Open(), qPrintable(direct.Error()));
+        QList<QPair<QString, QString>> moved;
+        auto q = direct.Query(QStringLiteral("SELECT pass_hash, issued_at FROM pending_passwords")).Run();
+        while (q.Next())
+            moved.append({q.Text(0), QDateTime::fromString(q.Text(1), Qt::ISODate)
+                                         .addSecs(-seconds)
+                                         .toUTC()
+                                         .toString(Qt::ISODate)});
+        for (const auto& [hash, time] : moved)
+            direct.Query(QStringLiteral("UPDATE pending_passwords SET issued_at = ? WHERE pass_hash = ?"))
+                .Bind(time)
+                .Bind(hash)
+                .Run();
     }
 
     // A new administrator password for kAdmin, read from the mail it produced.
@@ -142,8 +165,10 @@ private Q_SLOTS:
         }
     }
 
-    // Asking for a new password never locks the administrator out: the old one works until
-    // the new one is used, and only then stops.
+    // Asking for a new password never locks the administrator out: the old one works until a
+    // new one is used. Nor can anyone else's asking: a mailed password stays valid until it is
+    // used or a day has passed; asked again within minutes, nothing more is mailed, later a new
+    // one is, up to three waiting at a time.
     void oldPasswordWorksUntilTheNewOneIsUsed() {
         const QString first = issuePassword();
         QVERIFY(!first.isEmpty());
@@ -152,18 +177,39 @@ private Q_SLOTS:
         const QString second = issuePassword();
         QVERIFY(!second.isEmpty() && second != first);
         QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 1);
-        // Another request replaces the unused second password; the first still works.
-        const QString third = issuePassword();
-        QCOMPARE(signInReply(kAdmin, QString(), second).value("test_admin_pas").toInt(), 0);
-        QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 1);
+        const Reply again = requestPassword(kAdmin);
+        QCOMPARE(again.status, 200);
+        QCOMPARE(again.text, QStringLiteral("Пароль уже отправлен на адрес owner@shop.ru"));
+        QCOMPARE(server->Mail().size(), 2);
 
+        // Minutes later another goes out; the one before it keeps waiting.
+        agePendingPasswords(11 * 60);
+        const QString third = issuePassword();
+        QVERIFY(!third.isEmpty() && third != second);
+        agePendingPasswords(11 * 60);
+        const QString fourth = issuePassword();
+        QVERIFY(!fourth.isEmpty());
+        agePendingPasswords(11 * 60);
+        const Reply tooMany = requestPassword(kAdmin);
+        QCOMPARE(tooMany.status, 429);
+        QCOMPARE(tooMany.text,
+                 QStringLiteral("Новые пароли на адрес owner@shop.ru уже отправлены: повторите через "
+                                "%1 мин")
+                     .arg(24 * 60 - 33));
+
+        // Using one ends the old one and those mailed before it; one mailed after it still waits.
         QCOMPARE(signInReply(kAdmin, QString(), third).value("test_admin_pas").toInt(), 1);
         QCOMPARE(signInReply(kAdmin, QString(), first).value("test_admin_pas").toInt(), 0);
+        QCOMPARE(signInReply(kAdmin, QString(), second).value("test_admin_pas").toInt(), 0);
+        QCOMPARE(signInReply(kAdmin, QString(), third).value("test_admin_pas").toInt(), 1);
+        // A day after its mail a password is no longer valid.
+        agePendingPasswords(24 * 3600);
+        QCOMPARE(signInReply(kAdmin, QString(), fourth).value("test_admin_pas").toInt(), 0);
         QCOMPARE(signInReply(kAdmin, QString(), third).value("test_admin_pas").toInt(), 1);
 
-        // The same account, not a second one: the mail says so and the login is unchanged.
+        // The same account, not a second one: the mail says so.
         const auto mail = server->Mail();
-        QCOMPARE(mail.size(), 3);
+        QCOMPARE(mail.size(), 4);
         QVERIFY(QString::fromUtf8(mail[1]).contains(QStringLiteral("Прежний пароль действует")));
     }
 
@@ -204,9 +250,10 @@ private Q_SLOTS:
         QVERIFY(server->Mail().isEmpty());
 
         // A command that fails: the request fails and the password stays as it was.
+        const QString before = ServerProcess::PasswordIn(message);
+        QCOMPARE(signInReply(kAdmin, QString(), before).value("test_admin_pas").toInt(), 1);
         server.reset();
         startServer({QStringLiteral("--sendmail"), QStringLiteral("exit 3")});
-        const QString before = ServerProcess::PasswordIn(message);
         QCOMPARE(requestPassword(kAdmin).status, 503);
         QCOMPARE(signInReply(kAdmin, QString(), before).value("test_admin_pas").toInt(), 1);
     }
@@ -259,6 +306,66 @@ private Q_SLOTS:
         QCOMPARE(r.text, QStringLiteral("Слишком большой запрос"));
         kovrel::wire::MultipartForm small = AuthForm(kAdmin, QString(), QStringLiteral("x"));
         QCOMPARE(PostToServer(QStringLiteral("/get-lic-v3.php"), small).status, 200);
+
+        // A body sent in chunks, whose size nobody announced, gets the same answer.
+        QProcess curl;
+        curl.start(QStringLiteral("curl"),
+                   {QStringLiteral("-s"), QStringLiteral("-w"), QStringLiteral(" %{http_code}"),
+                    QStringLiteral("-H"), QStringLiteral("Transfer-Encoding: chunked"), QStringLiteral("-H"),
+                    QStringLiteral("Content-Type: multipart/form-data; boundary=b"),
+                    QStringLiteral("--data-binary"), QStringLiteral("@-"),
+                    BaseURL + QStringLiteral("/get-lic-v3.php")});
+        curl.write(QByteArray(20000, 'a'));
+        curl.closeWriteChannel();
+        QVERIFY(curl.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(curl.readAllStandardOutput()),
+                 QStringLiteral("Слишком большой запрос 413"));
+    }
+
+    // The data folder, the database and its journals, the outbox and its mail, and the backups
+    // are the server user's alone whatever the umask, and a waiting backup's name does not
+    // reveal its download address.
+    void filesAreTheOwnersOnly() {
+        server.reset();
+        const QString data = QDir(db->Folder()).filePath(QStringLiteral("data"));
+        QStringList args = {QStringLiteral("--data-dir"), data, QStringLiteral("--outbox"),
+                            data + QStringLiteral("/outbox"), QStringLiteral("--demo")};
+        if (!db->IsPostgres())
+            args +=
+                {QStringLiteral("--db"), QStringLiteral("sqlite:") + data + QStringLiteral("/kovrel.sqlite")};
+        const mode_t umaskBefore = ::umask(0);
+        startServer(args);
+        ::umask(umaskBefore);
+        QCOMPARE(requestPassword(kAdmin).status, 200);
+        const Reply backup =
+            PostToServer(QStringLiteral("/backup-db.php"), AuthForm(QStringLiteral("demo@kovrel.local"),
+                                                                    QString(), QStringLiteral("demo2024")));
+        QCOMPARE(backup.status, 200);
+        const QString token = backup.text.section(QLatin1Char('/'), -2, -2);
+        QCOMPARE(token.size(), 32);
+
+        // Everything the server made there, and the folder itself: the database with its journals,
+        // the mail, the backup, and their folders.
+        QStringList made = {data}, open;
+        for (QDirIterator it(data, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                             QDirIterator::Subdirectories);
+             it.hasNext();)
+            made << it.next();
+        for (const QString& path : made) {
+            struct stat st {};
+            const bool folder = QFileInfo(path).isDir();
+            if (::stat(QFile::encodeName(path).constData(), &st) != 0 ||
+                int(st.st_mode & 0777) != (folder ? 0700 : 0600))
+                open << QStringLiteral("%1 %2").arg(path).arg(st.st_mode & 0777, 0, 8);
+        }
+        QVERIFY2(open.isEmpty(), qPrintable(open.join(QLatin1Char('\n'))));
+        QCOMPARE(made.filter(QStringLiteral(".eml")).size(), 1);
+        QCOMPARE(made.filter(QStringLiteral("kovrel-backup-")).size(), 1);
+        if (!db->IsPostgres()) QCOMPARE(made.filter(QStringLiteral("kovrel.sqlite")).size(), 3);
+        QVERIFY2(made.filter(token).isEmpty(), qPrintable(made.join(QLatin1Char(' '))));
+        // The address still downloads it, once.
+        QCOMPARE(DownloadUrl(backup.text).status, 200);
+        QVERIFY(QDir(data + QStringLiteral("/backups")).isEmpty());
     }
 
     // One line per request: time, endpoint, account, status, milliseconds.
@@ -307,9 +414,12 @@ private Q_SLOTS:
     }
 
     void refusesBadCommandLines() {
-        for (const QStringList& args : {QStringList{QStringLiteral("--listen"), QStringLiteral("nowhere")},
-                                        QStringList{QStringLiteral("--db"), QStringLiteral("mysql://x")},
-                                        QStringList{QStringLiteral("--bogus")}}) {
+        for (const QStringList& args :
+             {QStringList{QStringLiteral("--listen"), QStringLiteral("nowhere")},
+              QStringList{QStringLiteral("--db"), QStringLiteral("mysql://x")},
+              QStringList{QStringLiteral("--request-seconds"), QStringLiteral("0")},
+              QStringList{QStringLiteral("--public-url"), QStringLiteral("ftp://x/")},
+              QStringList{QStringLiteral("--bogus")}}) {
             QProcess p;
             p.start(ServerProcess::Binary(), args);
             QVERIFY(p.waitForFinished(10000));
@@ -321,7 +431,9 @@ private Q_SLOTS:
         QVERIFY(help.waitForFinished(10000));
         QCOMPARE(help.exitCode(), 0);
         const QByteArray text = help.readAllStandardOutput();
-        for (const char* option : {"--listen", "--db", "--outbox", "--sendmail", "--demo"})
+        for (const char* option :
+             {"--listen", "--db", "--outbox", "--sendmail", "--demo", "--max-connections",
+              "--max-connections-per-address", "--request-seconds", "--public-url"})
             QVERIFY2(text.contains(option), option);
     }
 };

@@ -4,6 +4,7 @@
 #include "demo_server.h"
 #include "demo_session.h"
 #include "form_load.h"
+#include "server_request.h"
 #include "session.h"
 
 #include <QTest>
@@ -443,6 +444,66 @@ private Q_SLOTS:
         QCOMPARE(tryAll(), QList<bool>({true, true, true, true, true}));
         QCOMPARE(bank(kOrganizationID)->Rs, QStringLiteral("40702810000000000000"));
         QVERIFY(!FindByName(klients(TypeKlKind::Klient), buyer.Name));
+    }
+
+    // A name with NUL or another control character is refused wherever an entry gets a name,
+    // and the entry keeps the one it had.
+    void namesWithControlCharactersAreRefused() {
+        const int store = StoreId(QStringLiteral("Основной склад"));
+        const int buyer = FindByName(klients(TypeKlKind::Klient), QStringLiteral("Кафе Уют"))->ID;
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        const ServerReply receipt =
+            PostToServer(QStringLiteral("/insert-prh.php"),
+                         WithFields(TFormLoad::NewForm(), {{"dat", today},
+                                                           {"id_stores", QString::number(store)},
+                                                           {"id_klients", "0"},
+                                                           {"prim_win", ""}}));
+        QCOMPARE(receipt.status, 200);
+        struct Write {
+            QString endpoint, field;
+            QList<QPair<QString, QString>> fields;
+        };
+        // One write of each kind of entry that gets a name.
+        const QList<Write> writes = {
+            {"/insert-store.php", "name_win", {{"prim_win", ""}}},
+            {"/update-grname.php", "name_win", {{"id", "1"}, {"prim_win", ""}}},
+            {"/update-klient.php",
+             "name_win",
+             {{"id", QString::number(buyer)}, {"type_kl", "1"}, {"prim_win", ""}, {"id_manager", "1"}}},
+            {"/insert-good.php",
+             "name_win",
+             {{"prim_win", ""},
+              {"code_win", ""},
+              {"barcode_win", ""},
+              {"pack", "1"},
+              {"pcen", "1"},
+              {"nds", "0"},
+              {"gg_code", "1"}}},
+            {"/insert-user.php", "user_name_win", {{"user_dop_login_win", "new@kovrel.local"}}},
+            {"/insert-prh-excel-win.php",
+             "list[0][name_win]",
+             {{"id", receipt.text},
+              {"list[0][find_id]", "0"},
+              {"list[0][code_win]", ""},
+              {"list[0][barcode_win]", ""},
+              {"list[0][pcen]", "1"},
+              {"list[0][zcen]", "1"},
+              {"list[0][kol]", "1"}}},
+        };
+        const QString reason = QStringLiteral("Поле %1: наименование не может содержать управляющие символы");
+        for (const Write& w : writes) {
+            for (const QString& name : {QStringLiteral("Склад") + QChar(0), QStringLiteral("\x1b[2J")}) {
+                const ServerReply r = PostToServer(
+                    w.endpoint, WithFields(TFormLoad::NewForm(),
+                                           w.fields + QList<QPair<QString, QString>>{{w.field, name}}));
+                QVERIFY2(r.status == 400, qPrintable(w.endpoint + QLatin1Char(' ') + r.text));
+                QCOMPARE(r.text, (w.field.startsWith(QLatin1String("list")) ? QStringLiteral("Строка 1: ")
+                                                                            : QString()) +
+                                     reason.arg(w.field));
+            }
+        }
+        QVERIFY(FindByName(listOf(catalogNamed(QStringLiteral("stores"))), QStringLiteral("Основной склад")));
+        QVERIFY(FindByName(klients(TypeKlKind::Klient), QStringLiteral("Кафе Уют")));
     }
 
     void wrongPasswordsGetNothing() {

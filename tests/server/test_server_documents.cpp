@@ -505,6 +505,55 @@ private Q_SLOTS:
         QCOMPARE(ShopFixture::Call("/update-nkl.php", header(lockedDoc, ids.main)).status, 200);
     }
 
+    // The stock that comes with a line list or one line is of the document's own stores only
+    // (either store of a transfer), for every kind, so that nobody reads the stock of a store
+    // barred to him through a document he may open.
+    void lineListsShowOnlyTheDocumentsStores() {
+        QVERIFY(shop.Receipt(ids.main, {{ids.sugar, 10, 50}}));
+        struct Kind {
+            QString stem;
+            int doc = 0, line = 0;
+        };
+        QList<Kind> kinds = {{"prh"}, {"nkl"}, {"invoice"}, {"vnk"}};
+        for (Kind& k : kinds) {
+            k.doc = shop.Doc(k.stem, ids.main, k.stem == QLatin1String("vnk") ? ids.second : ids.buyer);
+            k.line = ShopFixture::AddLine(k.stem, k.doc, {ids.sugar, 1, 50, 80});
+            QVERIFY2(k.doc && k.line, qPrintable(k.stem));
+        }
+        CatalogSeed& seed = shop.Seed();
+        for (const int right : {Right::PrhView, Right::NklView, Right::InvoiceView, Right::VnkView})
+            seed.Right(ids.account, ids.user, right, 1);
+        seed.StoreRight(ids.account, ids.third, ids.user, 0);
+        shop.SignInUser();
+        const QString denied = QStringLiteral("Доступ запрещен: склад %1 не относится к документу");
+        for (const Kind& k : kinds) {
+            const bool transfer = k.stem == QLatin1String("vnk");
+            const QList<QPair<QList<int>, int>> asked =
+                transfer
+                    ? QList<QPair<QList<int>, int>>{{{ids.main, ids.second}, 0},
+                                                    {{ids.second, ids.main}, 0},
+                                                    {{ids.main, ids.third}, ids.third},
+                                                    {{ids.third, ids.second}, ids.third},
+                                                    {{-1, ids.second}, -1}}
+                    : QList<QPair<QList<int>, int>>{
+                          {{ids.main}, 0}, {{ids.third}, ids.third}, {{ids.second}, ids.second}, {{-1}, -1}};
+            for (const auto& [stores, refused] : asked) {
+                Fields stock =
+                    transfer ? Fields{{"code_store_i", num(stores[0])}, {"code_store_p", num(stores[1])}}
+                             : Fields{{"code_store", num(stores[0])}};
+                const QString what = QStringLiteral("%1 %2").arg(k.stem).arg(stores[0]);
+                for (const auto& [endpoint, id] :
+                     {qMakePair(QStringLiteral("/list-%1-items-with-ost-json.php"), k.doc),
+                      qMakePair(QStringLiteral("/list-%1-items-one-with-ost-json.php"), k.line)}) {
+                    const ServerReply r =
+                        ShopFixture::Call(endpoint.arg(k.stem), Fields{{"id", num(id)}} + stock);
+                    QVERIFY2(r.status == (refused ? 403 : 200), qPrintable(what + QLatin1Char(' ') + r.text));
+                    if (refused) QCOMPARE(r.text, denied.arg(refused));
+                }
+            }
+        }
+    }
+
     // Read replies are reused until the account's data changes: a write through any server on
     // the database makes every server answer afresh; people of one account get their own replies.
     void repliesFollowEveryWrite() {

@@ -177,6 +177,17 @@ private Q_SLOTS:
                                      {"name_win", QStringLiteral("Склад №1 = \"главный\"\nэтаж 2")}}));
         QCOMPARE(r.status, 200);
         QCOMPARE(r.text, QStringLiteral("-12|2.5|2024-02-29|Склад №1 = \"главный\"\r\nэтаж 2|demo2024"));
+
+        // A field sent twice counts with its first copy, the authentication fields too.
+        const Reply twice =
+            PostToServer(QStringLiteral("/test-fields.php"), WithFields(adminForm(), {{"id", "1"},
+                                                                                      {"kol", "1"},
+                                                                                      {"dat", "2024-01-01"},
+                                                                                      {"name_win", "first"},
+                                                                                      {"id", "2"},
+                                                                                      {"name_win", "second"},
+                                                                                      {"token", "another"}}));
+        QCOMPARE(twice.text, QStringLiteral("1|1|2024-01-01|first|demo2024"));
     }
 
     void badFieldsAreNamedInTheReply_data() {
@@ -495,6 +506,17 @@ private Q_SLOTS:
             t.join();
         QCOMPARE(failures.load(), 0);
         QCOMPARE(appliedSteps.load(), static_cast<int>(AllMigrations().size()));
+    }
+
+    // On SQLite every commit reaches the disk before the reply: WAL, synchronized in full.
+    void sqliteCommitsAreSynchronized() {
+        if (tdb->IsPostgres()) QSKIP("PostgreSQL keeps its own settings");
+        auto mode = db().Query(QStringLiteral("PRAGMA journal_mode")).Run();
+        QVERIFY(mode.Next());
+        QCOMPARE(mode.Text(0), QStringLiteral("wal"));
+        auto sync = db().Query(QStringLiteral("PRAGMA synchronous")).Run();
+        QVERIFY(sync.Next());
+        QCOMPARE(sync.Int(0), 2); // FULL
     }
 
     // A step either applies whole, with its version recorded, or not at all.

@@ -424,6 +424,37 @@ private Q_SLOTS:
         QCOMPARE(DownloadUrl(BaseURL + QStringLiteral("/backup/not-a-token/x.json")).status, 404);
     }
 
+    // The download address is the one the server listens on, or --public-url, whatever Host
+    // header the request carried.
+    void backupAddressIsTheServersOwn() {
+        const auto backupWithHost = [](const QString& host) {
+            QProcess curl;
+            curl.start(QStringLiteral("curl"),
+                       {QStringLiteral("-s"), QStringLiteral("-H"), QStringLiteral("Host: ") + host,
+                        QStringLiteral("-F"), QStringLiteral("login=demo@kovrel.local"), QStringLiteral("-F"),
+                        QStringLiteral("dop_login="), QStringLiteral("-F"), QStringLiteral("token=demo2024"),
+                        QStringLiteral("-F"), QStringLiteral("client=W"),
+                        BaseURL + QStringLiteral("/backup-db.php")});
+            curl.waitForFinished(30000);
+            return QString::fromUtf8(curl.readAllStandardOutput());
+        };
+        QVERIFY(backupWithHost(QStringLiteral("evil.example:80"))
+                    .startsWith(BaseURL + QStringLiteral("/backup/")));
+
+        ServerProcess& server = Demo().Server();
+        QCOMPARE(server.Stop(), 0);
+        QVERIFY2(
+            server.Start({QStringLiteral("--public-url"), QStringLiteral("https://kovrel.example.com/kv/")}),
+            qPrintable(server.Error()));
+        BaseURL = server.BaseUrl();
+        const QString url = backupWithHost(QStringLiteral("evil.example:80"));
+        QVERIFY2(url.startsWith(QStringLiteral("https://kovrel.example.com/kv/backup/")), qPrintable(url));
+        // Behind the proxy that address leads to this server: the rest of it downloads here.
+        QCOMPARE(
+            DownloadUrl(BaseURL + url.mid(QStringLiteral("https://kovrel.example.com/kv").size())).status,
+            200);
+    }
+
     // Two downloads at the same moment: one gets the file, the other nothing.
     void simultaneousDownloadsGetOneFile() {
         TFormLoad f;

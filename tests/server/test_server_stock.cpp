@@ -7,6 +7,7 @@
 #include "transaction.h"
 
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
 
@@ -123,6 +124,188 @@ private Q_SLOTS:
         QVERIFY(shop.Sale(ids.third, {{ids.salt, 6, 12, 30}}));
         QVERIFY(!shop.Sale(ids.third, {{ids.salt, 2.5, 10, 30}}));
         QCOMPARE(shop.Stock(ids.third, ids.salt), 2.0);
+    }
+
+    // An amount beyond the range a double keeps exact (quantities below 10^9, prices and sums
+    // below 10^12) is refused by every write that takes one, naming the field, and nothing is
+    // written; the stock of a lot stays in that range too.
+    void amountsBeyondTheExactRangeAreRefused() {
+        const int prh = shop.Receipt(ids.main, {{ids.sugar, 10, 50}});
+        const int nkl = shop.Sale(ids.main, {{ids.sugar, 1, 50, 80}});
+        const int order = shop.Doc(QStringLiteral("invoice"), ids.main, ids.buyer);
+        const int vnk = shop.Transfer(ids.main, ids.second, {{ids.sugar, 1, 50}});
+        QVERIFY(prh && nkl && order && vnk);
+        const auto lineId = [&](int kind, int doc) {
+            return shop
+                .Row("SELECT MIN(id) FROM doc_items WHERE account_id = ? AND kind = ? AND id_z = ?",
+                     {ids.account, kind, doc})
+                .value(0)
+                .toInt();
+        };
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        const Fields goods = {{"name_win", "Крупа"}, {"prim_win", ""},  {"code_win", ""}, {"barcode_win", ""},
+                              {"pack", "1"},         {"pcen", "10.00"}, {"nds", "0"},     {"gg_code", "1"}};
+        const Fields money = {{"dat", today},
+                              {"sum_m", "100.00"},
+                              {"klient_i", num(ids.buyer)},
+                              {"klient_p", num(ids.cash)},
+                              {"prim_win", ""}};
+        const Fields row = {{"id", num(prh)},
+                            {"list[0][find_id]", num(ids.salt)},
+                            {"list[0][name_win]", "Соль"},
+                            {"list[0][code_win]", ""},
+                            {"list[0][barcode_win]", ""},
+                            {"list[0][pcen]", "30.00"},
+                            {"list[0][zcen]", "10.00"},
+                            {"list[0][kol]", "1"}};
+        struct Write {
+            QString endpoint;
+            Fields fields;
+            QStringList amounts;
+        };
+        const QList<Write> writes = {
+            {"/insert-prh-items.php",
+             {{"id_z", num(prh)}, {"id_goods", num(ids.salt)}, {"kol", "1"}, {"zcen", "10"}},
+             {"kol", "zcen"}},
+            {"/insert-nkl-items.php", saleLine(nkl, ids.sugar, 1), {"kol", "zcen", "rcen"}},
+            {"/insert-invoice-items.php", saleLine(order, ids.sugar, 1), {"kol", "zcen", "rcen"}},
+            {"/insert-vnk-items.php",
+             {{"id_z", num(vnk)}, {"id_goods", num(ids.sugar)}, {"kol", "1"}, {"zcen", "50"}},
+             {"kol", "zcen"}},
+            {"/update-nkl-items.php", lineUpdate(lineId(2, nkl), 2), {"kol", "rcen"}},
+            {"/update-vnk-items.php", lineUpdate(lineId(4, vnk), 2), {"kol", "rcen"}},
+            {"/update-prh-items.php",
+             receiptLineUpdate(lineId(1, prh), ids.sugar, 11, 50, 10, 50, 0),
+             {"kol", "zcen", "old_kol", "old_zcen"}},
+            {"/insert-prh-excel-win.php", row, {"list[0][kol]", "list[0][zcen]", "list[0][pcen]"}},
+            {"/insert-good.php", goods, {"pack", "pcen", "nds"}},
+            {"/insert-money.php", money, {"sum_m"}},
+        };
+        const QStringList quantities = {"kol", "old_kol", "list[0][kol]", "pack", "nds"};
+        const QString thirtyNines(30, QLatin1Char('9'));
+        const auto counts = [&] {
+            return QList<int>{shop.Count("doc_items"), shop.Count("goods"), shop.Count("money"),
+                              shop.Row("SELECT SUM(kol) FROM doc_items WHERE account_id = ?", {ids.account})
+                                  .value(0)
+                                  .toInt()};
+        };
+        const QList<int> before = counts();
+        for (const Write& w : writes) {
+            for (const QString& amount : w.amounts) {
+                // A sum may be negative, so its range is tried from below.
+                const QString value =
+                    (amount == QLatin1String("sum_m") ? QStringLiteral("-") : QString()) + thirtyNines;
+                Fields fields = w.fields;
+                for (auto& f : fields)
+                    if (f.first == amount) f.second = value;
+                const ServerReply r = ShopFixture::Call(w.endpoint, fields);
+                const QString reason =
+                    QStringLiteral("Поле %1: значение должно быть по модулю меньше %2")
+                        .arg(amount, quantities.contains(amount) ? QStringLiteral("1 000 000 000")
+                                                                 : QStringLiteral("1 000 000 000 000"));
+                QVERIFY2(r.status == 400, qPrintable(w.endpoint + QLatin1Char(' ') + amount));
+                QCOMPARE(r.text, (amount.startsWith(QLatin1String("list")) ? QStringLiteral("Строка 1: ")
+                                                                           : QString()) +
+                                     reason);
+            }
+        }
+        QCOMPARE(counts(), before);
+
+        // Just below the range is taken; an order line moves no stock.
+        QVERIFY(ShopFixture::AddLine(QStringLiteral("invoice"), order, {ids.tea, 999999999.999, 0, 1}));
+        QCOMPARE(ShopFixture::Call("/insert-invoice-items.php", saleLine(order, ids.tea, 1e9)).status, 400);
+        Fields largest = money;
+        largest[1].second = QStringLiteral("-999999999999.99");
+        QCOMPARE(ShopFixture::Call("/insert-money.php", largest).status, 200);
+        // A lot's total, the sum of many lines, stays in range as well.
+        const int big = shop.Doc(QStringLiteral("prh"), ids.third, ids.supplier);
+        QVERIFY(ShopFixture::AddLine(QStringLiteral("prh"), big, {ids.salt, 600000000, 10}));
+        const ServerReply over = ShopFixture::Call(
+            "/insert-prh-items.php",
+            {{"id_z", num(big)}, {"id_goods", num(ids.salt)}, {"kol", "400000000"}, {"zcen", "10"}});
+        QCOMPARE(over.status, 409);
+        QCOMPARE(over.text,
+                 QStringLiteral("Слишком большое количество товара «Соль» на складе «Дальний склад»: по "
+                                "одной цене оно должно быть меньше 1 000 000 000"));
+        QCOMPARE(shop.Stock(ids.third, ids.salt), 600000000.0);
+    }
+
+    // Lines inserted, changed and deleted at random, fractional quantities among them, in every
+    // kind that moves stock: every lot always equals the sum of its lines to the millionth, and
+    // no store's balance of a goods item is below zero.
+    void stockEqualsItsLinesAfterRandomChanges() {
+        QRandomGenerator random(20240611);
+        const int receipts[] = {shop.Doc(QStringLiteral("prh"), ids.main, ids.supplier),
+                                shop.Doc(QStringLiteral("prh"), ids.second, ids.supplier)};
+        const int sales[] = {shop.Doc(QStringLiteral("nkl"), ids.main, ids.buyer),
+                             shop.Doc(QStringLiteral("nkl"), ids.second, ids.buyer)};
+        const int transfer = shop.Doc(QStringLiteral("vnk"), ids.main, ids.second);
+        const int goods[] = {ids.sugar, ids.salt};
+        const double prices[] = {10, 10.1, 10.2};
+        struct Stored {
+            QString stem;
+            int id;
+            double kol, zcen;
+            int goods;
+        };
+        QList<Stored> lines;
+        const auto quantity = [&] { return random.bounded(1, 30000) / 1000.0; }; // 0.001 to 29.999
+        int refused = 0;
+        for (int step = 0; step < 240; ++step) {
+            const int what = random.bounded(10);
+            if (what < 6 || lines.isEmpty()) {
+                const int side = random.bounded(2);
+                const QString stem = what < 3   ? QStringLiteral("prh")
+                                     : what < 5 ? QStringLiteral("nkl")
+                                                : QStringLiteral("vnk");
+                const int doc = stem == QLatin1String("prh")   ? receipts[side]
+                                : stem == QLatin1String("nkl") ? sales[side]
+                                                               : transfer;
+                const Stored l{stem, 0, quantity(), prices[random.bounded(3)], goods[random.bounded(2)]};
+                const ServerReply r = ShopFixture::Call(QStringLiteral("/insert-%1-items.php").arg(stem),
+                                                        {{"id_z", num(doc)},
+                                                         {"id_goods", num(l.goods)},
+                                                         {"kol", QString::number(l.kol, 'f', 3)},
+                                                         {"zcen", QString::number(l.zcen, 'f', 2)},
+                                                         {"rcen", "99.00"}});
+                if (r.status == 200)
+                    lines.append({l.stem, r.text.toInt(), l.kol, l.zcen, l.goods});
+                else
+                    refused += r.status == 409;
+                QVERIFY2(r.status == 200 || r.status == 409, qPrintable(r.text));
+                continue;
+            }
+            const qsizetype at = random.bounded(lines.size());
+            Stored& l = lines[at];
+            ServerReply r;
+            if (what < 8) {
+                const double kol = quantity();
+                r = l.stem == QLatin1String("prh")
+                        ? ShopFixture::Call("/update-prh-items.php",
+                                            receiptLineUpdate(l.id, l.goods, kol, l.zcen, l.kol, l.zcen, 0))
+                        : ShopFixture::Call(
+                              QStringLiteral("/update-%1-items.php").arg(l.stem),
+                              {{"id", num(l.id)}, {"kol", QString::number(kol, 'f', 3)}, {"rcen", "99"}});
+                if (r.status == 200) l.kol = kol;
+            } else {
+                r = ShopFixture::Call(QStringLiteral("/delete-%1-items-one.php").arg(l.stem),
+                                      {{"id", num(l.id)}});
+                if (r.status == 200) lines.removeAt(at);
+            }
+            refused += r.status == 409;
+            QVERIFY2(r.status == 200 || r.status == 409, qPrintable(r.text));
+        }
+        QVERIFY(refused > 0); // the stock rule was put to the test
+        const QStringList mismatches = shop.StockMismatches();
+        QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches.join(QLatin1Char('\n'))));
+        QCOMPARE(
+            shop.Row("SELECT COUNT(*) FROM (SELECT id_store, id_goods FROM stock WHERE account_id = ? "
+                     "GROUP BY id_store, id_goods "
+                     "HAVING ROUND(SUM(kol_plus + kol_plus_v - kol_minus - kol_minus_v) * 1000000) < 0) x",
+                     {ids.account})
+                .value(0)
+                .toInt(),
+            0);
     }
 
     // A transfer guards both stores: the sender when goods leave, the receiver when goods it

@@ -201,7 +201,8 @@ private Q_SLOTS:
         QCOMPARE(DocShop::LineOf(NklFamily(), sale, goods).Kol, 3.0);
     }
 
-    void negativeFiguresAreRefusedBeforeTheService() {
+    // Figures the service would refuse: below zero, or beyond the range it keeps exact.
+    void negativeAndHugeFiguresAreRefusedBeforeTheService() {
         auto w = f.OpenAdmin();
         const int store = DocShop::Store(Unique(QStringLiteral("Склад минусов")));
         const int goods = DocShop::Good(Unique(QStringLiteral("Уксус")), 1, 30);
@@ -211,8 +212,14 @@ private Q_SLOTS:
         QVERIFY(!saveWith(*ed, QStringLiteral("-1")));
         type(ed->EdCen, QStringLiteral("-5"));
         QVERIFY(!saveWith(*ed, QStringLiteral("1")));
+        type(ed->EdCen, QStringLiteral("999999999999.99"));
+        QVERIFY(!saveWith(*ed, QStringLiteral("1000000000")));
+        type(ed->EdCen, QStringLiteral("1000000000000"));
+        QVERIFY(!saveWith(*ed, QStringLiteral("999999999.999")));
         QCOMPARE(f.Ui->infos, (QStringList{QStringLiteral("Количество не может быть отрицательным !"),
-                                           QStringLiteral("Цена не может быть отрицательной !")}));
+                                           QStringLiteral("Цена не может быть отрицательной !"),
+                                           QStringLiteral("Количество должно быть меньше 1 000 000 000 !"),
+                                           QStringLiteral("Цена должна быть меньше 1 000 000 000 000 !")}));
         QCOMPARE(DocShop::LineOf(InvoiceFamily(), order, goods).Kol, 2.0);
     }
 

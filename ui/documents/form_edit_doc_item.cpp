@@ -18,6 +18,20 @@ const QString kNoStock =
     QStringLiteral("Недостаточное количество товара на складе ! Остаток товара не может быть меньше нуля.");
 const QString kNegativeKol = QStringLiteral("Количество не может быть отрицательным !");
 const QString kNegativePrice = QStringLiteral("Цена не может быть отрицательной !");
+// The service keeps quantities and prices exact only below these, and refuses the rest.
+constexpr double kKolLimit = 1e9;
+constexpr double kPriceLimit = 1e12;
+const QString kHugeKol = QStringLiteral("Количество должно быть меньше 1 000 000 000 !");
+const QString kHugePrice = QStringLiteral("Цена должна быть меньше 1 000 000 000 000 !");
+
+// Why the service would refuse these figures, or empty.
+QString figuresRefusal(double kol, double price) {
+    if (kol < 0) return kNegativeKol;
+    if (price < 0) return kNegativePrice;
+    if (kol >= kKolLimit) return kHugeKol;
+    if (price >= kPriceLimit) return kHugePrice;
+    return {};
+}
 
 constexpr QSize kClientSize(384, 301);
 constexpr int kFontPixels = 13;
@@ -132,8 +146,8 @@ void TFormEditDocItem::EdKolPackChange() {
 bool TFormEditDocItem::SaveRec() {
     LocalRec->Kol = ParseFloatDef(EdKol->text(), LocalRec->Kol);
     price() = ParseFloatDef(EdCen->text(), price());
-    if (LocalRec->Kol < 0 || price() < 0) {
-        ShowInfo(LocalRec->Kol < 0 ? kNegativeKol : kNegativePrice);
+    if (const QString refusal = figuresRefusal(LocalRec->Kol, price()); !refusal.isEmpty()) {
+        ShowInfo(refusal);
         return false;
     }
     for (size_t side = 0; side < m_family.stock.size(); ++side) {
