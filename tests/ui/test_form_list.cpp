@@ -155,9 +155,12 @@ private Q_SLOTS:
         QCOMPARE(slot.SelID, -1);
     }
 
-    void searchTypedKeepsTheFocusInTheSearchBox() {
+    // Typing searches and keeps the focus in the search box; Down moves into the list, where
+    // Enter chooses the current row.
+    void theKeyboardSearchesMovesIntoTheListAndChooses() {
         auto w = f.OpenAdmin();
         AddStore(QStringLiteral("Склад фокуса"));
+        AddStore(QStringLiteral("Склад фокуса 2"));
         w->close(); // the offscreen platform would keep the main window the active one
         TSelectionSlot slot;
         TFormListStore picker(nullptr, slot);
@@ -167,7 +170,14 @@ private Q_SLOTS:
         picker.SGList->setFocus();
         picker.EdFind->setText(QStringLiteral("фокус"));
         QVERIFY(picker.EdFind->hasFocus());
-        QCOMPARE(Column(picker.SGList, 0), QStringList{QStringLiteral("Склад фокуса")});
+        const QStringList listed = Column(picker.SGList, 0);
+        QCOMPARE(listed.size(), 2);
+        QTest::keyClick(picker.EdFind, Qt::Key_Down);
+        QVERIFY(picker.SGList->hasFocus());
+        QTest::keyClick(picker.SGList, Qt::Key_Down);
+        QTest::keyClick(picker.SGList, Qt::Key_Return);
+        QCOMPARE(picker.result(), int(QDialog::Accepted));
+        QCOMPARE(slot.SelName, listed[1]);
     }
 
     void doubleClickChoosesTheRowUnderTheMouse() {

@@ -26,6 +26,7 @@ public:
 
     static constexpr int kFontPixels = 13;
     static constexpr int kEditWidth = 320;
+    static const QString kNameWanted; // "Необходимо указать наименование !"
 
 protected:
     // The editor's save steps; true when every step succeeded.
@@ -40,8 +41,6 @@ protected:
     void AddNameRows(QGridLayout* grid, QLineEdit*& name, QLineEdit*& prim);
     // "Сохранить" refuses with `message` while the box holds nothing but blanks.
     void RequireName(QLineEdit* box, const QString& message);
-
-    static const QString kNameWanted;
 
 private:
     QLineEdit* m_nameBox = nullptr;

@@ -68,7 +68,7 @@ void TMainF::buildLayout() {
     auto* group = new QWidget;
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->setContentsMargins(0, 0, 0, 0);
-    groupLayout->setSpacing(2);
+    groupLayout->setSpacing(0); // the three panels fill the column at the design size without scrolling
     const auto addPanel = [&](const char* name, const QString& caption, int height, TagListBox*& list,
                               const char* listName) {
         auto* panel = new CategoryPanel(caption, height, group);
