@@ -68,15 +68,20 @@ bool wrappedTextCut(const QWidget* w) {
            label->height() < label->heightForWidth(label->width());
 }
 
+// The headings: in the header, or in the first row of cells when the grid has no header row.
 void checkGrid(const QTableView* grid, QStringList& faults) {
     const QHeaderView* header = grid->horizontalHeader();
-    if (!header->isVisibleTo(grid->window())) return;
+    const bool inHeader = header->isVisibleTo(grid->window());
+    if (!inHeader && grid->model()->rowCount() == 0) return;
     for (int col = 0; col < header->count(); ++col) {
-        const QString text = grid->model()->headerData(col, Qt::Horizontal).toString();
-        if (!text.isEmpty() && header->sectionSize(col) < header->sectionSizeHint(col))
+        const QModelIndex first = grid->model()->index(0, col);
+        const QString text =
+            inHeader ? grid->model()->headerData(col, Qt::Horizontal).toString() : first.data().toString();
+        const int needed = inHeader ? header->sectionSizeHint(col) : grid->sizeHintForIndex(first).width();
+        if (!text.isEmpty() && header->sectionSize(col) < needed)
             faults << QStringLiteral("%1: heading \"%2\" is %3 px wide in a column of %4")
                           .arg(nameOf(grid), text)
-                          .arg(header->sectionSizeHint(col))
+                          .arg(needed)
                           .arg(header->sectionSize(col));
     }
 }

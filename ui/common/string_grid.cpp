@@ -56,10 +56,12 @@ void StringGrid::reshape(Change change) {
     placeCurrent(col, row);
 }
 
-// A heading is never cut: its column is at least as wide as the heading needs.
+// A heading is never cut: its column is at least as wide as the heading needs, in the header
+// when the row is fixed, as the first row of cells when it is not (a list with no entries).
 void StringGrid::fitHeading(int col) {
-    if (FixedRows() == 0 || Cells(col, 0).isEmpty()) return;
-    const int needed = horizontalHeader()->sectionSizeHint(col);
+    if (RowCount() == 0 || Cells(col, 0).isEmpty()) return;
+    const int needed = FixedRows() > 0 ? horizontalHeader()->sectionSizeHint(col)
+                                       : sizeHintForIndex(m_model->index(0, col)).width();
     if (horizontalHeader()->sectionSize(col) < needed) horizontalHeader()->resizeSection(col, needed);
 }
 

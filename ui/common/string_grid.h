@@ -32,9 +32,9 @@ public:
     void SetRowTexts(int row, const QStringList& texts, int fromCol = 0);
 
     int ColWidths(int col) const;
-    // The width, or more when the column's heading (row 0, when fixed) needs it; a column is
-    // widened likewise whenever its heading is written or the header row becomes fixed. Widths
-    // the user drags are his.
+    // The width, or more when the column's heading (row 0) needs it; a column is widened
+    // likewise whenever its heading is written or the grid changes shape. Widths the user drags
+    // are his.
     void SetColWidths(int col, int width);
     void SetColWidthsList(std::initializer_list<int> widths);
     int DefaultColWidth() const { return m_defaultColWidth; }

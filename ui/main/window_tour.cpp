@@ -86,10 +86,8 @@ Stop goodsPicker(const QString& name, int mode) {
                 TListGoodArgs args;
                 args.SelMode = mode;
                 args.FlagIns = mode == 1;
-                if (mode == 2)
-                    args.SelCodeStore = firstOf<TRecKlient>([](TFormLoad& fl, auto& L) {
-                                            fl.SelectStoreList(L, QString());
-                                        }).ID;
+                // The stock of the store the newest sale took its goods from.
+                if (mode == 2) args.SelCodeStore = newest(&TFormLoad::SelectNklList).StoreID;
                 return opened.Hold(new TFormListGood(&main, main, args));
             }};
 }
