@@ -27,7 +27,17 @@ QString TrimControl(const QString& text) {
 
 QString FailureMessage(const HttpReply& reply) {
     if (!reply.delivered) return reply.error;
-    return reply.statusLine.isEmpty() ? QStringLiteral("HTTP status %1").arg(reply.status) : reply.statusLine;
+    const QString status =
+        reply.statusLine.isEmpty() ? QStringLiteral("HTTP status %1").arg(reply.status) : reply.statusLine;
+    const QString reason = ServiceReason(reply);
+    return reason.isEmpty() ? status : status + QStringLiteral(": ") + reason;
+}
+
+QString ServiceReason(const HttpReply& reply) {
+    constexpr qsizetype kLongest = 300;
+    if (!reply.delivered || reply.status < 400 || !reply.contentType.startsWith("text/plain")) return {};
+    const QString text = TrimControl(reply.Text());
+    return TrimControl(text.left(text.indexOf(QLatin1Char('\n')))).left(kLongest);
 }
 
 bool IsUsable(const HttpReply& reply) {

@@ -239,8 +239,13 @@ HttpReply PostForm(HttpTransport& http, const QString& endpoint, const wire::Mul
 QString TrimControl(const QString& text);
 
 // The message logged for a reply that is not a success: the status line of an HTTP error or a
-// redirect that was not followed, or the transport's own text.
+// redirect that was not followed, followed by the service's reason when it gave one, or the
+// transport's own text.
 QString FailureMessage(const HttpReply& reply);
+
+// The short plain-text reason that comes with an HTTP error (its first line); empty for any
+// other reply, an HTML error page included.
+QString ServiceReason(const HttpReply& reply);
 
 // True for a reply that counts as delivered without failure (status 200 to 299).
 bool IsUsable(const HttpReply& reply);

@@ -4,6 +4,7 @@
 #include "document_access.h"
 #include "document_lines.h"
 #include "endpoint_registry.h"
+#include "http_error.h"
 #include "journal_conditions.h"
 #include "json_writer.h"
 #include "request_context.h"
@@ -54,10 +55,29 @@ HttpResponse updateDoc(RequestContext& ctx, const DocKind& kind) {
     return HttpResponse::Text(200, QString::number(now.id));
 }
 
+// A document that payments refer to stays: deleting it would leave them paying nothing.
+void requireNoPayments(const RequestContext& ctx, const DocKind& kind, int id) {
+    if (!kind.paymentLink) return;
+    auto q = ctx.Query(QStringLiteral("SELECT id FROM money WHERE account_id = ? AND %1 = ? ORDER BY id")
+                           .arg(QLatin1String(kind.paymentLink)))
+                 .Bind(ctx.AccountId())
+                 .Bind(id)
+                 .Run();
+    QStringList payments;
+    while (q.Next())
+        payments.append(QString::number(q.Int(0)));
+    if (!payments.isEmpty())
+        throw HttpError::Conflict(
+            QStringLiteral("На документ ссылаются операции с деньгами № %1: удалите их или "
+                           "уберите в них номер документа")
+                .arg(payments.join(QStringLiteral(", "))));
+}
+
 HttpResponse deleteDoc(RequestContext& ctx, const DocKind& kind) {
     const DocumentAccess access(ctx, kind);
     const DocHeader h = access.Changeable(ctx.Int(QStringLiteral("id")));
     access.RequireDeletable();
+    requireNoPayments(ctx, kind, h.id);
     DocumentLines(ctx.Services().db, ctx.AccountId()).DeleteDocument(kind, h);
     return HttpResponse::Text(200, QString::number(h.id));
 }

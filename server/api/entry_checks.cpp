@@ -19,6 +19,9 @@ QString EntryName(const RequestContext& ctx, const QString& field) {
         if (c.category() == QChar::Other_Control)
             throw HttpError::BadRequest(
                 QStringLiteral("Поле %1: наименование не может содержать управляющие символы").arg(field));
+    // A blank name shows as an empty line wherever the entry is listed, chosen or printed.
+    if (name.trimmed().isEmpty())
+        throw HttpError::BadRequest(QStringLiteral("Поле %1: наименование не может быть пустым").arg(field));
     return name;
 }
 

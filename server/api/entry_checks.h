@@ -19,8 +19,8 @@ class RequestContext;
 Catalog AccountCatalog(const RequestContext& ctx);
 
 // The name of a catalog entry (a store, manager, category, counterparty, goods item, user, or
-// a goods item that an import creates) from the field: every rule a name must keep is here, so
-// that no entry gets a name another could not.
+// a goods item that an import creates) from the field: every rule a name must keep (not blank,
+// no control characters) is here, so that no entry gets a name another could not.
 QString EntryName(const RequestContext& ctx, const QString& field);
 
 // The deletion mark of an update: nothing when the request carries no "flag_del", otherwise

@@ -80,8 +80,6 @@ QList<ImportRow> importRows(const RequestContext& ctx) {
             r.kol = RequestedQuantity(ctx, p + QStringLiteral("kol]"));
             if (r.goods > 0 && refs.RequireGoods(r.goods).kit)
                 throw HttpError::BadRequest(QStringLiteral("комплект нельзя оприходовать"));
-            if (r.goods == 0 && r.name.isEmpty())
-                throw HttpError::BadRequest(QStringLiteral("не указано наименование товара"));
             rows.append(r);
         } catch (const HttpError& e) {
             throw HttpError(e.Status(), QStringLiteral("Строка %1: %2").arg(i + 1).arg(e.Reason()));

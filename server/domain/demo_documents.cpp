@@ -9,6 +9,8 @@
 #include <QList>
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 namespace kovrel::server {
 
 namespace {
@@ -38,6 +40,7 @@ private:
     int chance(int percent) { return static_cast<int>(m_random.bounded(100)) < percent; }
     DocHeader header(const DocKind& kind, const QDate& day, int store, int other);
     double purchasePrice(const DemoGoods& g, const QDate& day) const;
+    double salePrice(int goods, double zcen) const;
     void receipt(const QDate& day);
     void sale(const QDate& day);
     void transfer(const QDate& day);
@@ -52,6 +55,7 @@ private:
     QRandomGenerator m_random;
     QList<int> m_stores, m_trade, m_accounts, m_overheads, m_owners;
     QList<DemoGoods> m_goods, m_kits;
+    QDate m_until; // the last day of the demo: nothing is dated after it
 };
 
 QList<int> DemoTrade::klients(const QString& condition) const {
@@ -96,6 +100,13 @@ DocHeader DemoTrade::header(const DocKind& kind, const QDate& day, int store, in
 double DemoTrade::purchasePrice(const DemoGoods& g, const QDate& day) const {
     const double base = g.zcen > 0 ? g.zcen : (g.pcen > 0 ? g.pcen * 0.65 : 10);
     return RoundPrice(base * (1 + 0.03 * (day.month() % 3)));
+}
+
+// The goods item's sale price, or its purchase price with a margin when it has none.
+double DemoTrade::salePrice(int goods, double zcen) const {
+    for (const DemoGoods& g : m_goods)
+        if (g.id == goods && g.pcen > 0) return g.pcen;
+    return RoundPrice(zcen * 1.4);
 }
 
 // Suppliers are the first half of the trade counterparties, buyers the second.
@@ -182,6 +193,7 @@ void DemoTrade::transfer(const QDate& day) {
         DocLine line;
         line.goods = q.Int(0);
         line.zcen = q.Double(1);
+        line.rcen = salePrice(line.goods, line.zcen); // a transfer is worth what its goods sell for
         line.kol = std::floor(q.Double(2) / 2);
         lines.append(line);
     }
@@ -221,10 +233,12 @@ double DemoTrade::documentSum(const DocKind& kind, int id, bool sales) const {
 void DemoTrade::pay(const QDate& day, int from, int to, double sum, int docLink, int orderLink,
                     const QString& prim) {
     if (sum <= 0) return;
-    m_money.Insert({0, day, from, to, sum, prim, docLink, orderLink});
+    // A payment due after the last day is made on it: the demo shows nothing still to come.
+    m_money.Insert({0, std::min(day, m_until), from, to, sum, prim, docLink, orderLink});
 }
 
 void DemoTrade::Run(const QDate& from, const QDate& to) {
+    m_until = to;
     if (!m_owners.isEmpty())
         pay(from, m_owners.first(), m_accounts.first(), 1000000, 0, 0, QStringLiteral("Взнос учредителя"));
     for (QDate day = from; day <= to; day = day.addDays(1)) {

@@ -21,7 +21,8 @@ const DocKind& DocKind::Prh() {
                            false,
                            false,
                            StockSide::In,
-                           &IdSequence::Waybills};
+                           &IdSequence::Waybills,
+                           "doc_link"};
     return k;
 }
 
@@ -37,7 +38,8 @@ const DocKind& DocKind::Nkl() {
                            true,
                            true,
                            StockSide::Out,
-                           &IdSequence::Waybills};
+                           &IdSequence::Waybills,
+                           "doc_link"};
     return k;
 }
 
@@ -53,7 +55,8 @@ const DocKind& DocKind::Invoice() {
                            true,
                            true,
                            StockSide::None,
-                           &IdSequence::Orders};
+                           &IdSequence::Orders,
+                           "doc_link_invoice"};
     return k;
 }
 
@@ -69,7 +72,8 @@ const DocKind& DocKind::Vnk() {
                            true,
                            false,
                            StockSide::Transfer,
-                           &IdSequence::Transfers};
+                           &IdSequence::Transfers,
+                           nullptr};
     return k;
 }
 

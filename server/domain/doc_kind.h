@@ -26,6 +26,7 @@ struct DocKind {
     bool kitLines;  // lines carry VAT, and kits become a kit line with component lines
     StockSide side;
     const QString* sequence;
+    const char* paymentLink; // the money column that ties a payment to a document of the kind, or null
 
     QString Endpoint(const char* pattern) const;
     bool MovesStock() const { return side != StockSide::None; }

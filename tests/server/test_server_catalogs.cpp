@@ -448,7 +448,7 @@ private Q_SLOTS:
 
     // A name with NUL or another control character is refused wherever an entry gets a name,
     // and the entry keeps the one it had.
-    void namesWithControlCharactersAreRefused() {
+    void namesBlankOrWithControlCharactersAreRefused() {
         const int store = StoreId(QStringLiteral("Основной склад"));
         const int buyer = FindByName(klients(TypeKlKind::Klient), QStringLiteral("Кафе Уют"))->ID;
         const QString today = QDate::currentDate().toString(Qt::ISODate);
@@ -490,9 +490,15 @@ private Q_SLOTS:
               {"list[0][zcen]", "1"},
               {"list[0][kol]", "1"}}},
         };
-        const QString reason = QStringLiteral("Поле %1: наименование не может содержать управляющие символы");
+        const QString control =
+            QStringLiteral("Поле %1: наименование не может содержать управляющие символы");
+        const QString blank = QStringLiteral("Поле %1: наименование не может быть пустым");
+        const QList<QPair<QString, QString>> names = {{QStringLiteral("Склад") + QChar(0), control},
+                                                      {QStringLiteral("\x1b[2J"), control},
+                                                      {QString(), blank},
+                                                      {QStringLiteral(" \u00a0 "), blank}};
         for (const Write& w : writes) {
-            for (const QString& name : {QStringLiteral("Склад") + QChar(0), QStringLiteral("\x1b[2J")}) {
+            for (const auto& [name, reason] : names) {
                 const ServerReply r = PostToServer(
                     w.endpoint, WithFields(TFormLoad::NewForm(),
                                            w.fields + QList<QPair<QString, QString>>{{w.field, name}}));

@@ -259,6 +259,28 @@ private Q_SLOTS:
         fl.SelectNklList(list, QString(), day(kToday), day(kToday));
         QCOMPARE(byId(list, nkl)->MoneySum, 250.5);
 
+        // A document that payments refer to stays, and the refusal names them; without its
+        // payments it goes.
+        fl.SelectMoneyList(money, QString(), day(kToday), day(kToday));
+        QList<const TRecMoney*> nklPays;
+        for (const auto& m : money)
+            if (m->DocN == nkl) nklPays.prepend(m.get());
+        QCOMPARE(nklPays.size(), 2);
+        const TRecDoc* listed = byId(list, nkl);
+        QVERIFY(listed);
+        const TRecDoc sale = *listed;
+        QVERIFY(!fl.DeleteNkl(sale));
+        QCOMPARE(fl.MemoInfo.last(),
+                 QStringLiteral("HTTP/1.1 409 Conflict: На документ ссылаются операции с деньгами "
+                                "№ %1, %2: удалите их или уберите в них номер документа")
+                     .arg(nklPays[0]->ID)
+                     .arg(nklPays[1]->ID));
+        fl.SelectNklList(list, QString(), day(kToday), day(kToday));
+        QVERIFY(byId(list, nkl));
+        for (const TRecMoney* m : nklPays)
+            QVERIFY(fl.DeleteMoney(*m));
+        QVERIFY(fl.DeleteNkl(sale));
+
         // A link to no document, a party of the wrong kind, or none: nothing is stored.
         const int before = shop.Count(QStringLiteral("money"));
         const auto moneyFields = [&](int from, int to, int docLink, int orderLink) {

@@ -654,6 +654,17 @@ private Q_SLOTS:
         for (const auto& d : sales)
             paid += d->MoneySum > 0;
         QVERIFY(paid > 10);
+        // Nothing is dated after the demo's last day, and transfers are worth their goods.
+        QCOMPARE(shop.Row("SELECT COUNT(*) FROM money WHERE account_id = ? AND docdate > ?",
+                          {ids.account, QStringLiteral("2024-06-20")})
+                     .value(0)
+                     .toInt(),
+                 0);
+        QCOMPARE(shop.Row("SELECT COUNT(*) FROM docs WHERE account_id = ? AND kind = 4 AND rsum <= 0",
+                          {ids.account})
+                     .value(0)
+                     .toInt(),
+                 0);
     }
 };
 

@@ -119,6 +119,15 @@ private Q_SLOTS:
         fl.ListQuery(list, QStringLiteral("/x.php"), TFormLoad::NewForm(), kFill);
         QVERIFY(list.empty());
         QCOMPARE(fl.MemoInfo.last(), QStringLiteral("HTTP/1.1 404 Error"));
+        // A plain-text reason of the service follows the status: its first line.
+        CaptureServer::Response refused;
+        refused.status = 409;
+        refused.reason = "Conflict";
+        refused.contentType = "text/plain; charset=utf-8";
+        refused.body = QStringLiteral(" Документ оплачен\nподробности ").toUtf8();
+        server->Enqueue(refused);
+        QVERIFY(!fl.PlainWrite(QStringLiteral("/x.php"), TFormLoad::NewForm()));
+        QCOMPARE(fl.MemoInfo.last(), QStringLiteral("HTTP/1.1 409 Conflict: Документ оплачен"));
 
         server->Enqueue(R"([{"id": 1}, {"id": 2, "m1_sum": "много"}, {"id": 3}])");
         fl.ListQuery(list, QStringLiteral("/x.php"), TFormLoad::NewForm(), kFill);

@@ -177,13 +177,17 @@ private Q_SLOTS:
         auto ed = openLine<TFormEditInvoiceItem>(w.get(), {store},
                                                  DocShop::LineOf(InvoiceFamily(), order, goods).ID);
         QCOMPARE(ed->LabOst.at(0)->text(), QStringLiteral("Остаток: 4 + 1 = 5"));
-        QVERIFY(saveWith(*ed, QStringLiteral("1000")));
+        // Enter in a box saves, as "Сохранить" does.
+        type(ed->EdKol, QStringLiteral("1000"));
+        QTest::keyClick(ed->EdKol, Qt::Key_Return);
+        QCOMPARE(ed->result(), int(QDialog::Accepted));
+        QVERIFY(!ed->isVisible());
         QCOMPARE(DocShop::LineOf(InvoiceFamily(), order, goods).Kol, 1000.0);
         QVERIFY(f.Ui->infos.isEmpty());
     }
 
     // The stock checked is the one read at opening; when someone sold meanwhile, the service
-    // refuses, and the window stays open with what was typed.
+    // refuses, says why, and the window stays open with what was typed.
     void aSaveTheServiceRefusesKeepsTheInput() {
         auto w = f.OpenAdmin();
         const int store = DocShop::Store(Unique(QStringLiteral("Склад соседей")));
@@ -197,7 +201,9 @@ private Q_SLOTS:
         QVERIFY(ed->isVisible());
         QCOMPARE(ed->EdKol->text(), QStringLiteral("8"));
         QCOMPARE(ed->EdCen->text(), QStringLiteral("260"));
-        QVERIFY(f.Ui->infos.isEmpty());
+        QCOMPARE(f.Ui->infos.size(), 1);
+        QVERIFY(
+            f.Ui->infos[0].startsWith(QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 409 Conflict: ")));
         QCOMPARE(DocShop::LineOf(NklFamily(), sale, goods).Kol, 3.0);
     }
 

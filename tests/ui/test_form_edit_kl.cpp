@@ -242,6 +242,7 @@ private Q_SLOTS:
             QCOMPARE(edit(&e, "EdInn")->isEnabled(), c.kind == 11);
             // A new entry queries nothing before it is saved.
             QCOMPARE(server.Count(), 0);
+            e.EdName->setText(QStringLiteral("Новая запись"));
             e.ButSave->click();
             QCOMPARE(testing::Paths(server.Requests()), c.insertPaths);
         }
@@ -395,7 +396,8 @@ private Q_SLOTS:
         QVERIFY(e.result() != QDialog::Accepted);
         QCOMPARE(e.EdName->text(), QStringLiteral("Переименован кассиром"));
         QCOMPARE(edit(&e, "EdInn")->text(), QStringLiteral("500100732259"));
-        QVERIFY(f.Ui->infos.isEmpty());
+        QCOMPARE(f.Ui->infos, QStringList{QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 403 Forbidden: "
+                                                         "Доступ запрещен")});
         QVERIFY(klient(QStringLiteral("Покупатель без права"), 1));
     }
 
@@ -418,6 +420,23 @@ private Q_SLOTS:
         TFormLoad fl;
         fl.SelectManagerList(managers, QStringLiteral("Менеджер после сбоя"));
         QCOMPARE(managers.size(), size_t(1));
+    }
+
+    // A name of blanks is refused before anything is sent; the window keeps it to be corrected.
+    void blankNameIsRefusedBeforeSending() {
+        CaptureServer server;
+        testing::SetTestSession(server.Url());
+        TRecKlient rec;
+        rec.TypeKl = 10;
+        TFormEditKl e(nullptr, rec);
+        e.show();
+        e.EdName->setText(QStringLiteral(" \t "));
+        e.EdPrim->setText(QStringLiteral("склад без имени"));
+        e.ButSave->click();
+        QVERIFY(e.isVisible());
+        QCOMPARE(f.Ui->infos, QStringList{TEditorWindow::kNameWanted});
+        QCOMPARE(e.EdPrim->text(), QStringLiteral("склад без имени"));
+        QCOMPARE(server.Count(), 0);
     }
 
     void cancelSendsNothing() {

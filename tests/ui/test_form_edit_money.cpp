@@ -1,6 +1,6 @@
 // The money operation editor, opened from the money journal against the real service with the
 // real counterparty picker: read-only without the full right or past the days lock, the party
-// pickers, the save guard, how amounts and links are read, a refused save.
+// pickers, the save guard, how amounts and links are read, a refused save and what it says.
 #include "date_picker.h"
 #include "date_time.h"
 #include "form_edit_money.h"
@@ -180,14 +180,21 @@ private Q_SLOTS:
         QCOMPARE(stored(prim)->SumM, -15.0);
         QCOMPARE(shop.Payments(kToday, kToday).size(), size_t(1));
 
-        // A link the service does not know: the window stays, nothing is stored, nothing said.
+        // A link the service does not know: the window stays with what was typed, nothing is
+        // stored, and one message gives the service's reason.
         QVERIFY(inEditor(*w, "ButEditMoney", prim, [&](TFormEditMoney* e) {
             e->EdDocN->setText(QStringLiteral("99999"));
+            e->EdSumM->setText(QStringLiteral("12.50"));
             e->ButSave->click();
             QVERIFY(e->isVisible());
-            QVERIFY(f.Ui->infos.isEmpty());
+            QCOMPARE(f.Ui->infos,
+                     QStringList{QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 404 Not Found: "
+                                                "Не найден документ № 99999 (накладная)")});
+            QCOMPARE(e->EdDocN->text(), QStringLiteral("99999"));
+            QCOMPARE(e->EdSumM->text(), QStringLiteral("12.50"));
             e->ButCancel->click();
         }));
+        f.Ui->infos.clear();
         QCOMPARE(stored(prim)->DocN, 0);
 
         // Deleting asks first, then it is gone.

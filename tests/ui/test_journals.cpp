@@ -13,6 +13,7 @@
 #include "string_grid.h"
 #include "tag_list_box.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +45,14 @@ int rowOf(StringGrid* g, int id) {
     for (int r = g->FixedRows(); r < g->RowCount(); ++r)
         if (g->Cells(1, r) == QString::number(id)) return r;
     return -1;
+}
+
+// The designed widths, or more where a column's heading needs it.
+QList<int> designed(const StringGrid* g, QList<int> widths) {
+    for (int col = 0; col < widths.size(); ++col)
+        if (!g->Cells(col, 0).isEmpty())
+            widths[col] = std::max(widths[col], g->horizontalHeader()->sectionSizeHint(col));
+    return widths;
 }
 
 int tagOf(const QString& kind) {
@@ -137,7 +146,7 @@ private Q_SLOTS:
         QList<int> widths;
         for (int col = 0; col < g->ColCount(); ++col)
             widths << g->ColWidths(col);
-        QCOMPARE(widths, (QList<int>{40, 50, 80, 150, 200, 80, 80, 150}));
+        QCOMPARE(widths, designed(g, {40, 50, 80, 150, 200, 80, 80, 150}));
         // A double click opens the document as "Изменить" does, with no right asked.
         QList<int> given;
         WindowSeams().FormEditNkl = [&](QWidget*, TSelectionSlot&, TRecDoc& r) { return given << r.ID, 0; };
@@ -193,7 +202,7 @@ private Q_SLOTS:
         QList<int> widths;
         for (int col = 0; col < g->ColCount(); ++col)
             widths << g->ColWidths(col);
-        QCOMPARE(widths, (QList<int>{40, 50, 80, 200, 150, 80, 80, 150}));
+        QCOMPARE(widths, designed(g, {40, 50, 80, 200, 150, 80, 80, 150}));
         g = journal(*w, QStringLiteral("Invoice"));
         QCOMPARE(rows(g), QStringList{QStringLiteral("1|%1|05.03.24|%2|%3|450.00|350.00|")
                                           .arg(order)
@@ -219,7 +228,7 @@ private Q_SLOTS:
         QCOMPARE(headings.join(QLatin1Char('|')),
                  QStringLiteral(
                      "|Номер|Дата|Отправитель|Получатель|Сумма|Примечание|№ накладной|№ заказа (счета)"));
-        QCOMPARE(widths, (QList<int>{40, 50, 80, 150, 150, 80, 150, 70, 70}));
+        QCOMPARE(widths, designed(g, {40, 50, 80, 150, 150, 80, 150, 70, 70}));
     }
 
     void deletionNeedsTheFullRightAndNoProhibition() {
@@ -275,12 +284,15 @@ private Q_SLOTS:
         clickOn(*w, QStringLiteral("Prh"), recent, "ButDel");
         QCOMPARE(f.Ui->questions.size(), 1);
 
-        // The waybill's own lock is not checked here; the service refuses and the reload shows it.
+        // The waybill's own lock is not checked here; the service refuses, says why, and the
+        // reload shows the waybill still there.
         StringGrid* g = journal(*w, QStringLiteral("Nkl"), today.addDays(-40), today);
         f.Ui->answers << true;
         clickOn(*w, QStringLiteral("Nkl"), oldSale, "ButDel");
         QCOMPARE(f.Ui->questions.size(), 2);
-        QCOMPARE(f.Ui->infos, QStringList{kDenied});
+        QCOMPARE(f.Ui->infos.size(), 2);
+        QVERIFY(
+            f.Ui->infos[1].startsWith(QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 403 Forbidden: ")));
         QVERIFY(rowOf(g, oldSale) > 0);
     }
 
@@ -318,6 +330,46 @@ private Q_SLOTS:
         QVERIFY(remove(QStringLiteral("Invoice"), order));
         QVERIFY(f.Ui->infos.isEmpty());
         QCOMPARE(f.Ui->questions.size(), 7);
+    }
+
+    // Payments would point at nothing: the service refuses, the journal says so and keeps it.
+    void paidDocumentStaysAndTheJournalSaysWhy() {
+        newShop();
+        const int receipt = shop.Doc(Kind::Prh, march(2), shop.Main, shop.Supplier, {{shop.Tea, 10, 100}});
+        QVERIFY(receipt && shop.Pay(shop.Cash, shop.Supplier, 300, receipt, 0, march(3)));
+        const int payment = shop.Payments(march(3), march(3)).front()->ID;
+        auto w = openAdmin();
+        f.Ui->answers << true;
+        StringGrid* g = journal(*w, QStringLiteral("Prh"));
+        clickOn(*w, QStringLiteral("Prh"), receipt, "ButDel");
+        QCOMPARE(f.Ui->infos,
+                 QStringList{QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 409 Conflict: На "
+                                            "документ ссылаются операции с деньгами № %1: удалите их "
+                                            "или уберите в них номер документа")
+                                 .arg(payment)});
+        QVERIFY(rowOf(g, receipt) > 0);
+        QCOMPARE(shop.Payments(march(3), march(3)).size(), size_t(1));
+    }
+
+    // Enter in the search box or a date box loads the journal with what was typed.
+    void enterInTheSearchOrADateBoxLoads() {
+        newShop();
+        const int first = sale(march(2), shop.Main, 0, 0, QStringLiteral("первая"));
+        const int second = sale(march(9), shop.Main, 0, 0, QStringLiteral("вторая"));
+        QVERIFY(first && second);
+        auto w = openAdmin();
+        StringGrid* g = journal(*w, QStringLiteral("Nkl"));
+        QVERIFY(rowOf(g, first) > 0 && rowOf(g, second) > 0);
+        QLineEdit* search = find<QLineEdit>(*w, "EdFindNkl");
+        search->setText(QStringLiteral("перв"));
+        QVERIFY(rowOf(g, second) > 0); // typing alone loads nothing
+        QTest::keyClick(search, Qt::Key_Return);
+        QVERIFY(rowOf(g, first) > 0 && rowOf(g, second) < 0);
+        search->clear();
+        auto* begin = find<TDatePicker>(*w, "DTPBeginNkl");
+        begin->setDate(march(5));
+        QTest::keyClick(begin, Qt::Key_Enter);
+        QVERIFY(rowOf(g, first) < 0 && rowOf(g, second) > 0);
     }
 
     void payingAWaybillOpensTheMoneyEditorWithTheRest() {

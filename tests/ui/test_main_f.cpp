@@ -187,7 +187,10 @@ private Q_SLOTS:
         QCOMPARE(info->text(), label);
         QCOMPARE(textColor(info), good ? TRegPage::kGood : TRegPage::kBad);
         QCOMPARE(SignInState.flagAdmin, flagAdmin);
-        QCOMPARE(pageName(*w), QStringLiteral("TSAbout"));
+        // A sign-in that did not succeed opens its own page instead of the About page.
+        QCOMPARE(pageName(*w), good ? QStringLiteral("TSAbout") : QStringLiteral("TSReg"));
+        QCOMPARE(w->SBarInfo->PanelText(1),
+                 good ? QStringLiteral("Ответ получен.") : QStringLiteral("Вход не выполнен: ") + label);
     }
 
     void firstStartWithoutSettingsFileSignsInEmpty() {
@@ -213,19 +216,23 @@ private Q_SLOTS:
         BaseURL = deadService();
         MainWindowFixture::ClickNav(w->LBoxOptions, 4);
         QCOMPARE(SignInState.flagAdmin, 1);
-        QCOMPARE(find<QLabel>(*w, "LabUserInfo")->text(), QStringLiteral("Пользователь: Администратор"));
-        QVERIFY(!w->SBarInfo->PanelText(1).isEmpty());
-        QVERIFY(w->SBarInfo->PanelText(1) != QStringLiteral("Ответ получен."));
-        QCOMPARE(w->SBarInfo->SimpleText, w->SBarInfo->PanelText(1));
         QVERIFY(CheckRight(1001, false)); // still the administrator on this side
+        QLabel* info = find<QLabel>(*w, "LabUserInfo");
+        const QString failed = QStringLiteral("Вход не выполнен: ") + w->SBarInfo->SimpleText;
+        QVERIFY(w->SBarInfo->SimpleText.contains(QStringLiteral("127.0.0.1")));
+        QCOMPARE(info->text(), failed);
+        QCOMPARE(textColor(info), TRegPage::kBad);
+        QCOMPARE(w->SBarInfo->PanelText(1), failed);
     }
 
-    void startUpWithTheServiceDownStillEndsOnAbout() {
+    void startUpWithTheServiceDownOpensTheSignInPage() {
         BaseURL = deadService();
         auto w = f.OpenAdmin();
-        QCOMPARE(pageName(*w), QStringLiteral("TSAbout"));
-        QCOMPARE(find<QLabel>(*w, "LabUserInfo")->text(), QStringLiteral("***"));
-        QVERIFY(!w->SBarInfo->PanelText(1).isEmpty());
+        QCOMPARE(pageName(*w), QStringLiteral("TSReg"));
+        QLabel* info = find<QLabel>(*w, "LabUserInfo");
+        QVERIFY(info->text().startsWith(QStringLiteral("Вход не выполнен: ")));
+        QCOMPARE(textColor(info), TRegPage::kBad);
+        QCOMPARE(w->SBarInfo->PanelText(1), info->text());
         QCOMPARE(UserRights.Count(), 0);
     }
 
@@ -390,6 +397,14 @@ private Q_SLOTS:
             QCOMPARE(f.Ui->infos, QStringList());
             QCOMPARE(pageName(*w), page);
         }
+        // One entry is highlighted across the three lists: the page's, not a refused one.
+        QStringList highlighted;
+        for (TagListBox* l : {w->LBoxDoc, w->LBoxRep, w->LBoxOptions})
+            for (const QListWidgetItem* item : l->selectedItems())
+                highlighted << item->text();
+        const QString clicked =
+            w->findChild<TagListBox*>(list)->item(w->findChild<TagListBox*>(list)->RowOfTag(tag))->text();
+        QCOMPARE(highlighted, QStringList{page.isEmpty() ? QStringLiteral("Настройки") : clicked});
     }
 
     void administratorOpensEverything() {

@@ -99,11 +99,11 @@ private Q_SLOTS:
         QCOMPARE(bar.PanelText(0), TServerWait::kDone);
     }
 
-    void linesThatCouldNotBeReadDeleteNothing() {
+    void linesThatCouldNotBeReadDeleteNothingAndSayWhy() {
         server.Enqueue("database gone", 500);
         QVERIFY(!RemoveNklDoc(bar, doc()));
         QCOMPARE(server.Count(), 1);
-        QVERIFY(ui->infos.isEmpty());
+        QCOMPARE(ui->infos, QStringList{QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 500 Error")});
     }
 
     void stockRule_data() {

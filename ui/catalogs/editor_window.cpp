@@ -1,6 +1,7 @@
 #include "editor_window.h"
 
 #include "controls.h"
+#include "user_interaction.h"
 #include "window_frame.h"
 
 #include <QGridLayout>
@@ -12,6 +13,8 @@ namespace {
 constexpr int kButtonWidth = 120;
 constexpr int kButtonHeight = 25;
 } // namespace
+
+const QString TEditorWindow::kNameWanted = QStringLiteral("Необходимо указать наименование !");
 
 TEditorWindow::TEditorWindow(QWidget* owner, const QString& caption, QSize client)
     : QDialog(owner) {
@@ -48,9 +51,21 @@ void TEditorWindow::AddNameRows(QGridLayout* grid, QLineEdit*& name, QLineEdit*&
     prim = MakeEdit(grid->parentWidget(), "EdPrim", kEditWidth);
     AddLabelledRow(grid, QStringLiteral("Наименование"), name);
     AddLabelledRow(grid, QStringLiteral("Примечание"), prim);
+    RequireName(name, kNameWanted);
+}
+
+void TEditorWindow::RequireName(QLineEdit* box, const QString& message) {
+    m_nameBox = box;
+    m_nameWanted = message;
 }
 
 void TEditorWindow::ButSaveClick() {
+    // A blank name would show as an empty line in every list, document and report.
+    if (m_nameBox && m_nameBox->text().trimmed().isEmpty()) {
+        ShowInfo(m_nameWanted);
+        m_nameBox->setFocus();
+        return;
+    }
     if (Save()) accept();
 }
 

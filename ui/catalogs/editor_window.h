@@ -9,8 +9,10 @@ class QPushButton;
 // What every catalog editor shares: the window's frame (window_frame.h) and the bottom panel
 // with "Отменить" on the left and "Сохранить" on the right. "Отменить" closes with Cancel and
 // sends nothing; "Сохранить" runs the editor's save, and the window closes with OK only when
-// the save went through. A refused or failed save leaves everything typed where it was, so
-// the user may correct it and save again.
+// the save went through. An entry's name must not be blank: that is said before anything is
+// sent. A save the service refuses says why (the editors make their changes with
+// ChangeOnFreshRequest) and leaves everything typed where it was, so the user may correct it
+// and save again.
 class TEditorWindow : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +26,7 @@ public:
 
     static constexpr int kFontPixels = 13;
     static constexpr int kEditWidth = 320;
+    static const QString kNameWanted; // "Необходимо указать наименование !"
 
 protected:
     // The editor's save steps; true when every step succeeded.
@@ -34,6 +37,12 @@ protected:
     // the grid returned, whose parent widget is to own them.
     QGridLayout* FieldsOverButtons(int buttonPanelHeight);
     // "Наименование" and "Примечание" with their boxes EdName and EdPrim as the grid's next rows;
-    // the boxes belong to the grid's widget.
-    static void AddNameRows(QGridLayout* grid, QLineEdit*& name, QLineEdit*& prim);
+    // the boxes belong to the grid's widget. The name is required.
+    void AddNameRows(QGridLayout* grid, QLineEdit*& name, QLineEdit*& prim);
+    // "Сохранить" refuses with `message` while the box holds nothing but blanks.
+    void RequireName(QLineEdit* box, const QString& message);
+
+private:
+    QLineEdit* m_nameBox = nullptr;
+    QString m_nameWanted;
 };

@@ -64,6 +64,7 @@ bool TFormEditGood::Save() {
     LocalRec.Pack = ParseFloatDef(EdPack->text(), LocalRec.Pack);
     LocalRec.Nds = ParseFloatDef(EdNds->text(), LocalRec.Nds);
     LocalRec.GrCode = GetComboID(ComBoxGroup, LocalRec.GrCode);
-    if (LocalRec.ID < 1) return OnFreshRequest([this](TFormLoad& fl) { return fl.InsertGood(LocalRec); });
-    return OnFreshRequest([this](TFormLoad& fl) { return fl.UpdateGood(LocalRec); });
+    if (LocalRec.ID < 1)
+        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertGood(LocalRec); });
+    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateGood(LocalRec); });
 }

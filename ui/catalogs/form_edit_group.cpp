@@ -17,6 +17,7 @@ TFormEditGroup::TFormEditGroup(QWidget* owner, TRecKlient& rec)
 bool TFormEditGroup::Save() {
     LocalRec.Name = EdName->text().trimmed();
     LocalRec.Prim = EdPrim->text().trimmed();
-    if (LocalRec.ID <= 0) return OnFreshRequest([this](TFormLoad& fl) { return fl.InsertGroup(LocalRec); });
-    return OnFreshRequest([this](TFormLoad& fl) { return fl.UpdateGroup(LocalRec); });
+    if (LocalRec.ID <= 0)
+        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertGroup(LocalRec); });
+    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateGroup(LocalRec); });
 }

@@ -222,13 +222,13 @@ bool TFormEditKl::Save() {
 bool TFormEditKl::insertRecord() {
     switch (LocalRec.TypeKl) {
     case TypeKlKind::Store:
-        return OnFreshRequest([this](TFormLoad& fl) { return fl.InsertStore(LocalRec); });
+        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertStore(LocalRec); });
     case TypeKlKind::Manager:
-        return OnFreshRequest([this](TFormLoad& fl) { return fl.InsertManager(LocalRec); });
+        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertManager(LocalRec); });
     default:
         break;
     }
-    const bool inserted = OnFreshRequest([this](TFormLoad& fl) { return fl.InsertKlient(LocalRec); });
+    const bool inserted = ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertKlient(LocalRec); });
     // Without an identifier from the service there is nothing to attach the requisites to.
     if (LocalRec.ID <= 0) return inserted;
     BankRec->ID = LocalRec.ID;
@@ -238,18 +238,19 @@ bool TFormEditKl::insertRecord() {
 bool TFormEditKl::updateRecord() {
     switch (LocalRec.TypeKl) {
     case TypeKlKind::Store:
-        return OnFreshRequest([this](TFormLoad& fl) { return fl.UpdateStore(LocalRec); }) &&
-               OnFreshRequest(
+        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateStore(LocalRec); }) &&
+               ChangeOnFreshRequest(
                    [this](TFormLoad& fl) { return fl.UpdateStoreRightsOnStore(LocalRec.ID, ListSR); });
     case TypeKlKind::Manager:
-        return OnFreshRequest([this](TFormLoad& fl) { return fl.UpdateManager(LocalRec); });
+        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateManager(LocalRec); });
     default:
         break;
     }
-    return OnFreshRequest([this](TFormLoad& fl) { return fl.UpdateKlient(LocalRec); }) && sendRequisites();
+    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateKlient(LocalRec); }) &&
+           sendRequisites();
 }
 
 bool TFormEditKl::sendRequisites() {
     if (!m_sendRequisites) return true;
-    return OnFreshRequest([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); });
+    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); });
 }

@@ -71,6 +71,7 @@ QWidget* TFormEditUser::buildTopPanel() {
         column->addWidget(label);
         column->addWidget(edit);
     }
+    RequireName(EdName, QStringLiteral("Необходимо указать имя пользователя !"));
     column->addSpacing(4);
     column->addWidget(ButNewPas);
     column->addStretch(1);
@@ -165,9 +166,10 @@ bool TFormEditUser::Save() {
     LocalRec.UserName = EdName->text().trimmed();
     LocalRec.DopLogin = EdPrim->text().trimmed();
     readRights();
-    if (LocalRec.ID <= 0) return OnFreshRequest([this](TFormLoad& fl) { return fl.InsertUser(LocalRec); });
-    return OnFreshRequest([this](TFormLoad& fl) { return fl.UpdateUser(LocalRec); }) &&
-           OnFreshRequest([this](TFormLoad& fl) { return fl.UpdateUserRights(LocalRec.ID, ListUR); });
+    if (LocalRec.ID <= 0)
+        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertUser(LocalRec); });
+    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateUser(LocalRec); }) &&
+           ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateUserRights(LocalRec.ID, ListUR); });
 }
 
 void TFormEditUser::ButNewPasClick() {

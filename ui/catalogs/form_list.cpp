@@ -8,6 +8,7 @@
 #include "window_frame.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,6 +46,8 @@ TFormList::TFormList(QWidget* owner, TSelectionSlot& slot, const QString& captio
     layout->addWidget(SGList, 1);
     layout->addWidget(SBar);
 
+    EdFind->installEventFilter(this);
+    SGList->installEventFilter(this);
     connect(EdFind, &QLineEdit::textChanged, this, &TFormList::EdFindChange);
     connect(ButSel, &QPushButton::clicked, this, &TFormList::ButSelClick);
     connect(SGList, &StringGrid::DblClick, this, &TFormList::SGListDblClick);
@@ -88,4 +91,20 @@ void TFormList::ButSelClick() {
 
 void TFormList::SGListDblClick() {
     ButSelClick();
+}
+
+// The keyboard alone finds and chooses: Down leaves the search box for the list, Enter in the
+// list chooses its current row.
+bool TFormList::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == EdFind && key == Qt::Key_Down && EntryCount() > 0) {
+        SGList->setFocus();
+        return true;
+    }
+    if (watched == SGList && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        ButSelClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }

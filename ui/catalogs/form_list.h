@@ -16,7 +16,8 @@ class TStatusBar;
 // order, and a one-panel status bar. Every change of the search text loads again. Choosing
 // ("Выбрать" or a double click) writes the current row's entry into the selection slot and
 // closes with OK; with nothing listed it does nothing. Closing otherwise gives Cancel, and the
-// slot keeps what opening wrote into it: nothing chosen.
+// slot keeps what opening wrote into it: nothing chosen. Down in the search box moves into the
+// list, Enter there chooses.
 class TFormList : public QDialog {
     Q_OBJECT
 public:
@@ -49,6 +50,8 @@ protected:
     virtual QStringList EntryCells(int entry) const = 0;
     // Writes the entry into the selection slot.
     virtual void ChooseEntry(int entry) = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fillGrid();

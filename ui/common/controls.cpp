@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 template <class W>
@@ -22,8 +24,9 @@ W* named(W* widget, const char* name) {
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width, int height) {
     auto* b = named(new QPushButton(caption, parent), name);
-    b->setFixedSize(width, height);
     b->setAutoDefault(false);
+    // The design's width, or more where the font's caption needs it.
+    b->setFixedSize(std::max(width, b->sizeHint().width()), height);
     return b;
 }
 
@@ -38,7 +41,8 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
     c->setEditable(false);
     c->addItems(items);
     if (!items.isEmpty()) c->setCurrentIndex(0);
-    if (width > 0) c->setFixedWidth(width);
+    // Fixed items are shown whole: the design's width, or more where the font needs it.
+    if (width > 0) c->setFixedWidth(items.isEmpty() ? width : std::max(width, c->sizeHint().width()));
     return c;
 }
 

@@ -15,7 +15,7 @@ class StringGrid;
 class TDatePicker;
 
 // Controls made the same way everywhere: named after their role (tests and tools find them by
-// that name), sized as the windows' designs say.
+// that name), sized as the windows' designs say, or wider where the font's texts need more.
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width = 100,
                         int height = 25);

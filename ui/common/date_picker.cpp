@@ -1,5 +1,7 @@
 #include "date_picker.h"
 
+#include <QKeyEvent>
+
 TDatePicker::TDatePicker(QWidget* parent)
     : QDateEdit(parent) {
     setCalendarPopup(true);
@@ -14,6 +16,11 @@ TDateTime TDatePicker::Date() const {
 
 void TDatePicker::SetDate(TDateTime value) {
     setDate(kovrel::DateOf(value));
+}
+
+void TDatePicker::keyPressEvent(QKeyEvent* event) {
+    QDateEdit::keyPressEvent(event);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) Q_EMIT ReturnPressed();
 }
 
 void SetMonthPeriod(TDatePicker* begin, TDatePicker* end, TDateTime today) {

@@ -14,6 +14,13 @@ public:
     TDateTime Date() const;
     // The day of the value; its time of day is dropped.
     void SetDate(TDateTime value);
+
+Q_SIGNALS:
+    // Enter was pressed in the box.
+    void ReturnPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A period from the first day of the month of `today` to the first day of the next month.

@@ -12,7 +12,7 @@ TParamPanel::TParamPanel(int height, QWidget* parent)
     m_columns->setSizeConstraint(QLayout::SetNoConstraint);
     setMinimumWidth(100);
     m_columns->setContentsMargins(6, 4, 6, 4);
-    m_columns->setSpacing(12);
+    m_columns->setSpacing(10);
     m_columns->addStretch(1);
     NextColumn();
 }
@@ -31,4 +31,9 @@ void TParamPanel::AddRow(std::initializer_list<QWidget*> widgets) {
         row->addWidget(w);
     row->addStretch(1);
     m_column->insertLayout(m_column->count() - 1, row);
+}
+
+void TParamPanel::StretchColumn() {
+    m_columns->setStretch(m_columns->indexOf(m_column), 1);
+    m_columns->setStretch(m_columns->count() - 1, 0);
 }

@@ -17,6 +17,8 @@ public:
     void NextColumn();
     // Adds a row of widgets, side by side, to the current column.
     void AddRow(std::initializer_list<QWidget*> widgets);
+    // The current column takes the width the columns leave over, instead of the panel's right end.
+    void StretchColumn();
 
 private:
     QHBoxLayout* m_columns;

@@ -48,10 +48,21 @@ void StringGrid::reshape(Change change) {
     for (int c = 0; c < ColCount(); ++c)
         widths << horizontalHeader()->sectionSize(c);
     change();
-    for (int c = 0; c < ColCount(); ++c)
+    for (int c = 0; c < ColCount(); ++c) {
         horizontalHeader()->resizeSection(c, c < widths.size() ? widths[c] : m_defaultColWidth);
+        fitHeading(c);
+    }
     horizontalHeader()->setVisible(FixedRows() > 0);
     placeCurrent(col, row);
+}
+
+// A heading is never cut: its column is at least as wide as the heading needs, in the header
+// when the row is fixed, as the first row of cells when it is not (a list with no entries).
+void StringGrid::fitHeading(int col) {
+    if (RowCount() == 0 || Cells(col, 0).isEmpty()) return;
+    const int needed = FixedRows() > 0 ? horizontalHeader()->sectionSizeHint(col)
+                                       : sizeHintForIndex(m_model->index(0, col)).width();
+    if (horizontalHeader()->sectionSize(col) < needed) horizontalHeader()->resizeSection(col, needed);
 }
 
 void StringGrid::placeCurrent(int col, int row) {
@@ -95,17 +106,20 @@ QString StringGrid::Cells(int col, int row) const {
 }
 void StringGrid::SetCells(int col, int row, const QString& text) {
     m_model->SetCell(col, row, text);
+    if (row == 0) fitHeading(col);
 }
 void StringGrid::SetRowTexts(int row, const QStringList& texts, int fromCol) {
     for (int i = 0; i < texts.size(); ++i)
-        m_model->SetCell(fromCol + i, row, texts[i]);
+        SetCells(fromCol + i, row, texts[i]);
 }
 
 int StringGrid::ColWidths(int col) const {
     return horizontalHeader()->sectionSize(col);
 }
 void StringGrid::SetColWidths(int col, int width) {
-    if (col >= 0 && col < ColCount()) horizontalHeader()->resizeSection(col, width);
+    if (col < 0 || col >= ColCount()) return;
+    horizontalHeader()->resizeSection(col, width);
+    fitHeading(col);
 }
 void StringGrid::SetColWidthsList(std::initializer_list<int> widths) {
     int c = 0;

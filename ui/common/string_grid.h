@@ -32,6 +32,9 @@ public:
     void SetRowTexts(int row, const QStringList& texts, int fromCol = 0);
 
     int ColWidths(int col) const;
+    // The width, or more when the column's heading (row 0) needs it; a column is widened
+    // likewise whenever its heading is written or the grid changes shape. Widths the user drags
+    // are his.
     void SetColWidths(int col, int width);
     void SetColWidthsList(std::initializer_list<int> widths);
     int DefaultColWidth() const { return m_defaultColWidth; }
@@ -72,6 +75,7 @@ private:
     template <class Change>
     void reshape(Change change);
     void placeCurrent(int col, int row);
+    void fitHeading(int col);
 
     StringGridModel* m_model;
     int m_defaultColWidth = 64;

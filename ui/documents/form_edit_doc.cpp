@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "date_picker.h"
 #include "date_time.h"
+#include "fresh_request.h"
 #include "number_text.h"
 #include "selection_slot.h"
 #include "server_wait.h"
@@ -103,7 +104,13 @@ QWidget* TFormEditDoc::buildHeader() {
     grid->addWidget(LabP, 1, 1);
     grid->addWidget(ComBoxPrint, 1, 2, Qt::AlignRight);
     grid->addWidget(MakeLabel(panel, QStringLiteral("Дата")), 2, 0, Qt::AlignRight);
-    grid->addWidget(DTPDat, 2, 1, Qt::AlignLeft);
+    auto* dateRow = new QHBoxLayout;
+    LabNumber = MakeLabel(panel, QString(), "LabNumber");
+    dateRow->addWidget(DTPDat);
+    dateRow->addSpacing(16);
+    dateRow->addWidget(LabNumber);
+    dateRow->addStretch(1);
+    grid->addLayout(dateRow, 2, 1);
     grid->addWidget(MakeLabel(panel, QStringLiteral("Примечание")), 3, 0, Qt::AlignRight);
     grid->addWidget(EdPrim, 3, 1, 1, 2);
     grid->setColumnStretch(1, 1);
@@ -137,6 +144,8 @@ QWidget* TFormEditDoc::buildFooter() {
     auto* row = new QHBoxLayout(panel);
     ButSave = MakeButton(panel, "ButSave", QStringLiteral("Сохранить"));
     ButCancel = MakeButton(panel, "ButCancel", QStringLiteral("Отменить"));
+    LabTotal = MakeLabel(panel, QString(), "LabTotal");
+    row->addWidget(LabTotal);
     row->addStretch(1);
     row->addWidget(ButSave);
     row->addWidget(ButCancel);
@@ -161,7 +170,13 @@ void TFormEditDoc::FormCreate() {
     DTPDat->SetDate(LocalRec.DocDate);
     EdPrim->setText(LocalRec.Prim);
     if (LocalRec.ID > 0) rememberStoredStores();
+    showNumber();
     LoadItems();
+}
+
+void TFormEditDoc::showNumber() {
+    LabNumber->setText(LocalRec.ID > 0 ? QStringLiteral("Номер: ") + QString::number(LocalRec.ID)
+                                       : QStringLiteral("Номер: новый документ"));
 }
 
 // ---- Header -----------------------------------------------------------------------------------
@@ -169,13 +184,14 @@ void TFormEditDoc::FormCreate() {
 bool TFormEditDoc::SaveZag(bool closeAfter) {
     LocalRec.DocDate = kovrel::DateOnly(DTPDat->Date());
     LocalRec.Prim = EdPrim->text().trimmed();
-    bool stored = false;
-    {
-        TServerWait wait(*SBarInfo, 0);
-        TFormLoad fl;
-        stored = LocalRec.ID <= 0 ? (fl.*m_family.ops.insert)(LocalRec) : (fl.*m_family.ops.update)(LocalRec);
-    }
+    const bool stored = ChangeOnFreshRequest(
+        [this](TFormLoad& fl) {
+            return LocalRec.ID <= 0 ? (fl.*m_family.ops.insert)(LocalRec)
+                                    : (fl.*m_family.ops.update)(LocalRec);
+        },
+        SBarInfo);
     if (stored) rememberStoredStores();
+    showNumber();
     if (stored && closeAfter) accept();
     return stored;
 }
@@ -261,6 +277,18 @@ void TFormEditDoc::fillGrid() {
         }
     }
     SGItems->viewport()->repaint();
+    LabTotal->setText(QStringLiteral("Итого: ") + money(LinesTotal()));
+}
+
+// The sum of the lines' sums as the grid shows them: a kit's components carry no price of
+// their own, its line carries the kit's.
+double TFormEditDoc::LinesTotal() const {
+    double total = 0;
+    for (int i = 0; i < ListItemsSort.Count(); ++i) {
+        const TRecDocItem& line = *ListItemsSort.Objects(i);
+        if (!(m_family.kitLines && line.IsItems())) total += line.Kol * (line.*m_family.kind.price);
+    }
+    return total;
 }
 
 // A kit's components show their quantities only: the kit's own line carries its price.
@@ -302,13 +330,10 @@ void TFormEditDoc::NewItem(int goodsID, double cenR, double cenZ) {
     line.CenR = cenR;
     line.CenZ = cenZ;
     line.Kol = 0;
-    {
-        TServerWait wait(*SBarInfo, 0);
-        TFormLoad fl;
-        (fl.*m_family.ops.insertItem)(line);
-    }
+    const bool inserted =
+        ChangeOnFreshRequest([&](TFormLoad& fl) { return (fl.*m_family.ops.insertItem)(line); }, SBarInfo);
     // A line left by a cancelled line editor stays with quantity 0.
-    if (line.ID > 0) m_family.editLine(this, m_family.kind.StockStoresOf(LocalRec), line);
+    if (inserted && line.ID > 0) m_family.editLine(this, m_family.kind.StockStoresOf(LocalRec), line);
     LoadItems();
 }
 
@@ -341,9 +366,7 @@ void TFormEditDoc::DropItem() {
     for (size_t side = 0; side < m_family.stock.size(); ++side)
         keeps = keeps && DeleteKeepsStock(m_family.stock[side], StockOf(now, side), now.Kol);
     if (keeps) {
-        TServerWait wait(*SBarInfo, 0);
-        TFormLoad fl;
-        (fl.*m_family.ops.deleteItem)(now);
+        ChangeOnFreshRequest([&](TFormLoad& fl) { return (fl.*m_family.ops.deleteItem)(now); }, SBarInfo);
     } else {
         ShowInfo(kNoStock);
     }

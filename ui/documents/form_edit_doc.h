@@ -55,6 +55,8 @@ public:
     // True when the service stored it.
     bool SaveZag(bool closeAfter);
     void LoadItems();
+    // What the lines are worth at the grid's prices, as LabTotal shows it.
+    double LinesTotal() const;
     // Adds the goods item as a line of quantity 0 and opens the line editor on it.
     void NewItem(int goodsID, double cenR, double cenZ);
     void DropItem();
@@ -82,6 +84,8 @@ public:
     QLabel* LabI = nullptr;
     QLabel* LabP = nullptr;
     TDatePicker* DTPDat = nullptr;
+    QLabel* LabNumber = nullptr; // the document's number beside the date
+    QLabel* LabTotal = nullptr;  // the lines' total beside "Сохранить"
     QLineEdit* EdPrim = nullptr;
     QPushButton* ButInsItem = nullptr;
     QPushButton* ButEditItem = nullptr;
@@ -109,6 +113,7 @@ private:
     QWidget* buildHeader();
     QWidget* buildFooter();
     void FormCreate();
+    void showNumber();
     void selectParty(const TPartyRow& row, QLabel* label);
     void fillGrid();
     // The line of the grid's current row, or null when there is none.

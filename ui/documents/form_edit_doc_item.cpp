@@ -1,6 +1,7 @@
 #include "form_edit_doc_item.h"
 
 #include "controls.h"
+#include "fresh_request.h"
 #include "number_text.h"
 #include "user_interaction.h"
 #include "window_frame.h"
@@ -76,6 +77,7 @@ void TFormEditDocItem::buildWindow() {
     layout->addStretch(1);
     ButCancel = MakeButton(this, "ButCancel", QStringLiteral("Отменить"));
     ButSave = MakeButton(this, "ButSave", QStringLiteral("Сохранить"));
+    ButSave->setDefault(true); // Enter in any box saves
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ButCancel);
@@ -154,8 +156,8 @@ bool TFormEditDocItem::SaveRec() {
             return false;
         }
     }
-    TFormLoad fl;
-    return m_family.ops.updateItem(fl, *LocalRec, OldKol, OldCenZ);
+    return ChangeOnFreshRequest(
+        [this](TFormLoad& fl) { return m_family.ops.updateItem(fl, *LocalRec, OldKol, OldCenZ); });
 }
 
 void TFormEditDocItem::ButSaveClick() {

@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "date_picker.h"
 #include "form_load.h"
+#include "fresh_request.h"
 #include "number_text.h"
 #include "right_codes.h"
 #include "selection_slot.h"
@@ -147,6 +148,7 @@ bool TFormEditMoney::SaveRec() {
     LocalRec.Prim = EdPrim->text().trimmed();
     LocalRec.DocN = linkOf(EdDocN, LocalRec.DocN);
     LocalRec.InvoiceN = linkOf(EdInvoiceN, LocalRec.InvoiceN);
-    TFormLoad fl;
-    return LocalRec.ID < 1 ? fl.InsertMoney(LocalRec) : fl.UpdateMoney(LocalRec);
+    return ChangeOnFreshRequest([this](TFormLoad& fl) {
+        return LocalRec.ID < 1 ? fl.InsertMoney(LocalRec) : fl.UpdateMoney(LocalRec);
+    });
 }

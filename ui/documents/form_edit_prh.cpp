@@ -1,5 +1,6 @@
 #include "form_edit_prh.h"
 
+#include "fresh_request.h"
 #include "receipt_rows.h"
 #include "server_wait.h"
 #include "sheet_reader.h"
@@ -96,10 +97,6 @@ void TFormEditPrh::ImportExcel() {
         return;
     }
     MatchReceiptRows(rows, catalog);
-    {
-        TServerWait wait(*SBarInfo, 0);
-        TFormLoad fl;
-        fl.InsertPrhItemExcel(rows, LocalRec.ID);
-    }
+    ChangeOnFreshRequest([&](TFormLoad& fl) { return fl.InsertPrhItemExcel(rows, LocalRec.ID); }, SBarInfo);
     LoadItems();
 }

@@ -2,6 +2,7 @@
 
 #include "catalog_page.h"
 #include "form_load.h"
+#include "fresh_request.h"
 #include "record_list.h"
 #include "sorted_list.h"
 
@@ -54,8 +55,7 @@ protected:
         if (m_ops.edit) m_ops.edit(window(), *ListSort.Objects(entry));
     }
     void RemoveEntry(int entry) override {
-        TFormLoad fl;
-        m_ops.remove(fl, *ListSort.Objects(entry));
+        ChangeOnFreshRequest([&](TFormLoad& fl) { return m_ops.remove(fl, *ListSort.Objects(entry)); });
     }
 
 private:

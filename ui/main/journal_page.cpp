@@ -50,6 +50,10 @@ QWidget* TJournalPage::buildToolPanel() {
     m_find = MakeEdit(tools, name("EdFind").constData(), kSearchWidth);
     m_begin = MakeDatePicker(tools, name("DTPBegin").constData());
     m_end = MakeDatePicker(tools, name("DTPEnd").constData());
+    // Enter in the search box or a date box loads with what was typed.
+    connect(m_find, &QLineEdit::returnPressed, this, &TJournalPage::Refresh);
+    for (TDatePicker* date : {m_begin, m_end})
+        connect(date, &TDatePicker::ReturnPressed, this, &TJournalPage::Refresh);
     tools->AddRow({MakeLabel(tools, QStringLiteral("Поиск")), m_find,
                    MakeLabel(tools, QStringLiteral("Даты с")), m_begin,
                    MakeLabel(tools, QStringLiteral("по")), m_end});

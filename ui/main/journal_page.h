@@ -34,9 +34,9 @@ struct TJournalPageDef {
 
 // A document journal: the documents of a period (newest first, the higher number first within a
 // day) that the signed-in person may see, with search text and period taking effect at the next
-// load. Adding, opening and paying hand a record to a modal editor and reload whatever it
-// answered; deleting checks the rights, asks (No preselected) and reloads. What the documents
-// are and how a kind deletes and pays is the subclass's business.
+// load (Enter in one of their boxes loads). Adding, opening and paying hand a record to a modal editor and
+// reload whatever it answered; deleting checks the rights, asks (No preselected) and reloads. What the
+// documents are and how a kind deletes and pays is the subclass's business.
 class TJournalPage : public QWidget {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 
 #include "access_checks.h"
 #include "format_settings.h"
+#include "fresh_request.h"
 #include "number_text.h"
 #include "remove_doc.h"
 #include "right_codes.h"
@@ -156,8 +157,7 @@ TJournalKind<TRecMoney> moneyKind() {
             [](const TRecMoney&) { return true; },
             &TWindowSeams::FormEditMoney,
             [](TStatusBar&, const TRecMoney& r) {
-                TFormLoad fl;
-                fl.DeleteMoney(r);
+                ChangeOnFreshRequest([&](TFormLoad& fl) { return fl.DeleteMoney(r); });
             },
             nullptr};
 }

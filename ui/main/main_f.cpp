@@ -24,9 +24,13 @@
 #include <QCoreApplication>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace {
 
@@ -64,7 +68,7 @@ void TMainF::buildLayout() {
     auto* group = new QWidget;
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->setContentsMargins(0, 0, 0, 0);
-    groupLayout->setSpacing(2);
+    groupLayout->setSpacing(0); // the three panels fill the column at the design size without scrolling
     const auto addPanel = [&](const char* name, const QString& caption, int height, TagListBox*& list,
                               const char* listName) {
         auto* panel = new CategoryPanel(caption, height, group);
@@ -102,7 +106,8 @@ void TMainF::buildLayout() {
     // The navigation column keeps its width when the window grows; the pages take the rest.
     splitter->setStretchFactor(0, 0);
     splitter->resize(1084, 600); // the splitter divides its own width, known before the window shows
-    splitter->setSizes({kNavWidth, 1084 - kNavWidth - splitter->handleWidth()});
+    m_splitter = splitter;
+    m_navigation = scroll;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -153,9 +158,10 @@ void TMainF::startUp() {
     ExeDir = QCoreApplication::applicationDirPath();
     SignInState = TSignInRec();
     LoadSettings();
-    SignIn();
+    const bool signedIn = TSReg->SignIn();
 
     buildNavigation();
+    fitNavigation();
 
     if (QComboBox* kind = Catalogs.Klient->KindBox()) {
         const QSignalBlocker quiet(kind);
@@ -167,7 +173,25 @@ void TMainF::startUp() {
         page->ResetParameters(now);
     for (TJournalPage* page : std::initializer_list<TJournalPage*>{TSPrh, TSNkl, TSInvoice, TSVnk, TSMoney})
         page->SetDefaultPeriod(now);
-    ShowPage(TSAbout);
+    // A sign-in that did not succeed must not look like one: its page says why.
+    ShowPage(signedIn ? static_cast<QWidget*>(TSAbout) : TSReg);
+}
+
+// The navigation column is as wide as the design wants, or as its longest entry needs with
+// the font in use.
+void TMainF::fitNavigation() {
+    int widest = 0;
+    for (const TagListBox* list : {LBoxDoc, LBoxRep, LBoxOptions})
+        for (int row = 0; row < list->count(); ++row)
+            widest = std::max(widest,
+                              static_cast<int>(std::ceil(
+                                  QFontMetricsF(list->font()).horizontalAdvance(list->item(row)->text()))));
+    const QStyle* style = LBoxDoc->style();
+    const int textMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, LBoxDoc) + 1);
+    const int needed = widest + textMargins + 2 * LBoxDoc->frameWidth() + 2 * m_navigation->frameWidth() +
+                       m_navigation->verticalScrollBar()->sizeHint().width();
+    const int width = std::max(kNavWidth, needed);
+    m_splitter->setSizes({width, m_splitter->width() - width - m_splitter->handleWidth()});
 }
 
 // ---- Sign-in ------------------------------------------------------------------------------
@@ -179,7 +203,7 @@ void TMainF::SaveSettings() {
     TSReg->SaveSettings();
 }
 void TMainF::SignIn() {
-    TSReg->SignIn();
+    if (!TSReg->SignIn()) ShowPage(TSReg);
 }
 void TMainF::RequestAdminPassword() {
     TSReg->RequestAdminPassword();
@@ -189,6 +213,7 @@ void TMainF::RequestAdminPassword() {
 
 void TMainF::ShowPage(QWidget* page) {
     PageC->setCurrentWidget(page);
+    markNavigation();
 }
 
 QWidget* TMainF::CurrentPage() const {

@@ -14,6 +14,8 @@
 class QAction;
 class QComboBox;
 class QMenu;
+class QScrollArea;
+class QSplitter;
 class QStackedWidget;
 class TAboutPage;
 class TagListBox;
@@ -48,6 +50,7 @@ public:
     // ---- Sign-in (page TSReg) ----
     void LoadSettings();
     void SaveSettings();
+    // Signs in; when that does not succeed, the sign-in page comes up with the reason.
     void SignIn();
     void RequestAdminPassword();
 
@@ -98,6 +101,16 @@ public:
     void ShowPage(QWidget* page);
     QWidget* CurrentPage() const;
 
+    // The navigation's items in the lists' order, each with the page it shows.
+    struct NavEntry {
+        TagListBox* list;
+        int tag;
+        QWidget* page;
+    };
+    std::vector<NavEntry> Navigation() const;
+    // What a click on the item does.
+    void NavigationClick(const NavEntry& item);
+
     kovrel::HttpTransport& IdHTTPReq2() { return *m_http2; }
     const TSettingsFile& SettingsFile() const { return m_settings; }
 
@@ -135,12 +148,14 @@ private:
     struct NavItem {
         QString text;
         int tag;
+        QWidget* page; // the page the item shows
         std::function<void()> open;
     };
 
     void buildLayout();
     void buildPages();
     void buildNavigation();
+    void fitNavigation();
     void buildExportMenu();
     // Shows an export's progress in panel 1 of the status bar and keeps the window painted.
     void exportProgress(int done, int total);
@@ -152,6 +167,7 @@ private:
     void fillFilterCombo(QComboBox* box, const std::function<void(TFormLoad&, RecordList<TRecKlient>&)>& load,
                          const std::function<bool(const TRecKlient&)>& shown);
     static void run(const std::vector<NavItem>& items, int tag);
+    void markNavigation();
     QList<TReportPage*> reportPages() const;
 
     TSettingsFile m_settings;
@@ -160,4 +176,6 @@ private:
     std::vector<NavItem> m_repItems;
     std::vector<NavItem> m_optionItems;
     TReportPage* m_popupPage = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QScrollArea* m_navigation = nullptr;
 };

@@ -26,43 +26,48 @@
 
 void TMainF::buildNavigation() {
     m_docItems = {
-        {QStringLiteral("Приходные накладные"), 1,
+        {QStringLiteral("Приходные накладные"), 1, TSPrh,
          [this] { openJournal(Right::PrhView, Right::PrhFull, TSPrh); }},
-        {QStringLiteral("Расходные накладные"), 2,
+        {QStringLiteral("Расходные накладные"), 2, TSNkl,
          [this] { openJournal(Right::NklView, Right::NklFull, TSNkl); }},
-        {QStringLiteral("Заказы (счета)"), 5,
+        {QStringLiteral("Заказы (счета)"), 5, TSInvoice,
          [this] { openJournal(Right::InvoiceView, Right::InvoiceFull, TSInvoice); }},
-        {QStringLiteral("Внутренние накладные"), 3,
+        {QStringLiteral("Внутренние накладные"), 3, TSVnk,
          [this] { openJournal(Right::VnkView, Right::VnkFull, TSVnk); }},
-        {QStringLiteral("Операции с деньгами"), 4,
+        {QStringLiteral("Операции с деньгами"), 4, TSMoney,
          [this] { openJournal(Right::MoneyView, Right::MoneyFull, TSMoney); }},
     };
     m_repItems = {
-        {QStringLiteral("Остатки товаров"), 1, [this] { openReport(Right::RepOst, TSRepOst); }},
-        {QStringLiteral("Карточка перемещений товара"), 2,
+        {QStringLiteral("Остатки товаров"), 1, TSRepOst, [this] { openReport(Right::RepOst, TSRepOst); }},
+        {QStringLiteral("Карточка перемещений товара"), 2, TSRepMoveGood,
          [this] { openReport(Right::RepMoveGood, TSRepMoveGood); }},
-        {QStringLiteral("Структура продаж"), 3, [this] { openReport(Right::RepSaleSt, TSRepSaleSt); }},
-        {QStringLiteral("Динамика продаж"), 4, [this] { openReport(Right::RepSaleDynam, TSRepSaleDynam); }},
-        {QStringLiteral("Долги и остатки денег"), 5, [this] { openReport(Right::RepDolg, TSRepDolg); }},
-        {QStringLiteral("Карточка взаиморасчетов"), 6,
+        {QStringLiteral("Структура продаж"), 3, TSRepSaleSt,
+         [this] { openReport(Right::RepSaleSt, TSRepSaleSt); }},
+        {QStringLiteral("Динамика продаж"), 4, TSRepSaleDynam,
+         [this] { openReport(Right::RepSaleDynam, TSRepSaleDynam); }},
+        {QStringLiteral("Долги и остатки денег"), 5, TSRepDolg,
+         [this] { openReport(Right::RepDolg, TSRepDolg); }},
+        {QStringLiteral("Карточка взаиморасчетов"), 6, TSRepMoveKlient,
          [this] { openReport(Right::RepMoveKl, TSRepMoveKlient); }},
-        {QStringLiteral("Структура покупок"), 7, [this] { openReport(Right::RepPrhSt, TSRepPrhSt); }},
-        {QStringLiteral("Динамика покупок"), 8, [this] { openReport(Right::RepPrhDynam, TSRepPrhDynam); }},
+        {QStringLiteral("Структура покупок"), 7, TSRepPrhSt,
+         [this] { openReport(Right::RepPrhSt, TSRepPrhSt); }},
+        {QStringLiteral("Динамика покупок"), 8, TSRepPrhDynam,
+         [this] { openReport(Right::RepPrhDynam, TSRepPrhDynam); }},
     };
     m_optionItems = {
-        {QStringLiteral("Список товаров"), 1,
+        {QStringLiteral("Список товаров"), 1, Catalogs.Good,
          [this] { openCatalog(Catalogs.Good, [this] { RefreshGoods(); }); }},
-        {QStringLiteral("Список комплектов"), 7,
+        {QStringLiteral("Список комплектов"), 7, Catalogs.Norm,
          [this] { openCatalog(Catalogs.Norm, [this] { RefreshNorms(); }); }},
-        {QStringLiteral("Список категорий"), 8,
+        {QStringLiteral("Список категорий"), 8, Catalogs.Group,
          [this] { openCatalog(Catalogs.Group, [this] { RefreshGroups(); }); }},
-        {QStringLiteral("Покупатели, поставщики, счета..."), 2,
+        {QStringLiteral("Покупатели, поставщики, счета..."), 2, Catalogs.Klient,
          [this] { openCatalog(Catalogs.Klient, [this] { RefreshKlients(); }); }},
-        {QStringLiteral("Список менеджеров"), 10,
+        {QStringLiteral("Список менеджеров"), 10, Catalogs.Manager,
          [this] { openCatalog(Catalogs.Manager, [this] { RefreshManagers(); }); }},
-        {QStringLiteral("Список складов"), 3,
+        {QStringLiteral("Список складов"), 3, Catalogs.Store,
          [this] { openCatalog(Catalogs.Store, [this] { RefreshStores(); }); }},
-        {QStringLiteral("Список пользователей"), 9,
+        {QStringLiteral("Список пользователей"), 9, Catalogs.User,
          [this] {
              if (SignInState.flagAdmin != 1) {
                  ShowInfo(QString::fromUtf8(kAccessDenied));
@@ -70,13 +75,13 @@ void TMainF::buildNavigation() {
              }
              openCatalog(Catalogs.User, [this] { RefreshUsers(); });
          }},
-        {QStringLiteral("Настройки"), 6, [this] { ShowPage(TSOptions); }},
-        {QStringLiteral("Регистрация и доступ"), 4,
+        {QStringLiteral("Настройки"), 6, TSOptions, [this] { ShowPage(TSOptions); }},
+        {QStringLiteral("Регистрация и доступ"), 4, TSReg,
          [this] {
              ShowPage(TSReg);
              SignIn();
          }},
-        {QStringLiteral("О программе"), 5, [this] { ShowPage(TSAbout); }},
+        {QStringLiteral("О программе"), 5, TSAbout, [this] { ShowPage(TSAbout); }},
     };
     const auto fill = [](TagListBox* list, const std::vector<NavItem>& items) {
         list->clear();
@@ -99,12 +104,45 @@ void TMainF::run(const std::vector<NavItem>& items, int tag) {
 
 void TMainF::LBoxDocClick(int tag) {
     run(m_docItems, tag);
+    markNavigation();
 }
 void TMainF::LBoxRepClick(int tag) {
     run(m_repItems, tag);
+    markNavigation();
 }
 void TMainF::LBoxOptionsClick(int tag) {
     run(m_optionItems, tag);
+    markNavigation();
+}
+
+std::vector<TMainF::NavEntry> TMainF::Navigation() const {
+    std::vector<NavEntry> entries;
+    for (const auto& [list, items] : {std::pair{LBoxDoc, &m_docItems}, std::pair{LBoxRep, &m_repItems},
+                                      std::pair{LBoxOptions, &m_optionItems}})
+        for (const NavItem& item : *items)
+            entries.push_back({list, item.tag, item.page});
+    return entries;
+}
+
+void TMainF::NavigationClick(const NavEntry& item) {
+    if (item.list == LBoxDoc) LBoxDocClick(item.tag);
+    if (item.list == LBoxRep) LBoxRepClick(item.tag);
+    if (item.list == LBoxOptions) LBoxOptionsClick(item.tag);
+}
+
+// One entry is highlighted across the three lists: the one of the page shown. A click that
+// was refused leaves the highlight where the page is.
+void TMainF::markNavigation() {
+    for (TagListBox* list : {LBoxDoc, LBoxRep, LBoxOptions}) {
+        const QSignalBlocker quiet(list);
+        list->clearSelection();
+        list->setCurrentItem(nullptr);
+    }
+    for (const NavEntry& item : Navigation()) {
+        if (item.page != CurrentPage()) continue;
+        const QSignalBlocker quiet(item.list);
+        item.list->setCurrentRow(item.list->RowOfTag(item.tag));
+    }
 }
 
 void TMainF::openJournal(int rightView, int rightFull, TJournalPage* page) {

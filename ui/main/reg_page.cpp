@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -27,6 +28,7 @@ constexpr int kEditWidth = 300;
 
 const QColor TRegPage::kGood = QColor(0, 128, 0);
 const QColor TRegPage::kBad = QColor(255, 0, 0);
+const QString TRegPage::kSignInFailed = QStringLiteral("Вход не выполнен");
 
 TRegPage::TRegPage(TSettingsFile& settings, TStatusBar& bar, kovrel::HttpTransport& http, QWidget* parent)
     : QWidget(parent)
@@ -51,9 +53,15 @@ TRegPage::TRegPage(TSettingsFile& settings, TStatusBar& bar, kovrel::HttpTranspo
     instruction->setWordWrap(true);
     instruction->setMaximumWidth(600);
 
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(24, 24, 24, 24);
-    grid->addWidget(instruction, 0, 0, 1, 3);
+    // The instruction stands above the fields in a layout of its own, which gives a wrapped
+    // text the height it needs at the width it gets.
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(24, 24, 24, 24);
+    page->addWidget(instruction);
+    auto* grid = new QGridLayout;
+    page->addLayout(grid);
+    page->addStretch(1);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(MakeLabel(this, QStringLiteral("Логин/E-mail администратора")), 1, 0);
     grid->addWidget(m_login, 1, 1);
     grid->addWidget(MakeLabel(this, QStringLiteral("Логин/E-mail пользователя")), 2, 0);
@@ -65,7 +73,6 @@ TRegPage::TRegPage(TSettingsFile& settings, TStatusBar& bar, kovrel::HttpTranspo
     grid->addWidget(m_getPas, 5, 1);
     grid->addWidget(m_userInfo, 6, 0, 1, 3);
     grid->setColumnStretch(3, 1);
-    grid->setRowStretch(7, 1);
 
     connect(m_save, &QPushButton::clicked, this, &TRegPage::ButSaveOptionsClick);
     connect(m_getPas, &QPushButton::clicked, this, &TRegPage::ButGetPasClick);
@@ -95,32 +102,25 @@ void TRegPage::SaveSettings() {
                  QStringLiteral(". Они действуют до закрытия программы."));
 }
 
-void TRegPage::SignIn() {
+bool TRegPage::SignIn() {
     TServerWait wait(m_bar, 1);
     const kovrel::SignInOutcome outcome = kovrel::SignInRequest(m_http);
+    bool signedIn = false;
     if (outcome.failed) {
-        // The earlier sign-in stays in force; say why this one did not happen.
+        // The earlier sign-in stays in force on this side; the page says this one did not happen.
         m_bar.SimpleText = outcome.failure;
-        wait.Finish(outcome.failure);
+        setUserInfo(kSignInFailed + QStringLiteral(": ") + outcome.failure, kBad);
+        wait.Finish(kSignInFailed + QStringLiteral(": ") + outcome.failure);
     } else {
         if (outcome.status == 200) m_bar.SetPanelText(0, QStringLiteral("Ok !"));
-        showSignInResult();
+        const kovrel::SignInVerdict verdict = kovrel::VerdictOf(SignInState);
+        setUserInfo(verdict.text, verdict.success ? kGood : kBad);
+        signedIn = verdict.success;
+        if (!signedIn) wait.Finish(kSignInFailed + QStringLiteral(": ") + verdict.text);
     }
     // Whatever happened: the rights lists exist afterwards, empty when the service is not there.
     kovrel::LoadSignInRights();
-}
-
-void TRegPage::showSignInResult() {
-    const TSignInRec& s = SignInState;
-    if (s.flagAdmin == 1 && s.testAdminPas == 1) {
-        setUserInfo(QStringLiteral("Пользователь: Администратор"), kGood);
-    } else if (s.flagAdmin == 1) {
-        setUserInfo(QStringLiteral("Требуется указать корректный пароль администратора !"), kBad);
-    } else if (s.userID != 0) {
-        setUserInfo(QStringLiteral("Пользователь: ") + s.userName, kGood);
-    } else {
-        setUserInfo(QStringLiteral("Требуется указать корректный логин и пароль пользователя !"), kBad);
-    }
+    return signedIn;
 }
 
 void TRegPage::setUserInfo(const QString& text, const QColor& color) {

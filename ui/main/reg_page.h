@@ -26,8 +26,10 @@ public:
     void LoadSettings();
     // The three edits, trimmed → session values → settings file.
     void SaveSettings();
-    // Signs in with the session values, shows who is signed in and loads the rights.
-    void SignIn();
+    // Signs in with the session values, shows who is signed in and loads the rights. True when
+    // the service recognised the person (the green result); otherwise the label says in red
+    // why not, and so does panel 1 of the status bar.
+    bool SignIn();
     // Asks the service to mail a new administrator password to the login typed.
     void RequestAdminPassword();
 
@@ -37,9 +39,9 @@ public:
 
     static const QColor kGood;
     static const QColor kBad;
+    static const QString kSignInFailed; // "Вход не выполнен", before the reason
 
 private:
-    void showSignInResult();
     void setUserInfo(const QString& text, const QColor& color);
 
     TSettingsFile& m_settings;

@@ -1,10 +1,12 @@
 #include "remove_doc.h"
 
 #include "form_load.h"
+#include "fresh_request.h"
 #include "server_wait.h"
 #include "user_interaction.h"
 
 #include <functional>
+#include <optional>
 
 const QString kStockShortage =
     QStringLiteral("Недостаточное количество товара на складе ! Остаток товара не может быть меньше нуля.");
@@ -34,21 +36,29 @@ const TRecDocItem* shortLine(TStockRule rule, const RecordList<TRecDocItem>& lin
     return nullptr;
 }
 
+// The stock message and a refusal of the service are shown once the wait is over.
 bool removeGoodsDoc(TStatusBar& bar, const TRecDoc& rec, const TRemoval& kind) {
-    TServerWait wait(bar, 0);
+    std::optional<TServerWait> wait(std::in_place, bar, 0);
     TFormLoad fl;
     if (kind.lines) {
         RecordList<TRecDocItem> lines;
         kind.lines(fl, lines, rec);
-        // Lines that could not be read prove nothing about the stock; the document stays, as after
-        // any failed deletion.
-        if (fl.Failed()) return false;
-        if (shortLine(kind.rule, lines)) {
-            ShowInfo(kStockShortage);
+        // Lines that could not be read prove nothing about the stock: the document stays, and
+        // the user learns why.
+        const bool unread = fl.Failed();
+        if (unread || shortLine(kind.rule, lines)) {
+            wait.reset();
+            if (unread)
+                ShowRefusal(fl);
+            else
+                ShowInfo(kStockShortage);
             return false;
         }
     }
-    return (fl.*kind.remove)(rec);
+    const bool removed = (fl.*kind.remove)(rec);
+    wait.reset();
+    if (!removed) ShowRefusal(fl);
+    return removed;
 }
 
 ReadLines linesOfStore(void (TFormLoad::*select)(RecordList<TRecDocItem>&, int, int)) {

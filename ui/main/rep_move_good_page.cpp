@@ -16,6 +16,7 @@ TRepMoveGoodPage::TRepMoveGoodPage(TStatusBar& bar, TSelectionSlot& slot, QWidge
     LabGoodRMG = AddPicker("ButSelGoodRMG", QStringLiteral("Выбор товара"), "LabGoodRMG",
                            [this] { ButSelGoodRMGClick(); });
     AddTitleName("SelGoodNameRMG", &SelGoodNameRMG);
+    Panel()->NextColumn();
     AddButtons("ButRefRMG", "ButPrintRepMoveGood");
 }
 

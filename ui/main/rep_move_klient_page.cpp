@@ -13,6 +13,7 @@ TRepMoveKlientPage::TRepMoveKlientPage(TStatusBar& bar, TSelectionSlot& slot, QW
     LabKlientRMK = AddPicker("ButSelKlientRMK", QStringLiteral("Выбор счета"), "LabKlientRMK",
                              [this] { ButSelKlientRMKClick(); });
     AddTitleName("SelKlientNameRMK", &SelKlientNameRMK);
+    Panel()->NextColumn();
     AddButtons("ButRefRepMoveKlient", "ButPrintRepMoveKlient");
 }
 

@@ -16,7 +16,7 @@ TRepPrhDynamPage::TRepPrhDynamPage(TStatusBar& bar, TSelectionSlot& slot, QWidge
     LabKlientRPD = AddPicker("ButSelKlientRPD", QStringLiteral("Выбор поставщика"), "LabKlientRPD",
                              [this] { ButSelKlientRPDClick(); });
     AddTitleName("SelKlientNameRPD", &SelKlientNameRPD);
-    ComBoxDetalRPD = AddCombo("ComBoxDetalRPD", QStringLiteral("Период детализации"), DetailPeriods());
+    ComBoxDetalRPD = AddDetailCombo("ComBoxDetalRPD");
     Panel()->NextColumn();
     CBoxKolRPD = AddCheck("CBoxKolRPD", QStringLiteral("количество"));
     CBoxZSumRPD = AddPurchaseCheck("CBoxZSumRPD", QStringLiteral("закупочные суммы"));

@@ -17,7 +17,7 @@ TRepSaleDynamPage::TRepSaleDynamPage(TStatusBar& bar, TSelectionSlot& slot, QWid
     LabKlientRSD = AddPicker("ButSelKlientRSD", QStringLiteral("Выбор покупателя"), "LabKlientRSD",
                              [this] { ButSelKlientRSDClick(); });
     AddTitleName("SelKlientNameRSD", &SelKlientNameRSD);
-    ComBoxDetalRSD = AddCombo("ComBoxDetalRSD", QStringLiteral("Период детализации"), DetailPeriods());
+    ComBoxDetalRSD = AddDetailCombo("ComBoxDetalRSD");
     Panel()->NextColumn();
     CBoxKolRSD = AddCheck("CBoxKolRSD", QStringLiteral("количество"));
     CBoxSumRSD = AddCheck("CBoxSumRSD", QStringLiteral("продажные суммы"));

@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kComboWidth = 160;
 constexpr int kNameEditWidth = 160;
-constexpr int kPickerLabelWidth = 100;
 
 std::vector<int> startWidths(const kovrel::report::ReportPageDef& def) {
     return {def.widths.begin(), def.widths.end()};
@@ -196,8 +195,12 @@ QLabel* TReportPage::AddPicker(const char* button, const QString& caption, const
                                const std::function<void()>& onClick) {
     QPushButton* b = MakeButton(m_panel, button, caption, 150);
     QLabel* l = MakeLabel(m_panel, QStringLiteral("***"), label);
-    l->setMinimumWidth(kPickerLabelWidth);
-    m_panel->AddRow({b, l});
+    // The name chosen takes the width the other parameters leave; a longer one is cut at the
+    // label's end rather than squeezing them.
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_panel->AddRow({b});
+    m_panel->AddRow({l});
+    m_panel->StretchColumn();
     connect(b, &QPushButton::clicked, this, onClick);
     return l;
 }
@@ -223,6 +226,7 @@ void TReportPage::PickGood(QString& name, int& id, QLabel* label) {
     name = m_slot.SelName;
     id = m_slot.SelID;
     label->setText(name);
+    label->setToolTip(name); // the whole name, where the label cuts it
 }
 
 int TReportPage::PickKlient(bool kindEnabled, QString& name, int& id, QLabel* label) {
@@ -233,6 +237,7 @@ int TReportPage::PickKlient(bool kindEnabled, QString& name, int& id, QLabel* la
     name = m_slot.SelName;
     id = m_slot.SelID;
     label->setText(name);
+    label->setToolTip(name); // the whole name, where the label cuts it
     return m_slot.SelGr;
 }
 
@@ -242,6 +247,12 @@ void TReportPage::ClearPick(QString& name, int& id, QLabel* label) {
     label->clear();
 }
 
-QStringList TReportPage::DetailPeriods() {
-    return {QStringLiteral("день"), QStringLiteral("месяц"), QStringLiteral("неделя")};
+QComboBox* TReportPage::AddDetailCombo(const char* name) {
+    QComboBox* box =
+        MakeCombo(m_panel, name, {QStringLiteral("день"), QStringLiteral("месяц"), QStringLiteral("неделя")},
+                  kComboWidth);
+    // The label is longer than the list: it stands above it.
+    m_panel->AddRow({MakeLabel(m_panel, QStringLiteral("Период детализации"))});
+    m_panel->AddRow({box});
+    return box;
 }

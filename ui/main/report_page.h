@@ -86,6 +86,8 @@ protected:
     QComboBox* AddStoreCombo(const char* name);
     QComboBox* AddManagerCombo(const char* name);
     QComboBox* AddCombo(const char* name, const QString& label, const QStringList& items);
+    // "Период детализации" over its list of the detail periods (index 0 day, 1 month, 2 week).
+    QComboBox* AddDetailCombo(const char* name);
     QLineEdit* AddNameEdit(const char* name);
     // A check box of the report, at its start state.
     QCheckBox* AddCheck(const char* name, const QString& caption);
@@ -110,8 +112,6 @@ protected:
     // takes what it left; returns the kind of the choice.
     int PickKlient(bool kindEnabled, QString& name, int& id, QLabel* label);
     static void ClearPick(QString& name, int& id, QLabel* label);
-    // Items of the detail period lists: index 0 day, 1 month, 2 week.
-    static QStringList DetailPeriods();
 
 private:
     // Writes the report into the grid. The grid is cut back to its columns at start first, so

@@ -1,0 +1,41 @@
+// Every page of the main window and every window of the program, as the tour brings them up
+// over the demo data at their default sizes with the project's fonts.
+#include "layout_faults.h"
+#include "main_window_test.h"
+#include "window_tour.h"
+
+#include <QDialog>
+
+class TestWindowTour : public MainWindowTest {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyPageAndWindowFitsAndEscapeCancelsTheWindows() {
+        auto w = f.OpenAdmin();
+        QStringList faults;
+        int windows = 0;
+        for (const TTourStop& stop : WindowTour(*w)) {
+            TTourOpened opened;
+            QWidget* shown = stop.show(*w, opened);
+            shown->show();
+            QVERIFY(QTest::qWaitForWindowExposed(shown));
+            for (const QString& fault : LayoutFaults(shown))
+                faults << stop.name + QStringLiteral(": ") + fault;
+            if (shown == w.get()) continue;
+            ++windows;
+            QWidget* focus = shown->focusWidget() ? shown->focusWidget() : shown;
+            QTest::keyClick(focus, Qt::Key_Escape);
+            if (shown->isVisible() || qobject_cast<QDialog*>(shown)->result() != QDialog::Rejected)
+                faults << stop.name + QStringLiteral(": Escape in ") + focus->objectName() +
+                              QStringLiteral(" leaves the window open");
+        }
+        for (const QString& fault : faults)
+            qWarning("%s", qPrintable(fault));
+        QVERIFY2(faults.isEmpty(), "the faults are listed above");
+        QCOMPARE(windows, 21); // catalog editors, pickers, document and line editors
+        QVERIFY(f.Ui->infos.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestWindowTour)
+#include "test_window_tour.moc"
