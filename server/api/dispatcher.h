@@ -1,5 +1,6 @@
 #pragma once
 
+#include "credentials_cache.h"
 #include "endpoint_registry.h"
 #include "http_message.h"
 #include "identity.h"
@@ -32,7 +33,7 @@ private:
                       const QString& token);
     HttpResponse runHandler(const Route& route, RequestContext& ctx);
     // One attempt: the transaction, the account's data version, the handler or a reused reply.
-    HttpResponse runOnce(const Route& route, RequestContext& ctx);
+    HttpResponse runOnce(const Route& route, RequestContext& ctx, bool firstAttempt);
     qint64 dataVersion(qint64 accountId);
     void logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs);
 
@@ -42,6 +43,7 @@ private:
     FILE* m_log;
     QMutex m_logMutex;
     ReplyCache m_cache;
+    CredentialsCache m_credentials;
 };
 
 } // namespace kovrel::server
