@@ -4,7 +4,8 @@
 //     bytes as a static file (the ceiling of HTTP on this machine);
 //  2. the stock report and the debts report (its four endpoints) on the account with 1 000 000
 //     document lines, beside the same SQL statements timed by the sqlite3 shell.
-// Usage: bench_service [--data DIR] [--seconds N]   (DIR keeps the generated database between runs)
+// Usage: bench_service [--data DIR] [--seconds N] [--server BINARY]
+//        (DIR keeps the generated database between runs; BINARY: another build's kovrel-server)
 //        bench_service --before BINARY [--data DIR] [--seconds N]
 // The second form measures, instead, the kovrel-server of an earlier build beside this one under
 // the same requests: sign-ins over kept and new connections, and writes.
@@ -32,7 +33,8 @@ namespace {
 struct Options {
     QString dir = QDir::temp().filePath(QStringLiteral("kovrel-bench"));
     double seconds = 10;
-    QString before; // an earlier build's kovrel-server to compare with
+    QString before;                                        // an earlier build's kovrel-server to compare with
+    QString server = QStringLiteral(KOVREL_SERVER_BINARY); // the one measured
 };
 
 void print(const QString& line) {
@@ -74,7 +76,7 @@ quint16 startBinary(Child& server, const QString& binary, const QStringList& arg
 
 // The real server on the bench database.
 quint16 startServer(Child& server, const Options& o) {
-    return startBinary(server, QStringLiteral(KOVREL_SERVER_BINARY),
+    return startBinary(server, o.server,
                        {QStringLiteral("--db"),
                         QStringLiteral("sqlite:") + QDir(o.dir).filePath(QStringLiteral("bench.sqlite")),
                         QStringLiteral("--outbox"), QDir(o.dir).filePath(QStringLiteral("outbox"))},
@@ -347,6 +349,7 @@ int main(int argc, char** argv) {
         if (args[i] == QLatin1String("--data")) o.dir = args[i + 1];
         if (args[i] == QLatin1String("--seconds")) o.seconds = args[i + 1].toDouble();
         if (args[i] == QLatin1String("--before")) o.before = args[i + 1];
+        if (args[i] == QLatin1String("--server")) o.server = args[i + 1];
     }
     if (!o.before.isEmpty()) {
         print(
@@ -361,8 +364,8 @@ int main(int argc, char** argv) {
         print(QStringLiteral("data generation failed: ") + error);
         return 1;
     }
-    print(QStringLiteral("data in %1 (ready after %2 s); %3 cores, load average %4")
-              .arg(o.dir)
+    print(QStringLiteral("%1 on data in %2 (ready after %3 s); %4 cores, load average %5")
+              .arg(o.server, o.dir)
               .arg(t.elapsed() / 1000.0, 0, 'f', 1)
               .arg(QThread::idealThreadCount())
               .arg(loadAverage()));
