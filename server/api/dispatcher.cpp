@@ -158,7 +158,7 @@ qint64 Dispatcher::dataVersion(qint64 accountId) {
     auto q = m_services.db.Query(QStringLiteral("SELECT data_version FROM accounts WHERE id = ?"))
                  .Bind(accountId)
                  .Run();
-    return q.Next() ? q.Int64(0) : 0;
+    return q.Next() ? q.Int64(0) : kNoAccount;
 }
 
 HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx, bool firstAttempt) {

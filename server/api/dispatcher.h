@@ -34,7 +34,10 @@ private:
     HttpResponse runHandler(const Route& route, RequestContext& ctx);
     // One attempt: the transaction, the account's data version, the handler or a reused reply.
     HttpResponse runOnce(const Route& route, RequestContext& ctx, bool firstAttempt);
+    // The account's data version; kNoAccount, which no remembered sign-in holds, when the
+    // account is gone.
     qint64 dataVersion(qint64 accountId);
+    static constexpr qint64 kNoAccount = -1;
     void logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs);
 
     ServerServices& m_services;
