@@ -146,19 +146,10 @@ class TestServerReplies : public ShopTest {
         QVERIFY(shop.Sale(ids.second, {{ids.sugar, 2, 0.3, 0.7}}, {2024, 4, 30}));
         QVERIFY(r1 && s1 && t1 && i1);
         QVERIFY(shop.Receipt(ids.third, {{ids.salt, 5, 9.99}}, {2024, 2, 1}));
-        const auto pay = [](const QDate& d, int from, int to, double sum, const QString& prim = {}) {
-            TRecMoney m;
-            m.DocDate = kovrel::ToDateTime(d);
-            m.KlientIDI = from;
-            m.KlientIDP = to;
-            m.SumM = sum;
-            m.Prim = prim;
-            QVERIFY(TFormLoad().InsertMoney(m));
-        };
-        pay({2024, 3, 1}, ids.owner, ids.cash, 1000.01, QStringLiteral("взнос\\"));
-        pay({2024, 3, 6}, ids.buyer, ids.cash, 0.1);
-        pay({2024, 3, 10}, ids.bank, ids.supplier, 500);
-        pay({2024, 4, 3}, ids.buyer2, ids.bank, 1.0 / 3);
+        QVERIFY(ShopFixture::Pay({2024, 3, 1}, ids.owner, ids.cash, 1000.01, QStringLiteral("взнос\\")));
+        QVERIFY(ShopFixture::Pay({2024, 3, 6}, ids.buyer, ids.cash, 0.1));
+        QVERIFY(ShopFixture::Pay({2024, 3, 10}, ids.bank, ids.supplier, 500));
+        QVERIFY(ShopFixture::Pay({2024, 4, 3}, ids.buyer2, ids.bank, 1.0 / 3));
     }
 
     QList<Request> requests() const {
