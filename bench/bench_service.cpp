@@ -4,7 +4,10 @@
 //     bytes as a static file (the ceiling of HTTP on this machine);
 //  2. the stock report and the debts report (its four endpoints) on the account with 1 000 000
 //     document lines, beside the same SQL statements timed by the sqlite3 shell.
-// Usage: bench_service [--data DIR] [--seconds N]   (DIR keeps the generated database between runs)
+// Usage: bench_service [--data DIR] [--seconds N] [--server BINARY] [--db postgresql://…]
+//        (DIR keeps the generated database between runs; BINARY: another build's kovrel-server;
+//        with --db the data are copied into that PostgreSQL database, the service runs on it
+//        and psql times the bare statements)
 //        bench_service --before BINARY [--data DIR] [--seconds N]
 // The second form measures, instead, the kovrel-server of an earlier build beside this one under
 // the same requests: sign-ins over kept and new connections, and writes.
@@ -24,6 +27,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 using namespace kovrel::server;
 
@@ -32,7 +36,14 @@ namespace {
 struct Options {
     QString dir = QDir::temp().filePath(QStringLiteral("kovrel-bench"));
     double seconds = 10;
-    QString before; // an earlier build's kovrel-server to compare with
+    QString before;                                        // an earlier build's kovrel-server to compare with
+    QString server = QStringLiteral(KOVREL_SERVER_BINARY); // the one measured
+    QString postgres;                                      // empty: the SQLite file itself
+
+    QString sqliteFile() const { return QDir(dir).filePath(QStringLiteral("bench.sqlite")); }
+    QString database() const {
+        return postgres.isEmpty() ? QStringLiteral("sqlite:") + sqliteFile() : postgres;
+    }
 };
 
 void print(const QString& line) {
@@ -74,11 +85,75 @@ quint16 startBinary(Child& server, const QString& binary, const QStringList& arg
 
 // The real server on the bench database.
 quint16 startServer(Child& server, const Options& o) {
-    return startBinary(server, QStringLiteral(KOVREL_SERVER_BINARY),
-                       {QStringLiteral("--db"),
-                        QStringLiteral("sqlite:") + QDir(o.dir).filePath(QStringLiteral("bench.sqlite")),
-                        QStringLiteral("--outbox"), QDir(o.dir).filePath(QStringLiteral("outbox"))},
+    return startBinary(server, o.server,
+                       {QStringLiteral("--db"), o.database(), QStringLiteral("--outbox"),
+                        QDir(o.dir).filePath(QStringLiteral("outbox"))},
                        QDir(o.dir).filePath(QStringLiteral("server.log")));
+}
+
+// Runs a program to its end with `input` on its standard input: its standard output, or
+// nothing with `error` set when it fails.
+std::optional<QByteArray> run(const QString& program, const QStringList& args, const QByteArray& input,
+                              QString* error) {
+    QProcess p;
+    p.start(program, args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(-1);
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        *error = QStringLiteral("%1: %2").arg(program, QString::fromUtf8(p.readAllStandardError()));
+        return std::nullopt;
+    }
+    return p.readAllStandardOutput();
+}
+
+QStringList psqlArguments(const Options& o) {
+    return {QStringLiteral("-X"),
+            QStringLiteral("-q"),
+            QStringLiteral("-A"),
+            QStringLiteral("-t"),
+            QStringLiteral("-v"),
+            QStringLiteral("ON_ERROR_STOP=1"),
+            o.postgres};
+}
+
+// The SQLite file's rows copied into the PostgreSQL database (its tables made by the service
+// itself, started on it once), table by table from the sqlite3 shell's CSV through psql's
+// \copy, with the foreign keys' triggers off; nothing to do when the document lines are there.
+bool copyIntoPostgres(const Options& o, QString* error) {
+    const QString lines = QStringLiteral("SELECT count(*) FROM doc_items");
+    const auto want = run(QStringLiteral("sqlite3"), {o.sqliteFile(), lines}, {}, error);
+    if (!want) return false;
+    QString ignored;
+    const auto have = run(QStringLiteral("psql"), psqlArguments(o) + QStringList{QStringLiteral("-c"), lines},
+                          {}, &ignored);
+    if (have && have->trimmed() == want->trimmed()) return true;
+    {
+        Child migrate;
+        if (startServer(migrate, o) == 0) {
+            *error = QStringLiteral("kovrel-server did not start on %1; see server.log").arg(o.postgres);
+            return false;
+        }
+    }
+    const auto names =
+        run(QStringLiteral("sqlite3"),
+            {o.sqliteFile(), QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                            "AND name NOT LIKE 'sqlite%' ORDER BY name")},
+            {}, error);
+    if (!names) return false;
+    const QStringList tables = QString::fromUtf8(*names).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QString script = QStringLiteral("SET session_replication_role = replica;\nTRUNCATE %1 CASCADE;\n")
+                         .arg(tables.join(QStringLiteral(", ")));
+    for (const QString& table : tables)
+        script +=
+            QStringLiteral("\\copy %1 FROM PROGRAM 'sqlite3 -csv -nullvalue \"\\N\" %2 \"SELECT * FROM %1\"' "
+                           "WITH (FORMAT csv, NULL '\\N')\n")
+                .arg(table, o.sqliteFile());
+    script += QStringLiteral("ANALYZE;\n");
+    return run(QStringLiteral("psql"),
+               psqlArguments(o) + QStringList{QStringLiteral("-f"), QStringLiteral("-")}, script.toUtf8(),
+               error)
+        .has_value();
 }
 
 // nginx serving DIR/www on a port of its own; 0 when it is not installed or does not start.
@@ -182,19 +257,27 @@ double median(QList<double> v) {
     return v.isEmpty() ? 0 : v[v.size() / 2];
 }
 
-// Each statement run `times` times by the sqlite3 shell; the median real time of each, in ms.
+// Each statement run `times` times by the database's own shell (sqlite3, or psql writing the
+// rows to /dev/null); the median real time of each, in ms.
 QList<double> shellTimes(const QStringList& statements, int times, const Options& o) {
-    QString script = QStringLiteral(".timer on\n.mode list\n");
+    const bool pg = !o.postgres.isEmpty();
+    QString script = pg ? QStringLiteral("\\timing on\n") : QStringLiteral(".timer on\n.mode list\n");
     for (const QString& s : statements)
         for (int i = 0; i < times; ++i)
             script += s + QStringLiteral(";\n");
     QProcess shell;
-    shell.start(QStringLiteral("sqlite3"),
-                {QStringLiteral("-batch"), QDir(o.dir).filePath(QStringLiteral("bench.sqlite"))});
+    if (pg)
+        shell.start(QStringLiteral("psql"),
+                    psqlArguments(o) + QStringList{QStringLiteral("-o"), QStringLiteral("/dev/null")});
+    else
+        shell.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), o.sqliteFile()});
     shell.write(script.toUtf8());
     shell.closeWriteChannel();
+    static const QRegularExpression sqliteTimer(QStringLiteral("^Run Time: real ([0-9.]+)"));
+    static const QRegularExpression psqlTimer(QStringLiteral("^Time: ([0-9.]+) ms"));
+    const QRegularExpression& timer = pg ? psqlTimer : sqliteTimer;
+    const double toMs = pg ? 1 : 1000;
     QList<double> real;
-    static const QRegularExpression timer(QStringLiteral("^Run Time: real ([0-9.]+)"));
     QByteArray pending;
     while (shell.state() != QProcess::NotRunning || shell.bytesAvailable()) {
         shell.waitForReadyRead(1000);
@@ -202,7 +285,7 @@ QList<double> shellTimes(const QStringList& statements, int times, const Options
         qsizetype nl;
         while ((nl = pending.indexOf('\n')) >= 0) {
             const auto m = timer.match(QString::fromUtf8(pending.left(nl)));
-            if (m.hasMatch()) real.append(m.captured(1).toDouble() * 1000);
+            if (m.hasMatch()) real.append(m.captured(1).toDouble() * toMs);
             pending.remove(0, nl + 1);
         }
     }
@@ -219,8 +302,7 @@ double endpointMs(quint16 port, const QByteArray& request) {
 
 void reportTimes(quint16 port, const Options& o) {
     ReportParams p;
-    p.account =
-        BenchData::AccountId(QDir(o.dir).filePath(QStringLiteral("bench.sqlite")), BenchData::kTradeAccount);
+    p.account = BenchData::AccountId(o.sqliteFile(), BenchData::kTradeAccount);
     p.dateEnd = QStringLiteral("2024-12-31");
     const QString login = BenchData::kTradeAccount;
     const QByteArray stock = post(port, QStringLiteral("/rep-ost-json-v3.php"), login,
@@ -347,6 +429,8 @@ int main(int argc, char** argv) {
         if (args[i] == QLatin1String("--data")) o.dir = args[i + 1];
         if (args[i] == QLatin1String("--seconds")) o.seconds = args[i + 1].toDouble();
         if (args[i] == QLatin1String("--before")) o.before = args[i + 1];
+        if (args[i] == QLatin1String("--server")) o.server = args[i + 1];
+        if (args[i] == QLatin1String("--db")) o.postgres = args[i + 1];
     }
     if (!o.before.isEmpty()) {
         print(
@@ -357,12 +441,16 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     t.start();
     QString error;
-    if (!BenchData::Ensure(QDir(o.dir).filePath(QStringLiteral("bench.sqlite")), &error)) {
+    if (!BenchData::Ensure(o.sqliteFile(), &error)) {
         print(QStringLiteral("data generation failed: ") + error);
         return 1;
     }
-    print(QStringLiteral("data in %1 (ready after %2 s); %3 cores, load average %4")
-              .arg(o.dir)
+    if (!o.postgres.isEmpty() && !copyIntoPostgres(o, &error)) {
+        print(QStringLiteral("copying the data into PostgreSQL failed: ") + error);
+        return 1;
+    }
+    print(QStringLiteral("%1 on %2 (data ready after %3 s); %4 cores, load average %5")
+              .arg(o.server, o.database())
               .arg(t.elapsed() / 1000.0, 0, 'f', 1)
               .arg(QThread::idealThreadCount())
               .arg(loadAverage()));
@@ -391,7 +479,8 @@ int main(int argc, char** argv) {
                   .arg(goods.first / goods.second, 0, 'f', 2)
                   .arg(stock.first / stock.second, 0, 'f', 2));
 
-    print(QStringLiteral("\n| Report, one client | kovrel-server ms | sqlite3 shell ms | ratio |"));
+    print(QStringLiteral("\n| Report, one client | kovrel-server ms | %1 ms | ratio |")
+              .arg(o.postgres.isEmpty() ? QStringLiteral("sqlite3 shell") : QStringLiteral("psql")));
     print(QStringLiteral("|---|---|---|---|"));
     reportTimes(port, o);
     print(QStringLiteral("\nload average after the run: %1").arg(loadAverage()));

@@ -8,13 +8,14 @@
 #include "throttle.h"
 #include "transaction.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QMutexLocker>
 #include <QRandomGenerator>
 #include <QThread>
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 
 namespace kovrel::server {
 
@@ -26,6 +27,20 @@ QString loggable(const QString& text) {
     for (QChar& c : out)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char(' ')) c = QLatin1Char('?');
     return out.isEmpty() ? QStringLiteral("-") : out;
+}
+
+// The local time as "yyyy-MM-ddThh:mm:ss.zzz", as Qt::ISODateWithMs writes it, without
+// the cost of a QDateTime on every request.
+QByteArray localTimeText() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local{};
+    localtime_r(&now.tv_sec, &local);
+    char text[40];
+    const int size = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03ld",
+                                   local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                                   local.tm_min, local.tm_sec, now.tv_nsec / 1000000);
+    return QByteArray(text, size);
 }
 
 } // namespace
@@ -108,9 +123,19 @@ Identity Dispatcher::identify(const HttpRequest& request, const QString& login, 
     if (const int wait = std::max(t.signInsByAddress.Wait(address), t.signInsByAccount.Wait(claim)))
         throw HttpError::TooManyRequests(
             wait, QStringLiteral("Слишком много неверных паролей: повторите через %1").arg(WaitText(wait)));
+    // Fields that signed in before, at the account's data version of now, need no new check.
+    const QByteArray key = m_credentials.Key(login, dopLogin, token);
+    if (const auto known = m_credentials.Find(key)) {
+        if (known->dataVersion == dataVersion(known->accountId)) {
+            t.signInsByAccount.Forget(claim);
+            return *known;
+        }
+        m_credentials.Forget(key);
+    }
     const Identity who = m_services.accounts.Identify(login, dopLogin, token);
     if (who.Authenticated()) {
         t.signInsByAccount.Forget(claim);
+        m_credentials.Store(key, who);
     } else if (!token.isEmpty()) { // no password at all guesses nothing
         t.signInsByAddress.Record(address);
         t.signInsByAccount.Record(claim);
@@ -121,7 +146,7 @@ Identity Dispatcher::identify(const HttpRequest& request, const QString& login, 
 HttpResponse Dispatcher::runHandler(const Route& route, RequestContext& ctx) {
     for (int attempt = 1;; ++attempt) {
         try {
-            return runOnce(route, ctx);
+            return runOnce(route, ctx, attempt == 1);
         } catch (const StoreError& e) {
             if (!e.Retryable() || attempt == kAttempts) throw;
             QThread::msleep(5 * attempt + QRandomGenerator::global()->bounded(10));
@@ -133,19 +158,21 @@ qint64 Dispatcher::dataVersion(qint64 accountId) {
     auto q = m_services.db.Query(QStringLiteral("SELECT data_version FROM accounts WHERE id = ?"))
                  .Bind(accountId)
                  .Run();
-    return q.Next() ? q.Int64(0) : 0;
+    return q.Next() ? q.Int64(0) : kNoAccount;
 }
 
-HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx) {
+HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx, bool firstAttempt) {
     Database& db = m_services.db;
     const bool write = route.access == Access::Write;
     const bool reusable = !write && route.auth == Auth::Required && route.cache == Cache::Reuse;
     QByteArray key;
     if (reusable) {
         // A reply made at the version the account has now is as good as a new one; no
-        // transaction is needed to hand it out.
+        // transaction is needed to hand it out. "Now" is when the password was found valid,
+        // moments ago, as long as nothing has been tried and failed since.
         key = ReplyCache::Key(ctx);
-        if (auto hit = m_cache.Find(key, dataVersion(ctx.AccountId()))) return *hit;
+        const qint64 now = firstAttempt ? ctx.Who().dataVersion : dataVersion(ctx.AccountId());
+        if (auto hit = m_cache.Find(key, now)) return *hit;
     }
     Transaction tx(db, write ? Transaction::Mode::Write : Transaction::Mode::Read);
     // A write raises the account's data version first: that locks the account's row, so its
@@ -165,12 +192,11 @@ HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx) {
 
 void Dispatcher::logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs) {
     if (!m_log) return;
-    const QByteArray line = QStringLiteral("%1 %2 %3 %4 %5ms\n")
-                                .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
-                                     loggable(request.path), loggable(account))
-                                .arg(status)
-                                .arg(elapsedMs)
-                                .toUtf8();
+    QByteArray line = localTimeText();
+    line.append(' ').append(loggable(request.path).toUtf8());
+    line.append(' ').append(loggable(account).toUtf8());
+    line.append(' ').append(QByteArray::number(status));
+    line.append(' ').append(QByteArray::number(elapsedMs)).append("ms\n");
     QMutexLocker lock(&m_logMutex);
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), m_log);
     std::fflush(m_log);

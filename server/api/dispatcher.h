@@ -1,5 +1,6 @@
 #pragma once
 
+#include "credentials_cache.h"
 #include "endpoint_registry.h"
 #include "http_message.h"
 #include "identity.h"
@@ -32,8 +33,11 @@ private:
                       const QString& token);
     HttpResponse runHandler(const Route& route, RequestContext& ctx);
     // One attempt: the transaction, the account's data version, the handler or a reused reply.
-    HttpResponse runOnce(const Route& route, RequestContext& ctx);
+    HttpResponse runOnce(const Route& route, RequestContext& ctx, bool firstAttempt);
+    // The account's data version; kNoAccount, which no remembered sign-in holds, when the
+    // account is gone.
     qint64 dataVersion(qint64 accountId);
+    static constexpr qint64 kNoAccount = -1;
     void logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs);
 
     ServerServices& m_services;
@@ -42,6 +46,7 @@ private:
     FILE* m_log;
     QMutex m_logMutex;
     ReplyCache m_cache;
+    CredentialsCache m_credentials;
 };
 
 } // namespace kovrel::server

@@ -106,17 +106,14 @@ HttpResponse listDocs(RequestContext& ctx, const DocKind& kind) {
                   .arg(kind.saleSide ? QStringLiteral("d.rsum AS rsum, ") : QString(),
                        &kind == &DocKind::Invoice() ? QStringLiteral("doc_link_invoice")
                                                     : QStringLiteral("doc_link"));
-    auto q = ctx.Query(
+    return ctx.Rows(
         QStringLiteral("SELECT %1 FROM docs d "
                        "JOIN klients s ON s.account_id = d.account_id AND s.id = d.id_store "
                        "LEFT JOIN klients k ON k.account_id = d.account_id AND k.id = d.%2 "
                        "WHERE d.account_id = ? AND d.kind = ?%3 ORDER BY d.docdate DESC, d.id DESC")
             .arg(columns, kind.twoStores ? QStringLiteral("id_store_p") : QStringLiteral("id_klient"),
-                 where.And()));
-    q.Bind(ctx.AccountId()).Bind(kind.code);
-    where.BindTo(q);
-    q.Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+                 where.And()),
+        QVariantList{ctx.AccountId(), kind.code} + where.Values());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "goods_endpoints.h"
 
+#include "database.h"
 #include "document_figures.h"
 #include "endpoint_registry.h"
 #include "entry_checks.h"
@@ -8,6 +9,7 @@
 #include "rec_klient.h"
 #include "request_context.h"
 #include "right_codes.h"
+#include "row_cursor.h"
 #include "search_text.h"
 
 namespace kovrel::server {
@@ -22,22 +24,20 @@ const QString& goodsSearch() {
     return condition;
 }
 
-SqlQuery& bindSearch(SqlQuery& q, const RequestContext& ctx) {
+QVariantList searchValues(const RequestContext& ctx) {
     const QString pattern = ContainsPattern(ctx.Text(QStringLiteral("find_win")));
-    return q.Bind(pattern).Bind(pattern).Bind(pattern);
+    return {pattern, pattern, pattern};
 }
 
 HttpResponse listGoods(RequestContext& ctx) {
     const int kits = ctx.Int(QStringLiteral("flag_norm")) != 0 ? 1 : 0;
-    auto q =
-        ctx.Query(QStringLiteral("SELECT g.id, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, g.code, "
-                                 "g.pcen, g.zcen, g.id AS id_goods, g.gg_code FROM goods g "
-                                 "WHERE g.account_id = ? AND g.flag_norm = ? AND g.flag_del = 0 AND %1 "
-                                 "ORDER BY g.upname, g.id")
-                      .arg(goodsSearch()));
-    q.Bind(ctx.AccountId()).Bind(kits);
-    bindSearch(q, ctx).Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+    return ctx.Rows(
+        QStringLiteral("SELECT g.id, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, g.code, "
+                       "g.pcen, g.zcen, g.id AS id_goods, g.gg_code FROM goods g "
+                       "WHERE g.account_id = ? AND g.flag_norm = ? AND g.flag_del = 0 AND %1 "
+                       "ORDER BY g.upname, g.id")
+            .arg(goodsSearch()),
+        QVariantList{ctx.AccountId(), kits} + searchValues(ctx));
 }
 
 // The lots of the stock in scope: one store (code_store above 0) or every store the person may
@@ -53,58 +53,49 @@ const QString& stockInScope() {
     return sql;
 }
 
-SqlQuery& bindScope(SqlQuery& q, const RequestContext& ctx, int store) {
-    return q.Bind(ctx.AccountId())
-        .Bind(store)
-        .Bind(store)
-        .Bind(ctx.AccountId())
-        .Bind(ctx.IsAdmin() ? -1 : ctx.UserId());
+QVariantList scopeValues(const RequestContext& ctx, int store) {
+    return {ctx.AccountId(), store, store, ctx.AccountId(), ctx.IsAdmin() ? -1 : ctx.UserId()};
 }
 
 // One row per goods item and purchase price. Goods without any stock have one row at their last
 // purchase price.
-SqlQuery goodsStock(const RequestContext& ctx, int store, bool withZero) {
+BoundSql goodsStock(const RequestContext& ctx, int store, bool withZero) {
     static const QString stock =
         QStringLiteral("(COALESCE(s.kol_plus, 0) + COALESCE(s.kol_plus_v, 0) - COALESCE(s.kol_minus, 0) - "
                        "COALESCE(s.kol_minus_v, 0))");
     static const QString nonZero = QStringLiteral("ABS(%1) > 0.000000001").arg(stock);
-    auto q = ctx.Query(
-        QStringLiteral(
-            "SELECT g.id AS id, g.id AS id_goods, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, "
-            "g.code, g.pcen, COALESCE(s.zcen, g.zcen) AS zcen, g.gg_code, COALESCE(s.kol_plus, 0) AS "
-            "kol_plus, COALESCE(s.kol_minus, 0) AS kol_minus, COALESCE(s.kol_plus_v, 0) AS kol_plus_v, "
-            "COALESCE(s.kol_minus_v, 0) AS kol_minus_v FROM goods g LEFT JOIN ("
-            "SELECT l.id_goods, l.zcen, SUM(l.kol_plus) AS kol_plus, SUM(l.kol_minus) AS kol_minus, "
-            "SUM(l.kol_plus_v) AS kol_plus_v, SUM(l.kol_minus_v) AS kol_minus_v FROM (%1) l "
-            "GROUP BY l.id_goods, l.zcen) s ON s.id_goods = g.id "
-            "WHERE g.account_id = ? AND g.flag_norm = 0 AND %2 AND (g.flag_del = 0 OR %3) "
-            "AND (? <> 0 OR %3) ORDER BY g.upname, g.id, zcen")
-            .arg(stockInScope(), goodsSearch(), nonZero));
-    bindScope(q, ctx, store).Bind(ctx.AccountId());
-    bindSearch(q, ctx).Bind(withZero ? 1 : 0).Run();
-    return q;
+    return {QStringLiteral(
+                "SELECT g.id AS id, g.id AS id_goods, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, "
+                "g.code, g.pcen, COALESCE(s.zcen, g.zcen) AS zcen, g.gg_code, COALESCE(s.kol_plus, 0) AS "
+                "kol_plus, COALESCE(s.kol_minus, 0) AS kol_minus, COALESCE(s.kol_plus_v, 0) AS kol_plus_v, "
+                "COALESCE(s.kol_minus_v, 0) AS kol_minus_v FROM goods g LEFT JOIN ("
+                "SELECT l.id_goods, l.zcen, SUM(l.kol_plus) AS kol_plus, SUM(l.kol_minus) AS kol_minus, "
+                "SUM(l.kol_plus_v) AS kol_plus_v, SUM(l.kol_minus_v) AS kol_minus_v FROM (%1) l "
+                "GROUP BY l.id_goods, l.zcen) s ON s.id_goods = g.id "
+                "WHERE g.account_id = ? AND g.flag_norm = 0 AND %2 AND (g.flag_del = 0 OR %3) "
+                "AND (? <> 0 OR %3) ORDER BY g.upname, g.id, zcen")
+                .arg(stockInScope(), goodsSearch(), nonZero),
+            scopeValues(ctx, store) + QVariantList{ctx.AccountId()} + searchValues(ctx) +
+                QVariantList{withZero ? 1 : 0}};
 }
 
 // Kits, with as many kits as their components' stock makes (the smallest balance per unit of a
 // component) as the quantity received, and their components' last purchase prices per kit.
-SqlQuery kitStock(const RequestContext& ctx, int store, bool withZero) {
-    auto q = ctx.Query(
-        QStringLiteral(
-            "SELECT g.id AS id, g.id AS id_goods, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, "
-            "g.code, g.pcen, k.zcen AS zcen, g.gg_code, k.kits AS kol_plus, 0 AS kol_minus, 0 AS kol_plus_v, "
-            "0 AS kol_minus_v FROM goods g JOIN (SELECT c.id_kit, MIN(COALESCE(b.balance, 0) / c.kol) "
-            "AS kits, SUM(c.kol * cg.zcen) AS zcen FROM kit_items c JOIN goods cg ON cg.account_id = "
-            "c.account_id AND cg.id = c.id_goods LEFT JOIN (SELECT l.id_goods, SUM(l.kol_plus + l.kol_plus_v "
-            "- "
-            "l.kol_minus - l.kol_minus_v) AS balance FROM (%1) l WHERE l.id_goods IN (SELECT id_goods "
-            "FROM kit_items WHERE account_id = ?) GROUP BY l.id_goods) b ON b.id_goods = c.id_goods "
-            "WHERE c.account_id = ? GROUP BY c.id_kit) k ON k.id_kit = g.id "
-            "WHERE g.account_id = ? AND g.flag_norm = 1 AND g.flag_del = 0 AND %2 "
-            "AND (? <> 0 OR k.kits > 0.000000001) ORDER BY g.upname, g.id")
-            .arg(stockInScope(), goodsSearch()));
-    bindScope(q, ctx, store).Bind(ctx.AccountId()).Bind(ctx.AccountId()).Bind(ctx.AccountId());
-    bindSearch(q, ctx).Bind(withZero ? 1 : 0).Run();
-    return q;
+BoundSql kitStock(const RequestContext& ctx, int store, bool withZero) {
+    return {QStringLiteral(
+                "SELECT g.id AS id, g.id AS id_goods, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, "
+                "g.code, g.pcen, k.zcen AS zcen, g.gg_code, k.kits AS kol_plus, 0 AS kol_minus, 0 AS "
+                "kol_plus_v, 0 AS kol_minus_v FROM goods g JOIN (SELECT c.id_kit, MIN(COALESCE(b.balance, 0) "
+                "/ c.kol) AS kits, SUM(c.kol * cg.zcen) AS zcen FROM kit_items c JOIN goods cg ON "
+                "cg.account_id = c.account_id AND cg.id = c.id_goods LEFT JOIN (SELECT l.id_goods, "
+                "SUM(l.kol_plus + l.kol_plus_v - l.kol_minus - l.kol_minus_v) AS balance FROM (%1) l WHERE "
+                "l.id_goods IN (SELECT id_goods FROM kit_items WHERE account_id = ?) GROUP BY l.id_goods) b "
+                "ON b.id_goods = c.id_goods WHERE c.account_id = ? GROUP BY c.id_kit) k ON k.id_kit = g.id "
+                "WHERE g.account_id = ? AND g.flag_norm = 1 AND g.flag_del = 0 AND %2 "
+                "AND (? <> 0 OR k.kits > 0.000000001) ORDER BY g.upname, g.id")
+                .arg(stockInScope(), goodsSearch()),
+            scopeValues(ctx, store) + QVariantList{ctx.AccountId(), ctx.AccountId(), ctx.AccountId()} +
+                searchValues(ctx) + QVariantList{withZero ? 1 : 0}};
 }
 
 // The goods picker's list: the stock of goods and kits in scope. With flag_zero 0 only rows
@@ -119,10 +110,10 @@ HttpResponse listStock(RequestContext& ctx) {
     }
     // One query at a time: PostgreSQL hands a connection's rows out one result at a time.
     JsonWriter w;
-    SqlQuery goods = goodsStock(ctx, store, withZero);
-    w.BeginArray().Rows(goods);
-    SqlQuery kits = kitStock(ctx, store, withZero);
-    w.Rows(kits).EndArray();
+    w.BeginArray();
+    for (const BoundSql& part : {goodsStock(ctx, store, withZero), kitStock(ctx, store, withZero)})
+        w.Rows(*RowCursor::Run(ctx.Services().db, part));
+    w.EndArray();
     return HttpResponse::Json(w.Take());
 }
 

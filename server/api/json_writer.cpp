@@ -1,6 +1,6 @@
 #include "json_writer.h"
 
-#include "sql_query.h"
+#include "row_cursor.h"
 
 #include <QMetaType>
 
@@ -139,6 +139,13 @@ void JsonWriter::rawString(QByteArrayView utf8) {
     m_out.append('"');
 }
 
+void JsonWriter::rawFiniteOrNull(double value) {
+    if (std::isfinite(value))
+        rawNumber(value);
+    else
+        m_out.append("null");
+}
+
 JsonWriter& JsonWriter::Value(const QVariant& v) {
     separate();
     rawValue(v);
@@ -159,10 +166,7 @@ void JsonWriter::rawValue(const QVariant& v) {
         break;
     case QMetaType::Double:
     case QMetaType::Float:
-        if (std::isfinite(v.toDouble()))
-            rawNumber(v.toDouble());
-        else
-            m_out.append("null");
+        rawFiniteOrNull(v.toDouble());
         break;
     default:
         rawString(v.toString().toUtf8());
@@ -170,22 +174,35 @@ void JsonWriter::rawValue(const QVariant& v) {
 }
 
 // A report can be tens of thousands of rows: each row is written as one run of its column
-// prefixes ("{\"key\":", ",\"key\":") and values, without the per-value bookkeeping.
-JsonWriter& JsonWriter::Rows(SqlQuery& query) {
-    const QSqlRecord record = query.Record();
+// prefixes ("{\"key\":", ",\"key\":") and values, without the per-value bookkeeping, each
+// value straight from the database library's buffers.
+JsonWriter& JsonWriter::Rows(RowCursor& rows) {
     QList<QByteArray> prefixes;
-    for (int i = 0; i < record.count(); ++i) {
+    for (int i = 0; i < rows.Columns(); ++i) {
         JsonWriter key;
-        key.rawString(record.fieldName(i).toUtf8());
+        key.rawString(rows.ColumnName(i));
         prefixes.append((i == 0 ? QByteArray("{") : QByteArray(",")) + key.m_out + ':');
     }
-    while (query.Next()) {
+    while (rows.Next()) {
         room(4096);
         separate();
         if (prefixes.isEmpty()) m_out.append('{');
         for (int i = 0; i < prefixes.size(); ++i) {
             m_out.append(prefixes[i]);
-            rawValue(query.Value(i));
+            switch (rows.KindAt(i)) {
+            case RowCursor::Kind::Null:
+                m_out.append("null");
+                break;
+            case RowCursor::Kind::Int:
+                rawInt(rows.IntAt(i));
+                break;
+            case RowCursor::Kind::Number:
+                rawFiniteOrNull(rows.NumberAt(i));
+                break;
+            case RowCursor::Kind::Text:
+                rawString(rows.TextAt(i));
+                break;
+            }
         }
         m_out.append('}');
     }
@@ -198,9 +215,10 @@ QByteArray JsonWriter::Take() {
     return std::exchange(m_out, {});
 }
 
-QByteArray JsonArrayOfRows(SqlQuery& query) {
+QByteArray JsonArrayOfRows(Database& db, const BoundSql& statement) {
+    const auto rows = RowCursor::Run(db, statement);
     JsonWriter w;
-    w.BeginArray().Rows(query).EndArray();
+    w.BeginArray().Rows(*rows).EndArray();
     return w.Take();
 }
 

@@ -9,7 +9,9 @@
 
 namespace kovrel::server {
 
-class SqlQuery;
+class Database;
+class RowCursor;
+struct BoundSql;
 
 // Writes JSON straight into bytes (UTF-8, compact): faster than building a document for long
 // lists, and numbers come out in their shortest exact form (12.5, 3, 0.1).
@@ -39,9 +41,9 @@ public:
     JsonWriter& Put(double value) { return Number(value); }
     JsonWriter& Put(const QString& value) { return String(value); }
 
-    // Appends every remaining row of the query as an object whose keys are the column names
-    // (use AS "name" for the exact case): integers, numbers and texts by the column's value.
-    JsonWriter& Rows(SqlQuery& query);
+    // Appends every remaining row as an object whose keys are the column names (use AS "name"
+    // for the exact case): integers, numbers and texts by the value's kind, null for NULL.
+    JsonWriter& Rows(RowCursor& rows);
 
     QByteArray Take();
     // The bytes written so far, handed out while the open containers stay open: a long
@@ -56,6 +58,7 @@ private:
     void rawString(QByteArrayView utf8);
     void rawInt(qint64 value);
     void rawNumber(double value);
+    void rawFiniteOrNull(double value);
     void rawValue(const QVariant& value);
 
     QByteArray m_out;
@@ -63,7 +66,7 @@ private:
     bool m_afterKey = false;
 };
 
-// A whole reply array of the rows of a query.
-QByteArray JsonArrayOfRows(SqlQuery& query);
+// A whole reply array of the rows of a statement.
+QByteArray JsonArrayOfRows(Database& db, const BoundSql& statement);
 
 } // namespace kovrel::server

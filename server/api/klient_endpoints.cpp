@@ -36,19 +36,15 @@ int managerField(const RequestContext& ctx) {
 
 HttpResponse listKlients(RequestContext& ctx) {
     const int kind = kindField(ctx);
-    auto q =
-        ctx.Query(QStringLiteral("SELECT k.id, k.flag_del, k.name, k.prim, k.type_kl, "
-                                 "COALESCE(m.name, '') AS manager_name, k.id_manager, %1 "
-                                 "FROM klients k "
-                                 "LEFT JOIN klients m ON m.account_id = k.account_id AND m.id = k.id_manager "
-                                 "WHERE k.account_id = ? AND k.type_kl = ? AND k.flag_del = 0 AND %2 "
-                                 "ORDER BY k.upname, k.id")
-                      .arg(DocumentFigures::KlientSumColumns(), SearchCondition({"k.upname"})))
-            .Bind(ctx.AccountId())
-            .Bind(kind)
-            .Bind(ContainsPattern(ctx.Text(QStringLiteral("upname_win"))))
-            .Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+    return ctx.Rows(
+        QStringLiteral("SELECT k.id, k.flag_del, k.name, k.prim, k.type_kl, "
+                       "COALESCE(m.name, '') AS manager_name, k.id_manager, %1 "
+                       "FROM klients k "
+                       "LEFT JOIN klients m ON m.account_id = k.account_id AND m.id = k.id_manager "
+                       "WHERE k.account_id = ? AND k.type_kl = ? AND k.flag_del = 0 AND %2 "
+                       "ORDER BY k.upname, k.id")
+            .arg(DocumentFigures::KlientSumColumns(), SearchCondition({"k.upname"})),
+        {ctx.AccountId(), kind, ContainsPattern(ctx.Text(QStringLiteral("upname_win")))});
 }
 
 HttpResponse insertKlient(RequestContext& ctx) {
@@ -78,13 +74,9 @@ HttpResponse updateKlient(RequestContext& ctx) {
 
 // The requisites kept under an ID of this account: one element, or none when there are none.
 HttpResponse selectBank(RequestContext& ctx) {
-    auto q =
-        ctx.Query(QStringLiteral("SELECT name, bname, rs, ks, bik, inn, kpp, adres, tel, okpo, ogrn, okpd, "
-                                 "dir, gbuh FROM requisites WHERE account_id = ? AND id_klient = ?"))
-            .Bind(ctx.AccountId())
-            .Bind(ctx.Int(QStringLiteral("id")))
-            .Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+    return ctx.Rows(QStringLiteral("SELECT name, bname, rs, ks, bik, inn, kpp, adres, tel, okpo, ogrn, okpd, "
+                                   "dir, gbuh FROM requisites WHERE account_id = ? AND id_klient = ?"),
+                    {ctx.AccountId(), ctx.Int(QStringLiteral("id"))});
 }
 
 // Creates or replaces the requisites of a counterparty or of the own organization. The own

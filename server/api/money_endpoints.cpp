@@ -89,7 +89,7 @@ HttpResponse listMoney(RequestContext& ctx) {
     if (!ctx.HasRight(Right::MoneyView) && !ctx.HasRight(Right::MoneyFull)) throw HttpError::Forbidden();
     const SqlConditions where =
         JournalConditions(ctx, QStringLiteral("m.docdate"), {"ki.upname", "kp.upname", "m.upprim"});
-    auto q = ctx.Query(
+    return ctx.Rows(
         QStringLiteral("SELECT m.id AS id, m.docdate AS docdate, m.klient_i AS id_klient_i, "
                        "m.klient_p AS id_klient_p, ki.name AS name_klient_i, kp.name AS name_klient_p, "
                        "m.prim AS prim, m.sum_m AS sum_m, m.doc_link AS doc_link, "
@@ -97,11 +97,8 @@ HttpResponse listMoney(RequestContext& ctx) {
                        "JOIN klients ki ON ki.account_id = m.account_id AND ki.id = m.klient_i "
                        "JOIN klients kp ON kp.account_id = m.account_id AND kp.id = m.klient_p "
                        "WHERE m.account_id = ?%1 ORDER BY m.docdate DESC, m.id DESC")
-            .arg(where.And()));
-    q.Bind(ctx.AccountId());
-    where.BindTo(q);
-    q.Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+            .arg(where.And()),
+        QVariantList{ctx.AccountId()} + where.Values());
 }
 
 } // namespace

@@ -47,13 +47,10 @@ QString tableOf(const NamedCatalog& c) {
 }
 
 HttpResponse list(RequestContext& ctx, const NamedCatalog& c) {
-    auto q = ctx.Query(QStringLiteral("SELECT id, flag_del, name, prim FROM %1 WHERE account_id = ? AND %2 "
-                                      "AND flag_del = 0 AND %3 ORDER BY upname, id")
-                           .arg(tableOf(c), c.listed, SearchCondition({"upname"})))
-                 .Bind(ctx.AccountId())
-                 .Bind(ContainsPattern(ctx.Text(QStringLiteral("upname_win"))))
-                 .Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+    return ctx.Rows(QStringLiteral("SELECT id, flag_del, name, prim FROM %1 WHERE account_id = ? AND %2 "
+                                   "AND flag_del = 0 AND %3 ORDER BY upname, id")
+                        .arg(tableOf(c), c.listed, SearchCondition({"upname"})),
+                    {ctx.AccountId(), ContainsPattern(ctx.Text(QStringLiteral("upname_win")))});
 }
 
 HttpResponse insert(RequestContext& ctx, const NamedCatalog& c) {

@@ -3,19 +3,29 @@
 #include "request_context.h"
 
 #include <QMutexLocker>
-#include <QStringList>
 
 namespace kovrel::server {
 
+namespace {
+
+// The authentication fields, wherever a client puts them, are not part of a key.
+bool authenticationField(const QString& name) {
+    return name == QLatin1String("login") || name == QLatin1String("dop_login") ||
+           name == QLatin1String("token") || name == QLatin1String("client");
+}
+
+} // namespace
+
 QByteArray ReplyCache::Key(const RequestContext& ctx) {
-    QByteArray key = QByteArray::number(ctx.AccountId()) + ' ' + QByteArray::number(ctx.UserId()) + ' ' +
-                     ctx.Http().path.toUtf8();
-    // Every field but the authentication fields, wherever a client puts them.
-    static const QStringList kAuthentication = {QStringLiteral("login"), QStringLiteral("dop_login"),
-                                                QStringLiteral("token"), QStringLiteral("client")};
-    for (const auto& field : ctx.Form().fields)
-        if (!kAuthentication.contains(field.name))
-            key += '\0' + field.name.toUtf8() + '=' + field.value.toUtf8();
+    QByteArray key;
+    key.reserve(256);
+    key.append(QByteArray::number(ctx.AccountId())).append(' ');
+    key.append(QByteArray::number(ctx.UserId())).append(' ');
+    key.append(ctx.Http().path.toUtf8());
+    for (const auto& field : ctx.Form().fields) {
+        if (authenticationField(field.name)) continue;
+        key.append('\0').append(field.name.toUtf8()).append('=').append(field.value.toUtf8());
+    }
     return key;
 }
 

@@ -15,11 +15,6 @@ namespace kovrel::server {
 
 namespace {
 
-HttpResponse rowsOf(const RequestContext& ctx, const BoundSql& sql) {
-    SqlQuery q = sql.Run(ctx.Services().db);
-    return HttpResponse::Json(JsonArrayOfRows(q));
-}
-
 // ---- Dynamics ---------------------------------------------------------------------------------
 
 // The first day of the period (day, month or Monday-based week) that a day belongs to.
@@ -68,21 +63,21 @@ HttpResponse dynamics(const RequestContext& ctx, const ReportParams& p, bool sal
 void addMovementCard(EndpointRegistry& routes, const char* path, ReportSql::Movement m) {
     routes.Add(QString::fromLatin1(path), Access::Read, [m](RequestContext& ctx) {
         ReportRequest r(ctx, Right::RepMoveGood);
-        return rowsOf(ctx, ReportSql::GoodsMovement(r.Goods().UpTo().Store().Params(), m));
+        return ctx.Rows(ReportSql::GoodsMovement(r.Goods().UpTo().Store().Params(), m));
     });
 }
 
 void addDebts(EndpointRegistry& routes, const char* path, ReportSql::Settlement s) {
     routes.Add(QString::fromLatin1(path), Access::Read, [s](RequestContext& ctx) {
         ReportRequest r(ctx, Right::RepDolg);
-        return rowsOf(ctx, ReportSql::Debts(r.UpTo().Manager().Params(), s));
+        return ctx.Rows(ReportSql::Debts(r.UpTo().Manager().Params(), s));
     });
 }
 
 void addSettlementCard(EndpointRegistry& routes, const char* path, ReportSql::Settlement s) {
     routes.Add(QString::fromLatin1(path), Access::Read, [s](RequestContext& ctx) {
         ReportRequest r(ctx, Right::RepMoveKl);
-        return rowsOf(ctx, ReportSql::SettlementCard(r.Klient().UpTo().Params(), s));
+        return ctx.Rows(ReportSql::SettlementCard(r.Klient().UpTo().Params(), s));
     });
 }
 
@@ -93,7 +88,7 @@ void RegisterReportEndpoints(EndpointRegistry& routes) {
     using S = ReportSql::Settlement;
     routes.Add(QStringLiteral("/rep-ost-json-v3.php"), Access::Read, [](RequestContext& ctx) {
         ReportRequest r(ctx, Right::RepOst);
-        return rowsOf(ctx, ReportSql::Stock(r.Find().Zero().Store().Params()));
+        return ctx.Rows(ReportSql::Stock(r.Find().Zero().Store().Params()));
     });
     addMovementCard(routes, "/rep-movegood-1-json.php", M::Receipts);
     addMovementCard(routes, "/rep-movegood-2-json.php", M::Sales);
@@ -101,11 +96,11 @@ void RegisterReportEndpoints(EndpointRegistry& routes) {
     addMovementCard(routes, "/rep-movegood-i-json.php", M::TransfersOut);
     routes.Add(QStringLiteral("/rep-nkl-st-json.php"), Access::Read, [](RequestContext& ctx) {
         ReportRequest r(ctx, Right::RepSaleSt);
-        return rowsOf(ctx, ReportSql::Structure(r.Find().Period().Klient().Store().Manager().Params(), true));
+        return ctx.Rows(ReportSql::Structure(r.Find().Period().Klient().Store().Manager().Params(), true));
     });
     routes.Add(QStringLiteral("/rep-prh-st-json.php"), Access::Read, [](RequestContext& ctx) {
         ReportRequest r(ctx, Right::RepPrhSt);
-        return rowsOf(ctx, ReportSql::Structure(r.Find().Period().Klient().Store().Params(), false));
+        return ctx.Rows(ReportSql::Structure(r.Find().Period().Klient().Store().Params(), false));
     });
     routes.Add(QStringLiteral("/rep-nkl-dynam-json.php"), Access::Read, [](RequestContext& ctx) {
         ReportRequest r(ctx, Right::RepSaleDynam);

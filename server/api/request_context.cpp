@@ -3,6 +3,7 @@
 #include "database.h"
 #include "http_error.h"
 #include "id_counter.h"
+#include "json_writer.h"
 
 namespace kovrel::server {
 
@@ -144,6 +145,10 @@ int RequestContext::StoreLevel(int storeId) const {
 
 SqlQuery RequestContext::Query(const QString& sql) const {
     return m_services.db.Query(sql);
+}
+
+HttpResponse RequestContext::Rows(const BoundSql& statement) const {
+    return HttpResponse::Json(JsonArrayOfRows(m_services.db, statement));
 }
 
 void RequestContext::RequireRow(const QString& table, int id, const QString& reason) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bound_sql.h"
 #include "http_message.h"
 #include "identity.h"
 #include "server_services.h"
@@ -59,6 +60,11 @@ public:
     // ---- Database --------------------------------------------------------------------------
     ServerServices& Services() const { return m_services; }
     SqlQuery Query(const QString& sql) const;
+    // The reply of a list: the statement's rows as a JSON array, read straight from the database.
+    HttpResponse Rows(const BoundSql& statement) const;
+    HttpResponse Rows(const QString& sql, const QVariantList& values) const {
+        return Rows(BoundSql{sql, values});
+    }
     // The next number of a per-account sequence (IdSequence) of this account.
     int NextId(const QString& sequence) const;
     // Ends the request with 404 and the reason unless the table (a name from the code, never

@@ -102,37 +102,29 @@ HttpResponse storeRightsOnStore(RequestContext& ctx) {
     ctx.RequireRight(Right::Stores);
     const int store = ctx.Int(QStringLiteral("id"));
     RequireKlientKind(ctx, store, {TypeKlKind::Store}, kStoreNotFound);
-    auto q =
-        ctx.Query(QStringLiteral("SELECT s.id AS id_store, u.id AS id_user, COALESCE(r.ur, %1) AS ur, "
-                                 "u.user_name FROM klients s JOIN users u ON u.account_id = s.account_id "
-                                 "LEFT JOIN store_rights r ON r.account_id = s.account_id "
-                                 "AND r.id_store = s.id AND r.id_user = u.id "
-                                 "WHERE s.account_id = ? AND s.id = ? AND u.flag_del = 0 "
-                                 "ORDER BY u.upname, u.id")
-                      .arg(AccessRights::kDefaultStoreLevel))
-            .Bind(ctx.AccountId())
-            .Bind(store)
-            .Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+    return ctx.Rows(QStringLiteral("SELECT s.id AS id_store, u.id AS id_user, COALESCE(r.ur, %1) AS ur, "
+                                   "u.user_name FROM klients s JOIN users u ON u.account_id = s.account_id "
+                                   "LEFT JOIN store_rights r ON r.account_id = s.account_id "
+                                   "AND r.id_store = s.id AND r.id_user = u.id "
+                                   "WHERE s.account_id = ? AND s.id = ? AND u.flag_del = 0 "
+                                   "ORDER BY u.upname, u.id")
+                        .arg(AccessRights::kDefaultStoreLevel),
+                    {ctx.AccountId(), store});
 }
 
 // One element per store of the account: the user's level of access to it.
 HttpResponse storeRightsOnUser(RequestContext& ctx) {
     const int user = ctx.Int(QStringLiteral("id"));
     requireSelfOrAdmin(ctx, user);
-    auto q =
-        ctx.Query(QStringLiteral("SELECT s.id AS id_store, u.id AS id_user, COALESCE(r.ur, %1) AS ur, "
-                                 "u.user_name FROM users u JOIN klients s ON s.account_id = u.account_id "
-                                 "AND s.type_kl = %2 AND s.flag_del = 0 "
-                                 "LEFT JOIN store_rights r ON r.account_id = u.account_id "
-                                 "AND r.id_store = s.id AND r.id_user = u.id "
-                                 "WHERE u.account_id = ? AND u.id = ? ORDER BY s.upname, s.id")
-                      .arg(AccessRights::kDefaultStoreLevel)
-                      .arg(TypeKlKind::Store))
-            .Bind(ctx.AccountId())
-            .Bind(user)
-            .Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+    return ctx.Rows(QStringLiteral("SELECT s.id AS id_store, u.id AS id_user, COALESCE(r.ur, %1) AS ur, "
+                                   "u.user_name FROM users u JOIN klients s ON s.account_id = u.account_id "
+                                   "AND s.type_kl = %2 AND s.flag_del = 0 "
+                                   "LEFT JOIN store_rights r ON r.account_id = u.account_id "
+                                   "AND r.id_store = s.id AND r.id_user = u.id "
+                                   "WHERE u.account_id = ? AND u.id = ? ORDER BY s.upname, s.id")
+                        .arg(AccessRights::kDefaultStoreLevel)
+                        .arg(TypeKlKind::Store),
+                    {ctx.AccountId(), user});
 }
 
 // The store editor writes its users' levels: whoever may change stores may set them.

@@ -47,14 +47,10 @@ QString storedLogin(const RequestContext& ctx, int userId) {
 HttpResponse listUsers(RequestContext& ctx) {
     ctx.RequireAdmin();
     const QString pattern = ContainsPattern(ctx.Text(QStringLiteral("upname_win")));
-    auto q = ctx.Query(QStringLiteral("SELECT id AS \"ID\", flag_del, dop_login, user_name FROM users "
-                                      "WHERE account_id = ? AND flag_del = 0 AND %1 ORDER BY upname, id")
-                           .arg(SearchCondition({"upname", "login_key"})))
-                 .Bind(ctx.AccountId())
-                 .Bind(pattern)
-                 .Bind(pattern.toLower())
-                 .Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+    return ctx.Rows(QStringLiteral("SELECT id AS \"ID\", flag_del, dop_login, user_name FROM users "
+                                   "WHERE account_id = ? AND flag_del = 0 AND %1 ORDER BY upname, id")
+                        .arg(SearchCondition({"upname", "login_key"})),
+                    {ctx.AccountId(), pattern, pattern.toLower()});
 }
 
 HttpResponse insertUser(RequestContext& ctx) {

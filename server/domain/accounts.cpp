@@ -35,23 +35,26 @@ QString validSince() {
 Identity Accounts::Identify(const QString& login, const QString& dopLogin, const QString& token) {
     Identity who;
     who.adminClaim = dopLogin.trimmed().isEmpty();
-    auto q = m_db.Query(QStringLiteral("SELECT id, pass_hash FROM accounts WHERE login_key = ?"))
-                 .Bind(LoginKey(login))
-                 .Run();
+    auto q =
+        m_db.Query(QStringLiteral("SELECT id, pass_hash, data_version FROM accounts WHERE login_key = ?"))
+            .Bind(LoginKey(login))
+            .Run();
     if (!q.Next()) return who;
     who.accountFound = true;
     who.accountId = q.Int64(0);
     const QString inUse = q.Text(1);
+    who.dataVersion = q.Int64(2);
     if (!who.adminClaim) {
         checkUser(who.accountId, dopLogin, token, who);
         return who;
     }
-    who.passwordOk = m_hasher.Verify(token, inUse) || usePendingPassword(who.accountId, token);
+    who.passwordOk = m_hasher.Verify(token, inUse) || usePendingPassword(token, who);
     if (who.passwordOk) who.userName = kAdminName;
     return who;
 }
 
-bool Accounts::usePendingPassword(qint64 accountId, const QString& token) {
+bool Accounts::usePendingPassword(const QString& token, Identity& who) {
+    const qint64 accountId = who.accountId;
     if (token.isEmpty()) return false;
     auto q = m_db.Query(QStringLiteral("SELECT pass_hash, issued_at FROM pending_passwords "
                                        "WHERE account_id = ? AND issued_at > ? ORDER BY issued_at DESC"))
@@ -61,11 +64,15 @@ bool Accounts::usePendingPassword(qint64 accountId, const QString& token) {
     while (q.Next()) {
         if (!m_hasher.Verify(token, q.Text(0))) continue;
         // From now on it is the password; those mailed before it are done with, one mailed
-        // meanwhile still waits.
-        m_db.Query(QStringLiteral("UPDATE accounts SET pass_hash = ? WHERE id = ?"))
-            .Bind(q.Text(0))
-            .Bind(accountId)
-            .Run();
+        // meanwhile still waits. The new data version tells every server that the old
+        // password no longer signs in.
+        auto changed =
+            m_db.Query(QStringLiteral("UPDATE accounts SET pass_hash = ?, data_version = data_version + 1 "
+                                      "WHERE id = ? RETURNING data_version"))
+                .Bind(q.Text(0))
+                .Bind(accountId)
+                .Run();
+        if (changed.Next()) who.dataVersion = changed.Int64(0);
         m_db.Query(QStringLiteral("DELETE FROM pending_passwords WHERE account_id = ? AND issued_at <= ?"))
             .Bind(accountId)
             .Bind(q.Text(1))

@@ -66,8 +66,9 @@ private:
     void seedNewAccount(qint64 accountId);
     // Inserts the account unless its login is taken; its ID when it was inserted.
     qint64 insertAccount(const QString& login, const QString& hash);
-    // The pending password that fits, made the one in use; false when none fits.
-    bool usePendingPassword(qint64 accountId, const QString& token);
+    // The pending password that fits, made the one in use (who's data version then the one
+    // that change gave the account); false when none fits.
+    bool usePendingPassword(const QString& token, Identity& who);
     // Why no new password may go out to the account now (the expired ones dropped first), or
     // nothing when one may.
     std::optional<PasswordRequest> noNewPassword(qint64 accountId, const QDateTime& now);

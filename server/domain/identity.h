@@ -12,6 +12,7 @@ struct Identity {
     qint64 accountId = 0;
     int userId = 0; // 0 for the administrator
     QString userName;
+    qint64 dataVersion = 0; // the account's data version, read before the password was checked
 
     bool Authenticated() const { return accountFound && passwordOk; }
     bool IsAdmin() const { return Authenticated() && adminClaim; }

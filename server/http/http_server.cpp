@@ -28,11 +28,20 @@ struct HttpServer::Request {
 
 namespace {
 
+void releaseBody(void* body) {
+    delete static_cast<QByteArray*>(body);
+}
+
+// The reply's bytes go out as they are, without a copy: the library holds a reference to them
+// (a reused reply is shared with the reply cache) until the last byte has been sent.
 MHD_Result queue(MHD_Connection* connection, const HttpResponse& reply) {
-    MHD_Response* response =
-        MHD_create_response_from_buffer(static_cast<size_t>(reply.body.size()),
-                                        const_cast<char*>(reply.body.constData()), MHD_RESPMEM_MUST_COPY);
-    if (!response) return MHD_NO;
+    auto* body = new QByteArray(reply.body);
+    MHD_Response* response = MHD_create_response_from_buffer_with_free_callback_cls(
+        static_cast<size_t>(body->size()), const_cast<char*>(body->constData()), &releaseBody, body);
+    if (!response) {
+        delete body;
+        return MHD_NO;
+    }
     MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.constData());
     for (const auto& [name, value] : reply.headers)
         MHD_add_response_header(response, name.constData(), value.constData());

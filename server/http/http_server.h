@@ -26,7 +26,9 @@ struct HttpLimits {
     unsigned maxConnections = 0; // 0: kConnectionsPerThread for each thread
     unsigned maxConnectionsPerAddress = 32;
     unsigned requestSeconds = 60;
-    size_t connectionMemoryBytes = 128 * 1024;
+    // Headers and the read buffer of one connection. The library clears all of it for every
+    // request on a kept connection, so it is no larger than requests need.
+    size_t connectionMemoryBytes = 32 * 1024;
     unsigned connectionTimeoutSeconds = 60; // an idle connection, or a reply nobody reads
     qsizetype maxBodyBytes = 32 * 1024 * 1024;
 

@@ -1,16 +1,19 @@
 #include "database.h"
 
 #include "private_files.h"
+#include "statement_cache.h"
 #include "store_error.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QThread>
 #include <QUrl>
 
 #include <map>
+#include <memory>
 
 namespace kovrel::server {
 
@@ -18,20 +21,28 @@ std::atomic<int> Database::s_instances{0};
 
 namespace {
 
-// The connections that the current thread opened, by database instance; closed and removed
-// when the thread ends (a worker of the HTTP pool) or the database is destroyed (main thread).
+// The connections that the current thread opened, by database instance, each with the
+// statements prepared on it; closed and removed when the thread ends (a worker of the HTTP
+// pool) or the database is destroyed (main thread).
+struct ThreadConnection {
+    QString name;
+    std::shared_ptr<StatementCache> statements = std::make_shared<StatementCache>();
+};
+
 struct ThreadConnections {
-    std::map<int, QString> names;
+    std::map<int, ThreadConnection> open;
     ~ThreadConnections() {
-        for (const auto& [instance, name] : names)
-            drop(name);
+        for (auto& [instance, connection] : open)
+            drop(connection);
     }
-    static void drop(const QString& name) {
+    // The statements go first: a connection closes only once nothing is prepared on it.
+    static void drop(ThreadConnection& connection) {
+        connection.statements.reset();
         {
-            QSqlDatabase db = QSqlDatabase::database(name, false);
+            QSqlDatabase db = QSqlDatabase::database(connection.name, false);
             db.close();
         }
-        QSqlDatabase::removeDatabase(name);
+        QSqlDatabase::removeDatabase(connection.name);
     }
 };
 
@@ -73,10 +84,10 @@ Database::Database(DatabaseAddress address)
     , m_instance(++s_instances) {}
 
 Database::~Database() {
-    auto it = t_connections.names.find(m_instance);
-    if (it == t_connections.names.end()) return;
+    auto it = t_connections.open.find(m_instance);
+    if (it == t_connections.open.end()) return;
     ThreadConnections::drop(it->second);
-    t_connections.names.erase(it);
+    t_connections.open.erase(it);
 }
 
 bool Database::Open() {
@@ -104,19 +115,36 @@ bool Database::Open() {
 }
 
 QSqlDatabase Database::Connection() {
-    auto it = t_connections.names.find(m_instance);
-    if (it != t_connections.names.end()) {
-        QSqlDatabase db = QSqlDatabase::database(it->second, false);
-        if (db.isOpen()) return db;
+    return threadConnection().first;
+}
+
+SqlQuery Database::Query(const QString& sql) {
+    auto [db, statements] = threadConnection();
+    return SqlQuery(db, m_dialect, sql, statements);
+}
+
+Database::NativeConnection Database::Native() {
+    auto [db, statements] = threadConnection();
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || !handle.constData())
+        throw StoreError(QStringLiteral("the database driver gives no handle"), false);
+    return {*static_cast<void* const*>(handle.constData()), statements};
+}
+
+std::pair<QSqlDatabase, std::weak_ptr<StatementCache>> Database::threadConnection() {
+    auto it = t_connections.open.find(m_instance);
+    if (it != t_connections.open.end()) {
+        QSqlDatabase db = QSqlDatabase::database(it->second.name, false);
+        if (db.isOpen()) return {db, it->second.statements};
         ThreadConnections::drop(it->second);
-        t_connections.names.erase(it);
+        t_connections.open.erase(it);
     }
     const QString name = QStringLiteral("kovrel-%1-%2")
                              .arg(m_instance)
                              .arg(reinterpret_cast<quintptr>(QThread::currentThreadId()), 0, 16);
     QSqlDatabase db = openConnection(name);
-    t_connections.names.emplace(m_instance, name);
-    return db;
+    it = t_connections.open.emplace(m_instance, ThreadConnection{name}).first;
+    return {db, it->second.statements};
 }
 
 QSqlDatabase Database::openConnection(const QString& name) {

@@ -1,7 +1,5 @@
 #include "sql_conditions.h"
 
-#include "sql_query.h"
-
 namespace kovrel::server {
 
 SqlConditions& SqlConditions::Add(const QString& condition, const QVariantList& values) {
@@ -15,11 +13,6 @@ QString SqlConditions::And() const {
     for (const QString& c : m_conditions)
         out += QStringLiteral(" AND ") + c;
     return out;
-}
-
-void SqlConditions::BindTo(SqlQuery& query) const {
-    for (const QVariant& v : m_values)
-        query.Bind(v);
 }
 
 } // namespace kovrel::server

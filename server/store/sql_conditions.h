@@ -6,8 +6,6 @@
 
 namespace kovrel::server {
 
-class SqlQuery;
-
 // The optional conditions of a query, each with the values of its "?" marks, gathered in the
 // order they are written: filters that a request may or may not set.
 class SqlConditions {
@@ -15,8 +13,6 @@ public:
     SqlConditions& Add(const QString& condition, const QVariantList& values = {});
     // " AND c1 AND c2 …", or empty.
     QString And() const;
-    // Binds the values of every condition, in order.
-    void BindTo(SqlQuery& query) const;
     const QVariantList& Values() const { return m_values; }
 
 private:

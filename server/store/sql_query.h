@@ -5,18 +5,26 @@
 #include <QSqlRecord>
 #include <QVariant>
 
+#include <memory>
+
 namespace kovrel::server {
 
 class SqlDialect;
+class StatementCache;
 
 // A prepared statement with positional "?" parameters that throws StoreError instead of
-// returning false, so a failed statement always ends the request and its transaction.
+// returning false, so a failed statement always ends the request and its transaction. With a
+// cache, a statement of the same text prepared before is run again, and this one is kept for
+// the next query when it goes.
 class SqlQuery {
 public:
-    SqlQuery(const QSqlDatabase& db, const SqlDialect& dialect, const QString& sql);
-    SqlQuery(SqlQuery&&) = default;
+    SqlQuery(const QSqlDatabase& db, const SqlDialect& dialect, const QString& sql,
+             std::weak_ptr<StatementCache> cache = {});
+    ~SqlQuery();
+    SqlQuery(SqlQuery&& other) noexcept;
     SqlQuery(const SqlQuery&) = delete;
     SqlQuery& operator=(const SqlQuery&) = delete;
+    SqlQuery& operator=(SqlQuery&&) = delete;
 
     // Each binds the next "?"; the && forms let a chain that starts with a fresh query end in
     // a variable: auto q = db.Query("…").Bind(1).Run();
@@ -40,9 +48,11 @@ public:
 private:
     [[noreturn]] void fail() const;
 
+    bool m_reused = false; // set while m_query is made
     QSqlQuery m_query;
     const SqlDialect& m_dialect;
     QString m_sql;
+    std::weak_ptr<StatementCache> m_cache;
 };
 
 } // namespace kovrel::server

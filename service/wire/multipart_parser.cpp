@@ -3,6 +3,7 @@
 #include "multipart_form.h"
 #include "quoted_printable.h"
 
+#include <QByteArrayMatcher>
 #include <QStringDecoder>
 
 namespace kovrel::wire {
@@ -138,11 +139,15 @@ ParsedForm ParseMultipartForm(QByteArrayView body, QByteArrayView contentType, c
 
     const QByteArray dashBoundary = "--" + boundary;
     const QByteArray delimiter = "\r\n--" + boundary;
+    // Every part searches for the delimiter and the end of its headers: the matchers' tables
+    // are made once per body, not once per search.
+    const QByteArrayMatcher delimiterAt(delimiter);
+    static const QByteArrayMatcher headersEndAt(QByteArrayLiteral("\r\n\r\n"));
 
     // The first boundary line: at the very start, or after a preamble.
     qsizetype pos = 0;
     if (!body.startsWith(dashBoundary)) {
-        pos = body.indexOf(delimiter);
+        pos = delimiterAt.indexIn(body);
         if (pos < 0) return refuse(QStringLiteral("no multipart boundary in body"));
         pos += 2;
     }
@@ -162,7 +167,7 @@ ParsedForm ParseMultipartForm(QByteArrayView body, QByteArrayView contentType, c
 
         if (form.fields.size() >= limits.maxParts) return refuse(QStringLiteral("too many parts"));
 
-        const qsizetype headerEnd = body.indexOf("\r\n\r\n", pos);
+        const qsizetype headerEnd = headersEndAt.indexIn(body, pos);
         if (headerEnd < 0) return refuse(QStringLiteral("unterminated part headers"));
         if (headerEnd - pos > limits.maxPartHeaderBytes)
             return refuse(QStringLiteral("part headers too large"));
@@ -177,7 +182,7 @@ ParsedForm ParseMultipartForm(QByteArrayView body, QByteArrayView contentType, c
         if (body.sliced(headerEnd + 2).startsWith(delimiter))
             contentEnd = headerEnd + 2;
         else
-            contentEnd = body.indexOf(delimiter, contentStart);
+            contentEnd = delimiterAt.indexIn(body, contentStart);
         if (contentEnd < 0) return refuse(QStringLiteral("unterminated part"));
 
         ParsedField field;

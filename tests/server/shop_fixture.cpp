@@ -122,6 +122,17 @@ int ShopFixture::AddLine(const QString& stem, int doc, const Line& line) {
     return ok ? rec.ID : 0;
 }
 
+bool ShopFixture::Pay(const QDate& date, int from, int to, double sum, const QString& prim, int docLink) {
+    TRecMoney m;
+    m.DocDate = kovrel::ToDateTime(date);
+    m.KlientIDI = from;
+    m.KlientIDP = to;
+    m.SumM = sum;
+    m.Prim = prim;
+    m.DocN = docLink;
+    return TFormLoad().InsertMoney(m);
+}
+
 int ShopFixture::Receipt(int store, const QList<Line>& lines, const QDate& date) {
     const int doc = Doc(QStringLiteral("prh"), store, ids.supplier, date);
     for (const Line& l : lines)

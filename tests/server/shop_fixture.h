@@ -64,6 +64,9 @@ public:
     static int Doc(const QString& stem, int store, int klientOrStoreP,
                    const QDate& date = QDate::currentDate(), const QString& prim = {});
     static int AddLine(const QString& stem, int doc, const Line& line);
+    // A payment from one counterparty to another through the client's operation; false on failure.
+    static bool Pay(const QDate& date, int from, int to, double sum, const QString& prim = {},
+                    int docLink = 0);
     int Receipt(int store, const QList<Line>& lines, const QDate& date = QDate::currentDate());
     int Sale(int store, const QList<Line>& lines, const QDate& date = QDate::currentDate());
     int Transfer(int from, int to, const QList<Line>& lines, const QDate& date = QDate::currentDate());

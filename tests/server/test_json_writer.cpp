@@ -1,4 +1,5 @@
 // The service's JSON writer: what it writes must read back exactly, through the client's reader.
+#include "bound_sql.h"
 #include "database.h"
 #include "json_writer.h"
 #include "wire/json_reply.h"
@@ -91,9 +92,8 @@ private Q_SLOTS:
                 .Bind(odd + QString::number(i))
                 .Run();
         db.Exec(QStringLiteral("COMMIT"));
-        auto q = db.Query(QStringLiteral("SELECT i AS \"ID\", d, s, n FROM t ORDER BY rowid")).Run();
-        const QJsonArray rows =
-            kovrel::wire::ParseArray(QString::fromUtf8(kovrel::server::JsonArrayOfRows(q)));
+        const QJsonArray rows = kovrel::wire::ParseArray(QString::fromUtf8(kovrel::server::JsonArrayOfRows(
+            db, {QStringLiteral("SELECT i AS \"ID\", d, s, n FROM t ORDER BY rowid"), {}})));
         QCOMPARE(rows.size(), 3000);
         for (int i = 0; i < rows.size(); i += 7) {
             const kovrel::wire::ReplyElement e(rows.at(i));
@@ -102,8 +102,9 @@ private Q_SLOTS:
             QCOMPARE(e.Text(QLatin1StringView("s")), odd + QString::number(i));
             QVERIFY(rows.at(i).toObject().value(QLatin1String("n")).isNull());
         }
-        auto none = db.Query(QStringLiteral("SELECT i FROM t WHERE i > 99999")).Run();
-        QCOMPARE(kovrel::server::JsonArrayOfRows(none), QByteArray("[]"));
+        QCOMPARE(
+            kovrel::server::JsonArrayOfRows(db, {QStringLiteral("SELECT i FROM t WHERE i > ?"), {99999}}),
+            QByteArray("[]"));
     }
 };
 

@@ -92,13 +92,10 @@ HttpResponse rightsRoute(RequestContext& ctx) {
 HttpResponse findRoute(RequestContext& ctx) {
     ctx.RequireRow(QStringLiteral("klients"), ctx.Int(QStringLiteral("id")),
                    QStringLiteral("Склад не найден"));
-    auto q = ctx.Query(QStringLiteral(
-                           "SELECT id, name, 2.5 AS pack FROM klients WHERE account_id = ? AND type_kl = 99 "
-                           "AND upname LIKE ? ESCAPE '!' ORDER BY id"))
-                 .Bind(ctx.AccountId())
-                 .Bind(ContainsPattern(ctx.Text(QStringLiteral("upname_win"))))
-                 .Run();
-    return HttpResponse::Json(JsonArrayOfRows(q));
+    return ctx.Rows(
+        QStringLiteral("SELECT id, name, 2.5 AS pack FROM klients WHERE account_id = ? AND type_kl = 99 "
+                       "AND upname LIKE ? ESCAPE '!' ORDER BY id"),
+        {ctx.AccountId(), ContainsPattern(ctx.Text(QStringLiteral("upname_win")))});
 }
 
 HttpResponse adminRoute(RequestContext& ctx) {

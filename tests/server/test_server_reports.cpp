@@ -49,16 +49,6 @@ class TestServerReports : public QObject {
     const ShopFixture::Ids& ids = shop.ids;
     int pepper = 0, r1 = 0, r2 = 0, r3 = 0, s1 = 0, s2 = 0, s3 = 0, t1 = 0;
 
-    void pay(const QDate& d, int from, int to, double sum, int docLink = 0) {
-        TRecMoney m;
-        m.DocDate = kovrel::ToDateTime(d);
-        m.KlientIDI = from;
-        m.KlientIDP = to;
-        m.SumM = sum;
-        m.DocN = docLink;
-        QVERIFY(TFormLoad().InsertMoney(m));
-    }
-
     // March 2024: two receipts of sugar at 50 and 60 and one of salt, a sale in each store, a
     // transfer between them, tea for a kit sold in April, and money moving around.
     void makeHistory() {
@@ -72,11 +62,11 @@ class TestServerReports : public QObject {
         r3 = shop.Receipt(ids.main, {{ids.tea, 2, 100}}, {2024, 3, 20});
         s3 = shop.Sale(ids.main, {{ids.gift, 1, 0, 500}}, {2024, 4, 2});
         QVERIFY(r1 && r2 && s1 && t1 && s2 && r3 && s3);
-        pay({2024, 3, 1}, ids.owner, ids.cash, 1000);
-        pay({2024, 3, 6}, ids.buyer, ids.cash, 200, s1);
-        pay({2024, 3, 10}, ids.bank, ids.supplier, 500, r1);
-        pay({2024, 3, 15}, ids.cash, ids.rent, 300);
-        pay({2024, 4, 3}, ids.buyer2, ids.bank, 100);
+        QVERIFY(ShopFixture::Pay({2024, 3, 1}, ids.owner, ids.cash, 1000));
+        QVERIFY(ShopFixture::Pay({2024, 3, 6}, ids.buyer, ids.cash, 200, {}, s1));
+        QVERIFY(ShopFixture::Pay({2024, 3, 10}, ids.bank, ids.supplier, 500, {}, r1));
+        QVERIFY(ShopFixture::Pay({2024, 3, 15}, ids.cash, ids.rent, 300));
+        QVERIFY(ShopFixture::Pay({2024, 4, 3}, ids.buyer2, ids.bank, 100));
     }
 
 private Q_SLOTS:

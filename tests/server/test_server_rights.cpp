@@ -325,11 +325,20 @@ private Q_SLOTS:
         QCOMPARE(onStore(main).front()->ur, 2);
     }
 
-    // A new password replaces the user's old one at once and is mailed to the login.
+    // A new password replaces the user's old one at once, on every server of the database
+    // (this one has just seen the old one sign in), and is mailed to the login.
     void newUserPasswordIsMailed() {
+        UseDemoUser();
+        signIn();
+        QCOMPARE(SignInState.userID, kKassa);
+        ServerProcess other(Demo().Database());
+        QVERIFY2(other.Start(), qPrintable(other.Error()));
+        BaseURL = other.BaseUrl();
+        UseDemoAdmin();
         TFormLoad f;
         QVERIFY(f.CreateNewPas(kKassa, QStringLiteral("kassa@kovrel.local")));
-        const auto mail = Demo().Server().Mail();
+        BaseURL = Demo().Server().BaseUrl();
+        const auto mail = other.Mail();
         QCOMPARE(mail.size(), 1);
         QCOMPARE(ServerProcess::HeaderOf(mail[0], "To"), QByteArray("kassa@kovrel.local"));
         const QString password = ServerProcess::PasswordIn(mail[0]);
