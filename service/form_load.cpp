@@ -84,10 +84,9 @@ bool TFormLoad::ReadArray(const HttpReply& delivered, const ElementFn& each) {
     if (!reply) return false;
     if (reply->status == 200) Log(reply->text);
     try {
-        const QJsonArray array = kovrel::wire::ParseArray(reply->text);
+        const kovrel::wire::ReplyArray array(delivered.IsUtf8() ? delivered.body : QByteArray(), reply->text);
         Log(QString::number(array.size()));
-        for (const QJsonValue& v : array)
-            each(Element(v));
+        array.ForEach(each);
     } catch (const ReplyError& e) {
         LogFailure(e.Message());
         return false;
