@@ -63,10 +63,6 @@ private:
     curl_slist* m_list = nullptr;
 };
 
-} // namespace
-
-namespace {
-
 // The character set the content type declares, empty when it declares none.
 QByteArray charsetOf(const QByteArray& contentType) {
     const qsizetype at = contentType.toLower().indexOf("charset=");

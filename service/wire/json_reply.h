@@ -73,7 +73,7 @@ private:
 };
 
 // A reply's top-level array. A list of flat objects (numbers, texts, true, false, null) in
-// plain UTF-8 is read straight from the reply's bytes, one pass, no document in between;
+// plain UTF-8 is read straight from the reply's bytes, with no document in between;
 // anything else (escapes, nested values, a fault) is read from the text as ParseArray reads
 // it, with the same values and the same errors. The bytes are checked whole before the first
 // element is handed on, so a fault anywhere hands on none.
