@@ -14,6 +14,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <cmath>
+
 using namespace kovrel::server;
 
 namespace BenchData {
@@ -37,6 +39,19 @@ public:
 
 private:
     QSqlQuery m_q;
+};
+
+// The trade account's counts at a scale.
+struct Counts {
+    explicit Counts(double scale)
+        : goods(of(kGoods, scale))
+        , receipts(of(kReceipts, scale))
+        , sales(of(kSales, scale))
+        , payments(of(kPayments, scale)) {}
+    int goods, receipts, sales, payments;
+
+private:
+    static int of(int count, double scale) { return static_cast<int>(std::lround(count * scale)); }
 };
 
 qint64 account(Database& db, const QString& login) {
@@ -81,13 +96,13 @@ void counters(Database& db, qint64 a, const QList<QPair<QString, int>>& last) {
         c.Run({a, name, id});
 }
 
-// Receipt r (store r % 5) brings goods ((r / 5) * 10 + i) % kGoods: four passes over the goods
+// Receipt r (store r % 5) brings goods ((r / 5) * 10 + i) % goods: four passes over the goods
 // per store, alternating between two purchase prices, 100 units a line. Sales take 1 to 5 units
 // of random goods at one of the two prices, far less than came in.
-void documents(Database& db, qint64 a) {
+void documents(Database& db, qint64 a, const Counts& c) {
     QRandomGenerator random(7);
     const QDate first(2023, 1, 1);
-    const int docs = kReceipts + kSales;
+    const int docs = c.receipts + c.sales;
     Bulk d(db.Connection(),
            QStringLiteral("INSERT INTO docs (account_id, kind, id, docdate, id_klient, id_store) "
                           "VALUES (?, ?, ?, ?, ?, ?)"));
@@ -106,11 +121,11 @@ void documents(Database& db, qint64 a) {
             {a, receipt ? 1 : 2, n + 1, first.addDays(n * 730 / docs).toString(Qt::ISODate), klient, store});
         for (int i = 0; i < kLinesPerDoc; ++i) {
             if (receipt) {
-                const int g = 1 + ((r / kStores) * kLinesPerDoc + i) % kGoods;
-                const int pass = (r / kStores) * kLinesPerDoc / kGoods;
+                const int g = 1 + ((r / kStores) * kLinesPerDoc + i) % c.goods;
+                const int pass = (r / kStores) * kLinesPerDoc / c.goods;
                 l.Run({a, ++line, 1, n + 1, g, 100, price(g, pass), 0});
             } else {
-                const int g = 1 + static_cast<int>(random.bounded(kGoods));
+                const int g = 1 + static_cast<int>(random.bounded(c.goods));
                 l.Run({a, ++line, 2, n + 1, g, 1 + static_cast<int>(random.bounded(5)),
                        price(g, static_cast<int>(random.bounded(2))), 10.0 + g % 500});
             }
@@ -119,23 +134,23 @@ void documents(Database& db, qint64 a) {
     counters(db, a, {{QStringLiteral("docs_prh_nkl"), docs}, {QStringLiteral("doc_items"), line}});
 }
 
-void payments(Database& db, qint64 a) {
+void payments(Database& db, qint64 a, int count) {
     QRandomGenerator random(11);
     Bulk m(db.Connection(),
            QStringLiteral("INSERT INTO money (account_id, id, docdate, klient_i, klient_p, sum_m) "
                           "VALUES (?, ?, ?, ?, ?, ?)"));
-    for (int i = 1; i <= kPayments; ++i) {
+    for (int i = 1; i <= count; ++i) {
         const int account = 2 + kStores + static_cast<int>(random.bounded(5));
         const int klient = 2 + kStores + 5 + static_cast<int>(random.bounded(kKlients - 5));
         const bool in = i % 3 != 0;
-        m.Run({a, i, QDate(2023, 1, 1).addDays(i * 730 / kPayments).toString(Qt::ISODate),
-               in ? klient : account, in ? account : klient, 100.0 + random.bounded(5000)});
+        m.Run({a, i, QDate(2023, 1, 1).addDays(i * 730 / count).toString(Qt::ISODate), in ? klient : account,
+               in ? account : klient, 100.0 + random.bounded(5000)});
     }
-    counters(db, a, {{QStringLiteral("money"), kPayments}});
+    counters(db, a, {{QStringLiteral("money"), count}});
 }
 
 // What the service keeps beside the lines: each lot's totals, each document's sums.
-void derived(Database& db, qint64 a) {
+void derived(Database& db, qint64 a, int goods) {
     const QString account = QString::number(a);
     db.Exec(
         QStringLiteral("INSERT INTO stock (account_id, id, id_store, id_goods, zcen, kol_plus, kol_minus) "
@@ -151,7 +166,7 @@ void derived(Database& db, qint64 a) {
                 "rcen) FROM doc_items i WHERE i.account_id = docs.account_id AND i.kind = docs.kind AND "
                 "i.id_z = docs.id) WHERE account_id = %1")
                 .arg(account));
-    counters(db, a, {{QStringLiteral("stock"), kStores * kGoods * 2}});
+    counters(db, a, {{QStringLiteral("stock"), kStores * goods * 2}});
 }
 
 bool current(const QString& path) {
@@ -161,7 +176,12 @@ bool current(const QString& path) {
 
 } // namespace
 
-bool Ensure(const QString& path, QString* error) {
+QString FileName(double scale) {
+    return scale == 1 ? QStringLiteral("bench.sqlite") : QStringLiteral("bench-x%1.sqlite").arg(scale);
+}
+
+bool Ensure(const QString& path, QString* error, double scale) {
+    const Counts n(scale);
     if (current(path)) return true;
     for (const QString& f : {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")})
         QFile::remove(f);
@@ -175,12 +195,12 @@ bool Ensure(const QString& path, QString* error) {
         counters(db, list, {{QStringLiteral("goods"), kListGoods}});
         const qint64 trade = account(db, kTradeAccount);
         klients(db, trade, kStores, kKlients);
-        goods(db, trade, kGoods);
+        goods(db, trade, n.goods);
         counters(db, trade,
-                 {{QStringLiteral("goods"), kGoods}, {QStringLiteral("klients"), 1 + kStores + kKlients}});
-        documents(db, trade);
-        payments(db, trade);
-        derived(db, trade);
+                 {{QStringLiteral("goods"), n.goods}, {QStringLiteral("klients"), 1 + kStores + kKlients}});
+        documents(db, trade, n);
+        payments(db, trade, n.payments);
+        derived(db, trade, n.goods);
         tx.Commit();
     } catch (const StoreError& e) {
         *error = e.Message();

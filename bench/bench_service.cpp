@@ -12,10 +12,10 @@
 // The second form measures, instead, the kovrel-server of an earlier build beside this one under
 // the same requests: sign-ins over kept and new connections, and writes.
 #include "bench_data.h"
+#include "bench_server.h"
 #include "load_driver.h"
 #include "report_params.h"
 #include "report_sql.h"
-#include "wire/multipart_form.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,6 +30,7 @@
 #include <optional>
 
 using namespace kovrel::server;
+using BenchServer::Child;
 
 namespace {
 
@@ -40,7 +41,7 @@ struct Options {
     QString server = QStringLiteral(KOVREL_SERVER_BINARY); // the one measured
     QString postgres;                                      // empty: the SQLite file itself
 
-    QString sqliteFile() const { return QDir(dir).filePath(QStringLiteral("bench.sqlite")); }
+    QString sqliteFile() const { return QDir(dir).filePath(BenchData::FileName()); }
     QString database() const {
         return postgres.isEmpty() ? QStringLiteral("sqlite:") + sqliteFile() : postgres;
     }
@@ -51,44 +52,12 @@ void print(const QString& line) {
     std::fflush(stdout);
 }
 
-// A child process that lives as long as the object.
-class Child {
-public:
-    ~Child() {
-        if (m_p.state() != QProcess::NotRunning) {
-            m_p.terminate();
-            if (!m_p.waitForFinished(5000)) m_p.kill();
-            m_p.waitForFinished(2000);
-        }
-    }
-    QProcess& P() { return m_p; }
-
-private:
-    QProcess m_p;
-};
-
-// A kovrel-server binary with the arguments after --listen; its port once it listens, 0 when it
-// does not start. Its log goes to `log`.
-quint16 startBinary(Child& server, const QString& binary, const QStringList& args, const QString& log) {
-    QProcess& p = server.P();
-    p.setStandardErrorFile(log);
-    p.start(binary, QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")} + args);
-    static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    QByteArray out;
-    while (p.waitForReadyRead(60000)) {
-        out += p.readAll();
-        const auto m = listening.match(QString::fromUtf8(out));
-        if (m.hasMatch()) return static_cast<quint16>(m.captured(1).toUInt());
-    }
-    return 0;
-}
-
 // The real server on the bench database.
 quint16 startServer(Child& server, const Options& o) {
-    return startBinary(server, o.server,
-                       {QStringLiteral("--db"), o.database(), QStringLiteral("--outbox"),
-                        QDir(o.dir).filePath(QStringLiteral("outbox"))},
-                       QDir(o.dir).filePath(QStringLiteral("server.log")));
+    return BenchServer::Start(server, o.server,
+                              {QStringLiteral("--db"), o.database(), QStringLiteral("--outbox"),
+                               QDir(o.dir).filePath(QStringLiteral("outbox"))},
+                              QDir(o.dir).filePath(QStringLiteral("server.log")));
 }
 
 // Runs a program to its end with `input` on its standard input: its standard output, or
@@ -193,18 +162,7 @@ quint16 startNginx(Child& nginx, const Options& o) {
 QByteArray post(quint16 port, const QString& endpoint, const QString& login,
                 const QList<QPair<QString, QString>>& fields,
                 const QString& password = BenchData::kPassword) {
-    kovrel::wire::MultipartForm f;
-    f.AddField(QStringLiteral("login"), login);
-    f.AddField(QStringLiteral("dop_login"), QString());
-    f.AddField(QStringLiteral("token"), password);
-    f.AddField(QStringLiteral("client"), QStringLiteral("W.1.0.1"));
-    for (const auto& [name, value] : fields)
-        f.AddField(name, value);
-    // A field the service ignores; fresh runs number it so that no reply can be reused.
-    f.AddField(QStringLiteral("nonce"), QStringLiteral("00000000"));
-    const QByteArray boundary = kovrel::wire::MultipartForm::MakeBoundary(QDateTime::currentDateTime());
-    return LoadDriver::Request("POST", endpoint.toLatin1(), "127.0.0.1:" + QByteArray::number(port),
-                               kovrel::wire::MultipartForm::ContentType(boundary), f.Encode(boundary));
+    return BenchServer::Post(port, endpoint, login, fields, password);
 }
 
 QString loadLine(const QString& what, const LoadResult& r) {
@@ -351,7 +309,8 @@ int beforeAndAfter(const Options& o) {
         QDir dir(QDir(o.dir).filePath(names[i]));
         dir.removeRecursively();
         QDir().mkpath(dir.path());
-        ports[i] = startBinary(servers[i], binaries[i],
+        ports[i] =
+            BenchServer::Start(servers[i], binaries[i],
                                {QStringLiteral("--db"),
                                 QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("kovrel.sqlite")),
                                 QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--demo")},

@@ -64,7 +64,10 @@ TFormLoad::Form TFormLoad::NewForm() {
 }
 
 std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const Form& form) {
-    const HttpReply reply = kovrel::PostForm(*m_http, endpoint, form);
+    return Accept(kovrel::PostForm(*m_http, endpoint, form));
+}
+
+std::optional<TFormLoad::Reply> TFormLoad::Accept(const HttpReply& reply) {
     if (!kovrel::IsUsable(reply)) {
         LogFailure(kovrel::FailureMessage(reply));
         return std::nullopt;
@@ -73,14 +76,17 @@ std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const F
 }
 
 bool TFormLoad::ReadArray(const QString& endpoint, const Form& form, const ElementFn& each) {
-    const auto reply = Send(endpoint, form);
+    return ReadArray(kovrel::PostForm(*m_http, endpoint, form), each);
+}
+
+bool TFormLoad::ReadArray(const HttpReply& delivered, const ElementFn& each) {
+    const auto reply = Accept(delivered);
     if (!reply) return false;
     if (reply->status == 200) Log(reply->text);
     try {
-        const QJsonArray array = kovrel::wire::ParseArray(reply->text);
+        const kovrel::wire::ReplyArray array(delivered.IsUtf8() ? delivered.body : QByteArray(), reply->text);
         Log(QString::number(array.size()));
-        for (const QJsonValue& v : array)
-            each(Element(v));
+        array.ForEach(each);
     } catch (const ReplyError& e) {
         LogFailure(e.Message());
         return false;

@@ -175,6 +175,8 @@ public:
     // Posts the form and reads a JSON array, calling `each` per element in order. False after
     // any failure (logged); elements read before it have been handed to `each`.
     bool ReadArray(const QString& endpoint, const Form& form, const ElementFn& each);
+    // The same for a reply that has already arrived.
+    bool ReadArray(const kovrel::HttpReply& reply, const ElementFn& each);
 
     template <class T>
     void ListQuery(RecordList<T>& L, const QString& endpoint, const Form& form,
@@ -220,6 +222,7 @@ private:
     // Sends the form; a transport failure, an unfollowed redirect or an HTTP error is logged
     // and gives nothing.
     std::optional<Reply> Send(const QString& endpoint, const Form& form);
+    std::optional<Reply> Accept(const kovrel::HttpReply& reply);
     void Log(const QString& line) { MemoInfo.append(line); }
     void LogFailure(const QString& message) {
         m_failed = true;

@@ -54,14 +54,6 @@ private:
 
 // ---- Reading ------------------------------------------------------------------------------
 
-// A stock row: its own ID, the goods item it belongs to, and the item's movement totals.
-void readStockRow(TRecGood& r, const Element& e) {
-    r.ID = e.Int(k("id"));
-    kovrel::reply::ReadGoodItem(r, e);
-    r.IDGoods = e.Int(k("id_goods"));
-    kovrel::reply::ReadStockTotals(r, e);
-}
-
 void readMoveGood(TRecMoveGood& r, const Element& e) {
     r.ID = e.Int(k("id"));
     r.DocID = e.Int(k("doc_id"));
@@ -128,7 +120,8 @@ Source<TRecMoveKl> settlementSource(const char* endpoint, const QString& nameDoc
 void TFormLoad::RunRepOst(RecordList<TRecGood>& L, const QString& SelName, bool FlagZero, int CodeStore) {
     ReportForm f;
     f.Find(SelName).Switch("flag_zero", FlagZero).Code("code_store", CodeStore);
-    runSources<TRecGood>(*this, L, kStockCapacity, f.form(), {{"/rep-ost-json-v3.php", readStockRow}});
+    runSources<TRecGood>(*this, L, kStockCapacity, f.form(),
+                         {{"/rep-ost-json-v3.php", kovrel::reply::ReadStockRow}});
 }
 
 void TFormLoad::RunRepMoveGood(RecordList<TRecMoveGood>& L, int ID, TDateTime EndDat, int CodeStore) {

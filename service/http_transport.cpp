@@ -63,19 +63,33 @@ private:
     curl_slist* m_list = nullptr;
 };
 
+// The character set the content type declares, empty when it declares none.
+QByteArray charsetOf(const QByteArray& contentType) {
+    const qsizetype at = contentType.toLower().indexOf("charset=");
+    if (at < 0) return {};
+    QByteArray charset = contentType.mid(at + 8).trimmed();
+    const qsizetype end = charset.indexOf(';');
+    if (end >= 0) charset.truncate(end);
+    charset.replace('"', "");
+    return charset;
+}
+
 } // namespace
 
 QString HttpReply::Text() const {
-    const qsizetype at = contentType.toLower().indexOf("charset=");
-    if (at >= 0) {
-        QByteArray charset = contentType.mid(at + 8).trimmed();
-        const qsizetype end = charset.indexOf(';');
-        if (end >= 0) charset.truncate(end);
-        charset.replace('"', "");
+    const QByteArray charset = charsetOf(contentType);
+    if (!charset.isEmpty()) {
         QStringDecoder decoder(charset.constData());
         if (decoder.isValid()) return decoder.decode(body);
     }
     return QString::fromUtf8(body);
+}
+
+bool HttpReply::IsUtf8() const {
+    const QByteArray charset = charsetOf(contentType);
+    if (charset.isEmpty()) return true;
+    const auto encoding = QStringConverter::encodingForName(charset.constData());
+    return encoding && *encoding == QStringConverter::Utf8;
 }
 
 HttpTransport::HttpTransport(bool followRedirects)

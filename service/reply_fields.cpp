@@ -20,4 +20,11 @@ void ReadStockTotals(TRecGood& r, const wire::ReplyElement& e) {
     if (e.Has(k("kol_minus_v"))) r.KolMinusV = e.Float(k("kol_minus_v"));
 }
 
+void ReadStockRow(TRecGood& r, const wire::ReplyElement& e) {
+    r.ID = e.Int(k("id"));
+    ReadGoodItem(r, e);
+    r.IDGoods = e.Int(k("id_goods"));
+    ReadStockTotals(r, e);
+}
+
 } // namespace kovrel::reply

@@ -19,4 +19,7 @@ void ReadGoodItem(TRecGood& r, const wire::ReplyElement& e);
 // them (an absent one keeps the constructor's 0).
 void ReadStockTotals(TRecGood& r, const wire::ReplyElement& e);
 
+// A row of the stock report: its own ID, the goods item it belongs to, the item and its totals.
+void ReadStockRow(TRecGood& r, const wire::ReplyElement& e);
+
 } // namespace kovrel::reply

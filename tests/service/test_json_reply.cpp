@@ -12,6 +12,45 @@ ReplyElement element(const char* json) {
     return ReplyElement(kovrel::wire::ParseArray(QString::fromUtf8(json)).at(0));
 }
 
+// Every reading of every key, errors included, element by element.
+template <class F>
+QString attempt(F read) {
+    try {
+        return read();
+    } catch (const ReplyError& e) {
+        return QStringLiteral("!") + e.Message();
+    }
+}
+
+QStringList readings(const ReplyElement& e) {
+    QStringList out;
+    for (const char* name : {"i", "d", "e", "neg", "zero", "s", "ru", "date", "t", "f", "n", "absent"}) {
+        const QLatin1StringView key(name);
+        out << QString::number(e.Has(key)) << attempt([&] { return QString::number(e.Int(key)); })
+            << attempt([&] { return QString::number(e.Float(key), 'g', 17); })
+            << attempt([&] { return e.Text(key); }) << QString::number(e.Date(key, -1), 'g', 17);
+    }
+    return out;
+}
+
+// The reply read straight from its bytes, and as a document; `elements` the count read.
+void bothWays(const QByteArray& json, qsizetype* elements = nullptr) {
+    QList<QStringList> direct, document;
+    const QString text = QString::fromUtf8(json).trimmed();
+    const QString error = attempt([&] {
+        kovrel::wire::ReplyArray(json, text).ForEach([&](const ReplyElement& e) { direct << readings(e); });
+        return QString();
+    });
+    const QString expected = attempt([&] {
+        for (const QJsonValue& v : kovrel::wire::ParseArray(text))
+            document << readings(ReplyElement(v));
+        return QString();
+    });
+    QCOMPARE_EQ(error, expected);
+    QCOMPARE_EQ(direct, document);
+    if (elements) *elements = direct.size();
+}
+
 } // namespace
 
 class TestJsonReply : public QObject {
@@ -73,6 +112,21 @@ private Q_SLOTS:
         const ReplyElement e = element(R"([{"kol_plus_v": null}])");
         QVERIFY(e.Has(QLatin1StringView("kol_plus_v")));
         QVERIFY(!e.Has(QLatin1StringView("kol_minus_v")));
+    }
+
+    void bytesReadAsTheDocumentReads() {
+        const QByteArray flat = R"( [{"i": 12, "d": 12.75, "e": -1.5e3, "neg": -7, "zero": -0, "s": "57",
+            "ru": "Товар №1", "date": "2024-03-05 10:20:30", "t": true, "f": false, "n": null},
+            {"i": 9007199254740993, "d": 0.1, "e": 2E-2, "s": " 1.5 ", "ru": "", "date": "x"}, {}] )";
+        qsizetype elements = 0;
+        bothWays(flat, &elements);
+        QCOMPARE(elements, 3);
+        // What the bytes are not read for goes the document's way, errors and all.
+        for (const char* json :
+             {"[{\"s\": \"a\\\"b\", \"ru\": \"\\u0416\"}]", "[{\"i\": {\"x\": 1}, \"d\": [1]}]",
+              "[{\"i\": 1, \"i\": 2}]", "[{\"d\": -0.0, \"e\": 1e999}]", "[{\"i\": 1}, 5]", "[{\"i\": 1},]",
+              "[{\"i\": 01}]", "[{\"s\": \"\xff\"}]", "{\"i\": 1}", ""})
+            bothWays(json);
     }
 
     void wrongShapesAreErrors() {
