@@ -1,8 +1,10 @@
 #include "form_load.h"
 
+#include "json_array_elements.h"
 #include "session.h"
 
 #include <QDateTime>
+#include <QJsonDocument>
 
 using kovrel::HttpReply;
 using kovrel::wire::ReplyError;
@@ -44,7 +46,28 @@ bool IsUsable(const HttpReply& reply) {
     return reply.delivered && reply.status >= 200 && reply.status < 300;
 }
 
+QString LoggedReply(QByteArrayView utf8) {
+    constexpr qsizetype kLongest = 2000;
+    if (utf8.size() <= kLongest) return QString::fromUtf8(utf8);
+    qsizetype cut = kLongest;
+    while (cut > 0 && (static_cast<uchar>(utf8[cut]) & 0xC0) == 0x80) // not inside a character
+        --cut;
+    return QString::fromUtf8(utf8.first(cut)) + QStringLiteral("… (%1 bytes in all)").arg(utf8.size());
+}
+
 } // namespace kovrel
+
+namespace {
+
+QByteArrayView trimControl(QByteArrayView utf8) {
+    while (!utf8.isEmpty() && static_cast<uchar>(utf8.front()) <= 32)
+        utf8 = utf8.sliced(1);
+    while (!utf8.isEmpty() && static_cast<uchar>(utf8.back()) <= 32)
+        utf8.chop(1);
+    return utf8;
+}
+
+} // namespace
 
 TFormLoad::TFormLoad()
     : m_http(std::make_unique<kovrel::HttpTransport>(true)) {}
@@ -63,24 +86,49 @@ TFormLoad::Form TFormLoad::NewForm() {
     return form;
 }
 
-std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const Form& form) {
-    const HttpReply reply = kovrel::PostForm(*m_http, endpoint, form);
+std::optional<HttpReply> TFormLoad::Deliver(const QString& endpoint, const Form& form) {
+    HttpReply reply = kovrel::PostForm(*m_http, endpoint, form);
     if (!kovrel::IsUsable(reply)) {
         LogFailure(kovrel::FailureMessage(reply));
         return std::nullopt;
     }
-    return Reply{reply.status, kovrel::TrimControl(reply.Text())};
+    return reply;
 }
 
+std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const Form& form) {
+    const auto reply = Deliver(endpoint, form);
+    if (!reply) return std::nullopt;
+    return Reply{reply->status, kovrel::TrimControl(reply->Text())};
+}
+
+// A report's reply runs to megabytes: its elements are parsed one at a time, straight from the
+// reply's bytes, so that no copy of the whole text and no document of the whole array is made.
+// A reply that is not plainly an array, or an element that does not parse alone, is parsed
+// whole, as before, for its exact failure; elements already handed over are not handed again.
 bool TFormLoad::ReadArray(const QString& endpoint, const Form& form, const ElementFn& each) {
-    const auto reply = Send(endpoint, form);
+    const auto reply = Deliver(endpoint, form);
     if (!reply) return false;
-    if (reply->status == 200) Log(reply->text);
+    const QByteArray utf8 = reply->Utf8();
+    const QByteArrayView json = trimControl(utf8);
+    if (reply->status == 200) Log(kovrel::LoggedReply(json));
+    size_t handed = 0;
     try {
-        const QJsonArray array = kovrel::wire::ParseArray(reply->text);
-        Log(QString::number(array.size()));
-        for (const QJsonValue& v : array)
-            each(Element(v));
+        const auto elements = kovrel::JsonArrayElements(json);
+        if (elements) {
+            kovrel::wire::ParseArray(QStringLiteral("[]")); // what switches the relaxed null rule on
+            Log(QString::number(elements->size()));
+            for (; handed < elements->size(); ++handed) {
+                QJsonParseError error;
+                const QJsonDocument doc = QJsonDocument::fromJson((*elements)[handed].toByteArray(), &error);
+                if (error.error != QJsonParseError::NoError || !doc.isObject()) break;
+                each(Element(doc.object()));
+            }
+            if (handed == elements->size()) return true;
+        }
+        const QJsonArray array = kovrel::wire::ParseArray(QString::fromUtf8(json));
+        if (!elements) Log(QString::number(array.size()));
+        for (qsizetype i = static_cast<qsizetype>(handed); i < array.size(); ++i)
+            each(Element(array[i]));
     } catch (const ReplyError& e) {
         LogFailure(e.Message());
         return false;

@@ -65,17 +65,33 @@ private:
 
 } // namespace
 
-QString HttpReply::Text() const {
+namespace {
+
+// The character set the content type declares, empty when it declares none.
+QByteArray declaredCharset(const QByteArray& contentType) {
     const qsizetype at = contentType.toLower().indexOf("charset=");
-    if (at >= 0) {
-        QByteArray charset = contentType.mid(at + 8).trimmed();
-        const qsizetype end = charset.indexOf(';');
-        if (end >= 0) charset.truncate(end);
-        charset.replace('"', "");
+    if (at < 0) return {};
+    QByteArray charset = contentType.mid(at + 8).trimmed();
+    const qsizetype end = charset.indexOf(';');
+    if (end >= 0) charset.truncate(end);
+    return charset.replace('"', "");
+}
+
+} // namespace
+
+QString HttpReply::Text() const {
+    const QByteArray charset = declaredCharset(contentType);
+    if (!charset.isEmpty()) {
         QStringDecoder decoder(charset.constData());
         if (decoder.isValid()) return decoder.decode(body);
     }
     return QString::fromUtf8(body);
+}
+
+QByteArray HttpReply::Utf8() const {
+    const QByteArray charset = declaredCharset(contentType).toLower();
+    const bool utf8 = charset.isEmpty() || charset == "utf-8" || charset == "utf8";
+    return utf8 && !body.startsWith("\xEF\xBB\xBF") ? body : Text().toUtf8();
 }
 
 HttpTransport::HttpTransport(bool followRedirects)
