@@ -186,9 +186,10 @@ CliResult runOperation(const CliOptions& o, const Command& c) {
     doc.Add(QStringLiteral("log"), fl.MemoInfo);
     if (!o.format) return finish(doc, outcome);
     if (r.list) return finish(doc, outcome, ToDelimited(r.listColumns, *r.list, *o.format));
-    return finish(doc, outcome,
-                  ToDelimited(r.rec ? r.rec->Names() : QStringList(),
-                              r.rec ? QList<FieldValues>{*r.rec} : QList<FieldValues>(), *o.format));
+    const FieldValues rec = r.rec.value_or(FieldValues());
+    return finish(
+        doc, outcome,
+        ToDelimited(rec.Names(), FieldRows{r.rec ? 1 : 0, [rec](qsizetype) { return rec; }}, *o.format));
 }
 
 CliResult runSignIn(const CliOptions& o, const QProcessEnvironment& env) {
