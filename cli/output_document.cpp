@@ -155,7 +155,19 @@ void AppendJson(QByteArray& out, const QJsonValue& value) {
 }
 
 QByteArray OutputDocument::ToJson() const {
+    QByteArray json;
+    Write([&](QByteArrayView piece) { json += piece; });
+    return json;
+}
+
+void OutputDocument::Write(const std::function<void(QByteArrayView)>& sink) const {
+    constexpr qsizetype kPiece = 64 * 1024;
     QByteArray out = "{\n";
+    auto handOver = [&] {
+        if (out.size() < kPiece) return;
+        sink(out);
+        out.resize(0); // keeps its capacity
+    };
     for (qsizetype i = 0; i < m_members.size(); ++i) {
         const auto& [name, member] = m_members[i];
         out += "  ";
@@ -165,7 +177,10 @@ QByteArray OutputDocument::ToJson() const {
         else if (const auto* o = std::get_if<FieldValues>(&member))
             appendObject(out, *o);
         else if (const auto* records = std::get_if<FieldRows>(&member))
-            appendLines(out, records->count, [&](qsizetype r) { appendObject(out, records->at(r)); });
+            appendLines(out, records->count, [&](qsizetype r) {
+                appendObject(out, records->at(r));
+                handOver();
+            });
         else if (const auto* texts = std::get_if<QStringList>(&member))
             appendLines(out, texts->size(), [&](qsizetype t) { appendEscaped(out, (*texts)[t]); });
         else {
@@ -180,8 +195,10 @@ QByteArray OutputDocument::ToJson() const {
             });
         }
         out += i + 1 < m_members.size() ? ",\n" : "\n";
+        handOver();
     }
-    return out + "}\n";
+    out += "}\n";
+    sink(out);
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <variant>
 
 // The one JSON object a command prints: members in the order added, a record per line.
@@ -22,6 +23,8 @@ public:
     void Add(const QString& key, const QList<QStringList>& rows) { m_members.append({key, rows}); }
 
     QByteArray ToJson() const;
+    // The same text handed to `sink` in pieces as it is made: a long list is never held whole.
+    void Write(const std::function<void(QByteArrayView)>& sink) const;
 
 private:
     using Member = std::variant<QJsonValue, FieldValues, FieldRows, QStringList, QList<QStringList>>;
