@@ -103,7 +103,10 @@ Command prepareCommand(const CliOptions& o) {
 
 CliResult finish(const OutputDocument& doc, const Outcome& outcome, QByteArray out = {}) {
     CliResult result;
-    result.out = out.isNull() ? doc.ToJson() : out;
+    if (out.isNull())
+        result.doc = doc;
+    else
+        result.out = out;
     result.exitCode = outcome.ok ? 0 : 1;
     result.error = outcome.failure;
     return result;
@@ -186,9 +189,10 @@ CliResult runOperation(const CliOptions& o, const Command& c) {
     doc.Add(QStringLiteral("log"), fl.MemoInfo);
     if (!o.format) return finish(doc, outcome);
     if (r.list) return finish(doc, outcome, ToDelimited(r.listColumns, *r.list, *o.format));
-    return finish(doc, outcome,
-                  ToDelimited(r.rec ? r.rec->Names() : QStringList(),
-                              r.rec ? QList<FieldValues>{*r.rec} : QList<FieldValues>(), *o.format));
+    const FieldValues rec = r.rec.value_or(FieldValues());
+    return finish(
+        doc, outcome,
+        ToDelimited(rec.Names(), FieldRows{r.rec ? 1 : 0, [rec](qsizetype) { return rec; }}, *o.format));
 }
 
 CliResult runSignIn(const CliOptions& o, const QProcessEnvironment& env) {
@@ -231,7 +235,7 @@ CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
     BuildFormatSettings();
     try {
         const CliOptions o = ParseCommandLine(args);
-        if (o.help) return {0, HelpText().toUtf8(), {}};
+        if (o.help) return {0, HelpText().toUtf8(), {}, {}};
         if (o.positional.isEmpty())
             throw UsageError(QStringLiteral("no command given (%1)").arg(QLatin1String(kCommands)));
         if (o.positional[0] == QLatin1String("sign-in")) return runSignIn(o, env);
@@ -246,6 +250,6 @@ CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
         applyCredentials(ResolveCredentials(o, env));
         return runOperation(o, c);
     } catch (const UsageError& e) {
-        return {2, {}, e.Message() + QStringLiteral("; see kovrel-cli --help")};
+        return {2, {}, e.Message() + QStringLiteral("; see kovrel-cli --help"), {}};
     }
 }

@@ -5,6 +5,8 @@
 #include <QPair>
 #include <QString>
 
+#include <functional>
+
 // A flat object whose members keep their order: a record's fields, a report row, totals.
 class FieldValues {
 public:
@@ -18,4 +20,11 @@ public:
 private:
     int indexOf(const QString& name) const;
     QList<QPair<QString, QJsonValue>> m_members;
+};
+
+// Records or report rows made one at a time as they are written, so that a long list is never
+// held as values all at once.
+struct FieldRows {
+    qsizetype count = 0;
+    std::function<FieldValues(qsizetype)> at;
 };

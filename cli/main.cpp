@@ -28,7 +28,11 @@ int main(int argc, char* argv[]) {
 #endif
     if (!app) app = std::make_unique<QCoreApplication>(argc, argv);
     const CliResult result = RunCli(app->arguments().mid(1), QProcessEnvironment::systemEnvironment());
-    std::fwrite(result.out.constData(), 1, static_cast<size_t>(result.out.size()), stdout);
+    auto write = [](QByteArrayView bytes) {
+        std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stdout);
+    };
+    write(result.out);
+    if (result.doc) result.doc->Write(write);
     if (!result.error.isEmpty()) std::fprintf(stderr, "kovrel-cli: %s\n", result.error.toUtf8().constData());
     return result.exitCode;
 }

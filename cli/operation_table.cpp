@@ -102,14 +102,6 @@ struct Arg<T&> : Arg<const T&> {
 };
 
 template <class T>
-QList<FieldValues> valuesOf(const RecordList<T>& list) {
-    QList<FieldValues> out;
-    for (const auto& r : list)
-        out << ToValues(*r);
-    return out;
-}
-
-template <class T>
 void readRecords(CallArgs& a, const Param& p, const std::function<void(std::unique_ptr<T>)>& add) {
     const QJsonArray items = a.Array(p.name);
     for (qsizetype i = 0; i < items.size(); ++i) {
@@ -136,7 +128,9 @@ struct Arg<RecordList<T>&> {
     RecordList<T>& Get() { return *list; }
     void Load(CallArgs&, const Param&) {}
     void Store(CallResult& out) const {
-        out.list = valuesOf(*list);
+        out.list = FieldRows{static_cast<qsizetype>(list->size()), [list = list](qsizetype i) {
+                                 return ToValues(*(*list)[static_cast<size_t>(i)]);
+                             }};
         out.listColumns = FieldNames<T>();
         out.records = list;
     }
@@ -170,7 +164,7 @@ struct Arg<TSortedList<T>&> {
         QList<FieldValues> values;
         for (int i = 0; i < list.Count(); ++i)
             values << ToValues(*list.Objects(i));
-        out.list = values;
+        out.list = FieldRows{values.size(), [values](qsizetype i) { return values[i]; }};
         out.listColumns = FieldNames<T>();
     }
 };

@@ -39,7 +39,7 @@ struct CallResult {
     std::optional<bool> result;
     std::optional<QString> text;
     std::optional<FieldValues> rec;
-    std::optional<QList<FieldValues>> list;
+    std::optional<FieldRows> list;
     QStringList listColumns;
     std::optional<FieldValues> inputRec; // the caller's record, for a refresh that finds nothing
     std::any records;                    // std::shared_ptr<RecordList<T>> of the list, for reports

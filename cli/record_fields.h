@@ -80,9 +80,11 @@ QStringList FieldNames() {
 
 template <class T>
 FieldValues ToValues(const T& rec) {
+    static const QStringList names = FieldNames<T>(); // shared by every record's values
     FieldValues out;
+    qsizetype n = 0;
     for (const FieldDef<T>& f : RecordClass<T>::Fields()) {
-        const QString name = QString::fromLatin1(f.name);
+        const QString& name = names[n++];
         if (auto* i = std::get_if<int T::*>(&f.member))
             out.Set(name, rec.**i);
         else if (auto* s = std::get_if<QString T::*>(&f.member))

@@ -20,8 +20,8 @@ using namespace kovrel::report;
 using Named = QList<QPair<QString, QJsonValue>>;
 
 template <class T>
-RecordList<T>& recordsOf(const CallResult& call) {
-    return *std::any_cast<std::shared_ptr<RecordList<T>>>(call.records);
+std::shared_ptr<RecordList<T>> recordsOf(const CallResult& call) {
+    return std::any_cast<std::shared_ptr<RecordList<T>>>(call.records);
 }
 
 // A row: the record's fields, then the computed values under their names (a computed value
@@ -49,13 +49,18 @@ FieldValues valuesOf(const Named& named) {
     return out;
 }
 
-// Fills the output from rows of one record class; `named` gives a row's computed values.
+// Fills the output from rows of one record class; `named` gives a row's computed values. The
+// rows point into the call's records, kept for as long as the rows.
 template <class T, class Row>
-void fillRows(ReportOutput& out, const std::vector<Row>& rows, const QStringList& computed,
-              const std::function<Named(const Row&)>& named) {
+void fillRows(ReportOutput& out, const CallResult& call, std::vector<Row> rows, const QStringList& computed,
+              std::function<Named(const Row&)> named) {
     out.columns = columnsOf<T>(computed);
-    for (const Row& row : rows)
-        out.rows << rowOf(*row.Rec, named(row));
+    const auto kept = std::make_shared<const std::vector<Row>>(std::move(rows));
+    out.rows = FieldRows{static_cast<qsizetype>(kept->size()),
+                         [records = recordsOf<T>(call), kept, named](qsizetype i) {
+                             const Row& row = (*kept)[static_cast<size_t>(i)];
+                             return rowOf(*row.Rec, named(row));
+                         }};
 }
 
 QJsonValue optional(const std::optional<double>& v) {
@@ -68,8 +73,9 @@ Compute stockBalance(CallArgs& a) {
     const bool zeroIncluded =
         a.Bool(QStringLiteral("ZeroIncluded"), a.Bool(QStringLiteral("FlagZero"), false));
     return [=](const CallResult& call, ReportOutput& out) {
-        const StockBalance r = ComputeStockBalance(recordsOf<TRecGood>(call), zcenShown, zeroIncluded);
-        fillRows<TRecGood, StockRow>(out, r.Rows, {"OstKol", "ItogZSum", "PackKol", "ZCenAvg", "Sum"},
+        StockBalance r = ComputeStockBalance(*recordsOf<TRecGood>(call), zcenShown, zeroIncluded);
+        fillRows<TRecGood, StockRow>(out, call, std::move(r.Rows),
+                                     {"OstKol", "ItogZSum", "PackKol", "ZCenAvg", "Sum"},
                                      [](const StockRow& x) -> Named {
                                          return {{"OstKol", x.OstKol},
                                                  {"ItogZSum", x.ItogZSum},
@@ -85,9 +91,9 @@ Compute stockBalance(CallArgs& a) {
 }
 
 template <class T>
-void fillCard(ReportOutput& out, const Card<T>& card) {
+void fillCard(ReportOutput& out, const CallResult& call, const Card<T>& card) {
     fillRows<T, CardRow<T>>(
-        out, card.Rows, {"Text", "In", "Out", "Balance"}, [](const CardRow<T>& x) -> Named {
+        out, call, card.Rows, {"Text", "In", "Out", "Balance"}, [](const CardRow<T>& x) -> Named {
             return {{"Text", x.Text}, {"In", x.In}, {"Out", x.Out}, {"Balance", x.Balance}};
         });
     out.totals = valuesOf({{"In", card.TotalIn}, {"Out", card.TotalOut}, {"Closing", card.Closing}});
@@ -101,7 +107,7 @@ std::function<Compute(CallArgs&)> card(Card<T> (*compute)(RecordList<T>&, TSorte
         const TDateTime begin = a.Date(QStringLiteral("BeginDat"));
         return [=](const CallResult& call, ReportOutput& out) {
             TSortedList<T> index;
-            fillCard(out, compute(recordsOf<T>(call), index, begin));
+            fillCard(out, call, compute(*recordsOf<T>(call), index, begin));
         };
     };
 }
@@ -109,11 +115,12 @@ std::function<Compute(CallArgs&)> card(Card<T> (*compute)(RecordList<T>&, TSorte
 // Sales rows carry the markup, purchase rows the average price; only sales total the sale side.
 Compute structure(bool sales) {
     return [sales](const CallResult& call, ReportOutput& out) {
-        const Structure r = ComputeStructure(recordsOf<TRecSt>(call));
+        Structure r = ComputeStructure(*recordsOf<TRecSt>(call));
         const QString extra = sales ? QStringLiteral("Nac") : QStringLiteral("ZCenAvg");
-        fillRows<TRecSt, StructureRow>(out, r.Rows, {"PackKol", extra}, [&](const StructureRow& x) -> Named {
-            return {{"PackKol", x.PackKol}, {extra, sales ? x.Nac : x.ZCenAvg}};
-        });
+        fillRows<TRecSt, StructureRow>(
+            out, call, std::move(r.Rows), {"PackKol", extra}, [=](const StructureRow& x) -> Named {
+                return {{"PackKol", x.PackKol}, {extra, sales ? x.Nac : x.ZCenAvg}};
+            });
         Named totals{{"Kol", r.Totals.Kol}, {"PackKol", r.Totals.PackKol}, {"SumZ", r.Totals.SumZ}};
         if (sales) totals << Named{{"SumR", r.Totals.SumR}, {"Nac", r.Totals.Nac}};
         out.totals = valuesOf(totals);
@@ -123,13 +130,14 @@ Compute structure(bool sales) {
 Compute dynamics(CallArgs& a, bool sales) {
     const int detail = a.Int(QStringLiteral("CodeDetal"), Day);
     return [=](const CallResult& call, ReportOutput& out) {
-        const Dynamics r = ComputeDynamics(recordsOf<TRecDynam>(call), detail);
+        Dynamics r = ComputeDynamics(*recordsOf<TRecDynam>(call), detail);
         const QStringList computed = sales ? QStringList{"Label", "Nac"} : QStringList{"Label"};
-        fillRows<TRecDynam, DynamicsRow>(out, r.Rows, computed, [&](const DynamicsRow& x) -> Named {
-            Named named{{"Label", x.Label}};
-            if (sales) named << Named{{"Nac", x.Nac}};
-            return named;
-        });
+        fillRows<TRecDynam, DynamicsRow>(out, call, std::move(r.Rows), computed,
+                                         [=](const DynamicsRow& x) -> Named {
+                                             Named named{{"Label", x.Label}};
+                                             if (sales) named << Named{{"Nac", x.Nac}};
+                                             return named;
+                                         });
         Named totals{{"Kol", r.Totals.Kol}, {"SumZ", r.Totals.SumZ}};
         if (sales) totals << Named{{"SumR", r.Totals.SumR}, {"Nac", r.Totals.Nac}};
         out.totals = valuesOf(totals);
@@ -144,16 +152,18 @@ Compute debts(CallArgs& a) {
                            "2 (overheads) or 3 (investments and withdrawals)"));
     return [=](const CallResult& call, ReportOutput& out) {
         TSortedList<TRecDolg> index;
-        const Debts r = ComputeDebts(recordsOf<TRecDolg>(call), index, group);
+        Debts r = ComputeDebts(*recordsOf<TRecDolg>(call), index, group);
         if (r.Split) {
-            fillRows<TRecDolg, DebtRow>(out, r.Rows, {"Debt", "Advance"}, [](const DebtRow& x) -> Named {
-                return {{"Debt", optional(x.Debt)}, {"Advance", optional(x.Advance)}};
-            });
+            fillRows<TRecDolg, DebtRow>(
+                out, call, std::move(r.Rows), {"Debt", "Advance"}, [](const DebtRow& x) -> Named {
+                    return {{"Debt", optional(x.Debt)}, {"Advance", optional(x.Advance)}};
+                });
             out.totals = valuesOf({{"Debt", r.TotalDebt}, {"Advance", r.TotalAdvance}});
         } else {
-            fillRows<TRecDolg, DebtRow>(out, r.Rows, {"Balance"}, [](const DebtRow& x) -> Named {
-                return {{"Balance", x.Balance}};
-            });
+            fillRows<TRecDolg, DebtRow>(out, call, std::move(r.Rows), {"Balance"},
+                                        [](const DebtRow& x) -> Named {
+                                            return {{"Balance", x.Balance}};
+                                        });
             out.totals = valuesOf({{"Balance", r.TotalBalance}});
         }
     };

@@ -18,7 +18,7 @@ namespace cli {
 
 struct ReportOutput {
     QStringList columns; // of every row, also when there are none
-    QList<FieldValues> rows;
+    FieldRows rows;      // made as they are written
     FieldValues totals;
     std::optional<double> opening; // the cards
 };

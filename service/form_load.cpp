@@ -3,6 +3,7 @@
 #include "session.h"
 
 #include <QDateTime>
+#include <QJsonDocument>
 
 using kovrel::HttpReply;
 using kovrel::wire::ReplyError;
@@ -44,7 +45,28 @@ bool IsUsable(const HttpReply& reply) {
     return reply.delivered && reply.status >= 200 && reply.status < 300;
 }
 
+QString LoggedReply(QByteArrayView utf8) {
+    constexpr qsizetype kLongest = 2000;
+    if (utf8.size() <= kLongest) return QString::fromUtf8(utf8);
+    qsizetype cut = kLongest;
+    while (cut > 0 && (static_cast<uchar>(utf8[cut]) & 0xC0) == 0x80) // not inside a character
+        --cut;
+    return QString::fromUtf8(utf8.first(cut)) + QStringLiteral("… (%1 bytes in all)").arg(utf8.size());
+}
+
 } // namespace kovrel
+
+namespace {
+
+QByteArrayView trimControl(QByteArrayView utf8) {
+    while (!utf8.isEmpty() && static_cast<uchar>(utf8.front()) <= 32)
+        utf8 = utf8.sliced(1);
+    while (!utf8.isEmpty() && static_cast<uchar>(utf8.back()) <= 32)
+        utf8.chop(1);
+    return utf8;
+}
+
+} // namespace
 
 TFormLoad::TFormLoad()
     : m_http(std::make_unique<kovrel::HttpTransport>(true)) {}
@@ -63,28 +85,35 @@ TFormLoad::Form TFormLoad::NewForm() {
     return form;
 }
 
-std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const Form& form) {
-    return Accept(kovrel::PostForm(*m_http, endpoint, form));
-}
-
-std::optional<TFormLoad::Reply> TFormLoad::Accept(const HttpReply& reply) {
+std::optional<HttpReply> TFormLoad::Accept(const HttpReply& reply) {
     if (!kovrel::IsUsable(reply)) {
         LogFailure(kovrel::FailureMessage(reply));
         return std::nullopt;
     }
-    return Reply{reply.status, kovrel::TrimControl(reply.Text())};
+    return reply;
+}
+
+std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const Form& form) {
+    const auto reply = Accept(kovrel::PostForm(*m_http, endpoint, form));
+    if (!reply) return std::nullopt;
+    return Reply{reply->status, kovrel::TrimControl(reply->Text())};
 }
 
 bool TFormLoad::ReadArray(const QString& endpoint, const Form& form, const ElementFn& each) {
     return ReadArray(kovrel::PostForm(*m_http, endpoint, form), each);
 }
 
+// A report's reply runs to megabytes: it is read straight from its UTF-8 bytes, one element at a
+// time, without a text copy of the whole reply or a document of the whole array, and the log
+// keeps what a person reads of it.
 bool TFormLoad::ReadArray(const HttpReply& delivered, const ElementFn& each) {
     const auto reply = Accept(delivered);
     if (!reply) return false;
-    if (reply->status == 200) Log(reply->text);
+    const QByteArray utf8 = reply->Utf8();
+    const QByteArrayView json = trimControl(utf8);
+    if (reply->status == 200) Log(kovrel::LoggedReply(json));
     try {
-        const kovrel::wire::ReplyArray array(delivered.IsUtf8() ? delivered.body : QByteArray(), reply->text);
+        const kovrel::wire::ReplyArray array(QByteArray::fromRawData(json.data(), json.size()));
         Log(QString::number(array.size()));
         array.ForEach(each);
     } catch (const ReplyError& e) {

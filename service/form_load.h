@@ -49,7 +49,8 @@ public:
     TFormLoad(const TFormLoad&) = delete;
     TFormLoad& operator=(const TFormLoad&) = delete;
 
-    // The log: reply texts, record counts and failure messages, one entry per line.
+    // The log: reply texts (the beginning of a long one), record counts and failure messages, one
+    // entry per line.
     QStringList MemoInfo;
     kovrel::HttpTransport& IdHTTPReq() { return *m_http; }
     // True once a call on this object has failed (the failure is in MemoInfo). The operations'
@@ -222,7 +223,8 @@ private:
     // Sends the form; a transport failure, an unfollowed redirect or an HTTP error is logged
     // and gives nothing.
     std::optional<Reply> Send(const QString& endpoint, const Form& form);
-    std::optional<Reply> Accept(const kovrel::HttpReply& reply);
+    // The reply when it is usable; otherwise the failure is logged and nothing given.
+    std::optional<kovrel::HttpReply> Accept(const kovrel::HttpReply& reply);
     void Log(const QString& line) { MemoInfo.append(line); }
     void LogFailure(const QString& message) {
         m_failed = true;
@@ -249,6 +251,10 @@ QString FailureMessage(const HttpReply& reply);
 // The short plain-text reason that comes with an HTTP error (its first line); empty for any
 // other reply, an HTML error page included.
 QString ServiceReason(const HttpReply& reply);
+
+// A reply text as the log keeps it: whole when a person would read it through, else its
+// beginning and its length (a report's reply runs to megabytes).
+QString LoggedReply(QByteArrayView utf8);
 
 // True for a reply that counts as delivered without failure (status 200 to 299).
 bool IsUsable(const HttpReply& reply);

@@ -85,11 +85,10 @@ QString HttpReply::Text() const {
     return QString::fromUtf8(body);
 }
 
-bool HttpReply::IsUtf8() const {
-    const QByteArray charset = charsetOf(contentType);
-    if (charset.isEmpty()) return true;
-    const auto encoding = QStringConverter::encodingForName(charset.constData());
-    return encoding && *encoding == QStringConverter::Utf8;
+QByteArray HttpReply::Utf8() const {
+    const QByteArray charset = charsetOf(contentType).toLower();
+    const bool utf8 = charset.isEmpty() || charset == "utf-8" || charset == "utf8";
+    return utf8 && !body.startsWith("\xEF\xBB\xBF") ? body : Text().toUtf8();
 }
 
 HttpTransport::HttpTransport(bool followRedirects)

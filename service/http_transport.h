@@ -15,8 +15,9 @@ struct HttpReply {
 
     // The body as text, by the character set the reply declares (UTF-8 when it declares none).
     QString Text() const;
-    // Whether Text() reads the body as UTF-8.
-    bool IsUtf8() const;
+    // The same text in UTF-8: the body itself when it is UTF-8 already (no copy of a long reply),
+    // else Text() encoded.
+    QByteArray Utf8() const;
 };
 
 // A synchronous HTTP client over one libcurl easy handle: cookies kept for the handle's life,

@@ -334,8 +334,8 @@ TDateTime ReplyElement::Date(QLatin1StringView key, TDateTime def) const {
     return TryParseWireDate(v.text, date) ? date : def;
 }
 
-ReplyArray::ReplyArray(const QByteArray& bytes, const QString& text)
-    : m_bytes(bytes) {
+ReplyArray::ReplyArray(const QByteArray& utf8)
+    : m_bytes(utf8) {
     g_relaxedNulls = true;
     if (!m_bytes.isEmpty()) {
         FlatReader check(m_bytes, nullptr);
@@ -343,7 +343,7 @@ ReplyArray::ReplyArray(const QByteArray& bytes, const QString& text)
         m_count = check.Count();
     }
     if (m_flat) return;
-    m_array = ParseArray(text);
+    m_array = ParseArray(QString::fromUtf8(m_bytes));
     m_count = m_array.size();
 }
 

@@ -79,8 +79,8 @@ private:
 // element is handed on, so a fault anywhere hands on none.
 class ReplyArray {
 public:
-    // `bytes`: the reply's body when it is UTF-8, else empty; `text`: the reply's text.
-    ReplyArray(const QByteArray& bytes, const QString& text);
+    // `utf8`: the reply's text in UTF-8, kept for the object's life.
+    explicit ReplyArray(const QByteArray& utf8);
 
     qsizetype size() const { return m_count; }
     // Calls `each` per element in order; throws when an element is not an object.

@@ -1,10 +1,12 @@
 // The tables behind kovrel-cli: every operation reads its parameters in order and refuses to
 // run without the required ones; every record class goes to JSON and back field for field.
 #include "operation_table.h"
+#include "output_document.h"
 #include "record_fields.h"
 #include "report_table.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QTest>
 
 namespace {
@@ -83,6 +85,43 @@ private Q_SLOTS:
         roundTrip<TRecDocItem>();
         roundTrip<TRecUserRights>();
         roundTrip<TRecStoreRights>();
+    }
+
+    // The output is written without a document per value; it must read as Qt's writer has it.
+    void valuesAreWrittenAsQtWritesThem() {
+        QString controls;
+        for (char16_t c = 0; c < 0x80; ++c)
+            controls += QChar(c);
+        const QList<QJsonValue> values{true,
+                                       false,
+                                       QJsonValue(),
+                                       0,
+                                       -7,
+                                       2147483647,
+                                       0.0,
+                                       -0.0,
+                                       0.1,
+                                       -1.5,
+                                       1e-7,
+                                       123456.789,
+                                       1e20,
+                                       9007199254740992.0,
+                                       9007199254740994.0,
+                                       -9007199254740994.0,
+                                       1.0 / 3,
+                                       qInf(),
+                                       qQNaN(),
+                                       controls,
+                                       QStringLiteral("Склад №1 «Центр» \U0001F600"),
+                                       QString(QChar(0xD800)) + "x",
+                                       QString(QChar(0xDC00)),
+                                       QJsonArray{1, "a"}};
+        for (const QJsonValue& v : values) {
+            QByteArray mine;
+            AppendJson(mine, v);
+            const QByteArray qt = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
+            QCOMPARE(mine, qt.mid(1, qt.size() - 2));
+        }
     }
 
     void absentFieldsKeepTheConstructorDefaults() {

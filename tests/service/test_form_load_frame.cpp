@@ -111,6 +111,38 @@ private Q_SLOTS:
         QCOMPARE(fl.MemoInfo, (QStringList{"[]", "0"}));
     }
 
+    // A long reply is read element by element; brackets, commas and quotes inside texts are not
+    // the array's own, and the log keeps the reply's beginning and its length.
+    void longReplyIsReadWholeAndLoggedByItsBeginning() {
+        QByteArray reply = "\r\n [";
+        for (int i = 0; i < 500; ++i)
+            reply +=
+                QByteArray(i ? ",\n" : "") + "{\"id\": " + QByteArray::number(i) +
+                ", \"name\": \"Склад \\\"]}, [{\\\\\", \"m1_sum\": null, \"extra\": [1, {\"a\": \"]\"}]}";
+        reply += "] ";
+        server->Enqueue(reply);
+        TFormLoad fl;
+        RecordList<TRecKlient> list;
+        fl.ListQuery(list, QStringLiteral("/x.php"), TFormLoad::NewForm(), kFill);
+        QCOMPARE(list.size(), size_t(500));
+        QCOMPARE(list[499]->ID, 499);
+        QCOMPARE(list[499]->Name, QStringLiteral("Склад \"]}, [{\\"));
+        QCOMPARE(list[499]->m1_sum, 0.0);
+        QCOMPARE(fl.MemoInfo.size(), 2);
+        const qsizetype length = reply.trimmed().size();
+        QVERIFY(fl.MemoInfo[0].endsWith(QStringLiteral("… (%1 bytes in all)").arg(length)));
+        QVERIFY(reply.trimmed().startsWith(fl.MemoInfo[0].section(QStringLiteral("…"), 0, 0).toUtf8()));
+        QCOMPARE(fl.MemoInfo[1], QStringLiteral("500"));
+
+        // Broken near its end: nothing of it is taken for a whole list, the parser's message logged.
+        reply.insert(reply.lastIndexOf("\"id\""), "x");
+        server->Enqueue(reply);
+        fl.ListQuery(list, QStringLiteral("/x.php"), TFormLoad::NewForm(), kFill);
+        QVERIFY(list.empty());
+        QVERIFY2(fl.MemoInfo.last().startsWith(QStringLiteral("Invalid JSON at offset")),
+                 qPrintable(fl.MemoInfo.last()));
+    }
+
     void failuresAreLoggedAndKeepWhatWasRead() {
         TFormLoad fl;
         RecordList<TRecKlient> list;

@@ -38,7 +38,9 @@ void bothWays(const QByteArray& json, qsizetype* elements = nullptr) {
     QList<QStringList> direct, document;
     const QString text = QString::fromUtf8(json).trimmed();
     const QString error = attempt([&] {
-        kovrel::wire::ReplyArray(json, text).ForEach([&](const ReplyElement& e) { direct << readings(e); });
+        kovrel::wire::ReplyArray(json.trimmed()).ForEach([&](const ReplyElement& e) {
+            direct << readings(e);
+        });
         return QString();
     });
     const QString expected = attempt([&] {
