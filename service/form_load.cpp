@@ -3,7 +3,6 @@
 #include "session.h"
 
 #include <QDateTime>
-#include <QJsonDocument>
 
 using kovrel::HttpReply;
 using kovrel::wire::ReplyError;
@@ -85,18 +84,16 @@ TFormLoad::Form TFormLoad::NewForm() {
     return form;
 }
 
-std::optional<HttpReply> TFormLoad::Accept(const HttpReply& reply) {
-    if (!kovrel::IsUsable(reply)) {
-        LogFailure(kovrel::FailureMessage(reply));
-        return std::nullopt;
-    }
-    return reply;
+bool TFormLoad::Accept(const HttpReply& reply) {
+    if (kovrel::IsUsable(reply)) return true;
+    LogFailure(kovrel::FailureMessage(reply));
+    return false;
 }
 
 std::optional<TFormLoad::Reply> TFormLoad::Send(const QString& endpoint, const Form& form) {
-    const auto reply = Accept(kovrel::PostForm(*m_http, endpoint, form));
-    if (!reply) return std::nullopt;
-    return Reply{reply->status, kovrel::TrimControl(reply->Text())};
+    const HttpReply reply = kovrel::PostForm(*m_http, endpoint, form);
+    if (!Accept(reply)) return std::nullopt;
+    return Reply{reply.status, kovrel::TrimControl(reply.Text())};
 }
 
 bool TFormLoad::ReadArray(const QString& endpoint, const Form& form, const ElementFn& each) {
@@ -106,12 +103,11 @@ bool TFormLoad::ReadArray(const QString& endpoint, const Form& form, const Eleme
 // A report's reply runs to megabytes: it is read straight from its UTF-8 bytes, one element at a
 // time, without a text copy of the whole reply or a document of the whole array, and the log
 // keeps what a person reads of it.
-bool TFormLoad::ReadArray(const HttpReply& delivered, const ElementFn& each) {
-    const auto reply = Accept(delivered);
-    if (!reply) return false;
-    const QByteArray utf8 = reply->Utf8();
+bool TFormLoad::ReadArray(const HttpReply& reply, const ElementFn& each) {
+    if (!Accept(reply)) return false;
+    const QByteArray utf8 = reply.Utf8();
     const QByteArrayView json = trimControl(utf8);
-    if (reply->status == 200) Log(kovrel::LoggedReply(json));
+    if (reply.status == 200) Log(kovrel::LoggedReply(json));
     try {
         const kovrel::wire::ReplyArray array(QByteArray::fromRawData(json.data(), json.size()));
         Log(QString::number(array.size()));

@@ -223,8 +223,8 @@ private:
     // Sends the form; a transport failure, an unfollowed redirect or an HTTP error is logged
     // and gives nothing.
     std::optional<Reply> Send(const QString& endpoint, const Form& form);
-    // The reply when it is usable; otherwise the failure is logged and nothing given.
-    std::optional<kovrel::HttpReply> Accept(const kovrel::HttpReply& reply);
+    // Whether the reply is usable; when it is not, the failure is logged.
+    bool Accept(const kovrel::HttpReply& reply);
     void Log(const QString& line) { MemoInfo.append(line); }
     void LogFailure(const QString& message) {
         m_failed = true;
