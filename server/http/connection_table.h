@@ -83,8 +83,6 @@ public:
     // sends for a moment before it is shut down.
     void Linger(Connection* c, std::chrono::milliseconds time);
 
-    const Limits& Limit() const { return m_limits; }
-
 private:
     bool hasShare(const ClientAddress& client) const;
     bool makeRoom();

@@ -206,7 +206,7 @@ bool HttpServer::Start(const QHostAddress& address, quint16 port) {
         });
     m_listener = std::make_unique<Listener>(
         *m_connections,
-        [this](const Listener::Accepted& a, ConnectionTable::Connection*) {
+        [this](const Listener::Accepted& a) {
             return MHD_add_connection(m_daemon, a.fd, reinterpret_cast<const sockaddr*>(&a.peer),
                                       a.peerLength) == MHD_YES;
         },

@@ -172,7 +172,7 @@ void Listener::acceptAll() {
 bool Listener::tryAdmit(const Accepted& a) {
     ConnectionTable::Connection* c = m_table.Admit(a.fd, a.client, a.local, a.localPort);
     if (!c) return false;
-    if (!m_handover(a, c)) m_table.Drop(c);
+    if (!m_handover(a)) m_table.Drop(c);
     return true;
 }
 

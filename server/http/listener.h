@@ -39,7 +39,7 @@ public:
     };
     // Hands an admitted connection to the library; false when the library refused it (and
     // closed its socket).
-    using Handover = std::function<bool(const Accepted&, ConnectionTable::Connection*)>;
+    using Handover = std::function<bool(const Accepted&)>;
 
     Listener(ConnectionTable& table, Handover handover, unsigned queueSize,
              std::chrono::milliseconds queueWait);

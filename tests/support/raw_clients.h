@@ -21,7 +21,6 @@ public:
     RawConnection(const RawConnection&) = delete;
     RawConnection& operator=(const RawConnection&) = delete;
 
-    bool Connected() const { return m_fd >= 0; }
     // Sends what the socket takes now; false once the server has closed the connection.
     bool Send(const QByteArray& bytes);
     // Sends all of it, as long as the server reads; false when it stopped.
