@@ -103,6 +103,36 @@ Fields readFields(const QString& store) {
             {QStringLiteral("code_detal"), QStringLiteral("1")}};
 }
 
+// A reply with every number written to twelve significant digits.
+QByteArray roundedNumbers(const QString& reply) {
+    const std::function<QJsonValue(const QJsonValue&)> round = [&](const QJsonValue& v) -> QJsonValue {
+        if (v.isDouble()) return QString::number(v.toDouble(), 'g', 12);
+        if (v.isArray()) {
+            QJsonArray out;
+            for (const QJsonValue& e : v.toArray())
+                out.append(round(e));
+            return out;
+        }
+        if (v.isObject()) {
+            QJsonObject out;
+            const QJsonObject o = v.toObject();
+            for (auto it = o.begin(); it != o.end(); ++it)
+                out.insert(it.key(), round(it.value()));
+            return out;
+        }
+        return v;
+    };
+    return QJsonDocument(round(QJsonDocument::fromJson(reply.toUtf8()).array()).toArray()).toJson();
+}
+
+// Where two replies part, for a failure's message.
+QString firstDifference(const QString& a, const QString& b) {
+    qsizetype at = 0;
+    while (at < a.size() && at < b.size() && a[at] == b[at])
+        ++at;
+    return QStringLiteral("from %1: %2 | %3").arg(at).arg(a.mid(at - 80, 160), b.mid(at - 80, 160));
+}
+
 // The read endpoints whose replies are the account's data.
 QStringList readEndpoints() {
     kovrel::server::EndpointRegistry routes;
@@ -241,8 +271,9 @@ private Q_SLOTS:
     }
 
     // Restored into an account just made on another database, while its server runs: every
-    // reply of every read is the original's, byte for byte; the next sales waybill gets the next
-    // number on both; every login has a new password by mail and the old ones are gone.
+    // reply of every read is the original's (byte for byte on SQLite); the next sales waybill
+    // gets the next number on both; every login has a new password by mail and the old ones are
+    // gone.
     void restoreGivesTheSameAccountOnANewDatabase() {
         const QString path = backupFile();
         const QString source = BaseURL;
@@ -300,14 +331,15 @@ private Q_SLOTS:
                          qPrintable(endpoint + QLatin1Char(' ') + before.text));
                 cards += card && before.text.size() > 2;
                 QCOMPARE(after.status, before.status);
-                qsizetype at = 0;
-                while (at < before.text.size() && at < after.text.size() && before.text[at] == after.text[at])
-                    ++at;
-                QVERIFY2(after.text == before.text,
-                         qPrintable(endpoint +
-                                    QStringLiteral(" from %1: %2 | %3")
-                                        .arg(at)
-                                        .arg(before.text.mid(at - 80, 160), after.text.mid(at - 80, 160))));
+                // SQLite adds up amounts in the rows' order, which the restore keeps: the replies are
+                // the same bytes. PostgreSQL adds them in the order its plan of the moment picks (the
+                // source's own replies can change in the last digit after its statistics do), so
+                // there every text and every number to twelve digits must be the same.
+                const auto same = [&](const QString& a, const QString& b) {
+                    return Demo().Database().IsPostgres() ? roundedNumbers(a) == roundedNumbers(b) : a == b;
+                };
+                QVERIFY2(same(after.text, before.text),
+                         qPrintable(endpoint + QLatin1Char(' ') + firstDifference(before.text, after.text)));
             }
         }
         QVERIFY(cards >= 6);
