@@ -88,3 +88,19 @@ QStringList TextMeasurer::breakLines(const QString& text, const ReportFont& font
     }
     return lines;
 }
+
+QString TextMeasurer::elided(const QString& line, const ReportFont& font, double width, bool cut) {
+    if (!cut && textWidth(line, font) <= width + 0.01) return line;
+    const QString ellipsis(QChar(0x2026));
+    // The longest beginning that leaves room for the ellipsis.
+    qsizetype low = 0;
+    qsizetype high = line.size();
+    while (low < high) {
+        const qsizetype mid = (low + high + 1) / 2;
+        if (textWidth(trimRight(line.left(mid)) + ellipsis, font) <= width + 0.01)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return trimRight(line.left(low)) + ellipsis;
+}

@@ -81,7 +81,7 @@ DocFormTable table() {
                              column(14, 4),
                              column(12, 5),
                              column(13, 6),
-                             column(16, 7, Item("kol"), DocFormats::Price(3)),
+                             column(16, 7, Item("kol"), NumberFormat::Fixed(3)),
                              column(13, 8),
                              column(13, 9),
                              column(16, 10, Item("cen"), DocFormats::Price()),
@@ -131,7 +131,7 @@ ReportTemplate DocFormTorg13::make() {
     t.masterData = columns.line(3.5);
     t.summary = columns.totals({DocTotal::Caption(0, 5, QStringLiteral("Итого")),
                                 {6, 6, {}},
-                                {7, 7, Zag("it_kol"), DocFormats::Sum(3)},
+                                {7, 7, Zag("it_kol"), NumberFormat::Fixed(3)},
                                 {8, 8, {}},
                                 {9, 9, {}},
                                 {10, 10, {}},
