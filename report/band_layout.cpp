@@ -99,8 +99,10 @@ void BandLayout::addText(LaidBand& out, const ReportText& e, const QString& text
     const int fit = std::max(1, static_cast<int>(std::floor(inner.height() / lh + 1e-6)));
     const bool dropped = lines.size() > fit;
     if (dropped) lines = lines.mid(0, fit);
+    // Wrapped lines fit by their making; only a line that was not wrapped can be too wide.
     for (qsizetype i = 0; i < lines.size(); ++i)
-        lines[i] = m_measurer.elided(lines[i], font, inner.width(), dropped && i == lines.size() - 1);
+        if (!e.wordWrap || (dropped && i == lines.size() - 1))
+            lines[i] = m_measurer.elided(lines[i], font, inner.width(), dropped && i == lines.size() - 1);
 
     const double textHeight = lines.size() * lh;
     double top = inner.top();

@@ -27,10 +27,13 @@ public:
 
 private:
     const QFont& qfont(const ReportFont& font);
+    const QString& keyOf(const ReportFont& font);
     double toMm(double px) const;
 
     QImage m_device;
     QHash<QString, QFont> m_fonts;
     QHash<QString, double> m_lineHeights;
     QHash<QString, double> m_widths; // by font and text: reports repeat their texts a lot
+    ReportFont m_lastFont;
+    QString m_lastKey;
 };

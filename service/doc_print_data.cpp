@@ -1,6 +1,5 @@
 #include "doc_print_data.h"
 
-#include "number_text.h"
 #include "rec_klient.h"
 
 #include <QDate>
