@@ -11,6 +11,7 @@
 #include "report_forms.h"
 #include "report_grids.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTest>
@@ -827,22 +828,30 @@ private Q_SLOTS:
         QCOMPARE(DocForms::printedForm(VnkKind(), 2), QStringLiteral("FRDocT13"));
     }
 
-    // The reviewed layouts: each form, the VAT invoice in each edition, a sole trader's
-    // invoice and one to a buyer without requisites.
+    // The reviewed layouts: every registered document form in each of its editions (as the
+    // first kind of its print lists prints it), a sole trader's invoice and one to a buyer
+    // without requisites.
     void goldenDumps() {
         const QString dir = QStringLiteral(KOVREL_REPORT_GOLDEN_DIR);
-        for (const auto& [form, kind] :
-             {std::pair{"FRDoc1", &NklKind()}, std::pair{"FRDoc2", &PrhKind()},
-              std::pair{"FRDocS", &InvoiceKind()}, std::pair{"FRDocT12", &NklKind()},
-              std::pair{"FRDocT13", &VnkKind()}})
-            CompareGolden(print(QLatin1String(form), Document().data(*kind)), dir, QLatin1String(form));
-        for (const auto& [edition, date] :
-             {std::pair{"534", QDate(2024, 9, 30)}, std::pair{"1096", QDate(2025, 1, 15)},
-              std::pair{"26", QDate(2026, 5, 15)}}) {
-            Document doc;
-            doc.rec.DocDate = kovrel::EncodeDate(date.year(), date.month(), date.day());
-            CompareGolden(print(QStringLiteral("FRDocSF"), doc.data(NklKind())), dir,
-                          QStringLiteral("FRDocSF-%1").arg(QLatin1String(edition)));
+        // A day inside each dated edition: the last of 534's, and days of 1096's and 26's.
+        const QHash<QString, QDate> editionDays{{QStringLiteral("534"), QDate(2024, 9, 30)},
+                                                {QStringLiteral("1096"), QDate(2025, 1, 15)},
+                                                {QStringLiteral("26"), QDate(2026, 5, 15)}};
+        for (const FormEntry& form : FormRegistry::forms()) {
+            const FormUse& use = form.uses.first();
+            if (use.position < 0) continue; // the report pages' forms have theirs in test_report_forms
+            for (const FormEdition& edition : form.editions) {
+                Document doc;
+                if (!edition.name.isEmpty()) {
+                    QVERIFY2(editionDays.contains(edition.name),
+                             qPrintable(QStringLiteral("no golden day for edition ") + edition.name));
+                    const QDate day = editionDays[edition.name];
+                    doc.rec.DocDate = kovrel::EncodeDate(day.year(), day.month(), day.day());
+                }
+                CompareGolden(print(form.name, doc.data(*FindGoodsDocKind(use.kind))), dir,
+                              edition.name.isEmpty() ? form.name
+                                                     : form.name + QLatin1Char('-') + edition.name);
+            }
         }
         Document trader;
         trader.org = soleTrader();
