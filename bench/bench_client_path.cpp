@@ -150,12 +150,6 @@ Pass medians(const QByteArray& body, int runs, int& rows) {
     return m;
 }
 
-QString loadAverage() {
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2)
-                                       : QStringLiteral("?");
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -173,7 +167,9 @@ int main(int argc, char* argv[]) {
     const auto small = stockReply(o, o.scale / 10);
     const auto full = stockReply(o, o.scale);
     if (!small || !full) return 1;
-    print(QStringLiteral("load average before: %1; medians of %2 runs").arg(loadAverage()).arg(o.runs));
+    print(QStringLiteral("load average before: %1; medians of %2 runs")
+              .arg(BenchServer::LoadAverage())
+              .arg(o.runs));
 
     int smallRows = 0, fullRows = 0;
     const Pass a = medians(*small, o.runs, smallRows);
@@ -195,6 +191,6 @@ int main(int argc, char* argv[]) {
               .arg(smallRows)
               .arg(b[5] / b[0], 0, 'f', 2)
               .arg(fullRows));
-    print(QStringLiteral("load average after: %1").arg(loadAverage()));
+    print(QStringLiteral("load average after: %1").arg(BenchServer::LoadAverage()));
     return 0;
 }

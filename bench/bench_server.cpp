@@ -4,6 +4,7 @@
 #include "wire/multipart_form.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QRegularExpression>
 
 namespace BenchServer {
@@ -43,6 +44,12 @@ QByteArray Post(quint16 port, const QString& endpoint, const QString& login,
     const QByteArray boundary = kovrel::wire::MultipartForm::MakeBoundary(QDateTime::currentDateTime());
     return LoadDriver::Request("POST", endpoint.toLatin1(), "127.0.0.1:" + QByteArray::number(port),
                                kovrel::wire::MultipartForm::ContentType(boundary), f.Encode(boundary));
+}
+
+QString LoadAverage() {
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2)
+                                       : QStringLiteral("unknown");
 }
 
 } // namespace BenchServer

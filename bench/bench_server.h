@@ -30,4 +30,8 @@ quint16 Start(Child& server, const QString& binary, const QStringList& args, con
 QByteArray Post(quint16 port, const QString& endpoint, const QString& login,
                 const QList<QPair<QString, QString>>& fields, const QString& password);
 
+// The load average of the last 1, 5 and 15 minutes: the machine is shared, and the load beside
+// a run says how far its figures can be trusted.
+QString LoadAverage();
+
 } // namespace BenchServer

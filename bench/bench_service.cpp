@@ -203,13 +203,6 @@ QPair<double, double> underLoad(const QString& what, quint16 server, quint16 ngi
     return {s.PerSecond(), n.PerSecond()};
 }
 
-// The machine is shared: the load beside the run says how far the figures can be trusted.
-QString loadAverage() {
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2)
-                                       : QStringLiteral("unknown");
-}
-
 double median(QList<double> v) {
     std::sort(v.begin(), v.end());
     return v.isEmpty() ? 0 : v[v.size() / 2];
@@ -374,7 +367,7 @@ int beforeAndAfter(const Options& o) {
         }
         print(row);
     }
-    print(QStringLiteral("\nload average after the run: %1").arg(loadAverage()));
+    print(QStringLiteral("\nload average after the run: %1").arg(BenchServer::LoadAverage()));
     return 0;
 }
 
@@ -392,8 +385,9 @@ int main(int argc, char** argv) {
         if (args[i] == QLatin1String("--db")) o.postgres = args[i + 1];
     }
     if (!o.before.isEmpty()) {
-        print(
-            QStringLiteral("%1 cores, load average %2").arg(QThread::idealThreadCount()).arg(loadAverage()));
+        print(QStringLiteral("%1 cores, load average %2")
+                  .arg(QThread::idealThreadCount())
+                  .arg(BenchServer::LoadAverage()));
         return beforeAndAfter(o);
     }
     QDir().mkpath(QDir(o.dir).filePath(QStringLiteral("www")));
@@ -412,7 +406,7 @@ int main(int argc, char** argv) {
               .arg(o.server, o.database())
               .arg(t.elapsed() / 1000.0, 0, 'f', 1)
               .arg(QThread::idealThreadCount())
-              .arg(loadAverage()));
+              .arg(BenchServer::LoadAverage()));
 
     Child server, nginx;
     const quint16 port = startServer(server, o);
@@ -442,6 +436,6 @@ int main(int argc, char** argv) {
               .arg(o.postgres.isEmpty() ? QStringLiteral("sqlite3 shell") : QStringLiteral("psql")));
     print(QStringLiteral("|---|---|---|---|"));
     reportTimes(port, o);
-    print(QStringLiteral("\nload average after the run: %1").arg(loadAverage()));
+    print(QStringLiteral("\nload average after the run: %1").arg(BenchServer::LoadAverage()));
     return 0;
 }

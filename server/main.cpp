@@ -1,5 +1,6 @@
 #include "server_app.h"
 #include "server_options.h"
+#include "server_tools.h"
 
 #include <QCoreApplication>
 
@@ -34,6 +35,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "kovrel-server: %s\n", qPrintable(error));
         return 2;
     }
+    if (options->task != ServerOptions::Task::Serve) return kovrel::server::RunServerTool(*options);
 
     ServerApp server(*options);
     if (!server.Start(&error)) {

@@ -11,8 +11,8 @@
 #include "private_files.h"
 #include "schema_migrations.h"
 #include "server_services.h"
+#include "sign_in_guard.h"
 #include "store_error.h"
-#include "throttle.h"
 
 namespace kovrel::server {
 
@@ -21,7 +21,9 @@ struct ServerApp::Parts {
     PasswordHasher hasher;
     Mailer mailer;
     Accounts accounts;
-    Throttles throttles;
+    SignInStore signInStore;
+    SignInGuard signIns;
+    Throttle passwordRequests{{10, 60 * 60, 60, 60 * 60}};
     ServerServices services;
     std::unique_ptr<Dispatcher> dispatcher;
     std::unique_ptr<HttpServer> http;
@@ -30,7 +32,9 @@ struct ServerApp::Parts {
         : db(std::move(address))
         , mailer(o.outbox, o.sendmail)
         , accounts(db, hasher, mailer)
-        , services{db, hasher, mailer, accounts, throttles, o.dataDir, o.publicUrl} {}
+        , signInStore(db)
+        , signIns(signInStore)
+        , services{db, hasher, mailer, accounts, signIns, passwordRequests, o.dataDir, o.publicUrl} {}
 };
 
 ServerApp::ServerApp(ServerOptions options, FILE* log)
@@ -43,7 +47,7 @@ ServerApp::~ServerApp() {
     Stop();
 }
 
-bool ServerApp::Start(QString* error) {
+bool ServerApp::Open(QString* error) {
     const auto address = DatabaseAddress::Parse(m_options.db, error);
     if (!address) return false;
     // Owner-only from the start, also when an older version made them readable to everyone.
@@ -69,16 +73,26 @@ bool ServerApp::Start(QString* error) {
         *error = e.Message();
         return false;
     }
-    d->dispatcher = std::make_unique<Dispatcher>(d->services, m_routes, m_options.limits.maxBodyBytes, m_log);
+    return true;
+}
+
+bool ServerApp::Start(QString* error) {
+    if (!Open(error)) return false;
+    d->dispatcher = std::make_unique<Dispatcher>(d->services, m_routes, m_log);
+    const HttpLimits& limits = m_options.limits;
     d->http = std::make_unique<HttpServer>(
         [dispatcher = d->dispatcher.get()](const HttpRequest& r) { return dispatcher->Handle(r); },
-        m_options.limits);
+        [routes = &m_routes, limits](const QString& path) {
+            const Route* r = routes->Find(path);
+            return r && r->body == BodySize::Import ? limits.maxImportBytes : limits.maxBodyBytes;
+        },
+        limits);
     if (!d->http->Start(m_options.address, m_options.port)) {
         *error = d->http->Error();
         return false;
     }
     if (m_log) {
-        std::fprintf(m_log, "database %s, mail to %s\n", qPrintable(address->Describe()),
+        std::fprintf(m_log, "database %s, mail to %s\n", qPrintable(d->db.Address().Describe()),
                      qPrintable(d->mailer.Describe()));
         std::fflush(m_log);
     }

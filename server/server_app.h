@@ -22,7 +22,10 @@ public:
     ServerApp& operator=(const ServerApp&) = delete;
 
     EndpointRegistry& Routes() { return m_routes; }
-    // Opens the database, applies the migrations, seeds the demo when asked, starts listening.
+    // Opens the database, applies the migrations and seeds the demo when asked: what the
+    // command-line tools need (--backup, --restore, --unlock).
+    bool Open(QString* error);
+    // Open() and starts listening.
     bool Start(QString* error);
     void Stop();
 

@@ -12,6 +12,16 @@ namespace kovrel::server {
 
 // The command line of kovrel-server.
 struct ServerOptions {
+    // What the run does: serve, or one of the operator's tools, which then exits.
+    enum class Task {
+        Serve,
+        Backup,       // --backup --account LOGIN --out FILE
+        Restore,      // --restore FILE --account LOGIN
+        VerifyBackup, // --restore FILE --verify-only
+        Unlock,       // --unlock LOGIN
+    };
+
+    Task task = Task::Serve;
     QHostAddress address = QHostAddress(QHostAddress::LocalHost);
     quint16 port = 8088;
     QString db;        // "sqlite:PATH" or "postgresql://…"
@@ -21,6 +31,9 @@ struct ServerOptions {
     QString publicUrl; // how clients reach the server, for addresses it hands out; empty: as connected
     bool demo = false;
     HttpLimits limits;
+    QString account;     // --account: the administrator login of the backup or restore
+    QString file;        // --out of a backup, the file of a restore
+    QString unlockLogin; // --unlock
 
     // Nothing, with `error` set, for a bad command line; with `help` set when --help was asked.
     static std::optional<ServerOptions> Parse(const QStringList& arguments, QString* error, QString* help);

@@ -19,8 +19,8 @@ HttpResponse createDb(RequestContext& ctx) {
     const QString login = ctx.Text(QStringLiteral("login")).trimmed();
     if (!Mailer::IsPlainAddress(login))
         throw HttpError::BadRequest(QStringLiteral("Требуется корректный адрес электронной почты"));
-    Throttle& byAddress = ctx.Services().throttles.passwordRequestsByAddress;
-    const QString address = Throttle::AddressKey(ctx.Http().peer);
+    Throttle& byAddress = ctx.Services().passwordRequests;
+    const QString address = ctx.Http().client.key;
     byAddress.Record(address);
     if (const int wait = byAddress.Wait(address))
         throw HttpError::TooManyRequests(
@@ -29,9 +29,9 @@ HttpResponse createDb(RequestContext& ctx) {
     Accounts::PasswordRequest request;
     try {
         request = ctx.Services().accounts.IssueAdminPassword(login);
-    } catch (const MailError&) {
+    } catch (const MailError& e) {
         // The account and the password stay as they were: nobody would learn the new one.
-        throw HttpError::MailNotSent();
+        throw HttpError::MailNotSent(e.DiskFull());
     }
     switch (request.outcome) {
     case Accounts::PasswordRequest::Outcome::Mailed:

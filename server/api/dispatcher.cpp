@@ -3,9 +3,10 @@
 #include "accounts.h"
 #include "database.h"
 #include "http_error.h"
+#include "private_files.h"
 #include "request_context.h"
+#include "sign_in_guard.h"
 #include "store_error.h"
-#include "throttle.h"
 #include "transaction.h"
 
 #include <QElapsedTimer>
@@ -43,13 +44,17 @@ QByteArray localTimeText() {
     return QByteArray(text, size);
 }
 
+HttpResponse errorReply(const HttpError& e) {
+    HttpResponse reply = HttpResponse::Text(e.Status(), e.Reason());
+    if (e.RetryAfter() > 0) reply.headers.append({"Retry-After", QByteArray::number(e.RetryAfter())});
+    return reply;
+}
+
 } // namespace
 
-Dispatcher::Dispatcher(ServerServices& services, const EndpointRegistry& routes, qsizetype maxBodyBytes,
-                       FILE* log)
+Dispatcher::Dispatcher(ServerServices& services, const EndpointRegistry& routes, FILE* log)
     : m_services(services)
     , m_routes(routes)
-    , m_maxBodyBytes(maxBodyBytes)
     , m_log(log) {}
 
 HttpResponse Dispatcher::Handle(const HttpRequest& request) {
@@ -61,12 +66,16 @@ HttpResponse Dispatcher::Handle(const HttpRequest& request) {
     try {
         reply = route(request, account);
     } catch (const HttpError& e) {
-        reply = HttpResponse::Text(e.Status(), e.Reason());
-        if (e.RetryAfter() > 0) reply.headers.append({"Retry-After", QByteArray::number(e.RetryAfter())});
+        reply = errorReply(e);
     } catch (const StoreError& e) {
         failure = e.Message();
-        reply = e.Retryable() ? HttpResponse::Text(503, QStringLiteral("Сервер занят, повторите запрос"))
-                              : HttpResponse::Text(500, QStringLiteral("Ошибка базы данных"));
+        reply = e.DiskFull()    ? errorReply(HttpError::DiskFull())
+                : e.Retryable() ? HttpResponse::Busy(1)
+                                : HttpResponse::Text(500, QStringLiteral("Ошибка базы данных"));
+    } catch (const FileError& e) {
+        failure = QString::fromLocal8Bit(e.what());
+        reply = e.DiskFull() ? errorReply(HttpError::DiskFull())
+                             : HttpResponse::Text(500, QStringLiteral("Внутренняя ошибка сервера"));
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
         reply = HttpResponse::Text(500, QStringLiteral("Внутренняя ошибка сервера"));
@@ -89,56 +98,67 @@ HttpResponse Dispatcher::route(const HttpRequest& request, QString& account) {
     if (request.method != r->method)
         throw HttpError(405, QStringLiteral("Нужен запрос %1").arg(QString::fromLatin1(r->method)));
 
-    wire::ParsedForm form;
-    form.ok = true;
-    if (r->method == "POST") {
-        wire::ParseLimits limits;
-        limits.maxBodyBytes = m_maxBodyBytes;
-        form = wire::ParseMultipartForm(request.body, request.contentType, limits);
-        if (!form.ok)
-            throw HttpError::BadRequest(QStringLiteral("Неверный формат запроса: %1").arg(form.error));
-    }
-    RequestContext ctx(m_services, request, std::move(form));
-    account = ctx.TextOr(QStringLiteral("login")).trimmed();
-
+    // A body larger than a form is read whole only for someone known: the authentication
+    // fields in front of it are checked before the rest costs any memory.
+    const bool whoFirst = r->auth == Auth::Required && request.body.size() > kWholeBodyBytes;
+    wire::ParsedForm form = parseForm(*r, request, whoFirst ? kAuthenticationFields : 0);
+    RequestContext front(m_services, request, form);
+    account = front.TextOr(QStringLiteral("login")).trimmed();
+    Identity who;
     if (r->auth != Auth::None) {
-        const QString login = ctx.Text(QStringLiteral("login"));
-        const QString dopLogin = ctx.Text(QStringLiteral("dop_login"));
-        const QString token = ctx.Text(QStringLiteral("token"));
-        ctx.Text(QStringLiteral("client"));
-        const Identity who = identify(request, login, dopLogin, token);
+        const QString login = front.Text(QStringLiteral("login"));
+        const QString dopLogin = front.Text(QStringLiteral("dop_login"));
+        const QString token = front.Text(QStringLiteral("token"));
+        front.Text(QStringLiteral("client"));
+        who = identify(request, login, dopLogin, token);
         if (r->auth == Auth::Required && !who.Authenticated())
             throw HttpError(401, QStringLiteral("Неверный логин или пароль"));
-        ctx.SetIdentity(who);
     }
+    if (whoFirst) form = parseForm(*r, request, 0);
+    RequestContext ctx(m_services, request, std::move(form));
+    ctx.SetIdentity(who);
     return runHandler(*r, ctx);
+}
+
+wire::ParsedForm Dispatcher::parseForm(const Route& route, const HttpRequest& request, int firstFieldsOnly) {
+    wire::ParsedForm form;
+    form.ok = true;
+    if (route.method != "POST") return form;
+    wire::ParseLimits limits;
+    limits.maxBodyBytes = request.body.size(); // held to the route's limit by the HTTP layer
+    limits.firstFieldsOnly = firstFieldsOnly;
+    // The fields in front are looked for in the body's beginning only, however large they say
+    // they are.
+    QByteArrayView body = request.body;
+    if (firstFieldsOnly > 0) body = body.first(std::min(body.size(), kWholeBodyBytes));
+    form = wire::ParseMultipartForm(body, request.contentType, limits);
+    if (!form.ok) throw HttpError::BadRequest(QStringLiteral("Неверный формат запроса: %1").arg(form.error));
+    return form;
 }
 
 Identity Dispatcher::identify(const HttpRequest& request, const QString& login, const QString& dopLogin,
                               const QString& token) {
-    Throttles& t = m_services.throttles;
-    const QString address = Throttle::AddressKey(request.peer);
-    const QString claim = Accounts::LoginKey(login) + QLatin1Char('\n') + Accounts::LoginKey(dopLogin);
-    // A locked address or login is not even checked: a guess then tells nothing.
-    if (const int wait = std::max(t.signInsByAddress.Wait(address), t.signInsByAccount.Wait(claim)))
+    SignInGuard& guard = m_services.signIns;
+    const SignInClaim claim{Accounts::LoginKey(login), Accounts::LoginKey(dopLogin)};
+    // A refused client's password is not even checked: a guess then tells nothing.
+    if (const int wait = guard.Wait(claim, request.client))
         throw HttpError::TooManyRequests(
             wait, QStringLiteral("Слишком много неверных паролей: повторите через %1").arg(WaitText(wait)));
     // Fields that signed in before, at the account's data version of now, need no new check.
     const QByteArray key = m_credentials.Key(login, dopLogin, token);
     if (const auto known = m_credentials.Find(key)) {
         if (known->dataVersion == dataVersion(known->accountId)) {
-            t.signInsByAccount.Forget(claim);
+            guard.Succeeded(claim, request.client, *known);
             return *known;
         }
         m_credentials.Forget(key);
     }
     const Identity who = m_services.accounts.Identify(login, dopLogin, token);
     if (who.Authenticated()) {
-        t.signInsByAccount.Forget(claim);
+        guard.Succeeded(claim, request.client, who);
         m_credentials.Store(key, who);
     } else if (!token.isEmpty()) { // no password at all guesses nothing
-        t.signInsByAddress.Record(address);
-        t.signInsByAccount.Record(claim);
+        guard.Failed(claim, request.client, who);
     }
     return who;
 }

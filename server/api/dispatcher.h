@@ -6,6 +6,7 @@
 #include "identity.h"
 #include "reply_cache.h"
 #include "server_services.h"
+#include "wire/multipart_parser.h"
 
 #include <QMutex>
 
@@ -19,7 +20,7 @@ namespace kovrel::server {
 // with a short reason, and writes one log line per request.
 class Dispatcher {
 public:
-    Dispatcher(ServerServices& services, const EndpointRegistry& routes, qsizetype maxBodyBytes, FILE* log);
+    Dispatcher(ServerServices& services, const EndpointRegistry& routes, FILE* log);
 
     HttpResponse Handle(const HttpRequest& request);
 
@@ -27,6 +28,12 @@ public:
 
 private:
     HttpResponse route(const HttpRequest& request, QString& account);
+    // The request's form; with firstFieldsOnly above 0, only that many fields in front.
+    static wire::ParsedForm parseForm(const Route& route, const HttpRequest& request, int firstFieldsOnly);
+    // The four authentication fields, which the client sends first, and the body size beyond
+    // which they are checked (found within that many bytes) before the rest is read.
+    static constexpr int kAuthenticationFields = 4;
+    static constexpr qsizetype kWholeBodyBytes = 64 * 1024;
     // Who the authentication fields name, within the throttles of failed sign-ins (429 while
     // the client's address or the login is locked).
     Identity identify(const HttpRequest& request, const QString& login, const QString& dopLogin,
@@ -42,7 +49,6 @@ private:
 
     ServerServices& m_services;
     const EndpointRegistry& m_routes;
-    qsizetype m_maxBodyBytes;
     FILE* m_log;
     QMutex m_logMutex;
     ReplyCache m_cache;

@@ -29,6 +29,12 @@ enum class Cache {
     Never, // it is not (a fresh token, a file written): every request runs the handler
 };
 
+// How large a body the route takes (HttpLimits says how many bytes each is).
+enum class BodySize {
+    Form,   // a form of the client's: a few fields, a note, a list of rights
+    Import, // a spreadsheet's lines in one request
+};
+
 using Handler = std::function<HttpResponse(RequestContext&)>;
 
 struct Route {
@@ -40,6 +46,7 @@ struct Route {
     // form and must be Auth::None.
     QByteArray method = "POST";
     Cache cache = Cache::Reuse;
+    BodySize body = BodySize::Form;
 };
 
 // Path → route. Every endpoint family registers its routes from its own file in server/api/.

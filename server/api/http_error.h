@@ -22,8 +22,13 @@ public:
     static HttpError Conflict(const QString& reason) { return {409, reason}; }
     // A password mail that could not be sent: what the request wrote is undone, since nobody
     // would learn the password.
-    static HttpError MailNotSent() {
+    static HttpError MailNotSent(bool diskFull) {
+        if (diskFull) return DiskFull();
         return {503, QStringLiteral("Письмо с паролем не отправлено, повторите запрос позже")};
+    }
+    // Nothing could be stored for want of disk space; reads go on.
+    static HttpError DiskFull() {
+        return {507, QStringLiteral("На диске сервера нет места: изменения не сохранены")};
     }
     // Too many attempts: the reply says in Retry-After when to come again.
     static HttpError TooManyRequests(int retryAfterSeconds, const QString& reason) {

@@ -122,7 +122,8 @@ HttpResponse importLines(RequestContext& ctx) {
 
 void RegisterReceiptEndpoints(EndpointRegistry& routes) {
     routes.Add(kPrh.Endpoint("/update-%1-items.php"), Access::Write, updateReceiptLine);
-    routes.Add(QStringLiteral("/insert-prh-excel-win.php"), Access::Write, importLines);
+    routes.Add({QStringLiteral("/insert-prh-excel-win.php"), Access::Write, Auth::Required, importLines,
+                "POST", Cache::Reuse, BodySize::Import});
 }
 
 } // namespace kovrel::server

@@ -165,8 +165,8 @@ HttpResponse createNewPassword(RequestContext& ctx) {
     try {
         if (!ctx.Services().accounts.IssueUserPassword(ctx.AccountId(), id))
             throw HttpError::NotFound(kUserNotFound);
-    } catch (const MailError&) {
-        throw HttpError::MailNotSent();
+    } catch (const MailError& e) {
+        throw HttpError::MailNotSent(e.DiskFull());
     }
     return IdReply(id);
 }

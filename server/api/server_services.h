@@ -8,7 +8,8 @@ class Accounts;
 class Database;
 class Mailer;
 class PasswordHasher;
-struct Throttles;
+class SignInGuard;
+class Throttle;
 
 // What the endpoints share for the life of the server. Owned by ServerApp.
 struct ServerServices {
@@ -16,9 +17,10 @@ struct ServerServices {
     PasswordHasher& hasher;
     Mailer& mailer;
     Accounts& accounts;
-    Throttles& throttles;
-    QString dataDir;   // a folder of the server's own (backups and other files it serves)
-    QString publicUrl; // how clients reach the server (--public-url), or empty
+    SignInGuard& signIns;
+    Throttle& passwordRequests; // requests for a new administrator password, per client address
+    QString dataDir;            // a folder of the server's own (backups and other files it serves)
+    QString publicUrl;          // how clients reach the server (--public-url), or empty
 };
 
 } // namespace kovrel::server

@@ -1,5 +1,6 @@
 #include "throttle.h"
 
+#include <QDateTime>
 #include <QMutexLocker>
 
 #include <algorithm>
@@ -34,7 +35,10 @@ void Throttle::Record(const QString& key) {
     const QMutexLocker lock(&m_mutex);
     if (m_entries.size() >= kMaxKeys) prune(now);
     Entry& e = m_entries[key];
-    if (now - e.lastMs > m_rule.windowSeconds * 1000LL) e.count = 0;
+    if (e.count == 0 || now - e.lastMs > m_rule.windowSeconds * 1000LL) {
+        e.count = 0;
+        e.beganEpochMs = QDateTime::currentMSecsSinceEpoch();
+    }
     ++e.count;
     e.lastMs = now;
     const int past = e.count - m_rule.free;
@@ -49,21 +53,18 @@ void Throttle::Forget(const QString& key) {
     m_entries.remove(key);
 }
 
+void Throttle::ForgetIfBefore(const QString& key, qint64 epochMs) {
+    const QMutexLocker lock(&m_mutex);
+    const auto it = m_entries.constFind(key);
+    if (it != m_entries.cend() && it->beganEpochMs < epochMs) m_entries.erase(it);
+}
+
 void Throttle::prune(qint64 now) {
     m_entries.removeIf([&](const QHash<QString, Entry>::iterator it) {
         return now - it->lastMs > m_rule.windowSeconds * 1000LL && it->lockedUntilMs <= now;
     });
     // Still full: everyone is counted afresh rather than the table growing without end.
     if (m_entries.size() >= kMaxKeys) m_entries.clear();
-}
-
-QString Throttle::AddressKey(const QHostAddress& address) {
-    bool v4 = false;
-    const quint32 ip4 = address.toIPv4Address(&v4); // an IPv4 client on an IPv6 socket too
-    if (v4) return QHostAddress(ip4).toString();
-    Q_IPV6ADDR bytes = address.toIPv6Address();
-    std::fill(bytes.c + 8, bytes.c + 16, 0);
-    return QHostAddress(bytes).toString() + QStringLiteral("/64");
 }
 
 QString WaitText(int seconds) {

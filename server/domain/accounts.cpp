@@ -164,6 +164,10 @@ Accounts::PasswordRequest Accounts::IssueAdminPassword(const QString& login) {
 }
 
 bool Accounts::IssueUserPassword(qint64 accountId, int userId) {
+    return !issueUserPassword(accountId, userId, QString()).isEmpty();
+}
+
+QString Accounts::issueUserPassword(qint64 accountId, int userId, const QString& why) {
     auto user =
         m_db.Query(QStringLiteral(
                        "SELECT u.dop_login, a.login FROM users u JOIN accounts a ON a.id = u.account_id "
@@ -171,7 +175,7 @@ bool Accounts::IssueUserPassword(qint64 accountId, int userId) {
             .Bind(accountId)
             .Bind(userId)
             .Run();
-    if (!user.Next()) return false;
+    if (!user.Next()) return {};
     const QString address = user.Text(0).trimmed();
     const QString account = user.Text(1);
     const QString password = PasswordHasher::NewPassword();
@@ -180,12 +184,12 @@ bool Accounts::IssueUserPassword(qint64 accountId, int userId) {
         .Bind(accountId)
         .Bind(userId)
         .Run();
-    mailPassword(
-        address, QStringLiteral("Kovrel: пароль пользователя"),
+    const QString intro =
         QStringLiteral("Администратор %1 выдал вам новый пароль для входа в Kovrel как пользователю %2.")
-            .arg(account, address),
-        password, QString());
-    return true;
+            .arg(account, address);
+    mailPassword(address, QStringLiteral("Kovrel: пароль пользователя"),
+                 why.isEmpty() ? intro : why + QLatin1Char('\n') + intro, password, QString());
+    return address;
 }
 
 void Accounts::mailPassword(const QString& address, const QString& subject, const QString& intro,
@@ -196,12 +200,42 @@ void Accounts::mailPassword(const QString& address, const QString& subject, cons
 }
 
 qint64 Accounts::EnsureAccount(const QString& login, const QString& password, bool* created) {
-    const qint64 id = insertAccount(login, m_hasher.Hash(password));
+    const qint64 id = insertAccount(login, password.isEmpty() ? QString() : m_hasher.Hash(password));
     if (created) *created = id != 0;
     if (id != 0) return id;
     auto q =
         m_db.Query(QStringLiteral("SELECT id FROM accounts WHERE login_key = ?")).Bind(LoginKey(login)).Run();
     return q.Next() ? q.Int64(0) : 0;
+}
+
+QStringList Accounts::IssueRestoredPasswords(qint64 accountId) {
+    auto account =
+        m_db.Query(QStringLiteral("SELECT login FROM accounts WHERE id = ?")).Bind(accountId).Run();
+    account.Next();
+    const QString admin = account.Text(0);
+    const QString restored =
+        QStringLiteral(
+            "Учетная запись Kovrel %1 восстановлена из резервной копии, прежние пароли не действуют.")
+            .arg(admin);
+    const QString password = PasswordHasher::NewPassword();
+    m_db.Query(
+            QStringLiteral("UPDATE accounts SET pass_hash = ?, data_version = data_version + 1 WHERE id = ?"))
+        .Bind(m_hasher.Hash(password))
+        .Bind(accountId)
+        .Run();
+    m_db.Query(QStringLiteral("DELETE FROM pending_passwords WHERE account_id = ?")).Bind(accountId).Run();
+    mailPassword(admin, QStringLiteral("Kovrel: пароль администратора"), restored, password, QString());
+    QStringList mailed{admin};
+    auto users =
+        m_db.Query(QStringLiteral("SELECT id FROM users WHERE account_id = ? AND flag_del = 0 ORDER BY id"))
+            .Bind(accountId)
+            .Run();
+    QList<int> ids;
+    while (users.Next())
+        ids << users.Int(0);
+    for (const int id : ids)
+        mailed << issueUserPassword(accountId, id, restored);
+    return mailed;
 }
 
 void Accounts::seedNewAccount(qint64 accountId) {

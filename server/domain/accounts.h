@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -53,9 +54,16 @@ public:
     // when the account has no such user, or the user is deleted. Runs inside a write transaction.
     bool IssueUserPassword(qint64 accountId, int userId);
 
-    // Creates the account with a known administrator password (demo data, tools); returns its
-    // ID, or that of the existing account, untouched, when the login is taken.
+    // Creates the account with a known administrator password (demo data, tools; none when
+    // empty); returns its ID, or that of the existing account, untouched, when the login is
+    // taken.
     qint64 EnsureAccount(const QString& login, const QString& password, bool* created = nullptr);
+
+    // New passwords for an account restored from a backup, which holds none: the
+    // administrator's and every user's (not those deleted), each mailed to its login; the
+    // passwords waiting to be used are dropped. Runs inside the restore's write transaction: a
+    // mail that cannot be sent throws MailError and so undoes the restore. The logins mailed.
+    QStringList IssueRestoredPasswords(qint64 accountId);
 
     static QString LoginKey(const QString& login) { return login.trimmed().toLower(); }
     static const QString kAdminName;
@@ -72,6 +80,9 @@ private:
     // Why no new password may go out to the account now (the expired ones dropped first), or
     // nothing when one may.
     std::optional<PasswordRequest> noNewPassword(qint64 accountId, const QDateTime& now);
+    // A user's new password, mailed with `why` before the usual words; the address mailed, or
+    // empty when the account has no such user (or he is deleted).
+    QString issueUserPassword(qint64 accountId, int userId, const QString& why);
     // Mails a password; throws MailError when it cannot, so the transaction is undone.
     void mailPassword(const QString& address, const QString& subject, const QString& intro,
                       const QString& password, const QString& note);

@@ -13,7 +13,7 @@
 #include <QSqlIndex>
 #include <QSqlRecord>
 
-#include <stdexcept>
+#include <functional>
 
 namespace kovrel::server {
 
@@ -36,20 +36,64 @@ QString storedName(const QString& token) {
         QCryptographicHash::hash(token.toLatin1(), QCryptographicHash::Sha256).toHex());
 }
 
-// Tables of credentials rather than data stay on the server, like the hashes in the others.
-bool keepTable(const QString& name) {
-    return name != QLatin1String("pending_passwords");
-}
-
 // Columns worth keeping: the account is the file's own, hashes stay on the server.
 bool keepColumn(const QString& name) {
     return name != QLatin1String("account_id") && !name.startsWith(QLatin1String("pass_hash"));
 }
 
-void writeOut(QFile& file, JsonWriter& w) {
-    const QByteArray bytes = w.Drain();
-    if (file.write(bytes) != bytes.size())
-        throw std::runtime_error("backup file not written: " + file.errorString().toStdString());
+// The file as it is written: every byte goes into the checksum too.
+class ChecksummedFile {
+public:
+    explicit ChecksummedFile(const QString& path)
+        : m_file(path) {}
+    void Put(JsonWriter& w) {
+        const QByteArray bytes = w.Drain();
+        m_sum.addData(bytes);
+        m_file.Write(bytes);
+    }
+    // The checksum of everything so far, the object closed, and the file in place.
+    void Finish(JsonWriter& w) {
+        Put(w);
+        w.Field(QLatin1StringView("sha256"), QString::fromLatin1(m_sum.result().toHex())).EndObject();
+        m_file.Write(w.Take());
+        m_file.Commit();
+    }
+
+private:
+    PrivateFileWriter m_file;
+    QCryptographicHash m_sum{QCryptographicHash::Sha256};
+};
+
+// One table's columns and rows of the account.
+void writeTable(Database& db, const QString& table, qint64 accountId, JsonWriter& w,
+                const std::function<void()>& flush) {
+    QSqlDatabase connection = db.Connection();
+    const QSqlRecord record = connection.record(table);
+    QStringList columns;
+    for (int i = 0; i < record.count(); ++i)
+        if (keepColumn(record.fieldName(i))) columns << record.fieldName(i);
+    QStringList order;
+    const QSqlIndex key = connection.primaryIndex(table);
+    for (int i = 0; i < key.count(); ++i)
+        if (keepColumn(key.fieldName(i))) order << key.fieldName(i);
+    if (order.isEmpty()) order = columns;
+    auto q = db.Query(QStringLiteral("SELECT %1 FROM %2 WHERE account_id = ? ORDER BY %3")
+                          .arg(columns.join(QStringLiteral(", ")), table, order.join(QStringLiteral(", "))))
+                 .Bind(accountId)
+                 .Run();
+    w.Key(QLatin1StringView(table.toLatin1())).BeginObject().Key(QLatin1StringView("columns")).BeginArray();
+    for (const QString& c : columns)
+        w.String(c);
+    w.EndArray().Key(QLatin1StringView("rows")).BeginArray();
+    for (int n = 1; q.Next(); ++n) {
+        w.BeginArray();
+        for (int i = 0; i < columns.size(); ++i)
+            w.Value(q.Value(i));
+        w.EndArray();
+        if (n % 1000 == 0) flush();
+    }
+    w.EndArray().EndObject();
+    flush();
 }
 
 } // namespace
@@ -58,8 +102,39 @@ Backup::Backup(Database& db, const QString& dataDir)
     : m_db(db)
     , m_dataDir(dataDir) {}
 
+bool Backup::IsAccountData(const QString& table) {
+    return table != QLatin1String("pending_passwords") && table != QLatin1String("known_addresses");
+}
+
+QStringList Backup::AccountTables(Database& db) {
+    QSqlDatabase connection = db.Connection();
+    QStringList out;
+    for (const QString& table : connection.tables(QSql::Tables))
+        if (IsAccountData(table) && connection.record(table).indexOf(QStringLiteral("account_id")) >= 0)
+            out << table;
+    out.sort();
+    return out;
+}
+
 QString Backup::folder() const {
     return QDir(m_dataDir).filePath(QStringLiteral("backups"));
+}
+
+void Backup::Write(qint64 accountId, const QString& login, const QString& path) {
+    ChecksummedFile file(path);
+    auto version = m_db.Query(QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version")).Run();
+    JsonWriter w;
+    w.BeginObject()
+        .Field(QLatin1StringView("format"), QStringLiteral("kovrel-backup"))
+        .Field(QLatin1StringView("version"), kVersion)
+        .Field(QLatin1StringView("schema"), version.Next() ? version.Int(0) : 0)
+        .Field(QLatin1StringView("account"), login)
+        .Field(QLatin1StringView("created"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    w.Key(QLatin1StringView("tables")).BeginObject();
+    for (const QString& table : AccountTables(m_db))
+        writeTable(m_db, table, accountId, w, [&] { file.Put(w); });
+    w.EndObject();
+    file.Finish(w);
 }
 
 Backup::Made Backup::Create(qint64 accountId, const QString& login) {
@@ -71,73 +146,16 @@ Backup::Made Backup::Create(qint64 accountId, const QString& login) {
     const QDir root(folder());
     const QString part = root.filePath(storedName(made.token) + QStringLiteral(".part"));
     if (!MakePrivateFolder(m_dataDir) || !MakePrivateFolder(root.path()) || !MakePrivateFolder(part))
-        throw std::runtime_error("backup folder not created");
-    QFile file(QDir(part).filePath(made.fileName));
+        throw FileError(QStringLiteral("cannot create the backup folder %1").arg(part), false);
     try {
-        if (!file.open(QIODevice::WriteOnly) || !MakePrivate(file))
-            throw std::runtime_error("backup file not created");
-        auto version =
-            m_db.Query(QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version")).Run();
-        JsonWriter w;
-        w.BeginObject()
-            .Field(QLatin1StringView("format"), QStringLiteral("kovrel-backup"))
-            .Field(QLatin1StringView("version"), 1)
-            .Field(QLatin1StringView("schema"), version.Next() ? version.Int(0) : 0)
-            .Field(QLatin1StringView("account"), login)
-            .Field(QLatin1StringView("created"), now.toString(Qt::ISODate));
-        w.Key(QLatin1StringView("tables")).BeginObject();
-        writeTables(accountId, w, file);
-        w.EndObject().EndObject();
-        writeOut(file, w);
-        if (!file.flush()) throw std::runtime_error("backup file not written");
-        file.close();
+        Write(accountId, login, QDir(part).filePath(made.fileName));
         if (!QDir().rename(part, root.filePath(storedName(made.token))))
-            throw std::runtime_error("backup not put in place");
+            throw FileError(QStringLiteral("cannot put the backup %1 in place").arg(part), false);
     } catch (...) {
-        file.close();
         QDir(part).removeRecursively();
         throw;
     }
     return made;
-}
-
-void Backup::writeTables(qint64 accountId, JsonWriter& w, QFile& file) {
-    QSqlDatabase connection = m_db.Connection();
-    QStringList tables = connection.tables(QSql::Tables);
-    tables.sort();
-    for (const QString& table : tables) {
-        const QSqlRecord record = connection.record(table);
-        if (record.indexOf(QStringLiteral("account_id")) < 0 || !keepTable(table)) continue;
-        QStringList columns;
-        for (int i = 0; i < record.count(); ++i)
-            if (keepColumn(record.fieldName(i))) columns << record.fieldName(i);
-        QStringList order;
-        const QSqlIndex key = connection.primaryIndex(table);
-        for (int i = 0; i < key.count(); ++i)
-            if (keepColumn(key.fieldName(i))) order << key.fieldName(i);
-        if (order.isEmpty()) order = columns;
-        auto q =
-            m_db.Query(QStringLiteral("SELECT %1 FROM %2 WHERE account_id = ? ORDER BY %3")
-                           .arg(columns.join(QStringLiteral(", ")), table, order.join(QStringLiteral(", "))))
-                .Bind(accountId)
-                .Run();
-        w.Key(QLatin1StringView(table.toLatin1()))
-            .BeginObject()
-            .Key(QLatin1StringView("columns"))
-            .BeginArray();
-        for (const QString& c : columns)
-            w.String(c);
-        w.EndArray().Key(QLatin1StringView("rows")).BeginArray();
-        for (int n = 1; q.Next(); ++n) {
-            w.BeginArray();
-            for (int i = 0; i < columns.size(); ++i)
-                w.Value(q.Value(i));
-            w.EndArray();
-            if (n % 1000 == 0) writeOut(file, w);
-        }
-        w.EndArray().EndObject();
-        writeOut(file, w);
-    }
 }
 
 std::optional<Backup::Taken> Backup::Take(const QString& token) {

@@ -2,39 +2,44 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
-
-class QFile;
 
 namespace kovrel::server {
 
 class Database;
 class JsonWriter;
 
-// Backups of an account's data, each downloadable once. A backup is a JSON file (UTF-8):
-//   {"format": "kovrel-backup", "version": 1, "schema": <schema version>, "account": <login>,
+// Backups of an account's data. A backup is a JSON file (UTF-8):
+//   {"format": "kovrel-backup", "version": 2, "schema": <schema version>, "account": <login>,
 //    "created": <UTC time, ISO 8601>,
-//    "tables": {"<table>": {"columns": [...], "rows": [[...], ...]}, ...}}
-// holding every row of the account in every table that has an account_id column (that column
-// itself left out), in primary-key order. Password hashes are never written, nor are the
-// passwords mailed but not yet used.
+//    "tables": {"<table>": {"columns": [...], "rows": [[...], ...]}, ...},
+//    "sha256": <hex SHA-256 of every byte before the "," that precedes this key>}
+// holding every row of the account in every table of account data (IsAccountData; the
+// account_id column itself left out), in primary-key order. Password hashes are never written,
+// nor are the passwords mailed but not yet used, nor the addresses the logins sign in from.
+// The checksum is last because the file is written as it is made; version 1 files have none.
 //
-// Each file waits in its own folder under <data folder>/backups/, owner-only like the file,
-// named by the SHA-256 of a random 128-bit token that only the administrator who asked learns:
-// listing the folder reveals no download address. Taking it moves the folder away first, so of
-// two downloads at once only one gets the file. Backups not taken within kKeepHours are removed
-// when the next one is made.
+// A backup for download waits in its own folder under <data folder>/backups/, owner-only like
+// the file, named by the SHA-256 of a random 128-bit token that only the administrator who
+// asked learns: listing the folder reveals no download address. Taking it moves the folder away
+// first, so of two downloads at once only one gets the file. Backups not taken within kKeepHours
+// are removed when the next one is made.
 class Backup {
 public:
     Backup(Database& db, const QString& dataDir);
+
+    // Writes the account's snapshot to the file, whole or not at all (FileError, StoreError):
+    // call it inside a read transaction, whose snapshot makes the tables consistent with each
+    // other.
+    void Write(qint64 accountId, const QString& login, const QString& path);
 
     struct Made {
         QString token;
         QString fileName;
     };
-    // Writes the account's snapshot: call it inside a read transaction, whose snapshot makes
-    // the tables consistent with each other. Throws StoreError or std::runtime_error.
+    // Writes the snapshot for a one-time download.
     Made Create(qint64 accountId, const QString& login);
 
     struct Taken {
@@ -45,12 +50,20 @@ public:
     // made, already taken, expired, or not a token at all).
     std::optional<Taken> Take(const QString& token);
 
+    // Whether a table (one with an account_id column) holds account data that a backup keeps:
+    // not the credentials and sign-in records that stay with the server.
+    static bool IsAccountData(const QString& table);
+    // The tables of account data in the database, sorted by name.
+    static QStringList AccountTables(Database& db);
+
     static constexpr int kKeepHours = 24;
+    static constexpr int kVersion = 2;
+    // What the file ends with: `,"sha256":"` + 64 hex digits + `"}`.
+    static constexpr QLatin1StringView kChecksumKey{",\"sha256\":\""};
 
 private:
     QString folder() const;
     void removeExpired() const;
-    void writeTables(qint64 accountId, JsonWriter& w, QFile& file);
 
     Database& m_db;
     QString m_dataDir;

@@ -8,7 +8,6 @@
 #include <QLocale>
 #include <QMutexLocker>
 #include <QProcess>
-#include <QSaveFile>
 
 #include <pthread.h>
 
@@ -107,10 +106,13 @@ void Mailer::writeToOutbox(const QByteArray& message) {
             .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
             .arg(QCoreApplication::applicationPid())
             .arg(n, 6, 10, QLatin1Char('0'));
-    QSaveFile file(QDir(m_outbox).filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || !MakePrivate(file) || file.write(message) != message.size() ||
-        !file.commit())
-        fail(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+    try {
+        PrivateFileWriter file(QDir(m_outbox).filePath(name));
+        file.Write(message);
+        file.Commit();
+    } catch (const FileError& e) {
+        throw MailError(e.what(), e.DiskFull());
+    }
 }
 
 void Mailer::pipeToCommand(const QByteArray& message) {

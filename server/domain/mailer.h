@@ -8,15 +8,22 @@
 
 namespace kovrel::server {
 
-// A message that could not be handed to the outbox or the sendmail command.
+// A message that could not be handed to the outbox or the sendmail command; DiskFull() when
+// the outbox's disk had no room for it.
 class MailError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit MailError(const std::string& message, bool diskFull = false)
+        : std::runtime_error(message)
+        , m_diskFull(diskFull) {}
+    bool DiskFull() const { return m_diskFull; }
+
+private:
+    bool m_diskFull;
 };
 
 // Sends the service's mail. With an outbox folder every message becomes one .eml file there
-// (written whole, then renamed into place, so a reader never sees half a message; folder and
-// files owner-only, since the messages hold passwords); with a
+// (PrivateFileWriter: a reader never sees an empty or partial message, not even when the disk
+// is full; folder and files owner-only, since the messages hold passwords); with a
 // sendmail command the message goes to that command's standard input (run by /bin/sh, the
 // recipient taken from the To header, e.g. "sendmail -t"). Addresses never reach a command line.
 class Mailer {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "client_address.h"
+
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
@@ -13,8 +15,8 @@ struct HttpRequest {
     QByteArray method;
     QString path; // without the query string
     QByteArray contentType;
-    QHostAddress peer;  // the client's address
-    QHostAddress local; // the server's address that the connection reached, and its port
+    ClientAddress client; // who sent it
+    QHostAddress local;   // the server's address that the connection reached, and its port
     quint16 localPort = 0;
     QByteArray body;
 };
@@ -27,7 +29,15 @@ struct HttpResponse {
 
     static HttpResponse Text(int status, const QString& text);
     static HttpResponse Json(QByteArray json);
+    // 413: the body is larger than its endpoint takes.
+    static HttpResponse TooLarge();
+    // 503 with Retry-After: no room for the request now.
+    static HttpResponse Busy(int retryAfterSeconds);
 };
+
+// The reply as bytes on the wire, with "Connection: close": for a connection that the server
+// answers and lets go by itself, outside the HTTP library.
+QByteArray ClosingReply(const HttpResponse& reply);
 
 // "ADDR:PORT", with an IPv6 address in brackets, as a URL writes it.
 QString HostAndPort(const QHostAddress& address, quint16 port);

@@ -187,7 +187,7 @@ void Database::Exec(const QString& sql) {
         const QSqlError error = q.lastError();
         throw StoreError(
             QStringLiteral("%1 [%2] in: %3").arg(error.text(), error.nativeErrorCode(), sql.simplified()),
-            m_dialect.IsRetryable(error));
+            m_dialect.IsRetryable(error), m_dialect.IsDiskFull(error));
     }
 }
 

@@ -10,6 +10,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
 
 namespace kovrel::server {
 
@@ -38,6 +41,54 @@ bool MakePrivateFile(const QString& path, const QStringList& companionSuffixes) 
     for (const QString& suffix : companionSuffixes)
         if (QFileInfo::exists(path + suffix) && !QFile::setPermissions(path + suffix, kFile)) return false;
     return true;
+}
+
+PrivateFileWriter::PrivateFileWriter(QString path)
+    : m_path(std::move(path))
+    , m_temporary(QFile::encodeName(m_path) + ".XXXXXX") {
+    // mkostemp makes the file 0600 from the start.
+    m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
+    if (m_fd < 0) {
+        const int error = errno;
+        m_temporary.clear(); // nothing to remove
+        errno = error;
+        fail(QStringLiteral("cannot create"));
+    }
+}
+
+PrivateFileWriter::~PrivateFileWriter() {
+    if (m_fd < 0) return;
+    ::close(m_fd);
+    ::unlink(m_temporary.constData());
+}
+
+void PrivateFileWriter::Write(QByteArrayView bytes) {
+    const char* at = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(m_fd, at, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) fail(QStringLiteral("cannot write"));
+        at += written;
+        left -= written;
+    }
+}
+
+void PrivateFileWriter::Commit() {
+    if (::fsync(m_fd) != 0) fail(QStringLiteral("cannot flush"));
+    const int fd = std::exchange(m_fd, -1);
+    if (::close(fd) != 0) fail(QStringLiteral("cannot close"));
+    if (::rename(m_temporary.constData(), QFile::encodeName(m_path).constData()) != 0)
+        fail(QStringLiteral("cannot rename into"));
+}
+
+void PrivateFileWriter::fail(const QString& what) {
+    const int error = errno;
+    if (m_fd >= 0) ::close(std::exchange(m_fd, -1));
+    if (!m_temporary.isEmpty()) ::unlink(m_temporary.constData());
+    throw FileError(
+        QStringLiteral("%1 %2: %3").arg(what, m_path, QString::fromLocal8Bit(std::strerror(error))),
+        error == ENOSPC || error == EDQUOT);
 }
 
 } // namespace kovrel::server

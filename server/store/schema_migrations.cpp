@@ -12,6 +12,7 @@ const std::vector<Migration>& AllMigrations() {
         Migration001AccountsCatalogs(),
         Migration002Documents(),
         Migration003PendingPasswords(),
+        Migration004SignIns(),
     };
     return steps;
 }

@@ -28,4 +28,10 @@ bool SqlDialect::IsRetryable(const QSqlError& error) const {
     return code == QLatin1String("40001") || code == QLatin1String("40P01"); // serialization, deadlock
 }
 
+bool SqlDialect::IsDiskFull(const QSqlError& error) const {
+    const QString code = error.nativeErrorCode();
+    return IsSqlite() ? code == QLatin1String("13")
+                      : code == QLatin1String("53100"); // SQLITE_FULL, disk_full
+}
+
 } // namespace kovrel::server

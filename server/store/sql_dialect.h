@@ -27,6 +27,8 @@ public:
     QString LockMigrations() const;
     // Whether running the failed transaction again may succeed.
     bool IsRetryable(const QSqlError& error) const;
+    // Whether the database failed for want of disk space.
+    bool IsDiskFull(const QSqlError& error) const;
 
 private:
     Kind m_kind;

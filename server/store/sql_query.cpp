@@ -68,7 +68,7 @@ void SqlQuery::fail() const {
     const QSqlError error = m_query.lastError();
     throw StoreError(
         QStringLiteral("%1 [%2] in: %3").arg(error.text(), error.nativeErrorCode(), m_sql.simplified()),
-        m_dialect.IsRetryable(error));
+        m_dialect.IsRetryable(error), m_dialect.IsDiskFull(error));
 }
 
 } // namespace kovrel::server

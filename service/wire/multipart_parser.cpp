@@ -189,6 +189,10 @@ ParsedForm ParseMultipartForm(QByteArrayView body, QByteArrayView contentType, c
         const qsizetype rawLength = std::max<qsizetype>(0, contentEnd - contentStart);
         if (!decodeValue(headers, body.sliced(contentStart, rawLength), field, error)) return refuse(error);
         form.fields.append(std::move(field));
+        if (form.fields.size() == limits.firstFieldsOnly) {
+            form.ok = true;
+            return form;
+        }
         pos = contentEnd + delimiter.size();
     }
 }

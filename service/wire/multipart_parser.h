@@ -13,6 +13,9 @@ struct ParseLimits {
     int maxParts = 300000;
     qsizetype maxPartHeaderBytes = 4096;
     qsizetype maxNameBytes = 256;
+    // When above 0, reading stops after that many fields, which are all the form then holds:
+    // the fields in front (a server's authentication fields) without the cost of the rest.
+    int firstFieldsOnly = 0;
 };
 
 struct ParsedField {

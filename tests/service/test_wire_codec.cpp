@@ -249,6 +249,15 @@ private Q_SLOTS:
         small.maxPartHeaderBytes = 40;
         QCOMPARE(ParseMultipartForm(body, type, small).error, QStringLiteral("part headers too large"));
 
+        // Only the fields in front, however the rest looks.
+        kovrel::wire::ParseLimits front;
+        front.firstFieldsOnly = 4;
+        const QByteArray cut = body.left(body.size() / 2);
+        const auto first = ParseMultipartForm(cut, type, front);
+        QVERIFY(first.ok);
+        QCOMPARE(first.fields.size(), 4);
+        QVERIFY(!ParseMultipartForm(cut, type).ok);
+
         MultipartForm longName;
         longName.AddField(QString(300, QLatin1Char('n')), QStringLiteral("v"));
         QCOMPARE(ParseMultipartForm(longName.Encode(kBoundary), type).error,

@@ -24,12 +24,19 @@ QString ServerProcess::Binary() {
 bool ServerProcess::Start(const QStringList& extraArguments) {
     m_logFile = QDir(m_db.Folder()).filePath(QStringLiteral("server-%1.log").arg(++m_starts));
     m_process.setStandardErrorFile(m_logFile);
-    m_process.setProgram(Binary());
-    m_process.setArguments(QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
-                                       QStringLiteral("--db"), m_db.Argument(), QStringLiteral("--outbox"),
-                                       m_outbox, QStringLiteral("--data-dir"), m_db.Folder(),
-                                       QStringLiteral("--threads"), QStringLiteral("4")} +
-                           extraArguments);
+    const QStringList arguments = QStringList{QStringLiteral("--listen"),   QStringLiteral("127.0.0.1:0"),
+                                              QStringLiteral("--db"),       m_db.Argument(),
+                                              QStringLiteral("--outbox"),   m_outbox,
+                                              QStringLiteral("--data-dir"), m_db.Folder(),
+                                              QStringLiteral("--threads"),  QStringLiteral("4")} +
+                                  extraArguments;
+    if (m_launcher.isEmpty()) {
+        m_process.setProgram(Binary());
+        m_process.setArguments(arguments);
+    } else {
+        m_process.setProgram(m_launcher.first());
+        m_process.setArguments(m_launcher.mid(1) + QStringList{Binary()} + arguments);
+    }
     m_process.start();
     if (!m_process.waitForStarted(10000)) {
         m_error = QStringLiteral("cannot start %1").arg(Binary());

@@ -19,6 +19,10 @@ public:
 
     // Starts and waits for the "listening on" line; false with Error() set when it does not come.
     bool Start(const QStringList& extraArguments = {});
+    // A program, with its arguments, that starts the binary (given after them, with its own
+    // arguments) in some setting of its own, e.g. a mount namespace.
+    void SetLauncher(const QStringList& launcher) { m_launcher = launcher; }
+    qint64 Pid() const { return m_process.processId(); }
     // Sends the signal and waits; the exit code, or -1 when the process had to be killed.
     int Stop(int signal = 15);
     bool Running() const;
@@ -44,5 +48,6 @@ private:
     QString m_logFile;
     QString m_baseUrl;
     QString m_error;
+    QStringList m_launcher;
     int m_starts = 0;
 };

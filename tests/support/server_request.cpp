@@ -3,6 +3,8 @@
 #include "form_load.h"
 #include "session.h"
 
+#include <QProcess>
+
 ServerReply PostToServer(const QString& endpoint, const kovrel::wire::MultipartForm& form) {
     kovrel::HttpTransport http;
     const kovrel::HttpReply r = kovrel::PostForm(http, endpoint, form);
@@ -29,4 +31,32 @@ kovrel::wire::MultipartForm WithFields(kovrel::wire::MultipartForm form,
     for (const auto& [name, value] : fields)
         form.AddField(name, value);
     return form;
+}
+
+AddressedReply PostFrom(const QString& url, const QStringList& curlFields, const QString& from) {
+    QStringList args = {QStringLiteral("-s"), QStringLiteral("-i"),          QStringLiteral("--max-time"),
+                        QStringLiteral("30"), QStringLiteral("--interface"), from};
+    for (const QString& f : curlFields)
+        args << QStringLiteral("-F") << f;
+    QProcess curl;
+    curl.start(QStringLiteral("curl"), args << url);
+    curl.waitForFinished(40000);
+    const QByteArray out = curl.readAllStandardOutput();
+    const qsizetype end = out.indexOf("\r\n\r\n");
+    AddressedReply r;
+    if (end < 0) return r;
+    const QList<QByteArray> head = out.left(end).split('\n');
+    r.status = head.first().split(' ').value(1).toInt();
+    for (const QByteArray& line : head)
+        if (line.toLower().startsWith("retry-after:")) r.retryAfter = line.mid(12).trimmed().toInt();
+    r.text = QString::fromUtf8(out.mid(end + 4));
+    return r;
+}
+
+AddressedReply SignInFrom(const QString& baseUrl, const QString& login, const QString& dopLogin,
+                          const QString& token, const QString& from) {
+    return PostFrom(baseUrl + QStringLiteral("/get-lic-v3.php"),
+                    {QStringLiteral("login=") + login, QStringLiteral("dop_login=") + dopLogin,
+                     QStringLiteral("token=") + token, QStringLiteral("client=W")},
+                    from);
 }

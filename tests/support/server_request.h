@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // One request to the service at BaseURL in the client's exact wire form, and what came back.
 struct ServerReply {
@@ -20,3 +21,16 @@ kovrel::wire::MultipartForm AuthForm(const QString& login, const QString& dopLog
 // The form with the fields added in order.
 kovrel::wire::MultipartForm WithFields(kovrel::wire::MultipartForm form,
                                        const QList<QPair<QString, QString>>& fields);
+
+// What came back to a request sent with curl from a loopback address of the caller's choosing
+// (so that one test can be many clients), by a client that gives up after 30 seconds; status 0
+// when no reply came.
+struct AddressedReply {
+    int status = 0;
+    int retryAfter = 0; // the Retry-After header, 0 when none
+    QString text;
+};
+AddressedReply PostFrom(const QString& url, const QStringList& curlFields, const QString& from);
+// The client's sign-in request (the four fields) to the service at baseUrl, from that address.
+AddressedReply SignInFrom(const QString& baseUrl, const QString& login, const QString& dopLogin,
+                          const QString& token, const QString& from);
