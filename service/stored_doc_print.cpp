@@ -24,6 +24,11 @@ bool TStoredDocPrint::Read(const TGoodsDocKind& kind, int id, QString& failure) 
     for (const auto& line : m_items)
         m_sorted.Add(line->GetKey(), line.get());
     TDocPrintData::ReadRequisites(fl, kind, m_rec, m_org, m_kl);
+    // A paper without the parties' details would pass for a complete one.
+    if (fl.Failed()) {
+        failure = QStringLiteral("the requisites could not be read: %1").arg(fl.MemoInfo.last());
+        return false;
+    }
     return true;
 }
 

@@ -50,7 +50,7 @@ HttpResponse listKlients(RequestContext& ctx) {
 HttpResponse insertKlient(RequestContext& ctx) {
     ctx.RequireRight(Right::Klients);
     const int kind = kindField(ctx);
-    const QString name = EntryName(ctx, QStringLiteral("name_win"));
+    const QString name = EntryName(ctx, QStringLiteral("name_win"), kPartyTextLength);
     const QString prim = ctx.Text(QStringLiteral("prim_win"));
     const int manager = managerField(ctx);
     return IdReply(AccountCatalog(ctx).InsertKlient(kind, name, prim, manager));
@@ -66,7 +66,7 @@ HttpResponse updateKlient(RequestContext& ctx) {
         catalog.SetDeleted(Catalog::Table::Klients, id, *mark);
         return IdReply(id);
     }
-    const QString name = EntryName(ctx, QStringLiteral("name_win"));
+    const QString name = EntryName(ctx, QStringLiteral("name_win"), kPartyTextLength);
     const QString prim = ctx.Text(QStringLiteral("prim_win"));
     catalog.UpdateKlient(id, name, prim, managerField(ctx));
     return IdReply(id);
@@ -88,14 +88,14 @@ HttpResponse updateBank(RequestContext& ctx) {
     b.ID = ctx.Int(QStringLiteral("id"));
     if (b.ID != kOrganizationID) RequireKlientKind(ctx, b.ID, kKinds, kNotFound);
     const auto text = [&ctx](const char* name) { return ctx.Text(QLatin1StringView(name)); };
-    b.Name = text("name_win");
+    b.Name = LimitedText(ctx, QStringLiteral("name_win"), kPartyTextLength);
     b.BName = text("bname_win");
     b.Rs = text("rs_win");
     b.Ks = text("ks_win");
     b.Bik = text("bik_win");
     b.Inn = text("inn_win");
     b.Kpp = text("kpp_win");
-    b.Adres = text("adres_win");
+    b.Adres = LimitedText(ctx, QStringLiteral("adres_win"), kPartyTextLength);
     b.Tel = text("tel_win");
     b.Okpo = text("okpo_win");
     b.Ogrn = text("ogrn_win");

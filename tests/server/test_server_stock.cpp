@@ -230,6 +230,60 @@ private Q_SLOTS:
         QCOMPARE(shop.Stock(ids.third, ids.salt), 600000000.0);
     }
 
+    // A line's sum (quantity × price, to the kopeck) stays below 1 000 000 000 000, the most a
+    // paper's sum column shows, whichever price the line carries; nothing is written otherwise.
+    void lineSumsStayWithinWhatPapersShow() {
+        const int order = shop.Doc(QStringLiteral("invoice"), ids.main, ids.buyer);
+        const int prh = shop.Doc(QStringLiteral("prh"), ids.third, ids.supplier);
+        QVERIFY(order && prh);
+        const int lines = shop.Count("doc_items");
+        ServerReply r = ShopFixture::Call("/insert-invoice-items.php", {{"id_z", num(order)},
+                                                                        {"id_goods", num(ids.tea)},
+                                                                        {"kol", "999999999"},
+                                                                        {"zcen", "0"},
+                                                                        {"rcen", "1000.01"}});
+        QCOMPARE(r.status, 400);
+        QCOMPARE(r.text,
+                 QStringLiteral("Поля kol и rcen: сумма строки должна быть меньше 1 000 000 000 000"));
+        r = ShopFixture::Call(
+            "/insert-prh-items.php",
+            {{"id_z", num(prh)}, {"id_goods", num(ids.salt)}, {"kol", "2000000"}, {"zcen", "500000"}});
+        QCOMPARE(r.text,
+                 QStringLiteral("Поля kol и zcen: сумма строки должна быть меньше 1 000 000 000 000"));
+        QCOMPARE(shop.Count("doc_items"), lines);
+        QVERIFY(ShopFixture::AddLine(QStringLiteral("invoice"), order, {ids.tea, 999999999, 0, 1000}));
+    }
+
+    // Prices and sums are read from their decimal text to the kopeck, halves up: 2.675 is not
+    // the double just below it.
+    void pricesAndSumsAreReadToTheKopeckHalfUp() {
+        const int order = shop.Doc(QStringLiteral("invoice"), ids.main, ids.buyer);
+        QCOMPARE(ShopFixture::Call("/insert-invoice-items.php", {{"id_z", num(order)},
+                                                                 {"id_goods", num(ids.tea)},
+                                                                 {"kol", "1"},
+                                                                 {"zcen", "0.015"},
+                                                                 {"rcen", "2.675"}})
+                     .status,
+                 200);
+        const QVariantList line =
+            shop.Row("SELECT zcen, rcen FROM doc_items WHERE account_id = ? AND kind = 3 AND id_z = ?",
+                     {ids.account, order});
+        QCOMPARE(line.value(0).toDouble(), 0.02);
+        QCOMPARE(line.value(1).toDouble(), 2.68);
+        QCOMPARE(ShopFixture::Call("/insert-money.php", {{"dat", QDate::currentDate().toString(Qt::ISODate)},
+                                                         {"sum_m", "100.005"},
+                                                         {"klient_i", num(ids.buyer)},
+                                                         {"klient_p", num(ids.cash)},
+                                                         {"prim_win", "полкопейки"}})
+                     .status,
+                 200);
+        QCOMPARE(
+            shop.Row("SELECT sum_m FROM money WHERE account_id = ? AND prim = ?", {ids.account, "полкопейки"})
+                .value(0)
+                .toDouble(),
+            100.01);
+    }
+
     // Lines inserted, changed and deleted at random, fractional quantities among them, in every
     // kind that moves stock: every lot always equals the sum of its lines to the millionth, and
     // no store's balance of a goods item is below zero.
@@ -623,8 +677,8 @@ private Q_SLOTS:
 
     // The demo's months of trade keep the stock rule and give every journal something.
     void demoTradeOverTheCatalog() {
-        shop.Seed().Goods(ids.account, QStringLiteral("Мука"), 60);
-        shop.Seed().Goods(ids.account, QStringLiteral("Рис"), 90);
+        shop.Seed().Goods(ids.account, QStringLiteral("Мука"), 60, 1, {}, {}, 10);
+        shop.Seed().Goods(ids.account, QStringLiteral("Рис"), 90, 1, {}, {}, 22);
         {
             kovrel::server::Transaction tx(shop.Seed().Db(), kovrel::server::Transaction::Mode::Write);
             kovrel::server::SeedDemoDocuments(shop.Seed().Db(), ids.account, QDate(2024, 6, 20));
@@ -665,6 +719,12 @@ private Q_SLOTS:
                      .value(0)
                      .toInt(),
                  0);
+        // Each line carries its goods item's VAT rate, as the service's own writes give it.
+        const QString lines =
+            QStringLiteral("SELECT COUNT(*) FROM doc_items i JOIN goods g ON g.account_id = "
+                           "i.account_id AND g.id = i.id_goods WHERE i.account_id = ? AND %1");
+        QCOMPARE(shop.Row(lines.arg(QStringLiteral("i.nds <> g.nds")), {ids.account}).value(0).toInt(), 0);
+        QVERIFY(shop.Row(lines.arg(QStringLiteral("i.nds = 22")), {ids.account}).value(0).toInt() > 0);
     }
 };
 
