@@ -1,6 +1,6 @@
 // kovrel: the desktop client.
+#include "desktop_start.h"
 #include "main_f.h"
-#include "message_box_interaction.h"
 #include "session.h"
 
 #include <QApplication>
@@ -48,10 +48,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    SetUserInteraction(std::make_unique<MessageBoxInteraction>());
+    PrepareDesktop();
     TMainF mainForm(args.value(QStringLiteral("settings")));
     mainForm.show();
     const int code = QApplication::exec();
-    SetUserInteraction(nullptr);
+    FinishDesktop();
     return code;
 }

@@ -6,6 +6,7 @@
 // scale and at the scale itself, then each step is timed on those bytes; medians of the runs.
 // Usage: bench_client_path [--data DIR] [--scale S] [--runs N] [--server BINARY]
 //        (scale 5, the default, gives 100 000 report rows; DIR keeps the generated data)
+#include "bench_common.h"
 #include "bench_data.h"
 #include "bench_server.h"
 #include "form_load.h"
@@ -29,36 +30,14 @@ using namespace kovrel::report;
 
 namespace {
 
-struct Options {
-    QString dir = QDir::temp().filePath(QStringLiteral("kovrel-bench"));
-    double scale = 5;
-    int runs = 5;
-    QString server = QStringLiteral(KOVREL_SERVER_BINARY);
-};
-
-void print(const QString& line) {
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
+using BenchCommon::Options;
+using BenchCommon::Print;
 
 // The stock report of all stores as kovrel-server sends it for the data at `scale`.
 std::optional<QByteArray> stockReply(const Options& o, double scale) {
-    const QString file = QDir(o.dir).filePath(BenchData::FileName(scale));
-    QString error;
-    if (!BenchData::Ensure(file, &error, scale)) {
-        print(QStringLiteral("data generation failed: ") + error);
-        return std::nullopt;
-    }
     BenchServer::Child server;
-    const quint16 port =
-        BenchServer::Start(server, o.server,
-                           {QStringLiteral("--db"), QStringLiteral("sqlite:") + file,
-                            QStringLiteral("--outbox"), QDir(o.dir).filePath(QStringLiteral("outbox"))},
-                           QDir(o.dir).filePath(QStringLiteral("server.log")));
-    if (port == 0) {
-        print(QStringLiteral("kovrel-server did not start; see server.log"));
-        return std::nullopt;
-    }
+    const quint16 port = BenchCommon::StartOnBenchData(server, o, scale);
+    if (port == 0) return std::nullopt;
     const auto [status, body] =
         LoadDriver(QStringLiteral("127.0.0.1"), port,
                    BenchServer::Post(port, QStringLiteral("/rep-ost-json-v3.php"), BenchData::kTradeAccount,
@@ -66,7 +45,7 @@ std::optional<QByteArray> stockReply(const Options& o, double scale) {
                                      BenchData::kPassword))
             .Once();
     if (status != 200) {
-        print(QStringLiteral("HTTP %1: %2").arg(status).arg(QString::fromUtf8(body.left(200))));
+        Print(QStringLiteral("HTTP %1: %2").arg(status).arg(QString::fromUtf8(body.left(200))));
         return std::nullopt;
     }
     return body;
@@ -131,11 +110,6 @@ Pass pass(const QByteArray& body, int& rows) {
     return p;
 }
 
-double median(QList<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v[v.size() / 2];
-}
-
 // The median of each step over the runs.
 Pass medians(const QByteArray& body, int runs, int& rows) {
     std::array<QList<double>, kStepCount> all;
@@ -146,7 +120,7 @@ Pass medians(const QByteArray& body, int runs, int& rows) {
     }
     Pass m{};
     for (int s = 0; s < kStepCount; ++s)
-        m[s] = median(all[s]);
+        m[s] = BenchCommon::Median(all[s]);
     return m;
 }
 
@@ -155,42 +129,36 @@ Pass medians(const QByteArray& body, int runs, int& rows) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Options o;
-    const QStringList args = QCoreApplication::arguments();
-    for (int i = 1; i + 1 < args.size(); ++i) {
-        if (args[i] == QLatin1String("--data")) o.dir = args[i + 1];
-        if (args[i] == QLatin1String("--scale")) o.scale = args[i + 1].toDouble();
-        if (args[i] == QLatin1String("--runs")) o.runs = std::max(1, args[i + 1].toInt());
-        if (args[i] == QLatin1String("--server")) o.server = args[i + 1];
-    }
-    QDir().mkpath(o.dir);
+    const Options o = BenchCommon::ParseOptions(
+        QCoreApplication::arguments(),
+        {QDir::temp().filePath(QStringLiteral("kovrel-bench")), 5, 5, QStringLiteral(KOVREL_SERVER_BINARY)});
     const auto small = stockReply(o, o.scale / 10);
     const auto full = stockReply(o, o.scale);
     if (!small || !full) return 1;
-    print(QStringLiteral("load average before: %1; medians of %2 runs")
-              .arg(BenchServer::LoadAverage())
+    Print(QStringLiteral("load average before: %1; medians of %2 runs")
+              .arg(BenchCommon::LoadAverage())
               .arg(o.runs));
 
     int smallRows = 0, fullRows = 0;
     const Pass a = medians(*small, o.runs, smallRows);
     const Pass b = medians(*full, o.runs, fullRows);
-    print(QStringLiteral("\n| Step, ms | %1 rows (%2 bytes) | %3 rows (%4 bytes) | growth |")
+    Print(QStringLiteral("\n| Step, ms | %1 rows (%2 bytes) | %3 rows (%4 bytes) | growth |")
               .arg(smallRows)
               .arg(small->size())
               .arg(fullRows)
               .arg(full->size()));
-    print(QStringLiteral("|---|---|---|---|"));
+    Print(QStringLiteral("|---|---|---|---|"));
     for (int s = 0; s < kStepCount; ++s)
-        print(QStringLiteral("| %1 | %2 | %3 | %4× |")
+        Print(QStringLiteral("| %1 | %2 | %3 | %4× |")
                   .arg(QString::fromUtf8(kSteps[s]))
                   .arg(a[s], 0, 'f', 1)
                   .arg(b[s], 0, 'f', 1)
                   .arg(b[s] / a[s], 0, 'f', 1));
-    print(QStringLiteral("\nwhole path / bare parse: %1 at %2 rows, %3 at %4 rows")
+    Print(QStringLiteral("\nwhole path / bare parse: %1 at %2 rows, %3 at %4 rows")
               .arg(a[5] / a[0], 0, 'f', 2)
               .arg(smallRows)
               .arg(b[5] / b[0], 0, 'f', 2)
               .arg(fullRows));
-    print(QStringLiteral("load average after: %1").arg(BenchServer::LoadAverage()));
+    Print(QStringLiteral("load average after: %1").arg(BenchCommon::LoadAverage()));
     return 0;
 }

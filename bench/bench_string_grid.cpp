@@ -18,8 +18,8 @@ void fill(StringGrid& g, int rows, bool batched) {
     g.SetRowTexts(0, {QString(), QStringLiteral("Наименование"), QStringLiteral("Цена"),
                       QStringLiteral("Закуп.цена"), QStringLiteral("Упаковка")});
     for (int r = 1; r <= rows; ++r)
-        g.SetRowTexts(r, {QString::number(r), QStringLiteral("Товар номер %1").arg(r), QStringLiteral("12.50"),
-                          QStringLiteral("10.00"), QStringLiteral("12")});
+        g.SetRowTexts(r, {QString::number(r), QStringLiteral("Товар номер %1").arg(r),
+                          QStringLiteral("12.50"), QStringLiteral("10.00"), QStringLiteral("12")});
     if (batched) g.EndUpdate();
 }
 

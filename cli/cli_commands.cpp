@@ -205,7 +205,8 @@ CliResult runSignIn(const CliOptions& o, const QProcessEnvironment& env) {
     kovrel::HttpTransport http(false); // as the sign-in page: redirects are not followed
     const kovrel::SignInOutcome sent = kovrel::SignInRequest(http);
     const kovrel::SignInVerdict verdict = kovrel::VerdictOf(SignInState);
-    Outcome outcome{!sent.failed && verdict.success, sent.failed ? sent.failure : verdict.text};
+    // A script reads the transport's own words, as the log keeps them.
+    Outcome outcome{!sent.failed && verdict.success, sent.failed ? sent.technical : verdict.text};
     FieldValues state;
     state.Set(QStringLiteral("testAdminLogin"), SignInState.testAdminLogin);
     state.Set(QStringLiteral("testAdminPas"), SignInState.testAdminPas);
@@ -216,7 +217,7 @@ CliResult runSignIn(const CliOptions& o, const QProcessEnvironment& env) {
     doc.Add(QStringLiteral("ok"), outcome.ok);
     doc.Add(QStringLiteral("SignInState"), state);
     doc.Add(QStringLiteral("text"), verdict.text);
-    doc.Add(QStringLiteral("log"), sent.failed ? QStringList{sent.failure} : QStringList());
+    doc.Add(QStringLiteral("log"), sent.failed ? QStringList{sent.technical} : QStringList());
     if (outcome.ok) outcome.failure.clear();
     return finish(doc, outcome);
 }

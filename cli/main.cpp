@@ -1,5 +1,6 @@
 // kovrel-cli: every service operation and every report from the command line.
 #include "cli_commands.h"
+#include "machine_numbers.h"
 
 #include <QCoreApplication>
 #ifdef KOVREL_CLI_PRINT
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
     }
 #endif
     if (!app) app = std::make_unique<QCoreApplication>(argc, argv);
+    kovrel::KeepMachineNumbers(); // the toolkit took the person's locale for every category
     const CliResult result = RunCli(app->arguments().mid(1), QProcessEnvironment::systemEnvironment());
     auto write = [](QByteArrayView bytes) {
         std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stdout);

@@ -1,6 +1,7 @@
 #include "grid_workbook.h"
 
 #include "grid_cell_value.h"
+#include "machine_numbers.h"
 #include "report_grid.h"
 #include "screen_scale.h"
 #include "xlsx_writer_library.h"
@@ -135,6 +136,9 @@ bool WriteGridWorkbook(const TReportGrid& grid, double scale, const QString& pat
 
     lxw_error result = LXW_ERROR_CREATING_XLSX_FILE;
     {
+        // libxlsxwriter prints cells and column widths with printf: under a Russian locale a
+        // cell would read <v>136,01</v>, which spreadsheets take for 136.
+        const kovrel::MachineNumbersScope machineNumbers;
         Book book(part.fileName(), sheetName);
         if (book.Opened()) {
             result = book.Write(grid, scale, progress);

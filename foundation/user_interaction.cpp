@@ -11,6 +11,11 @@ public:
         err() << "Вопрос: " << text << (defaultYes ? " -> Да" : " -> Нет") << Qt::endl;
         return defaultYes;
     }
+    // Nobody is there to decide: whatever waits to be decided stays as it is.
+    Answer askYesNoCancel(const QString& text) override {
+        err() << "Вопрос: " << text << " -> Отмена" << Qt::endl;
+        return Answer::Cancel;
+    }
     void showError(const QString& text) override { err() << "Ошибка: " << text << Qt::endl; }
     bool openUrl(const QString& url) override {
         err() << "Открыть: " << url << Qt::endl;
@@ -55,4 +60,8 @@ bool AskYesNo(const QString& text) {
 
 bool AskYesNoDefNo(const QString& text) {
     return CurrentUserInteraction().askYesNo(text, false);
+}
+
+UserInteraction::Answer AskYesNoCancel(const QString& text) {
+    return CurrentUserInteraction().askYesNoCancel(text);
 }

@@ -10,10 +10,14 @@
 // questions get their default answer.
 class UserInteraction {
 public:
+    enum class Answer { Yes, No, Cancel };
+
     virtual ~UserInteraction() = default;
     virtual void showInfo(const QString& text) = 0;
     // `defaultYes` selects which button is preselected.
     virtual bool askYesNo(const QString& text, bool defaultYes) = 0;
+    // Yes, No and Cancel, Yes preselected; Escape answers Cancel.
+    virtual Answer askYesNoCancel(const QString& text) = 0;
     // An error that nothing else handles, shown in the toolkit's general error box.
     virtual void showError(const QString& text) = 0;
     // The desktop's "open" verb for a web or mail address; false when nothing could open it.
@@ -35,3 +39,5 @@ void ShowInfo(const QString& text);
 bool AskYesNo(const QString& text);
 // As AskYesNo with No preselected (asked before deletions).
 bool AskYesNoDefNo(const QString& text);
+// Question box, caption "Вопрос", "Да", "Нет" and "Отмена", "Да" preselected.
+UserInteraction::Answer AskYesNoCancel(const QString& text);

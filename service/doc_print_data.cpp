@@ -347,5 +347,7 @@ double TDocPrintData::GetItSumNds() const {
 void TDocPrintData::ReadRequisites(TFormLoad& fl, const TGoodsDocKind& kind, const TRecDoc& rec,
                                    std::unique_ptr<TRecBank>& org, std::unique_ptr<TRecBank>& kl) {
     if (kind.printExtras == TPrintExtras::Trade) kl = fl.SelectBank(rec.KlientID);
+    // A service that did not answer would only make the person wait again.
+    if (fl.Failure() && fl.Failure()->kind == kovrel::RequestFailure::Kind::NoConnection) return;
     if (kind.printExtras != TPrintExtras::None) org = fl.SelectBank(kOrganizationID);
 }

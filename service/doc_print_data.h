@@ -60,8 +60,8 @@ public:
     bool AnyVat() const;
 
     // Reads what the kind's forms print of the parties: the counterparty's requisites for sales
-    // and orders, the own organization's for them and for transfers. What cannot be read stays
-    // null and prints as dashes.
+    // and orders, the own organization's for them and for transfers. What the service does not
+    // have prints as dashes; when a read fails (fl says why) nothing should be printed.
     static void ReadRequisites(TFormLoad& fl, const TGoodsDocKind& kind, const TRecDoc& rec,
                                std::unique_ptr<TRecBank>& org, std::unique_ptr<TRecBank>& kl);
 

@@ -86,7 +86,7 @@ TFormLoad::Form TFormLoad::NewForm() {
 
 bool TFormLoad::Accept(const HttpReply& reply) {
     if (kovrel::IsUsable(reply)) return true;
-    LogFailure(kovrel::FailureMessage(reply));
+    Fail(kovrel::FailureOfReply(reply, BaseURL));
     return false;
 }
 
@@ -113,7 +113,7 @@ bool TFormLoad::ReadArray(const HttpReply& reply, const ElementFn& each) {
         Log(QString::number(array.size()));
         array.ForEach(each);
     } catch (const ReplyError& e) {
-        LogFailure(e.Message());
+        Fail(kovrel::UnreadableReply(e.Message()));
         return false;
     }
     return true;
@@ -121,7 +121,11 @@ bool TFormLoad::ReadArray(const HttpReply& reply, const ElementFn& each) {
 
 bool TFormLoad::InsertWithNewID(const QString& endpoint, const Form& form, int& id) {
     const auto reply = Send(endpoint, form);
-    if (!reply || reply->status != 200) return false;
+    if (!reply) return false;
+    if (reply->status != 200) {
+        Fail(kovrel::UnconfirmedWrite(reply->status));
+        return false;
+    }
     bool ok = false;
     const int newID = reply->text.toInt(&ok);
     if (ok) id = newID;
@@ -130,7 +134,12 @@ bool TFormLoad::InsertWithNewID(const QString& endpoint, const Form& form, int& 
 
 bool TFormLoad::PlainWrite(const QString& endpoint, const Form& form) {
     const auto reply = Send(endpoint, form);
-    return reply && reply->status == 200;
+    if (!reply) return false;
+    if (reply->status != 200) {
+        Fail(kovrel::UnconfirmedWrite(reply->status));
+        return false;
+    }
+    return true;
 }
 
 QString TFormLoad::Command(const QString& endpoint, const Form& form) {

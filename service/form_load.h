@@ -17,6 +17,7 @@
 #include "rec_user.h"
 #include "rec_user_rights.h"
 #include "record_list.h"
+#include "request_failure.h"
 #include "sorted_list.h"
 #include "wire/json_reply.h"
 #include "wire/multipart_form.h"
@@ -56,7 +57,10 @@ public:
     // True once a call on this object has failed (the failure is in MemoInfo). The operations'
     // own results stay as they are; tools that must tell a failed list query from an empty one
     // ask here.
-    bool Failed() const { return m_failed; }
+    bool Failed() const { return m_failure.has_value(); }
+    // What the last failure of a call on this object was, for the window that made it; empty
+    // while none failed.
+    const std::optional<kovrel::RequestFailure>& Failure() const { return m_failure; }
 
     // ---- Catalogs ---------------------------------------------------------------------------
     void SelectStoreList(RecordList<TRecKlient>& L, const QString& SelName);
@@ -226,13 +230,31 @@ private:
     // Whether the reply is usable; when it is not, the failure is logged.
     bool Accept(const kovrel::HttpReply& reply);
     void Log(const QString& line) { MemoInfo.append(line); }
-    void LogFailure(const QString& message) {
-        m_failed = true;
-        Log(message);
+    void Fail(kovrel::RequestFailure failure) {
+        Log(failure.technical);
+        m_failure = std::move(failure);
     }
 
+    // Reports, imports and backups may think for minutes before they answer; while one lives,
+    // the transport waits that long for their first byte.
+    class LongRequest {
+    public:
+        explicit LongRequest(TFormLoad& fl)
+            : m_http(*fl.m_http)
+            , m_saved(m_http.StallTimeout()) {
+            m_http.SetStallTimeout(kovrel::HttpTransport::kLongStallTimeout);
+        }
+        ~LongRequest() { m_http.SetStallTimeout(m_saved); }
+        LongRequest(const LongRequest&) = delete;
+        LongRequest& operator=(const LongRequest&) = delete;
+
+    private:
+        kovrel::HttpTransport& m_http;
+        int m_saved;
+    };
+
     std::unique_ptr<kovrel::HttpTransport> m_http;
-    bool m_failed = false;
+    std::optional<kovrel::RequestFailure> m_failure;
 };
 
 namespace kovrel {

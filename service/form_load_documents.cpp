@@ -341,6 +341,7 @@ bool TFormLoad::DeletePrhItemOne(const TRecDocItem& Rec) {
 
 // All spreadsheet rows in one request, each as seven "list[i][…]" fields.
 bool TFormLoad::InsertPrhItemExcel(const RecordList<TRecGood>& L, int IDZag) {
+    const LongRequest slow(*this);
     Form f = idForm(IDZag);
     for (size_t i = 0; i < L.size(); ++i) {
         const TRecGood& g = *L[i];

@@ -118,6 +118,7 @@ Source<TRecMoveKl> settlementSource(const char* endpoint, const QString& nameDoc
 } // namespace
 
 void TFormLoad::RunRepOst(RecordList<TRecGood>& L, const QString& SelName, bool FlagZero, int CodeStore) {
+    const LongRequest slow(*this);
     ReportForm f;
     f.Find(SelName).Switch("flag_zero", FlagZero).Code("code_store", CodeStore);
     runSources<TRecGood>(*this, L, kStockCapacity, f.form(),
@@ -125,6 +126,7 @@ void TFormLoad::RunRepOst(RecordList<TRecGood>& L, const QString& SelName, bool 
 }
 
 void TFormLoad::RunRepMoveGood(RecordList<TRecMoveGood>& L, int ID, TDateTime EndDat, int CodeStore) {
+    const LongRequest slow(*this);
     ReportForm f;
     f.Id("id_goods", ID).Dat(EndDat).Code("code_store", CodeStore);
     // The last two, the sides of internal transfers, matter only within one store.
@@ -137,6 +139,7 @@ void TFormLoad::RunRepMoveGood(RecordList<TRecMoveGood>& L, int ID, TDateTime En
 
 void TFormLoad::RunRepSaleSt(RecordList<TRecSt>& L, TDateTime BeginDat, TDateTime EndDat,
                              const QString& SelName, int CodeKl, int CodeStore, int CodeManager) {
+    const LongRequest slow(*this);
     ReportForm f;
     f.Find(SelName).Period(BeginDat, EndDat).Code("code_kl", CodeKl).Code("code_store", CodeStore);
     f.Code("code_manager", CodeManager);
@@ -146,6 +149,7 @@ void TFormLoad::RunRepSaleSt(RecordList<TRecSt>& L, TDateTime BeginDat, TDateTim
 
 void TFormLoad::RunRepSaleDynam(RecordList<TRecDynam>& L, TDateTime BeginDat, TDateTime EndDat, int CodeDetal,
                                 int CodeKl, int CodeStore, int CodeManager) {
+    const LongRequest slow(*this);
     ReportForm f;
     f.Period(BeginDat, EndDat)
         .Id("code_detal", CodeDetal)
@@ -158,6 +162,7 @@ void TFormLoad::RunRepSaleDynam(RecordList<TRecDynam>& L, TDateTime BeginDat, TD
 
 void TFormLoad::RunRepPrhSt(RecordList<TRecSt>& L, TDateTime BeginDat, TDateTime EndDat,
                             const QString& SelName, int CodeKl, int CodeStore) {
+    const LongRequest slow(*this);
     ReportForm f;
     f.Find(SelName).Period(BeginDat, EndDat).Code("code_kl", CodeKl).Code("code_store", CodeStore);
     runSources<TRecSt>(*this, L, kReportCapacity, f.form(),
@@ -166,6 +171,7 @@ void TFormLoad::RunRepPrhSt(RecordList<TRecSt>& L, TDateTime BeginDat, TDateTime
 
 void TFormLoad::RunRepPrhDynam(RecordList<TRecDynam>& L, TDateTime BeginDat, TDateTime EndDat, int CodeDetal,
                                int CodeKl, int CodeStore) {
+    const LongRequest slow(*this);
     ReportForm f;
     f.Period(BeginDat, EndDat)
         .Id("code_detal", CodeDetal)
@@ -178,6 +184,7 @@ void TFormLoad::RunRepPrhDynam(RecordList<TRecDynam>& L, TDateTime BeginDat, TDa
 // One balance per counterparty: every element adds its document sum, signed by the endpoint's
 // side, to the counterparty's record, which the first element seen for it creates.
 void TFormLoad::RunRepDolg(RecordList<TRecDolg>& L, TDateTime EndDat, int CodeManager) {
+    const LongRequest slow(*this);
     ReportForm f;
     f.Dat(EndDat).Code("code_manager", CodeManager);
     CreateList(L, kReportCapacity);
@@ -214,6 +221,7 @@ void TFormLoad::RunRepDolg(RecordList<TRecDolg>& L, TDateTime EndDat, int CodeMa
 }
 
 void TFormLoad::RunRepMoveKl(RecordList<TRecMoveKl>& L, int ID, TDateTime EndDat) {
+    const LongRequest slow(*this);
     ReportForm f;
     f.Id("code_kl", ID).Dat(EndDat);
     const QString sale = QStringLiteral("Расходная накладная");

@@ -73,6 +73,7 @@ bool TFormLoad::UpdateStoreRightsOnStore(int idStore, const RecordList<TRecStore
 }
 
 QString TFormLoad::RunBlackup() {
+    const LongRequest slow(*this);
     // The reply is handed on whatever it says: an address, or the service's own error text.
     return Command(QStringLiteral("/backup-db.php"), NewForm());
 }

@@ -71,6 +71,18 @@ const TGoodsDocKind* FindGoodsDocKind(const QString& name) {
     return nullptr;
 }
 
+std::optional<TRecDoc> TGoodsDocKind::ReadHeader(TFormLoad& fl, int id) const {
+    // The widest period the journals can be asked for.
+    static const TDateTime first = kovrel::EncodeDate(1900, 1, 1);
+    static const TDateTime last = kovrel::EncodeDate(9999, 12, 31);
+    RecordList<TRecDoc> journal;
+    (fl.*selectList)(journal, QString(), first, last);
+    if (fl.Failed()) return std::nullopt;
+    for (const auto& doc : journal)
+        if (doc->ID == id) return *doc;
+    return std::nullopt;
+}
+
 TStockStores TGoodsDocKind::StockStoresOf(const TRecDoc& rec) const {
     TStockStores s;
     s.first = PartyID(rec, stockStores.at(0));

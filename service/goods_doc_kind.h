@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // The four goods documents — sales waybills, receipts, orders, internal transfers — as far as
@@ -55,6 +56,10 @@ struct TGoodsDocKind {
     TPrintExtras printExtras; // the print list itself is the form registry's (report/forms)
 
     TStockStores StockStoresOf(const TRecDoc& rec) const;
+    // The stored header of document `id`, found in the kind's journal over all dates since the
+    // protocol reads no single document; nothing when it is not there or the journal cannot be
+    // read (fl then holds the failure).
+    std::optional<TRecDoc> ReadHeader(TFormLoad& fl, int id) const;
 };
 
 const TGoodsDocKind& NklKind();

@@ -1,5 +1,7 @@
 #include "http_transport.h"
 
+#include "request_waiter.h"
+
 #include <QStringDecoder>
 
 #include <curl/curl.h>
@@ -28,7 +30,8 @@ size_t collectHeader(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
-// Aborts a transfer when no byte has moved either way for the stall time-out.
+// Aborts a transfer when no byte has moved either way for the stall time-out, and notes
+// whether any of the request went out.
 struct StallWatch {
     std::chrono::steady_clock::time_point lastMove = std::chrono::steady_clock::now();
     curl_off_t lastDown = 0;
@@ -74,6 +77,30 @@ QByteArray charsetOf(const QByteArray& contentType) {
     return charset;
 }
 
+TransportFailure failureOf(CURLcode rc, bool sent) {
+    switch (rc) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return TransportFailure::UnknownHost;
+    case CURLE_COULDNT_CONNECT:
+        return TransportFailure::Unreachable;
+    case CURLE_OPERATION_TIMEDOUT: // no total limit is set: the connection was not made in time
+        return sent ? TransportFailure::Broken : TransportFailure::Unreachable;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+        return TransportFailure::Secure;
+    default:
+        return TransportFailure::Broken;
+    }
+}
+
+// How often a waited-for transfer calls its waiter, at the most, and how long a step waits for
+// the service before it does.
+constexpr int kPollMs = 20;
+
 } // namespace
 
 QString HttpReply::Text() const {
@@ -95,6 +122,7 @@ HttpTransport::HttpTransport(bool followRedirects)
     : m_followRedirects(followRedirects) {
     globalInit();
     m_curl = curl_easy_init();
+    m_multi = curl_multi_init();
     CURL* c = static_cast<CURL*>(m_curl);
     curl_easy_setopt(c, CURLOPT_COOKIEFILE, ""); // cookie engine on, in memory only
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
@@ -102,7 +130,47 @@ HttpTransport::HttpTransport(bool followRedirects)
 }
 
 HttpTransport::~HttpTransport() {
+    curl_multi_cleanup(static_cast<CURLM*>(m_multi));
     curl_easy_cleanup(static_cast<CURL*>(m_curl));
+}
+
+// Without a waiter (kovrel-cli) nobody needs the time in between: libcurl's own loop is the
+// fastest way through a long reply (bench_request_wait). With one, the transfer goes step by step
+// through a multi handle, the waiter called between the steps.
+int HttpTransport::perform(bool& cancelled) {
+    CURL* c = static_cast<CURL*>(m_curl);
+    CURLM* multi = static_cast<CURLM*>(m_multi);
+    RequestWaiter* waiter = CurrentRequestWaiter();
+    if (!waiter || !multi || curl_multi_add_handle(multi, c) != CURLM_OK) return curl_easy_perform(c);
+    const auto start = std::chrono::steady_clock::now();
+    auto lastLook = start;
+    waiter->Begin();
+    CURLcode result = CURLE_OK;
+    for (bool done = false; !done;) {
+        int running = 0;
+        curl_multi_perform(multi, &running);
+        int queued = 0;
+        while (const CURLMsg* m = curl_multi_info_read(multi, &queued)) {
+            if (m->msg == CURLMSG_DONE && m->easy_handle == c) {
+                result = m->data.result;
+                done = true;
+            }
+        }
+        if (done) break;
+        curl_multi_poll(multi, nullptr, 0, kPollMs, nullptr);
+        // While bytes stream in, the waiter is called every kPollMs, not at every step.
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastLook < std::chrono::milliseconds(kPollMs)) continue;
+        lastLook = now;
+        if (!waiter->Continue(std::chrono::duration_cast<std::chrono::milliseconds>(now - start))) {
+            cancelled = true;
+            result = CURLE_ABORTED_BY_CALLBACK;
+            done = true;
+        }
+    }
+    curl_multi_remove_handle(multi, c); // a transfer cut short closes its connection
+    waiter->End();
+    return result;
 }
 
 HttpReply HttpTransport::Post(const QString& url, const QByteArray& contentType, const QByteArray& body) {
@@ -110,6 +178,7 @@ HttpReply HttpTransport::Post(const QString& url, const QByteArray& contentType,
     CURL* c = static_cast<CURL*>(m_curl);
     if (!c) {
         reply.error = QStringLiteral("HTTP client could not be created");
+        reply.failure = TransportFailure::Broken;
         return reply;
     }
     const QByteArray urlBytes = url.toUtf8();
@@ -139,15 +208,26 @@ HttpReply HttpTransport::Post(const QString& url, const QByteArray& contentType,
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
-    const CURLcode rc = curl_easy_perform(c);
+    bool cancelled = false;
+    const auto rc = static_cast<CURLcode>(perform(cancelled));
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, nullptr);
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, nullptr);
 
     if (rc != CURLE_OK) {
-        reply.error = watch.stalled
-                          ? QStringLiteral("No data from the service for %1 seconds; request abandoned")
-                                .arg(m_stallTimeout)
-                          : QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(rc));
+        reply.sent = watch.lastUp > 0;
+        reply.stallSeconds = m_stallTimeout;
+        if (cancelled) {
+            reply.failure = TransportFailure::Cancelled;
+            reply.error =
+                QStringLiteral("Request cancelled by the user after %1 bytes sent").arg(watch.lastUp);
+        } else if (watch.stalled) {
+            reply.failure = TransportFailure::Stalled;
+            reply.error = QStringLiteral("No data from the service for %1 seconds; request abandoned")
+                              .arg(m_stallTimeout);
+        } else {
+            reply.failure = failureOf(rc, reply.sent);
+            reply.error = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(rc));
+        }
         reply.body.clear();
         return reply;
     }

@@ -1,6 +1,7 @@
 #include "sign_in.h"
 
 #include "form_load.h"
+#include "request_failure.h"
 
 namespace kovrel {
 
@@ -11,6 +12,11 @@ bool failedReply(const HttpReply& reply) {
     return !reply.delivered || reply.status >= 300 || reply.status < 200;
 }
 
+// The failure as a person reads it; the technical text is of no use on the sign-in page.
+QString failureText(const HttpReply& reply) {
+    return FailureOfReply(reply, BaseURL).text;
+}
+
 } // namespace
 
 SignInOutcome SignInRequest(HttpTransport& http) {
@@ -18,7 +24,9 @@ SignInOutcome SignInRequest(HttpTransport& http) {
     const HttpReply reply = PostForm(http, QStringLiteral("/get-lic-v3.php"), TFormLoad::NewForm());
     if (failedReply(reply)) {
         outcome.failed = true;
-        outcome.failure = FailureMessage(reply);
+        outcome.unreachable = !reply.delivered;
+        outcome.failure = failureText(reply);
+        outcome.technical = FailureMessage(reply);
         return outcome;
     }
     outcome.status = reply.status;
@@ -57,6 +65,11 @@ void LoadSignInRights() {
     fl.SelectStoreRightsOnUser(SignInState.userID, StoreRights);
 }
 
+void ClearSignInRights() {
+    CreateSortedList(UserRights, 2048);
+    CreateSortedList(StoreRights, 2048);
+}
+
 bool IsUsableMailAddress(const QString& text) {
     return text.size() >= 6 && text.contains(QLatin1Char('@')) && text.contains(QLatin1Char('.'));
 }
@@ -68,7 +81,7 @@ AdminPasswordOutcome RequestNewAdminPassword(HttpTransport& http, const QString&
     AdminPasswordOutcome outcome;
     if (failedReply(reply)) {
         outcome.failed = true;
-        outcome.failure = FailureMessage(reply);
+        outcome.failure = failureText(reply);
         return outcome;
     }
     outcome.status = reply.status;

@@ -10,8 +10,10 @@
 namespace kovrel {
 
 struct SignInOutcome {
-    bool failed = false; // transport failure, HTTP error or unfollowed redirect
-    QString failure;     // its message
+    bool failed = false;      // transport failure, HTTP error or unfollowed redirect
+    bool unreachable = false; // no answer came at all (no connection, none in time, cancelled)
+    QString failure;          // why, as a person reads it (RequestFailure::text)
+    QString technical;        // why, as the log keeps it
     int status = 0;
 };
 
@@ -33,13 +35,16 @@ SignInVerdict VerdictOf(const TSignInRec& state);
 // Loads UserRights and StoreRights for SignInState.userID, each on a fresh request object. The
 // lists exist afterwards even when the requests fail.
 void LoadSignInRights();
+// Empties both, as LoadSignInRights leaves them when the service does not answer, without
+// asking it: after a sign-in that got no answer, each request would only wait again.
+void ClearSignInRights();
 
 // An address the service can mail a password to: at least 6 characters, with "@" and ".".
 bool IsUsableMailAddress(const QString& text);
 
 struct AdminPasswordOutcome {
     bool failed = false;
-    QString failure;
+    QString failure; // as in SignInOutcome
     int status = 0;
     QString text; // the reply, trimmed
 };

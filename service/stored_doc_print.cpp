@@ -1,30 +1,19 @@
 #include "stored_doc_print.h"
 
-namespace {
-
-// The widest period the journals can be asked for.
-const TDateTime kFirstDay = kovrel::EncodeDate(1900, 1, 1);
-const TDateTime kLastDay = kovrel::EncodeDate(9999, 12, 31);
-
-} // namespace
-
 bool TStoredDocPrint::Read(const TGoodsDocKind& kind, int id, QString& failure) {
     m_kind = &kind;
     ClearSortedList(m_sorted);
     TFormLoad fl;
-    RecordList<TRecDoc> journal;
-    (fl.*kind.selectList)(journal, QString(), kFirstDay, kLastDay);
+    const std::optional<TRecDoc> header = kind.ReadHeader(fl, id);
     if (fl.Failed()) {
         failure = QStringLiteral("the journal could not be read: %1").arg(fl.MemoInfo.last());
         return false;
     }
-    const auto it =
-        std::find_if(journal.begin(), journal.end(), [id](const auto& doc) { return doc->ID == id; });
-    if (it == journal.end()) {
+    if (!header) {
         failure = QStringLiteral("there is no document %1 of kind %2").arg(id).arg(QLatin1String(kind.name));
         return false;
     }
-    m_rec = **it;
+    m_rec = *header;
     kind.selectItems(fl, m_items, m_rec.ID, kind.StockStoresOf(m_rec));
     if (fl.Failed()) {
         failure =
@@ -35,6 +24,11 @@ bool TStoredDocPrint::Read(const TGoodsDocKind& kind, int id, QString& failure) 
     for (const auto& line : m_items)
         m_sorted.Add(line->GetKey(), line.get());
     TDocPrintData::ReadRequisites(fl, kind, m_rec, m_org, m_kl);
+    // A paper without the parties' details would pass for a complete one.
+    if (fl.Failed()) {
+        failure = QStringLiteral("the requisites could not be read: %1").arg(fl.MemoInfo.last());
+        return false;
+    }
     return true;
 }
 

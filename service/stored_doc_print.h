@@ -12,8 +12,9 @@
 // in the editor's order; and the requisites its forms print.
 class TStoredDocPrint {
 public:
-    // False with `failure` (one line) when the document is not in its journal or the journal or
-    // its lines cannot be read. Requisites that cannot be read print as empty texts.
+    // False with `failure` (one line) when the document is not in its journal, or the journal,
+    // its lines or its requisites cannot be read. Requisites the service does not have print as
+    // dashes.
     bool Read(const TGoodsDocKind& kind, int id, QString& failure);
 
     // Valid while this object lives and is not read again.

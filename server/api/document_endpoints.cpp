@@ -35,6 +35,44 @@ DocHeader requestedHeader(const RequestContext& ctx, const DocKind& kind, const 
     return h;
 }
 
+// The money operations that pay document `id`, in number order.
+QStringList paymentsOf(const RequestContext& ctx, const DocKind& kind, int id) {
+    QStringList payments;
+    if (!kind.paymentLink) return payments;
+    auto q = ctx.Query(QStringLiteral("SELECT id FROM money WHERE account_id = ? AND %1 = ? ORDER BY id")
+                           .arg(QLatin1String(kind.paymentLink)))
+                 .Bind(ctx.AccountId())
+                 .Bind(id)
+                 .Run();
+    while (q.Next())
+        payments.append(QString::number(q.Int(0)));
+    return payments;
+}
+
+// A document that payments refer to stays: deleting it would leave them paying nothing.
+void requireNoPayments(const RequestContext& ctx, const DocKind& kind, int id) {
+    const QStringList payments = paymentsOf(ctx, kind, id);
+    if (!payments.isEmpty())
+        throw HttpError::Conflict(
+            QStringLiteral("На документ ссылаются операции с деньгами № %1: удалите их или "
+                           "уберите в них номер документа")
+                .arg(payments.join(QStringLiteral(", "))));
+}
+
+// Nor does it lose or change its counterparty while they refer to it: the payments would belong
+// to no document of the one who paid, and the debts would show an advance or a debt that is
+// none. Giving a counterparty to a document that had none stays possible: that puts it right.
+void requireCounterpartyKept(const RequestContext& ctx, const DocKind& kind, const DocHeader& old,
+                             const DocHeader& now) {
+    if (kind.twoStores || old.klient == 0 || now.klient == old.klient) return;
+    const QStringList payments = paymentsOf(ctx, kind, old.id);
+    if (!payments.isEmpty())
+        throw HttpError::Conflict(
+            QStringLiteral("На документ ссылаются операции с деньгами № %1: контрагента документа нельзя "
+                           "убрать или заменить, пока они на него ссылаются")
+                .arg(payments.join(QStringLiteral(", "))));
+}
+
 HttpResponse insertDoc(RequestContext& ctx, const DocKind& kind) {
     const DocumentAccess access(ctx, kind);
     access.RequireWrite();
@@ -51,26 +89,9 @@ HttpResponse updateDoc(RequestContext& ctx, const DocKind& kind) {
     const DocHeader now = requestedHeader(ctx, kind, old);
     access.RequireStores(now);
     access.RequireOpen(now.date);
+    requireCounterpartyKept(ctx, kind, old, now);
     DocumentLines(ctx.Services().db, ctx.AccountId()).ChangeHeader(kind, old, now);
     return HttpResponse::Text(200, QString::number(now.id));
-}
-
-// A document that payments refer to stays: deleting it would leave them paying nothing.
-void requireNoPayments(const RequestContext& ctx, const DocKind& kind, int id) {
-    if (!kind.paymentLink) return;
-    auto q = ctx.Query(QStringLiteral("SELECT id FROM money WHERE account_id = ? AND %1 = ? ORDER BY id")
-                           .arg(QLatin1String(kind.paymentLink)))
-                 .Bind(ctx.AccountId())
-                 .Bind(id)
-                 .Run();
-    QStringList payments;
-    while (q.Next())
-        payments.append(QString::number(q.Int(0)));
-    if (!payments.isEmpty())
-        throw HttpError::Conflict(
-            QStringLiteral("На документ ссылаются операции с деньгами № %1: удалите их или "
-                           "уберите в них номер документа")
-                .arg(payments.join(QStringLiteral(", "))));
 }
 
 HttpResponse deleteDoc(RequestContext& ctx, const DocKind& kind) {

@@ -269,6 +269,41 @@ private Q_SLOTS:
         const TRecDoc* listed = byId(list, nkl);
         QVERIFY(listed);
         const TRecDoc sale = *listed;
+        // Nor does it lose its counterparty, or get another, while they refer to it (a buyer
+        // cleared in the editor travels as -1); the rest of its header may change.
+        const QString keepsBuyer = QStringLiteral("HTTP/1.1 409 Conflict: На документ ссылаются операции с "
+                                                  "деньгами № %1, %2: контрагента документа нельзя убрать "
+                                                  "или заменить, пока они на него ссылаются")
+                                       .arg(nklPays[0]->ID)
+                                       .arg(nklPays[1]->ID);
+        TRecDoc changed = sale;
+        changed.KlientID = -1;
+        QVERIFY(!fl.UpdateNkl(changed));
+        QCOMPARE(fl.MemoInfo.last(), keepsBuyer);
+        changed.KlientID = ids.supplier;
+        QVERIFY(!fl.UpdateNkl(changed));
+        QCOMPARE(fl.MemoInfo.last(), keepsBuyer);
+        changed = sale;
+        changed.Prim = QStringLiteral("доставка в среду");
+        QVERIFY(fl.UpdateNkl(changed));
+        using Journal = void (TFormLoad::*)(RecordList<TRecDoc>&, const QString&, TDateTime, TDateTime);
+        const auto stored = [&](Journal journal, int id) {
+            RecordList<TRecDoc> docs;
+            (fl.*journal)(docs, QString(), day(kToday), day(kToday));
+            const TRecDoc* doc = byId(docs, id);
+            return doc ? *doc : TRecDoc();
+        };
+        TRecDoc receipt = stored(&TFormLoad::SelectPrhList, prh);
+        receipt.KlientID = 0;
+        QVERIFY(!fl.UpdatePrh(receipt));
+        // A document that had no counterparty may be given one, and then keeps it.
+        const int unnamed = shop.Doc(QStringLiteral("prh"), ids.main, 0);
+        QVERIFY(pay(ids.bank, ids.supplier, 10, unnamed, 0));
+        TRecDoc named = stored(&TFormLoad::SelectPrhList, unnamed);
+        named.KlientID = ids.supplier;
+        QVERIFY(fl.UpdatePrh(named));
+        named.KlientID = -1;
+        QVERIFY(!fl.UpdatePrh(named));
         QVERIFY(!fl.DeleteNkl(sale));
         QCOMPARE(fl.MemoInfo.last(),
                  QStringLiteral("HTTP/1.1 409 Conflict: На документ ссылаются операции с деньгами "
@@ -279,6 +314,8 @@ private Q_SLOTS:
         QVERIFY(byId(list, nkl));
         for (const TRecMoney* m : nklPays)
             QVERIFY(fl.DeleteMoney(*m));
+        changed.KlientID = -1; // without payments the buyer may go
+        QVERIFY(fl.UpdateNkl(changed));
         QVERIFY(fl.DeleteNkl(sale));
 
         // A link to no document, a party of the wrong kind, or none: nothing is stored.

@@ -1,5 +1,6 @@
 #include "capture_server.h"
 #include "form_load.h"
+#include "request_waiter.h"
 #include "session.h"
 #include "wire/multipart_parser.h"
 
@@ -30,6 +31,19 @@ TFormLoad::Form formWith(const char* name, const QString& value) {
 kovrel::wire::ParsedForm parsed(const CaptureServer::Request& r) {
     return kovrel::wire::ParseMultipartForm(r.body, r.header("content-type"));
 }
+
+// Stands in for the windows' waiter: counts what the transport tells it and cancels once the
+// request has waited `cancelAfter`.
+struct CountingWaiter final : kovrel::RequestWaiter {
+    int begun = 0, continued = 0, ended = 0;
+    std::chrono::milliseconds cancelAfter{std::chrono::hours(1)};
+    void Begin() override { ++begun; }
+    bool Continue(std::chrono::milliseconds elapsed) override {
+        ++continued;
+        return elapsed < cancelAfter;
+    }
+    void End() override { ++ended; }
+};
 
 QStringList fieldNames(const kovrel::wire::ParsedForm& f) {
     QStringList names;
@@ -151,6 +165,10 @@ private Q_SLOTS:
         fl.ListQuery(list, QStringLiteral("/x.php"), TFormLoad::NewForm(), kFill);
         QVERIFY(list.empty());
         QCOMPARE(fl.MemoInfo.last(), QStringLiteral("HTTP/1.1 404 Error"));
+        // The window is told in words, never with the status line.
+        QCOMPARE(fl.Failure()->text, QStringLiteral("Сервер отказал: запрошенные данные не найдены"));
+        QCOMPARE(fl.Failure()->kind, kovrel::RequestFailure::Kind::Refused);
+        QVERIFY(!fl.Failure()->outcomeUnknown);
         // A plain-text reason of the service follows the status: its first line.
         CaptureServer::Response refused;
         refused.status = 409;
@@ -160,11 +178,14 @@ private Q_SLOTS:
         server->Enqueue(refused);
         QVERIFY(!fl.PlainWrite(QStringLiteral("/x.php"), TFormLoad::NewForm()));
         QCOMPARE(fl.MemoInfo.last(), QStringLiteral("HTTP/1.1 409 Conflict: Документ оплачен"));
+        QCOMPARE(fl.Failure()->text, QStringLiteral("Сервер отказал: Документ оплачен"));
+        QCOMPARE(fl.Failure()->reason, QStringLiteral("Документ оплачен"));
 
         server->Enqueue(R"([{"id": 1}, {"id": 2, "m1_sum": "много"}, {"id": 3}])");
         fl.ListQuery(list, QStringLiteral("/x.php"), TFormLoad::NewForm(), kFill);
         QCOMPARE(list.size(), size_t(1)); // the record that failed is not added, nor are later ones
         QVERIFY(fl.MemoInfo.last().contains(QStringLiteral("много")));
+        QCOMPARE(fl.Failure()->text, QStringLiteral("Сервер прислал ответ, который не удалось прочитать"));
 
         server->Enqueue(R"({"error": "no"})");
         fl.ListQuery(list, QStringLiteral("/x.php"), TFormLoad::NewForm(), kFill);
@@ -182,6 +203,7 @@ private Q_SLOTS:
 
         server->Enqueue("ok", 201);
         QVERIFY(!fl.PlainWrite(QStringLiteral("/w.php"), TFormLoad::NewForm()));
+        QCOMPARE(fl.Failure()->text, QStringLiteral("Сервер не подтвердил запрос (код 201)"));
         server->Enqueue("whatever the body says");
         QVERIFY(fl.PlainWrite(QStringLiteral("/w.php"), TFormLoad::NewForm()));
         server->Enqueue("", 500);
@@ -278,6 +300,64 @@ private Q_SLOTS:
         QVERIFY(!fl.PlainWrite(QStringLiteral("/slow.php"), TFormLoad::NewForm()));
         QVERIFY(timer.elapsed() < 3900);
         QVERIFY(!fl.MemoInfo.isEmpty());
+        // The write went out: whether the service carried it out is not known.
+        QCOMPARE(fl.Failure()->text,
+                 QStringLiteral("Нет связи с сервером %1: сервер не ответил за 1 с").arg(BaseURL));
+        QVERIFY(fl.Failure()->outcomeUnknown);
+        QCOMPARE(kovrel::HttpTransport().StallTimeout(), 60);
+    }
+
+    // Reports, imports and backups may think for minutes: they keep the long limit, ordinary
+    // requests the short one.
+    void reportsWaitLongerThanOrdinaryRequests() {
+        CaptureServer::Response slow;
+        slow.stallMs = 2500;
+        slow.body = R"([{"id": 1, "name": "Чай", "kol_plus": 2}])";
+        server->Enqueue(slow);
+        server->Enqueue(slow);
+        auto http = std::make_unique<kovrel::HttpTransport>(true);
+        http->SetStallTimeout(1);
+        TFormLoad fl(std::move(http));
+        RecordList<TRecGood> stock;
+        fl.RunRepOst(stock, QString(), false, -1);
+        QVERIFY2(!fl.Failed(), qPrintable(fl.MemoInfo.join('\n')));
+        QCOMPARE(stock.size(), size_t(1));
+        QCOMPARE(fl.IdHTTPReq().StallTimeout(), 1);
+        RecordList<TRecKlient> stores;
+        fl.SelectStoreList(stores, QString());
+        QVERIFY(fl.Failed());
+        QVERIFY(fl.Failure()->text.endsWith(QStringLiteral(": сервер не ответил за 1 с")));
+    }
+
+    // The waiter hears of every request from its start to its end, and may cancel it: the
+    // request then fails at once, as a request without an answer does.
+    void theWaiterWatchesAndMayCancel() {
+        auto* waiter = new CountingWaiter;
+        kovrel::SetRequestWaiter(std::unique_ptr<kovrel::RequestWaiter>(waiter));
+        TFormLoad fl;
+        server->Enqueue("7");
+        int id = 0;
+        QVERIFY(fl.InsertWithNewID(QStringLiteral("/i.php"), TFormLoad::NewForm(), id));
+        QCOMPARE(id, 7);
+        QCOMPARE(waiter->begun, 1);
+        QCOMPARE(waiter->ended, 1);
+
+        CaptureServer::Response hung;
+        hung.stallMs = 5000;
+        server->Enqueue(hung);
+        waiter->cancelAfter = std::chrono::milliseconds(300);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!fl.PlainWrite(QStringLiteral("/w.php"), TFormLoad::NewForm()));
+        QVERIFY(timer.elapsed() < 2000);
+        QCOMPARE(waiter->begun, 2);
+        QCOMPARE(waiter->ended, 2);
+        QVERIFY(waiter->continued > 5); // every few hundredths of a second
+        QCOMPARE(fl.Failure()->text,
+                 QStringLiteral("Нет связи с сервером %1: ожидание ответа отменено").arg(BaseURL));
+        QVERIFY(fl.Failure()->outcomeUnknown); // the request had gone out
+        QVERIFY(fl.MemoInfo.last().startsWith(QStringLiteral("Request cancelled by the user")));
+        kovrel::SetRequestWaiter(nullptr);
     }
 
     void unreachableServiceIsATransportFailure() {
@@ -291,6 +371,10 @@ private Q_SLOTS:
         QVERIFY(list.empty());
         QCOMPARE(fl.MemoInfo.size(), 1);
         QVERIFY(fl.MemoInfo[0].contains(QStringLiteral("onnect")));
+        // Nothing reached the service: a write is known not to have happened.
+        QCOMPARE(fl.Failure()->text, QStringLiteral("Нет связи с сервером %1: сервер не отвечает").arg(url));
+        QCOMPARE(fl.Failure()->kind, kovrel::RequestFailure::Kind::NoConnection);
+        QVERIFY(!fl.Failure()->outcomeUnknown);
     }
 };
 

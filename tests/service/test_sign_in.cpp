@@ -51,7 +51,8 @@ private Q_SLOTS:
         server->Enqueue(moved);
         const auto redirected = kovrel::SignInRequest(http);
         QVERIFY(redirected.failed);
-        QCOMPARE(redirected.failure, QStringLiteral("HTTP/1.1 302 Found"));
+        QCOMPARE(redirected.failure,
+                 QStringLiteral("Сервер отказал: перенаправление на другой адрес (код 302)"));
         QCOMPARE(server->Count(), 2); // the redirect is not followed
         QCOMPARE(SignInState.flagAdmin, 1);
         QCOMPARE(SignInState.testAdminPas, 1);

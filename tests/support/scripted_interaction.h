@@ -18,6 +18,10 @@ public:
         QStringList openedUrls;
         QQueue<bool> answers;
         bool defaultAnswer = true;
+        // Answers to the questions with "Отмена" (askYesNoCancel); they are listed in
+        // `questions` too, with Yes preselected.
+        QQueue<UserInteraction::Answer> choices;
+        UserInteraction::Answer defaultChoice = UserInteraction::Answer::Cancel;
         QQueue<QString> fileNames;
         QStringList fileDialogs;   // title and filter of each file dialog, as "title|filter"
         QStringList saveProposals; // proposed name and default extension of each save dialog, as "name|ext"
@@ -32,6 +36,11 @@ public:
         s().questions << text;
         s().questionDefaults << defaultYes;
         return s().answers.isEmpty() ? s().defaultAnswer : s().answers.dequeue();
+    }
+    Answer askYesNoCancel(const QString& text) override {
+        s().questions << text;
+        s().questionDefaults << true;
+        return s().choices.isEmpty() ? s().defaultChoice : s().choices.dequeue();
     }
     void showError(const QString& text) override { s().errors << text; }
     bool openUrl(const QString& url) override {

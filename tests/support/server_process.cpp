@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 #include <QRegularExpression>
 
 #include <csignal>
@@ -66,6 +67,7 @@ bool ServerProcess::Start(const QStringList& extraArguments) {
 
 int ServerProcess::Stop(int signal) {
     if (m_process.state() == QProcess::NotRunning) return m_process.exitCode();
+    Resume(); // a paused process would take the signal only once it runs again
     ::kill(static_cast<pid_t>(m_process.processId()), signal);
     if (!m_process.waitForFinished(20000)) {
         m_process.kill();
@@ -73,6 +75,29 @@ int ServerProcess::Stop(int signal) {
         return -1;
     }
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+}
+
+// Returns once the system has stopped the process: a signal is delivered after kill() returns.
+void ServerProcess::Pause() {
+    if (m_process.state() == QProcess::NotRunning) return;
+    const qint64 pid = m_process.processId();
+    ::kill(static_cast<pid_t>(pid), SIGSTOP);
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    for (int tries = 0; tries < 200; ++tries) {
+        if (stat.open(QIODevice::ReadOnly)) {
+            const QByteArray line = stat.readAll();
+            stat.close();
+            // "pid (name) S ...": the state follows the name's closing parenthesis.
+            const qsizetype close = line.lastIndexOf(')');
+            if (close > 0 && line.mid(close + 2, 1) == "T") return;
+        }
+        QThread::msleep(10);
+    }
+    qWarning("kovrel-server %lld did not stop", pid);
+}
+
+void ServerProcess::Resume() {
+    if (m_process.state() != QProcess::NotRunning) ::kill(static_cast<pid_t>(m_process.processId()), SIGCONT);
 }
 
 bool ServerProcess::Running() const {

@@ -26,6 +26,10 @@ public:
     // Sends the signal and waits; the exit code, or -1 when the process had to be killed.
     int Stop(int signal = 15);
     bool Running() const;
+    // Stops the process without ending it (SIGSTOP), as a hung service: connections are still
+    // taken by the system, nothing answers; Resume (SIGCONT) lets it go on with them.
+    void Pause();
+    void Resume();
 
     // "http://127.0.0.1:PORT"
     QString BaseUrl() const { return m_baseUrl; }

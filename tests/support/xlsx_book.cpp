@@ -1,5 +1,6 @@
 #include "xlsx_book.h"
 
+#include "machine_numbers.h"
 #include "xlsx_writer_library.h"
 
 #include <QFile>
@@ -82,38 +83,45 @@ XlsxBook& XlsxBook::ChartSheet(const QString& name, const QString& dataSheet) {
 }
 
 XlsxBook& XlsxBook::Text(int row, int col, const QString& text) {
+    const kovrel::MachineNumbersScope numbers; // a row may go out now
     lxw().worksheet_write_string(m_sheet, r0(row), c0(col), text.toUtf8().constData(), nullptr);
     return *this;
 }
 
 XlsxBook& XlsxBook::Number(int row, int col, double value) {
+    const kovrel::MachineNumbersScope numbers; // a row may go out now
     lxw().worksheet_write_number(m_sheet, r0(row), c0(col), value, nullptr);
     return *this;
 }
 
 XlsxBook& XlsxBook::Date(int row, int col, QDate date) {
+    const kovrel::MachineNumbersScope numbers; // a row may go out now
     lxw_datetime dt{date.year(), date.month(), date.day(), 0, 0, 0};
     lxw().worksheet_write_datetime(m_sheet, r0(row), c0(col), &dt, m_date);
     return *this;
 }
 
 XlsxBook& XlsxBook::Formula(int row, int col, const QString& formula, double result) {
+    const kovrel::MachineNumbersScope numbers; // a row may go out now
     lxw().worksheet_write_formula_num(m_sheet, r0(row), c0(col), formula.toUtf8().constData(), nullptr,
                                       result);
     return *this;
 }
 
 XlsxBook& XlsxBook::Bool(int row, int col, bool value) {
+    const kovrel::MachineNumbersScope numbers; // a row may go out now
     lxw().worksheet_write_boolean(m_sheet, r0(row), c0(col), value ? 1 : 0, nullptr);
     return *this;
 }
 
 XlsxBook& XlsxBook::Blank(int row, int col) {
+    const kovrel::MachineNumbersScope numbers; // a row may go out now
     lxw().worksheet_write_blank(m_sheet, r0(row), c0(col), m_bold);
     return *this;
 }
 
 XlsxBook& XlsxBook::Rich(int row, int col, const QStringList& runs) {
+    const kovrel::MachineNumbersScope numbers; // a row may go out now
     std::vector<QByteArray> texts;
     std::vector<lxw_rich_string_tuple> tuples;
     for (const QString& run : runs)
@@ -142,6 +150,8 @@ XlsxBook& XlsxBook::Row(int row, const QStringList& cells) {
 }
 
 bool XlsxBook::Close() {
+    // The numbers go into the file here, as printf writes them: "2,5" under a Russian locale.
+    const kovrel::MachineNumbersScope numbers;
     if (!m_book) return true;
     const lxw_error result = lxw().workbook_close(m_book);
     m_book = nullptr;

@@ -16,21 +16,30 @@
 namespace catalog_test {
 
 // Acts on the modal window of type W as soon as the code under test has opened it and waits in
-// it; whatever happens, the window is closed afterwards so the test never hangs.
+// it; whatever happens, the window is closed afterwards so the test never hangs. The window is
+// looked for by a timer, which a request's wait holds back until the window has opened.
 template <class W>
 void WhenShown(std::function<void(W*)> act) {
-    QTimer::singleShot(0, [act] {
+    constexpr int kTickMs = 10;
+    auto* timer = new QTimer;
+    auto* left = new int(1000); // ten seconds
+    QObject::connect(timer, &QTimer::timeout, [timer, left, act] {
         QWidget* top = QApplication::activeModalWidget();
         auto* w = qobject_cast<W*>(top);
+        if (!w && --*left > 0) return;
+        timer->stop();
+        timer->deleteLater();
+        delete left;
         if (!w) {
             qWarning("the window expected is not the modal one (%s)",
                      top ? top->metaObject()->className() : "none");
-            if (auto* d = qobject_cast<QDialog*>(top)) d->reject();
+            if (auto* d = qobject_cast<QDialog*>(top)) d->done(QDialog::Rejected);
             return;
         }
         act(w);
-        if (w->isVisible()) w->reject();
+        if (w->isVisible()) w->done(QDialog::Rejected); // closed as it is, nothing asked
     });
+    timer->start(kTickMs);
 }
 
 // Texts of one column below the fixed row, top to bottom.

@@ -1,6 +1,8 @@
 #include "main_window_fixture.h"
 
 #include "doc_print_forms.h"
+#include "request_waiter.h"
+#include "server_wait_window.h"
 #include "session.h"
 #include "settings_file.h"
 #include "sign_in.h"
@@ -27,6 +29,7 @@ QString MainWindowFixture::NewAccount(const QString& login) {
 
 void MainWindowFixture::Init() {
     Ui = &ScriptedInteraction::Install();
+    InstallWindowWaiter();
     WindowSeams() = ProgramWindows();
     DocPrintForms() = ProgramDocPrintForms();
     if (m_demo) BaseURL = m_demo->Server().BaseUrl();
@@ -36,6 +39,7 @@ void MainWindowFixture::Cleanup() {
     WindowSeams() = ProgramWindows();
     DocPrintForms() = ProgramDocPrintForms();
     ScriptedInteraction::Uninstall();
+    kovrel::SetRequestWaiter(nullptr);
     Ui = nullptr;
 }
 

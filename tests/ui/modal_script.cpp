@@ -1,5 +1,7 @@
 #include "modal_script.h"
 
+#include "request_waiter.h"
+#include "server_wait_window.h"
 #include "string_grid.h"
 
 #include <QApplication>
@@ -40,13 +42,16 @@ void ModalScript::tick() {
     QTimer::singleShot(kTickMs, m_context.get(), [this] { tick(); });
     QWidget* window = QApplication::activeModalWidget();
     if (!window || !window->isVisible()) return;
+    // A slow answer's waiting window is no step of the script; a test that acts on it does so
+    // on its own (WhenWaiting).
+    if (window->objectName() == QLatin1String("FormServerWait")) return;
     if (seen(window) || m_steps.isEmpty()) {
         // Nothing left to do in it (a step waiting on a window of its own is not the active one).
         if (window != m_idle) m_idleTicks = 0;
         m_idle = window;
         if (++m_idleTicks > kIdleTicksBeforeClose) {
             QTest::qFail("a modal window stayed open with nothing left to do in it", __FILE__, __LINE__);
-            if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
+            if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->done(QDialog::Rejected);
         }
         return;
     }
@@ -54,6 +59,61 @@ void ModalScript::tick() {
     m_idleTicks = 0;
     const Step step = m_steps.dequeue();
     step(window);
+}
+
+QWidget* WaitWindow() {
+    QWidget* window = QApplication::activeModalWidget();
+    return window && window->isVisible() && window->objectName() == QLatin1String("FormServerWait") ? window
+                                                                                                    : nullptr;
+}
+
+namespace {
+
+// The windows' waiter with a script's steps taken from within its wait.
+class ScriptedWaiter final : public kovrel::RequestWaiter {
+public:
+    explicit ScriptedWaiter(std::shared_ptr<std::vector<WaitScript::Step>> steps)
+        : m_steps(std::move(steps)) {}
+    void Begin() override { m_real.Begin(); }
+    // A step's doing (a cancel, say) counts at once, as the person's would by the next look.
+    bool Continue(std::chrono::milliseconds elapsed) override {
+        bool going = m_real.Continue(elapsed);
+        for (WaitScript::Step& step : *m_steps) {
+            if (step.done || !step.due(elapsed.count())) continue;
+            step.done = true;
+            step.act();
+            going = m_real.Continue(elapsed) && going;
+        }
+        return going;
+    }
+    void End() override { m_real.End(); }
+
+private:
+    TWindowRequestWaiter m_real;
+    std::shared_ptr<std::vector<WaitScript::Step>> m_steps;
+};
+
+} // namespace
+
+WaitScript::WaitScript()
+    : m_steps(std::make_shared<std::vector<Step>>()) {
+    kovrel::SetRequestWaiter(std::make_unique<ScriptedWaiter>(m_steps));
+}
+
+WaitScript::~WaitScript() {
+    InstallWindowWaiter();
+    for (const Step& step : *m_steps)
+        if (!step.done) qWarning("a step of the wait script was never taken");
+}
+
+WaitScript& WaitScript::At(int ms, std::function<void()> step) {
+    m_steps->push_back({[ms](qint64 elapsed) { return elapsed >= ms; }, std::move(step)});
+    return *this;
+}
+
+WaitScript& WaitScript::WhenShown(std::function<void(QWidget* waitWindow)> step) {
+    m_steps->push_back({[](qint64) { return WaitWindow() != nullptr; }, [step] { step(WaitWindow()); }});
+    return *this;
 }
 
 void ChooseKlient(QWidget* picker, int kindEntry, const QString& name) {

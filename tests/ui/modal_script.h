@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // What the user does in modal windows. A modal window holds the test inside its exec(), so the
 // steps are queued beforehand and run from the window's own event loop, each on the next modal
@@ -44,6 +45,33 @@ private:
     QPointer<QWidget> m_idle;           // the open window no step acted on
     int m_idleTicks = 0;
 };
+
+// What a test does while a request waits for the service: the program's own waiter runs the
+// wait, and each step is taken once, from within it, the first time its moment has come. No
+// timer fires during a wait, so this is how a test acts then. In place while it lives.
+class WaitScript {
+public:
+    WaitScript();
+    ~WaitScript();
+    WaitScript(const WaitScript&) = delete;
+    WaitScript& operator=(const WaitScript&) = delete;
+
+    // After the request has waited `ms`.
+    WaitScript& At(int ms, std::function<void()> step);
+    // As soon as the waiting window ("Ожидание ответа сервера…") shows.
+    WaitScript& WhenShown(std::function<void(QWidget* waitWindow)> step);
+
+    struct Step {
+        std::function<bool(qint64 elapsedMs)> due;
+        std::function<void()> act;
+        bool done = false;
+    };
+
+private:
+    std::shared_ptr<std::vector<Step>> m_steps;
+};
+// The waiting window shown now, or null.
+QWidget* WaitWindow();
 
 // In the counterparty picker: checks that its kind list is free and on its first entry, switches
 // it to `kindEntry` and chooses the entry of that name.

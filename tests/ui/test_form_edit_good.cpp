@@ -1,7 +1,7 @@
 // The goods and category editors against the real service: the fields and their number texts,
-// the category list, tolerant number reading that keeps the old value, saving from the goods
-// and category pages, and a refused save that keeps the input. The exact fields of a save are
-// checked on a capture server.
+// the category list, tolerant number reading (text that is no number refused), saving from the
+// goods and category pages, and a refused save that keeps the input. The exact fields of a save
+// are checked on a capture server.
 #include "capture_server.h"
 #include "catalog_window_test.h"
 #include "form_edit_good.h"
@@ -107,7 +107,7 @@ private Q_SLOTS:
         WhenShown<TFormEditGood>([&](TFormEditGood* e) {
             e->EdName->setText(QStringLiteral("  Товар после правки "));
             e->EdCen->setText(QString::fromUtf8(" 1\u00A0234,5 "));
-            e->EdPack->setText(QStringLiteral("упаковка")); // not a number: stays 0.25
+            e->EdPack->setText(QStringLiteral(" 0,25"));
             e->EdNds->setText(QStringLiteral("20"));
             e->ComBoxGroup->setCurrentIndex(e->ComBoxGroup->findData(group));
             e->ButSave->click();
@@ -183,6 +183,11 @@ private Q_SLOTS:
         e.EdPack->setText(QStringLiteral("1 2")); // an ordinary blank inside: not a number
         e.EdNds->setText(QStringLiteral("10,5"));
         e.EdCode->setText(QStringLiteral(" A-1 "));
+        e.ButSave->click();
+        QCOMPARE(f.Ui->infos,
+                 QStringList{QStringLiteral("В поле «Упаковка» должно быть число, а не «1 2».")});
+        QCOMPARE(testing::Paths(server.Requests()), QStringList{"/list-grnames-json.php"}); // nothing sent
+        e.EdPack->setText(QStringLiteral("12"));
         e.ButSave->click();
         QCOMPARE(testing::Paths(server.Requests()),
                  (QStringList{"/list-grnames-json.php", "/update-good.php"}));

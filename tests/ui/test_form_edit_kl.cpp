@@ -144,7 +144,7 @@ private Q_SLOTS:
         WhenShown<TFormEditKl>([&](TFormEditKl* e) {
             e->EdName->setText(QStringLiteral("  Покупатель правки 2 "));
             e->EdPrim->setText(QStringLiteral(" оптовый\t"));
-            edit(e, "EdInn")->setText(QStringLiteral(" 7701234567 "));
+            edit(e, "EdInn")->setText(QStringLiteral(" 7707083893 "));
             edit(e, "EdGBuh")->setText(QStringLiteral("Иванова А. А.  "));
             e->ComBoxManager->setCurrentIndex(e->ComBoxManager->findData(manager));
             e->ButSave->click();
@@ -158,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(saved);
         QCOMPARE(saved->ManagerID, manager);
         const auto bank = bankOf(saved->ID);
-        QCOMPARE(bank->Inn, QStringLiteral("7701234567"));
+        QCOMPARE(bank->Inn, QStringLiteral("7707083893"));
         QCOMPARE(bank->GBuh, QStringLiteral("Иванова А. А."));
         QCOMPARE(bank->Name, QString());
     }
@@ -396,8 +396,7 @@ private Q_SLOTS:
         QVERIFY(e.result() != QDialog::Accepted);
         QCOMPARE(e.EdName->text(), QStringLiteral("Переименован кассиром"));
         QCOMPARE(edit(&e, "EdInn")->text(), QStringLiteral("500100732259"));
-        QCOMPARE(f.Ui->infos, QStringList{QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 403 Forbidden: "
-                                                         "Доступ запрещен")});
+        QCOMPARE(f.Ui->infos, QStringList{QStringLiteral("Сервер отказал: Доступ запрещен")});
         QVERIFY(klient(QStringLiteral("Покупатель без права"), 1));
     }
 

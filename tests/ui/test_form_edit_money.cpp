@@ -152,7 +152,9 @@ private Q_SLOTS:
         QCOMPARE(g->Cells(2, row), kToday.addDays(-1).toString(QStringLiteral("dd.MM.yy")));
     }
 
-    void linksAndAmountsTypedWronglyKeepTheirValues() {
+    // An empty link box keeps the link; text that is no number or no document number is
+    // refused, naming the field, and nothing is stored until it is put right.
+    void linksAndAmountsTypedWronglyAreRefused() {
         newShop();
         const int receipt =
             shop.Doc(JournalShop::Kind::Prh, kToday, shop.Main, shop.Supplier, {{shop.Tea, 2, 50}});
@@ -165,6 +167,16 @@ private Q_SLOTS:
             e->EdDocN->clear();
             e->EdInvoiceN->setText(QStringLiteral("-7"));
             e->EdSumM->setText(QStringLiteral("сто"));
+            e->ButSave->click();
+            e->EdSumM->setText(QStringLiteral("100"));
+            e->ButSave->click();
+            QVERIFY(e->isVisible());
+            QCOMPARE(f.Ui->infos,
+                     (QStringList{QStringLiteral("В поле «Сумма» должно быть число, а не «сто»."),
+                                  QStringLiteral("В поле «Номер заказа (счета)» должен быть номер документа, "
+                                                 "а не «-7».")}));
+            f.Ui->infos.clear();
+            e->EdInvoiceN->setText(QStringLiteral("0"));
             e->ButSave->click();
         }));
         QCOMPARE(stored(prim)->DocN, receipt);
@@ -188,8 +200,7 @@ private Q_SLOTS:
             e->ButSave->click();
             QVERIFY(e->isVisible());
             QCOMPARE(f.Ui->infos,
-                     QStringList{QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 404 Not Found: "
-                                                "Не найден документ № 99999 (накладная)")});
+                     QStringList{QStringLiteral("Сервер отказал: Не найден документ № 99999 (накладная)")});
             QCOMPARE(e->EdDocN->text(), QStringLiteral("99999"));
             QCOMPARE(e->EdSumM->text(), QStringLiteral("12.50"));
             e->ButCancel->click();

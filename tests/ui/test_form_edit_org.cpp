@@ -110,10 +110,10 @@ private Q_SLOTS:
         TFormEditOrg e(w.get(), kOrganizationID);
         for (QLineEdit* edit : e.Fields().Edits())
             QCOMPARE(edit->text(), QString());
-        e.Fields().Edits()[5]->setText(QStringLiteral("7703000001"));
+        e.Fields().Edits()[5]->setText(QStringLiteral("7703000007"));
         e.ButSave->click();
         QCOMPARE(e.result(), int(QDialog::Accepted));
-        QCOMPARE(organization()->Inn, QStringLiteral("7703000001"));
+        QCOMPARE(organization()->Inn, QStringLiteral("7703000007"));
     }
 
     void refusedSaveKeepsTheWindowOpenWithTheInput() {

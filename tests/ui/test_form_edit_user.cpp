@@ -293,10 +293,11 @@ private Q_SLOTS:
         QCOMPARE(ServerProcess::HeaderOf(f.Service().Mail().last(), "To"), QByteArray("exp@kovrel.local"));
         QCOMPARE(user.DopLogin, QStringLiteral("exp@kovrel.local"));
         QCOMPARE(user.UserName, QStringLiteral("Экспедитор")); // the other changes are not sent
-        // A changed login that has not been saved: the service will not mail it; nothing is shown.
+        // A changed login that has not been saved: the service will not mail it, and says why.
         e.EdPrim->setText(QStringLiteral("other@kovrel.local"));
         e.ButNewPas->click();
-        QCOMPARE(f.Ui->infos.size(), 1);
+        QCOMPARE(f.Ui->infos.size(), 2);
+        QVERIFY2(f.Ui->infos[1].startsWith(QStringLiteral("Сервер отказал: ")), qPrintable(f.Ui->infos[1]));
         QCOMPARE(f.Service().Mail().size(), mails + 1);
         QCOMPARE(user.DopLogin, QStringLiteral("other@kovrel.local"));
     }
@@ -323,9 +324,8 @@ private Q_SLOTS:
         QCOMPARE(e.EdName->text(), QStringLiteral("Главный кассир"));
         // Each refusal said once why: the service's, then the connection's.
         QCOMPARE(f.Ui->infos.size(), 2);
-        QVERIFY(
-            f.Ui->infos[0].startsWith(QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 403 Forbidden: ")));
-        QVERIFY(f.Ui->infos[1].startsWith(QStringLiteral("Сервер не выполнил запрос: ")));
+        QVERIFY(f.Ui->infos[0].startsWith(QStringLiteral("Сервер отказал: ")));
+        QVERIFY(f.Ui->infos[1].startsWith(QStringLiteral("Нет связи с сервером http://127.0.0.1:9: ")));
         QVERIFY(f.Ui->infos[1].contains(QStringLiteral("127.0.0.1")));
 
         e.EdName->setText(QStringLiteral("  "));

@@ -295,7 +295,8 @@ private Q_SLOTS:
         QVERIFY(picker.SGList->ColWidths(1) > 80); // "Кол-во остаток" with the project's fonts
         QCOMPARE(picker.SGList->Cells(1, 0), QStringLiteral("Кол-во остаток"));
         QCOMPARE(picker.SGList->Cells(2, 0), QStringLiteral("Цена"));
-        QCOMPARE(picker.SBar->PanelText(0), QStringLiteral("Ответ получен."));
+        QCOMPARE(picker.SBar->PanelText(0),
+                 QStringLiteral("Нет связи с сервером http://127.0.0.1:9: сервер не отвечает"));
         QVERIFY(f.Ui->infos.isEmpty());
     }
 

@@ -477,7 +477,7 @@ private Q_SLOTS:
         QCOMPARE(linesLeft, 1);
     }
 
-    // Deleting a line asks nothing; it is refused when the store's stock would go below zero.
+    // Deleting a line, once confirmed, is refused when the store's stock would go below zero.
     void deletingALineFollowsTheKindsStockRule() {
         auto w = f.OpenAdmin();
         const int store = DocShop::Store(Unique(QStringLiteral("Склад удалений")));
@@ -526,7 +526,12 @@ private Q_SLOTS:
         QCOMPARE(left, QStringList());
         QCOMPARE(DocShop::Lines(InvoiceFamily(), order).size(), size_t(0));
         QCOMPARE(f.Ui->infos.size(), 2);
-        QVERIFY(f.Ui->questions.isEmpty());
+        // One question per line deleted or tried: two in the receipt, one in the transfer and one
+        // in the order.
+        QCOMPARE(f.Ui->questions.size(), 4);
+        for (const QString& question : f.Ui->questions)
+            QVERIFY2(question.endsWith(QStringLiteral(" будет удален из документа. Продолжить удаление ?")),
+                     qPrintable(question));
     }
 
     // What "Печать" hands the print forms: the template of the chosen entry and the data

@@ -103,7 +103,8 @@ private Q_SLOTS:
         server.Enqueue("database gone", 500);
         QVERIFY(!RemoveNklDoc(bar, doc()));
         QCOMPARE(server.Count(), 1);
-        QCOMPARE(ui->infos, QStringList{QStringLiteral("Сервер не выполнил запрос: HTTP/1.1 500 Error")});
+        QCOMPARE(ui->infos,
+                 QStringList{QStringLiteral("Сервер отказал: внутренняя ошибка сервера (код 500)")});
     }
 
     void stockRule_data() {

@@ -1,7 +1,10 @@
 #include "bank_fields.h"
 
 #include "controls.h"
+#include "number_box.h"
 #include "rec_bank.h"
+#include "requisites_check.h"
+#include "user_interaction.h"
 #include "window_frame.h"
 
 #include <QGridLayout>
@@ -51,10 +54,50 @@ QWidget* TBankFields::ChainTabOrder(QWidget* after) {
 }
 
 void TBankFields::Show(const TRecBank& rec) {
+    m_shown.clear();
     for (qsizetype i = 0; i < m_edits.size(); ++i) {
         m_edits[i]->setText(rec.*kFields[i].member);
         m_edits[i]->setCursorPosition(0); // a long name shows its beginning
+        m_shown << m_edits[i]->text().trimmed();
     }
+}
+
+QLineEdit* TBankFields::edit(const char* name) const {
+    for (QLineEdit* e : m_edits)
+        if (e->objectName() == QLatin1String(name)) return e;
+    return nullptr;
+}
+
+bool TBankFields::changed(QLineEdit* box) const {
+    const qsizetype i = m_edits.indexOf(box);
+    return box->isEnabled() && box->text().trimmed() != m_shown.value(i);
+}
+
+// An existing record whose stored values were never valid still opens and saves: only what the
+// person typed is checked. The account's key is checked when the account or the БИК changed.
+QLineEdit* TBankFields::RefusedChange() const {
+    using namespace kovrel::requisites;
+    QLineEdit* inn = edit("EdInn");
+    QLineEdit* kpp = edit("EdKpp");
+    QLineEdit* bik = edit("EdBik");
+    QLineEdit* rs = edit("EdRs");
+    QLineEdit* ks = edit("EdKs");
+    const auto text = [](const QLineEdit* box) { return box->text().trimmed(); };
+    const std::pair<QLineEdit*, QString> checks[] = {
+        {inn, changed(inn) ? InnProblem(text(inn)) : QString()},
+        {kpp, changed(kpp) ? KppProblem(text(kpp)) : QString()},
+        {bik, changed(bik) ? BikProblem(text(bik)) : QString()},
+        {rs, changed(rs) ? AccountProblem(text(rs), QStringLiteral("Расчетный счет")) : QString()},
+        {ks, changed(ks) ? AccountProblem(text(ks), QStringLiteral("Корр.счет")) : QString()},
+        {rs, changed(rs) || changed(bik) ? SettlementKeyProblem(text(rs), text(bik)) : QString()},
+    };
+    for (const auto& [box, problem] : checks) {
+        if (problem.isEmpty()) continue;
+        ShowInfo(problem);
+        MarkRefused(box, problem);
+        return box;
+    }
+    return nullptr;
 }
 
 void TBankFields::Read(TRecBank& rec) const {

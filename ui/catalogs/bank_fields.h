@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 
 class QGridLayout;
 class QLineEdit;
@@ -17,6 +18,10 @@ public:
     void Show(const TRecBank& rec);
     // Every text trimmed of surrounding blanks.
     void Read(TRecBank& rec) const;
+    // ИНН, КПП, БИК and the accounts the person changed since Show (values stored before stay
+    // as they are, whatever they hold): the first wrong one, its reason shown and its box
+    // marked, or null when they are fine.
+    QLineEdit* RefusedChange() const;
     // Kinds without requisites: empty and closed to input.
     void ClearAndDisable();
 
@@ -26,5 +31,9 @@ public:
     const QList<QLineEdit*>& Edits() const { return m_edits; }
 
 private:
+    QLineEdit* edit(const char* name) const;
+    bool changed(QLineEdit* box) const;
+
     QList<QLineEdit*> m_edits;
+    QStringList m_shown;
 };

@@ -17,7 +17,7 @@ constexpr int kButtonHeight = 25;
 const QString TEditorWindow::kNameWanted = QStringLiteral("Необходимо указать наименование !");
 
 TEditorWindow::TEditorWindow(QWidget* owner, const QString& caption, QSize client)
-    : QDialog(owner) {
+    : TEditorDialog(owner) {
     FrameWindow(this, caption, client, kFontPixels);
 }
 
@@ -66,9 +66,22 @@ void TEditorWindow::ButSaveClick() {
         m_nameBox->setFocus();
         return;
     }
-    if (Save()) accept();
+    m_closeUnknown = false;
+    if (Save())
+        accept();
+    else if (m_closeUnknown)
+        Discard();
 }
 
 void TEditorWindow::ButCancelClick() {
-    reject();
+    Discard();
+}
+
+TChange TEditorWindow::Change(const std::function<bool(TFormLoad&)>& change,
+                              const std::function<bool()>& reread) {
+    // Without `reread`, what the service holds is read by the page, as the window closes.
+    const TChange c = ChangeOnFreshRequest(
+        change, nullptr, 0, reread ? reread : [] { return true; });
+    if (c.unknown && !reread) m_closeUnknown = true;
+    return c;
 }

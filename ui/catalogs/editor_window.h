@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "editor_dialog.h"
+#include "fresh_request.h"
 
 class QGridLayout;
 class QLineEdit;
@@ -12,8 +13,10 @@ class QPushButton;
 // the save went through. An entry's name must not be blank: that is said before anything is
 // sent. A save the service refuses says why (the editors make their changes with
 // ChangeOnFreshRequest) and leaves everything typed where it was, so the user may correct it
-// and save again.
-class TEditorWindow : public QDialog {
+// and save again. A change whose outcome is unknown (no answer came) closes the window: the page
+// the editor came from reads its list again and shows what the service holds. Escape and the
+// close box ask before typed changes go (TEditorDialog).
+class TEditorWindow : public TEditorDialog {
     Q_OBJECT
 public:
     TEditorWindow(QWidget* owner, const QString& caption, QSize client);
@@ -31,6 +34,10 @@ public:
 protected:
     // The editor's save steps; true when every step succeeded.
     virtual bool Save() = 0;
+    void SaveClick() override { ButSaveClick(); }
+    // One change of the save, made with ChangeOnFreshRequest. When its outcome is unknown the
+    // window closes after the save, unless `reread` reads what the service holds into it.
+    TChange Change(const std::function<bool(TFormLoad&)>& change, const std::function<bool()>& reread = {});
     // The bottom panel, `height` pixels high, with its two buttons.
     QWidget* MakeButtonPanel(int height);
     // Lays the window out as rows of labelled fields over the bottom panel; the fields go into
@@ -43,6 +50,7 @@ protected:
     void RequireName(QLineEdit* box, const QString& message);
 
 private:
+    bool m_closeUnknown = false;
     QLineEdit* m_nameBox = nullptr;
     QString m_nameWanted;
 };

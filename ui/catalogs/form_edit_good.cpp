@@ -3,6 +3,7 @@
 #include "combo_id.h"
 #include "controls.h"
 #include "fresh_request.h"
+#include "number_box.h"
 #include "number_text.h"
 #include "window_frame.h"
 
@@ -36,6 +37,7 @@ TFormEditGood::TFormEditGood(QWidget* owner, TRecGood& rec)
     AddLabelledRow(grid, QStringLiteral("Доп. код"), EdCode);
     AddLabelledRow(grid, QStringLiteral("Категория"), ComBoxGroup);
     FormCreate();
+    WatchAllInputs();
 }
 
 void TFormEditGood::FormCreate() {
@@ -55,16 +57,22 @@ void TFormEditGood::FormCreate() {
     SetComboID(ComBoxGroup, LocalRec.GrCode);
 }
 
+// A number box that holds no number is refused, naming it, before anything is sent.
 bool TFormEditGood::Save() {
+    const std::optional<double> cen = ReadNumberBox(EdCen, QStringLiteral("Прод.цена"));
+    if (!cen) return false;
+    const std::optional<double> pack = ReadNumberBox(EdPack, QStringLiteral("Упаковка"));
+    if (!pack) return false;
+    const std::optional<double> nds = ReadNumberBox(EdNds, QStringLiteral("Ставка НДС"));
+    if (!nds) return false;
     LocalRec.Name = EdName->text().trimmed();
     LocalRec.Prim = EdPrim->text().trimmed();
     LocalRec.BarCode = EdBarCode->text().trimmed();
     LocalRec.Code = EdCode->text().trimmed();
-    LocalRec.PCen = ParseFloatDef(EdCen->text(), LocalRec.PCen);
-    LocalRec.Pack = ParseFloatDef(EdPack->text(), LocalRec.Pack);
-    LocalRec.Nds = ParseFloatDef(EdNds->text(), LocalRec.Nds);
+    LocalRec.PCen = *cen;
+    LocalRec.Pack = *pack;
+    LocalRec.Nds = *nds;
     LocalRec.GrCode = GetComboID(ComBoxGroup, LocalRec.GrCode);
-    if (LocalRec.ID < 1)
-        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertGood(LocalRec); });
-    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateGood(LocalRec); });
+    if (LocalRec.ID < 1) return Change([this](TFormLoad& fl) { return fl.InsertGood(LocalRec); });
+    return Change([this](TFormLoad& fl) { return fl.UpdateGood(LocalRec); });
 }

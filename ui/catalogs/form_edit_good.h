@@ -8,8 +8,8 @@ class QLineEdit;
 
 // The goods editor: name, note, sale price, units per pack, VAT rate, bar code, extra code and
 // category. Numbers are read tolerantly ("," as separator, no-break spaces as grouping); a box
-// whose text is not a number keeps the value the item had. The purchase price is not edited
-// here: it comes from receipts.
+// whose text is not a number is refused, naming it, and nothing is sent. The purchase price is
+// not edited here: it comes from receipts.
 class TFormEditGood final : public TEditorWindow {
     Q_OBJECT
 public:

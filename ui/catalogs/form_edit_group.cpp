@@ -12,12 +12,12 @@ TFormEditGroup::TFormEditGroup(QWidget* owner, TRecKlient& rec)
 
     EdName->setText(LocalRec.Name);
     EdPrim->setText(LocalRec.Prim);
+    WatchAllInputs();
 }
 
 bool TFormEditGroup::Save() {
     LocalRec.Name = EdName->text().trimmed();
     LocalRec.Prim = EdPrim->text().trimmed();
-    if (LocalRec.ID <= 0)
-        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertGroup(LocalRec); });
-    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateGroup(LocalRec); });
+    if (LocalRec.ID <= 0) return Change([this](TFormLoad& fl) { return fl.InsertGroup(LocalRec); });
+    return Change([this](TFormLoad& fl) { return fl.UpdateGroup(LocalRec); });
 }

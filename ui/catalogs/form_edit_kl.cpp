@@ -92,6 +92,7 @@ TFormEditKl::TFormEditKl(QWidget* owner, TRecKlient& rec)
     QWidget::setTabOrder(ComBoxManager, ButCancel);
     QWidget::setTabOrder(ButCancel, ButSave);
     FormCreate();
+    WatchAllInputs();
 }
 
 TFormEditKl::~TFormEditKl() = default;
@@ -215,6 +216,11 @@ void TFormEditKl::readControls() {
 }
 
 bool TFormEditKl::Save() {
+    if (QLineEdit* wrong = m_bank->RefusedChange()) {
+        PControl->setCurrentWidget(TSAtrib);
+        wrong->setFocus();
+        return false;
+    }
     readControls();
     return LocalRec.ID < 1 ? insertRecord() : updateRecord();
 }
@@ -222,13 +228,13 @@ bool TFormEditKl::Save() {
 bool TFormEditKl::insertRecord() {
     switch (LocalRec.TypeKl) {
     case TypeKlKind::Store:
-        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertStore(LocalRec); });
+        return Change([this](TFormLoad& fl) { return fl.InsertStore(LocalRec); });
     case TypeKlKind::Manager:
-        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertManager(LocalRec); });
+        return Change([this](TFormLoad& fl) { return fl.InsertManager(LocalRec); });
     default:
         break;
     }
-    const bool inserted = ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertKlient(LocalRec); });
+    const bool inserted = Change([this](TFormLoad& fl) { return fl.InsertKlient(LocalRec); });
     // Without an identifier from the service there is nothing to attach the requisites to.
     if (LocalRec.ID <= 0) return inserted;
     BankRec->ID = LocalRec.ID;
@@ -238,19 +244,17 @@ bool TFormEditKl::insertRecord() {
 bool TFormEditKl::updateRecord() {
     switch (LocalRec.TypeKl) {
     case TypeKlKind::Store:
-        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateStore(LocalRec); }) &&
-               ChangeOnFreshRequest(
-                   [this](TFormLoad& fl) { return fl.UpdateStoreRightsOnStore(LocalRec.ID, ListSR); });
+        return Change([this](TFormLoad& fl) { return fl.UpdateStore(LocalRec); }) &&
+               Change([this](TFormLoad& fl) { return fl.UpdateStoreRightsOnStore(LocalRec.ID, ListSR); });
     case TypeKlKind::Manager:
-        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateManager(LocalRec); });
+        return Change([this](TFormLoad& fl) { return fl.UpdateManager(LocalRec); });
     default:
         break;
     }
-    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateKlient(LocalRec); }) &&
-           sendRequisites();
+    return Change([this](TFormLoad& fl) { return fl.UpdateKlient(LocalRec); }) && sendRequisites();
 }
 
 bool TFormEditKl::sendRequisites() {
     if (!m_sendRequisites) return true;
-    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); });
+    return Change([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); });
 }

@@ -26,6 +26,7 @@ void TFormEditOrg::FormCreate() {
         read = AnsweredOnFreshRequest([this](TFormLoad& fl) { BankRec = fl.SelectBank(LocalID); });
     if (read) {
         m_bank->Show(*BankRec);
+        WatchAllInputs();
         return;
     }
     // Saving what could not be read would replace the requisites with blanks: the window only
@@ -34,8 +35,20 @@ void TFormEditOrg::FormCreate() {
     ButSave->setEnabled(false);
 }
 
+// Nobody reads the own organization's requisites again after this window: a save whose outcome
+// is unknown reads them into it.
 bool TFormEditOrg::Save() {
+    if (m_bank->RefusedChange()) return false;
     m_bank->Read(*BankRec);
     BankRec->ID = LocalID;
-    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); });
+    return Change([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); }, [this] { return reread(); });
+}
+
+bool TFormEditOrg::reread() {
+    std::unique_ptr<TRecBank> stored;
+    if (!AnsweredOnFreshRequest([&](TFormLoad& fl) { stored = fl.SelectBank(LocalID); })) return false;
+    BankRec = std::move(stored);
+    m_bank->Show(*BankRec);
+    MarkSaved();
+    return true;
 }

@@ -8,7 +8,8 @@
 class TBankFields;
 
 // The editor of the own organization's requisites, kept by the service under one fixed
-// identifier. They are always sent whole with UpdateBank; there is no separate insert.
+// identifier. They are always sent whole with UpdateBank; there is no separate insert. A changed
+// ИНН, КПП, БИК or account that is not one is refused before anything is sent.
 class TFormEditOrg final : public TEditorWindow {
     Q_OBJECT
 public:
@@ -25,6 +26,8 @@ protected:
 
 private:
     void FormCreate();
+    // The requisites as the service holds them; false when they could not be read.
+    bool reread();
 
     std::unique_ptr<TBankFields> m_bank;
 };

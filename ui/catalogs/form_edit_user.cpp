@@ -51,6 +51,7 @@ TFormEditUser::TFormEditUser(QWidget* owner, TRecUser& rec)
     layout->addWidget(limits);
     layout->addWidget(MakeButtonPanel(55));
     FormCreate();
+    WatchAllInputs();
 }
 
 QWidget* TFormEditUser::buildTopPanel() {
@@ -166,15 +167,17 @@ bool TFormEditUser::Save() {
     LocalRec.UserName = EdName->text().trimmed();
     LocalRec.DopLogin = EdPrim->text().trimmed();
     readRights();
-    if (LocalRec.ID <= 0)
-        return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.InsertUser(LocalRec); });
-    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateUser(LocalRec); }) &&
-           ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateUserRights(LocalRec.ID, ListUR); });
+    if (LocalRec.ID <= 0) return Change([this](TFormLoad& fl) { return fl.InsertUser(LocalRec); });
+    return Change([this](TFormLoad& fl) { return fl.UpdateUser(LocalRec); }) &&
+           Change([this](TFormLoad& fl) { return fl.UpdateUserRights(LocalRec.ID, ListUR); });
 }
 
 void TFormEditUser::ButNewPasClick() {
     if (LocalRec.ID <= 0) return;
     LocalRec.DopLogin = EdPrim->text().trimmed();
-    if (OnFreshRequest([this](TFormLoad& fl) { return fl.CreateNewPas(LocalRec.ID, LocalRec.DopLogin); }))
+    TFormLoad fl;
+    if (fl.CreateNewPas(LocalRec.ID, LocalRec.DopLogin))
         ShowInfo(QStringLiteral("Пароль отправлен на электронную почту пользователя."));
+    else
+        ShowRefusal(fl); // a password that was not sent must not look as if it was
 }

@@ -62,7 +62,8 @@ void TFormList::SetColumns(const std::vector<int>& widths, const QStringList& he
 
 void TFormList::Refresh() {
     TServerWait wait(*SBar, 0);
-    LoadEntries(EdFind->text().trimmed());
+    // A failed load lists what the one before listed, under the headings.
+    if (const auto failure = LoadEntries(EdFind->text().trimmed())) wait.Fail(*failure);
     fillGrid();
     SGList->repaint();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "request_failure.h"
+
 #include <QDialog>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class QGridLayout;
@@ -44,8 +47,9 @@ protected:
     // The grid's columns, their widths and header texts.
     void SetColumns(const std::vector<int>& widths, const QStringList& headers);
 
-    // Runs the query with the trimmed search text and keeps the allowed records in key order.
-    virtual void LoadEntries(const QString& filter) = 0;
+    // Runs the query with the trimmed search text and keeps the allowed records in key order;
+    // when the query fails, keeps what it had and gives why.
+    virtual std::optional<kovrel::RequestFailure> LoadEntries(const QString& filter) = 0;
     virtual int EntryCount() const = 0;
     virtual QStringList EntryCells(int entry) const = 0;
     // Writes the entry into the selection slot.

@@ -37,11 +37,11 @@ void TFormListGood::FormCreate() {
     Refresh();
 }
 
-void TFormListGood::Query(TFormLoad& fl, const QString& filter) {
+void TFormListGood::Query(TFormLoad& fl, RecordList<TRecGood>& list, const QString& filter) {
     if (stockMode())
-        fl.SelectOstList(List, filter, SelFlagZero, SelCodeStore);
+        fl.SelectOstList(list, filter, SelFlagZero, SelCodeStore);
     else
-        fl.SelectGoodList(List, filter, false);
+        fl.SelectGoodList(list, filter, false);
 }
 
 bool TFormListGood::Keep(const TRecGood& rec) const {

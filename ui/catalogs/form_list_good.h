@@ -23,7 +23,7 @@ public:
     const int SelMode;
 
 protected:
-    void Query(TFormLoad& fl, const QString& filter) override;
+    void Query(TFormLoad& fl, RecordList<TRecGood>& list, const QString& filter) override;
     bool Keep(const TRecGood& rec) const override;
     QString KeyOf(const TRecGood& rec) const override;
     QStringList Cells(const TRecGood& rec) const override;

@@ -42,13 +42,17 @@ void TFormListKl::ComBoxTypeKlClick() {
     Refresh();
 }
 
-void TFormListKl::Query(TFormLoad& fl, const QString& filter) {
-    m_listedIndex = ComBoxTypeKl->currentIndex();
-    fl.SelectKlientList(List, filter, kind());
+void TFormListKl::Query(TFormLoad& fl, RecordList<TRecKlient>& list, const QString& filter) {
+    fl.SelectKlientList(list, filter, kind());
 }
 
+void TFormListKl::Listed() {
+    m_listedIndex = ComBoxTypeKl->currentIndex();
+}
+
+// The kind of the records listed, which a failed listing of another kind leaves in place.
 void TFormListKl::Choose(const TRecKlient& rec) {
     Slot.SelName = rec.Name;
     Slot.SelID = rec.ID;
-    Slot.SelGr = kind();
+    Slot.SelGr = m_listedIndex + 1;
 }

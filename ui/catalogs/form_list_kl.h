@@ -22,7 +22,8 @@ public:
     QComboBox* ComBoxTypeKl = nullptr;
 
 protected:
-    void Query(TFormLoad& fl, const QString& filter) override;
+    void Query(TFormLoad& fl, RecordList<TRecKlient>& list, const QString& filter) override;
+    void Listed() override;
     QStringList Cells(const TRecKlient& rec) const override { return {rec.Name}; }
     void Choose(const TRecKlient& rec) override;
 

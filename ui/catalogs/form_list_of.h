@@ -7,6 +7,7 @@
 
 // A picker over records of one kind: the records of the last load and, beside them, the index
 // that orders the allowed ones by key (the first of equal keys stays, later ones are not shown).
+// A load that fails keeps the records of the one before.
 template <class Rec>
 class TFormListOf : public TFormList {
 public:
@@ -16,20 +17,28 @@ public:
 protected:
     using TFormList::TFormList;
 
-    virtual void Query(TFormLoad& fl, const QString& filter) = 0;
+    // Reads the records into `list`.
+    virtual void Query(TFormLoad& fl, RecordList<Rec>& list, const QString& filter) = 0;
+    // The records read have become the ones listed.
+    virtual void Listed() {}
     virtual bool Keep(const Rec&) const { return true; }
     virtual QString KeyOf(const Rec& rec) const { return rec.GetKey(); }
     virtual QStringList Cells(const Rec& rec) const = 0;
     virtual void Choose(const Rec& rec) = 0;
 
-    void LoadEntries(const QString& filter) override {
+    std::optional<kovrel::RequestFailure> LoadEntries(const QString& filter) override {
+        RecordList<Rec> fresh;
         {
             TFormLoad fl;
-            Query(fl, filter);
+            Query(fl, fresh, filter);
+            if (fl.Failure()) return fl.Failure();
         }
+        List.swap(fresh);
+        Listed();
         CreateSortedList(ListSort, kIndexCapacity);
         for (const auto& rec : List)
             if (Keep(*rec)) ListSort.Add(KeyOf(*rec), rec.get());
+        return std::nullopt;
     }
     int EntryCount() const override { return ListSort.Count(); }
     QStringList EntryCells(int entry) const override { return Cells(*ListSort.Objects(entry)); }

@@ -11,7 +11,9 @@ public:
     TFormListStore(QWidget* owner, TSelectionSlot& slot);
 
 protected:
-    void Query(TFormLoad& fl, const QString& filter) override { fl.SelectStoreList(List, filter); }
+    void Query(TFormLoad& fl, RecordList<TRecKlient>& list, const QString& filter) override {
+        fl.SelectStoreList(list, filter);
+    }
     bool Keep(const TRecKlient& rec) const override;
     QStringList Cells(const TRecKlient& rec) const override { return {rec.Name}; }
     void Choose(const TRecKlient& rec) override;

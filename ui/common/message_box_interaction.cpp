@@ -32,6 +32,30 @@ bool MessageBoxInteraction::askYesNo(const QString& text, bool defaultYes) {
     return box.clickedButton() == yes;
 }
 
+std::unique_ptr<QMessageBox> MessageBoxInteraction::YesNoCancelBox(const QString& text, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("Вопрос"), text,
+                                             QMessageBox::NoButton, parent);
+    QPushButton* yes = box->addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    box->addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton* cancel = box->addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box->setDefaultButton(yes);
+    box->setEscapeButton(cancel);
+    return box;
+}
+
+UserInteraction::Answer MessageBoxInteraction::askYesNoCancel(const QString& text) {
+    const std::unique_ptr<QMessageBox> box = YesNoCancelBox(text, owner());
+    box->exec();
+    switch (box->buttonRole(box->clickedButton())) {
+    case QMessageBox::YesRole:
+        return Answer::Yes;
+    case QMessageBox::NoRole:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 void MessageBoxInteraction::showError(const QString& text) {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
                     QMessageBox::NoButton, owner());

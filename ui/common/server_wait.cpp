@@ -1,6 +1,9 @@
 #include "server_wait.h"
 
+#include "request_failure.h"
 #include "status_bar.h"
+
+#include <QLabel>
 
 const QString TServerWait::kWaiting = QStringLiteral("Ожидание ответа сервера ...");
 const QString TServerWait::kDone = QStringLiteral("Ответ получен.");
@@ -14,4 +17,8 @@ TServerWait::TServerWait(TStatusBar& bar, int panel)
 
 TServerWait::~TServerWait() {
     m_bar.SetPanelText(m_panel, m_doneText);
+}
+
+void TServerWait::Fail(const kovrel::RequestFailure& failure) {
+    m_doneText = failure.text;
 }

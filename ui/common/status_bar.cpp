@@ -32,5 +32,6 @@ QString TStatusBar::PanelText(int index) const {
 void TStatusBar::SetPanelText(int index, const QString& text, bool repaintNow) {
     QLabel* panel = m_panels.at(index);
     panel->setText(text);
+    panel->setToolTip(text); // the whole text, where the panel cuts it
     if (repaintNow) panel->repaint();
 }

@@ -45,8 +45,11 @@ QString money(double value) {
 
 } // namespace
 
+const QString TFormEditDoc::kDeleteLineQuestion =
+    QStringLiteral("Товар «%1» будет удален из документа. Продолжить удаление ?");
+
 TFormEditDoc::TFormEditDoc(QWidget* owner, const TDocFamily& family, TSelectionSlot& slot, TRecDoc& rec)
-    : QDialog(owner)
+    : TEditorDialog(owner)
     , LocalRec(rec)
     , m_family(family)
     , m_slot(slot) {
@@ -160,13 +163,34 @@ void TFormEditDoc::FormCreate() {
     for (QWidget* w : editing)
         w->setEnabled(m_editable);
     if (ButLoadExcel) ButLoadExcel->setEnabled(m_editable);
+    showHeader();
+    if (LocalRec.ID > 0) rememberStoredStores();
+    WatchInputs({LabI, LabP, DTPDat, EdPrim});
+    LoadItems();
+}
+
+void TFormEditDoc::showHeader() {
     LabI->setText(PartyName(LocalRec, m_family.first.party));
     LabP->setText(PartyName(LocalRec, m_family.second.party));
     DTPDat->SetDate(LocalRec.DocDate);
     EdPrim->setText(LocalRec.Prim);
-    if (LocalRec.ID > 0) rememberStoredStores();
     showNumber();
-    LoadItems();
+}
+
+bool TFormEditDoc::rereadDocument() {
+    std::optional<TRecDoc> header;
+    {
+        TServerWait wait(*SBarInfo, 0);
+        TFormLoad fl;
+        header = m_family.kind.ReadHeader(fl, LocalRec.ID);
+        if (fl.Failure()) wait.Fail(*fl.Failure());
+    }
+    if (!header) return false;
+    LocalRec = *header;
+    rememberStoredStores();
+    showHeader();
+    MarkSaved();
+    return LoadItems();
 }
 
 void TFormEditDoc::showNumber() {
@@ -176,16 +200,26 @@ void TFormEditDoc::showNumber() {
 
 // ---- Header -----------------------------------------------------------------------------------
 
+// A new document whose insert went unanswered may be on the service under a number the editor
+// never learnt: the window closes, and the journal, which reads its documents as it does,
+// shows whether it is there. Saving it again here could store it twice.
 bool TFormEditDoc::SaveZag(bool closeAfter) {
     LocalRec.DocDate = kovrel::DateOnly(DTPDat->Date());
     LocalRec.Prim = EdPrim->text().trimmed();
-    const bool stored = ChangeOnFreshRequest(
-        [this](TFormLoad& fl) {
-            return LocalRec.ID <= 0 ? (fl.*m_family.ops.insert)(LocalRec)
-                                    : (fl.*m_family.ops.update)(LocalRec);
+    const bool inserting = LocalRec.ID <= 0;
+    const TChange stored = ChangeOnFreshRequest(
+        [this, inserting](TFormLoad& fl) {
+            return inserting ? (fl.*m_family.ops.insert)(LocalRec) : (fl.*m_family.ops.update)(LocalRec);
         },
-        SBarInfo);
-    if (stored) rememberStoredStores();
+        SBarInfo, 0, [this, inserting] { return inserting || rereadDocument(); });
+    if (stored.unknown && inserting) {
+        Discard();
+        return false;
+    }
+    if (stored) {
+        rememberStoredStores();
+        MarkSaved();
+    }
     showNumber();
     if (stored && closeAfter) accept();
     return stored;
@@ -206,7 +240,7 @@ void TFormEditDoc::ButSaveClick() {
 }
 
 void TFormEditDoc::ButCancelClick() {
-    reject();
+    Discard();
 }
 
 void TFormEditDoc::ButSelIClick() {
@@ -245,17 +279,26 @@ bool TFormEditDoc::storesChangedSinceStored() {
 
 // ---- Lines ------------------------------------------------------------------------------------
 
-void TFormEditDoc::LoadItems() {
-    TServerWait wait(*SBarInfo, 0);
-    ClearSortedList(ListItemsSort); // it refers to the records the query is about to free
-    {
+// A document not stored yet has no lines: the service, asked for the lines of document 0, could
+// only refuse, and the refusal would stand in the status bar of every new document.
+bool TFormEditDoc::LoadItems() {
+    RecordList<TRecDocItem> fresh;
+    if (LocalRec.ID > 0) {
+        TServerWait wait(*SBarInfo, 0);
         TFormLoad fl;
-        m_family.kind.selectItems(fl, ListItems, LocalRec.ID, m_family.kind.StockStoresOf(LocalRec));
+        m_family.kind.selectItems(fl, fresh, LocalRec.ID, m_family.kind.StockStoresOf(LocalRec));
+        if (fl.Failure()) {
+            wait.Fail(*fl.Failure());
+            return false;
+        }
     }
+    ClearSortedList(ListItemsSort); // it refers to the records about to be freed
+    ListItems.swap(fresh);
     CreateSortedList(ListItemsSort, kListCapacity);
     for (const auto& line : ListItems)
         ListItemsSort.Add(line->GetKey(), line.get());
     fillGrid();
+    return true;
 }
 
 void TFormEditDoc::fillGrid() {
@@ -331,8 +374,10 @@ void TFormEditDoc::NewItem(int goodsID, double cenR, double cenZ) {
     line.CenR = cenR;
     line.CenZ = cenZ;
     line.Kol = 0;
-    const bool inserted =
-        ChangeOnFreshRequest([&](TFormLoad& fl) { return (fl.*m_family.ops.insertItem)(line); }, SBarInfo);
+    const TChange inserted =
+        ChangeOnFreshRequest([&](TFormLoad& fl) { return (fl.*m_family.ops.insertItem)(line); }, SBarInfo, 0,
+                             [this] { return LoadItems(); });
+    if (inserted.unknown) return; // the lines were read again
     // A line left by a cancelled line editor stays with quantity 0.
     if (inserted && line.ID > 0) m_family.editLine(this, m_family.kind.StockStoresOf(LocalRec), line);
     LoadItems();
@@ -350,24 +395,33 @@ void TFormEditDoc::ButDelItemClick() {
     if (m_editable) DropItem();
 }
 
-// No question is asked. The line is read again for the stock as it is now; orders, which move
-// no stock, delete at once.
+// The person confirms first (No preselected): a line goes at once, with its quantity. The line
+// is then read again for the stock as it is now; orders, which move no stock, delete at once.
 void TFormEditDoc::DropItem() {
     TRecDocItem* line = currentLine();
     if (!line || protectedLine(*line)) return;
+    if (!AskYesNoDefNo(kDeleteLineQuestion.arg(line->Name))) return;
     const TStockStores stores = m_family.kind.StockStoresOf(LocalRec);
     std::unique_ptr<TRecDocItem> fresh;
     if (m_family.Guarded()) {
         TServerWait wait(*SBarInfo, 0);
         TFormLoad fl;
         fresh = m_family.ops.selectItemOne(fl, *line, stores);
+        // A stock that could not be read proves nothing: the line stays.
+        if (fl.Failure()) {
+            wait.Fail(*fl.Failure());
+            return;
+        }
     }
     const TRecDocItem& now = fresh ? *fresh : *line;
     bool keeps = true;
     for (size_t side = 0; side < m_family.stock.size(); ++side)
         keeps = keeps && DeleteKeepsStock(m_family.stock[side], StockOf(now, side), now.Kol);
     if (keeps) {
-        ChangeOnFreshRequest([&](TFormLoad& fl) { return (fl.*m_family.ops.deleteItem)(now); }, SBarInfo);
+        const TChange deleted =
+            ChangeOnFreshRequest([&](TFormLoad& fl) { return (fl.*m_family.ops.deleteItem)(now); }, SBarInfo,
+                                 0, [this] { return LoadItems(); });
+        if (deleted.unknown) return; // the lines were read again
     } else {
         ShowInfo(kNoStock);
     }

@@ -2,13 +2,13 @@
 
 #include "doc_family.h"
 #include "doc_print_data.h"
+#include "editor_dialog.h"
 #include "rec_bank.h"
 #include "rec_doc.h"
 #include "rec_doc_item.h"
 #include "record_list.h"
 #include "sorted_list.h"
 
-#include <QDialog>
 #include <QVariant>
 
 #include <memory>
@@ -33,7 +33,13 @@ class TStatusBar;
 // The record belongs to the caller, who reloads its journal when the editor closes. Without the
 // kind's full-access right, or for a document older than the user's days lock, the editor
 // opens read-only: the document can be looked at, printed and left.
-class TFormEditDoc : public QDialog {
+//
+// Lines that cannot be read leave the grid as it was, the status bar saying why. A change whose
+// outcome is unknown (no answer came) is followed by reading the document again, so the window
+// shows what the service holds; a new document whose header may or may not have been stored is
+// left for the journal to show. Escape and the close box ask before unsaved header changes go
+// (TEditorDialog); deleting a line asks first.
+class TFormEditDoc : public TEditorDialog {
     Q_OBJECT
 public:
     ~TFormEditDoc() override;
@@ -54,7 +60,8 @@ public:
     // Stores the header (insert when new, update otherwise); closes with OK on success when asked.
     // True when the service stored it.
     bool SaveZag(bool closeAfter);
-    void LoadItems();
+    // False when the lines could not be read: the grid keeps what it showed.
+    bool LoadItems();
     // What the lines are worth at the grid's prices, as LabTotal shows it.
     double LinesTotal() const;
     // Adds the goods item as a line of quantity 0 and opens the line editor on it.
@@ -99,9 +106,11 @@ public:
     QPushButton* ButCancel = nullptr;
 
     static constexpr int kListCapacity = 2048;
+    static const QString kDeleteLineQuestion; // "%1" stands for the goods name
 
 protected:
     TFormEditDoc(QWidget* owner, const TDocFamily& family, TSelectionSlot& slot, TRecDoc& rec);
+    void SaveClick() override { ButSaveClick(); }
 
     // True when the editing controls are enabled (the user may change the document).
     bool Editable() const { return m_editable; }
@@ -113,7 +122,12 @@ private:
     QWidget* buildHeader();
     QWidget* buildFooter();
     void FormCreate();
+    // The header's fields as LocalRec holds them.
+    void showHeader();
     void showNumber();
+    // The header and the lines as the service holds them, after a change whose outcome is
+    // unknown; false when they could not be read.
+    bool rereadDocument();
     void selectParty(const TPartyRow& row, QLabel* label);
     void fillGrid();
     // The line of the grid's current row, or null when there is none.

@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "fresh_request.h"
+#include "number_box.h"
 #include "number_text.h"
 #include "user_interaction.h"
 #include "window_frame.h"
@@ -45,7 +46,7 @@ QString qty(double value) {
 
 TFormEditDocItem::TFormEditDocItem(QWidget* owner, const TDocFamily& family, TStockStores stores,
                                    TRecDocItem& rec)
-    : QDialog(owner)
+    : TEditorDialog(owner)
     , SelCodeStore(stores)
     , m_family(family)
     , m_handed(rec) {
@@ -98,15 +99,38 @@ void TFormEditDocItem::buildWindow() {
 
 void TFormEditDocItem::FormCreate() {
     LoadRec();
+    WatchInputs({EdKol, EdKolPack, EdCen});
     EdKol->setFocus();
 }
 
-void TFormEditDocItem::LoadRec() {
+bool TFormEditDocItem::LoadRec() {
+    bool read = false;
     {
         TFormLoad fl;
         m_fresh = m_family.ops.selectItemOne(fl, m_handed, SelCodeStore);
+        read = !fl.Failed();
     }
     LocalRec = m_fresh ? m_fresh.get() : &m_handed;
+    showLine();
+    return read;
+}
+
+// After a save whose outcome is unknown. A line that cannot be read leaves what was typed.
+bool TFormEditDocItem::rereadLine() {
+    std::unique_ptr<TRecDocItem> fresh;
+    {
+        TFormLoad fl;
+        fresh = m_family.ops.selectItemOne(fl, m_handed, SelCodeStore);
+    }
+    if (!fresh) return false;
+    m_fresh = std::move(fresh);
+    LocalRec = m_fresh.get();
+    showLine();
+    MarkSaved();
+    return true;
+}
+
+void TFormEditDocItem::showLine() {
     OldKol = LocalRec->Kol;
     OldOstI = LocalRec->GetOstI();
     OldOstP = LocalRec->GetOstP();
@@ -143,9 +167,15 @@ void TFormEditDocItem::EdKolPackChange() {
     EdKol->setText(qty(LocalRec->Kol));
 }
 
+// Every box must hold a number: text that is none is refused, never read as the line's old
+// value or as 0. The packs box has moved the units while it was typed in.
 bool TFormEditDocItem::SaveRec() {
-    LocalRec->Kol = ParseFloatDef(EdKol->text(), LocalRec->Kol);
-    price() = ParseFloatDef(EdCen->text(), price());
+    const std::optional<double> kol = ReadNumberBox(EdKol, QStringLiteral("Количество"));
+    if (!kol || !ReadNumberBox(EdKolPack, QStringLiteral("Кол-во упаковок"))) return false;
+    const std::optional<double> cen = ReadNumberBox(EdCen, m_family.priceLabel);
+    if (!cen) return false;
+    LocalRec->Kol = *kol;
+    price() = *cen;
     if (const QString refusal = figuresRefusal(LocalRec->Kol, price()); !refusal.isEmpty()) {
         ShowInfo(refusal);
         return false;
@@ -156,8 +186,10 @@ bool TFormEditDocItem::SaveRec() {
             return false;
         }
     }
-    return ChangeOnFreshRequest(
-        [this](TFormLoad& fl) { return m_family.ops.updateItem(fl, *LocalRec, OldKol, OldCenZ); });
+    const TChange stored = ChangeOnFreshRequest(
+        [this](TFormLoad& fl) { return m_family.ops.updateItem(fl, *LocalRec, OldKol, OldCenZ); }, nullptr, 0,
+        [this] { return rereadLine(); });
+    return stored;
 }
 
 void TFormEditDocItem::ButSaveClick() {
@@ -165,5 +197,5 @@ void TFormEditDocItem::ButSaveClick() {
 }
 
 void TFormEditDocItem::ButCancelClick() {
-    reject();
+    Discard();
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "doc_family.h"
+#include "editor_dialog.h"
 #include "rec_doc_item.h"
-
-#include <QDialog>
 
 #include <memory>
 #include <vector>
@@ -17,8 +16,10 @@ class QPushButton;
 // of a transfer) as it was when the window opened, then stored with the kind's line update.
 // The line exists on the service before the editor opens, so the editor only ever updates it.
 // Closes with OK after a stored change; a refused or failed save keeps the window open with
-// what the user typed.
-class TFormEditDocItem : public QDialog {
+// what the user typed. A box that holds no number is refused, naming it, before anything is
+// sent. A save whose outcome is unknown (no answer came) reads the line again, so the window
+// shows what the service holds. Escape and the close box ask before typed changes go.
+class TFormEditDocItem : public TEditorDialog {
     Q_OBJECT
 public:
     ~TFormEditDocItem() override;
@@ -30,8 +31,9 @@ public:
     void ButCancelClick();
 
     // ---- Operations ----
-    // Reads the line again with its stock and remembers what it held on opening.
-    void LoadRec();
+    // Reads the line again with its stock and remembers what it held on opening; false when it
+    // could not be read (the line handed in is shown then).
+    bool LoadRec();
     // Checks the stock rules and stores the line; true when stored.
     bool SaveRec();
 
@@ -55,10 +57,14 @@ public:
 
 protected:
     TFormEditDocItem(QWidget* owner, const TDocFamily& family, TStockStores stores, TRecDocItem& rec);
+    void SaveClick() override { ButSaveClick(); }
 
 private:
     void buildWindow();
     void FormCreate();
+    bool rereadLine();
+    // The line's texts and what it holds now, as the check on saving compares with.
+    void showLine();
     double oldOst(size_t side) const { return side == 0 ? OldOstI : OldOstP; }
     QString stockText(size_t side) const;
     double& price() { return LocalRec->*m_family.kind.price; }

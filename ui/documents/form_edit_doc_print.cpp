@@ -7,11 +7,18 @@
 
 #include <QComboBox>
 
+// Requisites the service does not have print empty; requisites that could not be read (no
+// answer, a refusal) print nothing at all: a paper with the parties' details missing would pass
+// for a complete one.
 void TFormEditDoc::ButPrintClick() {
     {
         TServerWait wait(*SBarInfo, 0);
         TFormLoad fl;
         TDocPrintData::ReadRequisites(fl, m_family.kind, LocalRec, BankRecOrg, BankRecKl);
+        if (fl.Failure()) {
+            wait.Fail(*fl.Failure());
+            return;
+        }
     }
     if (DocPrintForms()) DocPrintForms()(this, PrintData(), PrintForm());
 }

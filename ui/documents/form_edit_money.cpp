@@ -5,6 +5,7 @@
 #include "date_picker.h"
 #include "form_load.h"
 #include "fresh_request.h"
+#include "number_box.h"
 #include "number_text.h"
 #include "right_codes.h"
 #include "selection_slot.h"
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,24 +30,13 @@ constexpr int kButtonWidth = 120;
 constexpr int kEditWidth = 300;
 constexpr int kNumberWidth = 120;
 
-// A document number typed into a link box; the previous link when the text is not one (an empty
-// box included: only a typed 0 removes a link).
-int linkOf(const QLineEdit* box, int previous) {
-    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
-    const QString text = box->text().trimmed();
-    if (!digits.match(text).hasMatch()) return previous;
-    bool ok = false;
-    const int id = text.toInt(&ok);
-    return ok ? id : previous;
-}
-
 } // namespace
 
 const QString TFormEditMoney::kNoParties =
     QStringLiteral("Необходимо указать отправителя и получателя денег !");
 
 TFormEditMoney::TFormEditMoney(QWidget* owner, TSelectionSlot& slot, TRecMoney& rec)
-    : QDialog(owner)
+    : TEditorDialog(owner)
     , LocalRec(rec)
     , m_slot(slot) {
     setObjectName(QStringLiteral("FormEditMoney"));
@@ -113,6 +102,7 @@ void TFormEditMoney::FormCreate() {
     EdPrim->setText(LocalRec.Prim);
     EdDocN->setText(QString::number(LocalRec.DocN));
     EdInvoiceN->setText(QString::number(LocalRec.InvoiceN));
+    WatchInputs({LabI, LabP, DTPDat, EdSumM, EdPrim, EdDocN, EdInvoiceN});
 }
 
 void TFormEditMoney::pickParty(int TRecMoney::*id, QString TRecMoney::*name, QLabel* label) {
@@ -139,16 +129,30 @@ void TFormEditMoney::ButSaveClick() {
 }
 
 void TFormEditMoney::ButCancelClick() {
-    reject();
+    Discard();
 }
 
+// An empty link box keeps the link (only a typed 0 removes it); any other text that is not a
+// document number is refused, as is an amount that is not a number.
 bool TFormEditMoney::SaveRec() {
+    const std::optional<double> sum = ReadNumberBox(EdSumM, QStringLiteral("Сумма"));
+    if (!sum) return false;
+    const std::optional<int> docN =
+        ReadNumberLinkBox(EdDocN, QStringLiteral("Номер накладной"), LocalRec.DocN);
+    if (!docN) return false;
+    const std::optional<int> invoiceN =
+        ReadNumberLinkBox(EdInvoiceN, QStringLiteral("Номер заказа (счета)"), LocalRec.InvoiceN);
+    if (!invoiceN) return false;
     LocalRec.DocDate = DTPDat->Date();
-    LocalRec.SumM = ParseFloatDef(EdSumM->text(), LocalRec.SumM);
+    LocalRec.SumM = *sum;
     LocalRec.Prim = EdPrim->text().trimmed();
-    LocalRec.DocN = linkOf(EdDocN, LocalRec.DocN);
-    LocalRec.InvoiceN = linkOf(EdInvoiceN, LocalRec.InvoiceN);
-    return ChangeOnFreshRequest([this](TFormLoad& fl) {
-        return LocalRec.ID < 1 ? fl.InsertMoney(LocalRec) : fl.UpdateMoney(LocalRec);
-    });
+    LocalRec.DocN = *docN;
+    LocalRec.InvoiceN = *invoiceN;
+    const TChange stored = ChangeOnFreshRequest(
+        [this](TFormLoad& fl) {
+            return LocalRec.ID < 1 ? fl.InsertMoney(LocalRec) : fl.UpdateMoney(LocalRec);
+        },
+        nullptr, 0, [] { return true; }); // the journal reads its operations as the window closes
+    if (stored.unknown) Discard();
+    return stored;
 }

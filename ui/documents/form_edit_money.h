@@ -1,8 +1,7 @@
 #pragma once
 
+#include "editor_dialog.h"
 #include "rec_money.h"
-
-#include <QDialog>
 
 class QLabel;
 class QLineEdit;
@@ -14,8 +13,11 @@ class TSelectionSlot;
 // order the payment settles. Works on the caller's record and stores it with "Сохранить",
 // which closes the window only when the service took it; nothing is stored before. Without the
 // full right to money operations, or past the user's days lock, the window only shows the
-// operation.
-class TFormEditMoney : public QDialog {
+// operation. The amount must be a number and a link a document number, or the save is refused
+// naming the field. A save whose outcome is unknown (no answer came) closes the window, so that
+// the journal, reading its operations again, shows whether it is there; saving it again here
+// could store a payment twice. Escape and the close box ask before typed changes go.
+class TFormEditMoney : public TEditorDialog {
     Q_OBJECT
 public:
     TFormEditMoney(QWidget* owner, TSelectionSlot& slot, TRecMoney& rec);
@@ -46,6 +48,9 @@ public:
     QPushButton* ButSave = nullptr;
 
     static const QString kNoParties;
+
+protected:
+    void SaveClick() override { ButSaveClick(); }
 
 private:
     void buildWindow();

@@ -91,6 +91,7 @@ void TFormEditPrh::ImportExcel() {
         TFormLoad fl;
         fl.SelectGoodList(catalog, QString(), false);
         catalogFailed = fl.Failed();
+        if (catalogFailed) wait.Fail(*fl.Failure());
     }
     if (catalogFailed) {
         ShowInfo(kCatalogUnread);

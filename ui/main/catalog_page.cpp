@@ -74,8 +74,10 @@ int TCatalogPage::kind() const {
 
 void TCatalogPage::Refresh() {
     TServerWait wait(m_bar, 1);
-    LoadEntries(m_find->text().trimmed(), kind());
-    fillGrid();
+    if (const auto failure = LoadEntries(m_find->text().trimmed(), kind()))
+        wait.Fail(*failure);
+    else
+        fillGrid();
 }
 
 void TCatalogPage::fillGrid() {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "request_failure.h"
+
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -32,7 +35,8 @@ struct TCatalogPageDef {
 // A catalog page: search box and buttons on a tool panel over a grid that lists what the last
 // load returned, in key order. Typing in the search box reloads at once, filtered by the
 // service. Adding and editing open the entry's editor and reload when it closes, whatever its
-// result; deleting asks first (No preselected). The kind of record is the subclass's business.
+// result; deleting asks first (No preselected). A load that fails leaves the grid as it was and
+// the status bar saying why. The kind of record is the subclass's business.
 class TCatalogPage : public QWidget {
     Q_OBJECT
 public:
@@ -55,8 +59,8 @@ public:
 
 protected:
     // Loads the entries with the trimmed search text (and the kind when the page has the
-    // filter) and keeps them in key order.
-    virtual void LoadEntries(const QString& filter, int kind) = 0;
+    // filter) and keeps them in key order; when the load fails, keeps what it had and says why.
+    virtual std::optional<kovrel::RequestFailure> LoadEntries(const QString& filter, int kind) = 0;
     virtual int EntryCount() const = 0;
     virtual QStringList EntryCells(int entry) const = 0;
     virtual void OpenNew(int kind) = 0;

@@ -38,12 +38,16 @@ public:
     static constexpr int kCapacity = 2048;
 
 protected:
-    void LoadEntries(const QString& filter, int kind) override {
+    std::optional<kovrel::RequestFailure> LoadEntries(const QString& filter, int kind) override {
+        RecordList<Rec> fresh;
         TFormLoad fl;
-        m_ops.load(fl, List, filter, kind);
+        m_ops.load(fl, fresh, filter, kind);
+        if (fl.Failure()) return fl.Failure();
+        List.swap(fresh);
         CreateSortedList(ListSort, kCapacity);
         for (const auto& rec : List)
             ListSort.Add(rec->GetKey(), rec.get());
+        return std::nullopt;
     }
     int EntryCount() const override { return ListSort.Count(); }
     QStringList EntryCells(int entry) const override { return m_ops.cells(*ListSort.Objects(entry)); }

@@ -75,8 +75,10 @@ void TJournalPage::SetDefaultPeriod(TDateTime today) {
 
 void TJournalPage::Refresh() {
     TServerWait wait(m_bar, 1);
-    LoadEntries(m_find->text().trimmed(), m_begin->Date(), m_end->Date());
-    fillGrid();
+    if (const auto failure = LoadEntries(m_find->text().trimmed(), m_begin->Date(), m_end->Date()))
+        wait.Fail(*failure);
+    else
+        fillGrid();
 }
 
 void TJournalPage::fillGrid() {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "date_time.h"
+#include "request_failure.h"
 
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QLineEdit;
@@ -34,7 +36,8 @@ struct TJournalPageDef {
 
 // A document journal: the documents of a period (newest first, the higher number first within a
 // day) that the signed-in person may see, with search text and period taking effect at the next
-// load (Enter in one of their boxes loads). Adding, opening and paying hand a record to a modal editor and
+// load (Enter in one of their boxes loads). A load that fails leaves the grid as it was and the
+// status bar saying why. Adding, opening and paying hand a record to a modal editor and
 // reload whatever it answered; deleting checks the rights, asks (No preselected) and reloads. What the
 // documents are and how a kind deletes and pays is the subclass's business.
 class TJournalPage : public QWidget {
@@ -65,8 +68,9 @@ public:
 
 protected:
     // Loads the documents with the trimmed search text and the period (dates only) and keeps
-    // the ones shown in key order.
-    virtual void LoadEntries(const QString& filter, TDateTime begin, TDateTime end) = 0;
+    // the ones shown in key order; when the load fails, keeps what it had and says why.
+    virtual std::optional<kovrel::RequestFailure> LoadEntries(const QString& filter, TDateTime begin,
+                                                              TDateTime end) = 0;
     virtual int EntryCount() const = 0;
     virtual QStringList EntryCells(int entry) const = 0;
     virtual TDateTime EntryDate(int entry) const = 0;

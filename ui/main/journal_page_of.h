@@ -65,12 +65,17 @@ public:
     static constexpr int kCapacity = 2048;
 
 protected:
-    void LoadEntries(const QString& filter, TDateTime begin, TDateTime end) override {
+    std::optional<kovrel::RequestFailure> LoadEntries(const QString& filter, TDateTime begin,
+                                                      TDateTime end) override {
+        RecordList<Rec> fresh;
         TFormLoad fl;
-        (fl.*m_kind.load)(List, filter, begin, end);
+        (fl.*m_kind.load)(fresh, filter, begin, end);
+        if (fl.Failure()) return fl.Failure();
+        List.swap(fresh);
         CreateSortedList(ListSort, kCapacity);
         for (const auto& rec : List)
             if (m_kind.listed(*rec)) ListSort.Add(rec->GetKey(), rec.get());
+        return std::nullopt;
     }
     int EntryCount() const override { return ListSort.Count(); }
     QStringList EntryCells(int entry) const override {

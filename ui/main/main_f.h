@@ -94,9 +94,10 @@ public:
     void MenuExpCSVClick();
 
     // ---- Filters of the report pages: "(все)" (-1), then the entries with their IDs ----
-    // Stores the user may see in reports, in the service's order.
-    void FillStoreCombo(QComboBox* box);
-    void FillManagerCombo(QComboBox* box);
+    // Stores the user may see in reports, in the service's order. False when they could not
+    // be read: the box keeps what it offered and the status bar says why.
+    bool FillStoreCombo(QComboBox* box);
+    bool FillManagerCombo(QComboBox* box);
 
     void ShowPage(QWidget* page);
     QWidget* CurrentPage() const;
@@ -164,7 +165,7 @@ private:
     void openJournal(int rightView, int rightFull, TJournalPage* page);
     void openReport(int right, TReportPage* page);
     void openCatalog(QWidget* page, const std::function<void()>& loader);
-    void fillFilterCombo(QComboBox* box, const std::function<void(TFormLoad&, RecordList<TRecKlient>&)>& load,
+    bool fillFilterCombo(QComboBox* box, const std::function<void(TFormLoad&, RecordList<TRecKlient>&)>& load,
                          const std::function<bool(const TRecKlient&)>& shown);
     static void run(const std::vector<NavItem>& items, int tag);
     void markNavigation();

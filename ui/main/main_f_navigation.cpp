@@ -159,8 +159,10 @@ void TMainF::openReport(int right, TReportPage* page) {
         ShowInfo(QString::fromUtf8(kAccessDenied));
         return;
     }
-    if (page->StoreCombo()) FillStoreCombo(page->StoreCombo());
-    if (page->ManagerCombo()) FillManagerCombo(page->ManagerCombo());
+    // A filter that cannot be filled means the service is not answering: the report would only
+    // fail after it (and, with a silent service, make the person wait once more).
+    const bool filled = (!page->StoreCombo() || FillStoreCombo(page->StoreCombo())) &&
+                        (!page->ManagerCombo() || FillManagerCombo(page->ManagerCombo()));
     if (!CheckRight(Right::PurchasePrices, false)) {
         // Once disabled, the boxes stay so for the run.
         for (QCheckBox* box : page->PurchasePriceBoxes()) {
@@ -169,7 +171,7 @@ void TMainF::openReport(int right, TReportPage* page) {
         }
     }
     ShowPage(page);
-    page->Refresh();
+    if (filled) page->Refresh();
 }
 
 void TMainF::openCatalog(QWidget* page, const std::function<void()>& loader) {
@@ -177,7 +179,7 @@ void TMainF::openCatalog(QWidget* page, const std::function<void()>& loader) {
     loader();
 }
 
-void TMainF::fillFilterCombo(QComboBox* box,
+bool TMainF::fillFilterCombo(QComboBox* box,
                              const std::function<void(TFormLoad&, RecordList<TRecKlient>&)>& load,
                              const std::function<bool(const TRecKlient&)>& shown) {
     TServerWait wait(*SBarInfo, 1);
@@ -185,21 +187,26 @@ void TMainF::fillFilterCombo(QComboBox* box,
     CreateList(list, 2048);
     TFormLoad fl;
     load(fl, list);
+    if (fl.Failure()) { // the filter keeps what it offered
+        wait.Fail(*fl.Failure());
+        return false;
+    }
     box->clear();
     AddComboItem(box, QStringLiteral("(все)"), -1);
     for (const auto& rec : list)
         if (shown(*rec)) AddComboItem(box, rec->Name, rec->ID);
     box->setCurrentIndex(0);
+    return true;
 }
 
-void TMainF::FillStoreCombo(QComboBox* box) {
-    fillFilterCombo(
+bool TMainF::FillStoreCombo(QComboBox* box) {
+    return fillFilterCombo(
         box, [](TFormLoad& fl, RecordList<TRecKlient>& L) { fl.SelectStoreList(L, QString()); },
         [](const TRecKlient& r) { return CheckStoreView(r.ID, false); });
 }
 
-void TMainF::FillManagerCombo(QComboBox* box) {
-    fillFilterCombo(
+bool TMainF::FillManagerCombo(QComboBox* box) {
+    return fillFilterCombo(
         box, [](TFormLoad& fl, RecordList<TRecKlient>& L) { fl.SelectManagerList(L, QString()); },
         [](const TRecKlient&) { return true; });
 }

@@ -43,6 +43,8 @@ void TOptionsPage::ButBackupClick() {
     {
         TFormLoad fl;
         address = fl.RunBlackup();
+        // A backup that was not made must not leave an empty panel behind: it says why.
+        if (fl.Failure()) address = fl.Failure()->text;
     }
     m_bar.SetPanelText(1, address);
     if (IsDownloadAddress(address.trimmed())) CurrentUserInteraction().openUrl(address.trimmed());

@@ -119,7 +119,10 @@ bool TRegPage::SignIn() {
         if (!signedIn) wait.Finish(kSignInFailed + QStringLiteral(": ") + verdict.text);
     }
     // Whatever happened: the rights lists exist afterwards, empty when the service is not there.
-    kovrel::LoadSignInRights();
+    if (outcome.unreachable)
+        kovrel::ClearSignInRights();
+    else
+        kovrel::LoadSignInRights();
     return signedIn;
 }
 

@@ -47,6 +47,7 @@ bool removeGoodsDoc(TStatusBar& bar, const TRecDoc& rec, const TRemoval& kind) {
         // the user learns why.
         const bool unread = fl.Failed();
         if (unread || shortLine(kind.rule, lines)) {
+            if (unread) wait->Fail(*fl.Failure());
             wait.reset();
             if (unread)
                 ShowRefusal(fl);
@@ -56,8 +57,9 @@ bool removeGoodsDoc(TStatusBar& bar, const TRecDoc& rec, const TRemoval& kind) {
         }
     }
     const bool removed = (fl.*kind.remove)(rec);
+    if (!removed && fl.Failure()) wait->Fail(*fl.Failure());
     wait.reset();
-    if (!removed) ShowRefusal(fl);
+    if (!removed) ShowChangeFailure(fl); // the journal reads its documents again next
     return removed;
 }
 

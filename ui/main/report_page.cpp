@@ -119,12 +119,20 @@ QString TReportPage::QueryTimeText(qint64 ms) {
     return QStringLiteral("Ответ получен. Время запроса: ") + seconds + QStringLiteral(" сек.");
 }
 
+// A report that could not be read whole is not shown at all: a part of a report, or an empty
+// one, would pass for the truth. The page keeps the report it showed, and the status bar says
+// why, without a query time.
 void TReportPage::Load(bool timed, const std::function<TReportGrid(TFormLoad&)>& query) {
     if (timed) T1 = Clock();
     TServerWait wait(m_bar, 1);
     {
         TFormLoad fl;
-        showGrid(query(fl));
+        const TReportGrid grid = query(fl);
+        if (fl.Failure()) {
+            wait.Fail(*fl.Failure());
+            return;
+        }
+        showGrid(grid);
     }
     m_grid->repaint();
     if (timed) {

@@ -99,7 +99,8 @@ protected:
     void AddButtons(const char* refresh, const char* print);
 
     // The loader's frame: the wait on the status bar (timed for the stock and debts reports),
-    // a request object for `query`, the grid `query` returns shown, and the grid repainted.
+    // a request object for `query`, the grid `query` returns shown, and the grid repainted;
+    // after a failed query the grid stays as it was and the status bar says why.
     void Load(bool timed, const std::function<TReportGrid(TFormLoad&)>& query);
 
     // A name chosen through a picker, which the printed title shows under `control`.

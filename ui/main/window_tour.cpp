@@ -1,6 +1,7 @@
 #include "window_tour.h"
 
 #include "date_time.h"
+#include "editor_dialog.h"
 #include "form_edit_good.h"
 #include "form_edit_group.h"
 #include "form_edit_invoice.h"
@@ -20,6 +21,11 @@
 #include "form_list_store.h"
 #include "form_load.h"
 #include "main_f.h"
+#include "message_box_interaction.h"
+#include "server_wait_window.h"
+#include "session.h"
+
+#include <QMessageBox>
 
 namespace {
 
@@ -92,6 +98,31 @@ Stop goodsPicker(const QString& name, int mode) {
             }};
 }
 
+// What the person sees when things go wrong: a journal after the service went down (it keeps its
+// documents, the status bar says why), the window of a request the service has not answered
+// within two seconds, and the question of an editor closed with unsaved changes.
+void addTroubleStops(const TMainF& window, std::vector<Stop>& stops) {
+    for (const TMainF::NavEntry& item : window.Navigation()) {
+        if (item.page->objectName() != QLatin1String("TSPrh")) continue;
+        stops.push_back({QStringLiteral("TSPrh-service-down"), [item](TMainF& m, TTourOpened&) -> QWidget* {
+                             m.NavigationClick(item);
+                             const QString service = BaseURL;
+                             BaseURL = QStringLiteral("http://127.0.0.1:9"); // nothing answers there
+                             m.NavigationClick(item);
+                             BaseURL = service;
+                             return &m;
+                         }});
+    }
+    stops.push_back({QStringLiteral("FormServerWait"), [](TMainF& main, TTourOpened& opened) {
+                         return opened.Hold(new TFormServerWait(&main));
+                     }});
+    stops.push_back(
+        {QStringLiteral("SaveChangesQuestion"), [](TMainF& main, TTourOpened& opened) {
+             return opened.Hold(
+                 MessageBoxInteraction::YesNoCancelBox(TEditorDialog::kSaveQuestion, &main).release());
+         }});
+}
+
 } // namespace
 
 std::vector<TTourStop> WindowTour(const TMainF& window) {
@@ -148,5 +179,6 @@ std::vector<TTourStop> WindowTour(const TMainF& window) {
                          TRecMoney& rec = opened.Keep(newest(&TFormLoad::SelectMoneyList));
                          return opened.Hold(new TFormEditMoney(&main, main, rec));
                      }});
+    addTroubleStops(window, stops);
     return stops;
 }
