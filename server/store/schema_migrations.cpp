@@ -12,6 +12,7 @@ const std::vector<Migration>& AllMigrations() {
         Migration001AccountsCatalogs(),
         Migration002Documents(),
         Migration003PendingPasswords(),
+        Migration005EdoIdsUnits(),
     };
     return steps;
 }

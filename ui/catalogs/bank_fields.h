@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 class QGridLayout;
 class QLineEdit;
@@ -8,7 +9,8 @@ class QWidget;
 class TRecBank;
 
 // The fourteen requisites of a TRecBank as labelled edit boxes, one row each, top to bottom in
-// the order of the record's fields as the editors list them; that is also their tab order.
+// the order of the record's fields as the editors list them, and below them the party's
+// e-document participant ID (EdEdoID); that is also their tab order.
 class TBankFields {
 public:
     // Adds the rows to the grid; the edit boxes belong to `parent`.
@@ -17,6 +19,11 @@ public:
     void Show(const TRecBank& rec);
     // Every text trimmed of surrounding blanks.
     void Read(TRecBank& rec) const;
+    // Sends the requisites read into `rec` with UpdateBank and, when it differs from the one
+    // shown, the participant ID with UpdateEdoID: the service keeps it apart, and one that does
+    // not know that operation is asked nothing until the ID is changed. A refusal is shown once.
+    // True when everything sent was stored.
+    bool Send(const TRecBank& rec);
     // Kinds without requisites: empty and closed to input.
     void ClearAndDisable();
 
@@ -26,5 +33,6 @@ public:
     const QList<QLineEdit*>& Edits() const { return m_edits; }
 
 private:
-    QList<QLineEdit*> m_edits;
+    QList<QLineEdit*> m_edits; // the fourteen requisites, then the participant ID
+    QString m_storedEdoID;     // as shown, or as last stored
 };

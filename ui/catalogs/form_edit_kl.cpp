@@ -252,5 +252,5 @@ bool TFormEditKl::updateRecord() {
 
 bool TFormEditKl::sendRequisites() {
     if (!m_sendRequisites) return true;
-    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); });
+    return m_bank->Send(*BankRec);
 }

@@ -37,5 +37,5 @@ void TFormEditOrg::FormCreate() {
 bool TFormEditOrg::Save() {
     m_bank->Read(*BankRec);
     BankRec->ID = LocalID;
-    return ChangeOnFreshRequest([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); });
+    return m_bank->Send(*BankRec);
 }
