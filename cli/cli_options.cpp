@@ -18,7 +18,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--service", &CliOptions::service},   {"--login", &CliOptions::login}, {"--user", &CliOptions::user},
     {"--password", &CliOptions::password}, {"--ini", &CliOptions::ini},     {"--xlsx", &CliOptions::xlsx},
     {"--text", &CliOptions::text},         {"--calc", &CliOptions::calc},   {"--screen", &CliOptions::screen},
-    {"--pdf", &CliOptions::pdf},           {"--png", &CliOptions::png},
+    {"--pdf", &CliOptions::pdf},           {"--png", &CliOptions::png},     {"--out", &CliOptions::out},
+    {"--status", &CliOptions::status},     {"--from", &CliOptions::from},   {"--to", &CliOptions::to},
 };
 
 TextFormat formatOf(const QString& name) {

@@ -24,6 +24,10 @@ struct CliOptions {
     std::optional<TextFormat> format; // JSON when absent
     std::optional<QString> pdf;       // print: the PDF to write
     std::optional<QString> png;       // print: the folder of the page pictures
+    std::optional<QString> out;       // upd: the folder of the files
+    std::optional<QString> status;    // upd: "1" or "2"
+    std::optional<QString> from;      // upd: the period, "yyyy-mm-dd"
+    std::optional<QString> to;
     bool help = false;
     QStringList positional;
 };

@@ -25,6 +25,8 @@ public:
     const TGoodsDocKind& Kind() const { return m_kind; }
     const TRecDoc& Rec() const { return m_rec; }
     int LineCount() const { return static_cast<int>(m_lines.size()); }
+    // Line `index` (0 to LineCount() − 1) in the forms' order.
+    const TRecDocItem& Line(int index) const { return *m_lines[static_cast<size_t>(index)]; }
     const TRecBank* Organization() const { return m_org; } // null when not read
     const TRecBank* Klient() const { return m_kl; }
 

@@ -9,8 +9,6 @@ const TDateTime kLastDay = kovrel::EncodeDate(9999, 12, 31);
 } // namespace
 
 bool TStoredDocPrint::Read(const TGoodsDocKind& kind, int id, QString& failure) {
-    m_kind = &kind;
-    ClearSortedList(m_sorted);
     TFormLoad fl;
     RecordList<TRecDoc> journal;
     (fl.*kind.selectList)(journal, QString(), kFirstDay, kLastDay);
@@ -24,17 +22,28 @@ bool TStoredDocPrint::Read(const TGoodsDocKind& kind, int id, QString& failure) 
         failure = QStringLiteral("there is no document %1 of kind %2").arg(id).arg(QLatin1String(kind.name));
         return false;
     }
-    m_rec = **it;
+    return ReadDocument(kind, **it, failure);
+}
+
+bool TStoredDocPrint::ReadDocument(const TGoodsDocKind& kind, const TRecDoc& rec, QString& failure) {
+    m_kind = &kind;
+    ClearSortedList(m_sorted);
+    m_rec = rec;
+    TFormLoad fl;
     kind.selectItems(fl, m_items, m_rec.ID, kind.StockStoresOf(m_rec));
     if (fl.Failed()) {
-        failure =
-            QStringLiteral("the lines of document %1 could not be read: %2").arg(id).arg(fl.MemoInfo.last());
+        failure = QStringLiteral("the lines of document %1 could not be read: %2")
+                      .arg(m_rec.ID)
+                      .arg(fl.MemoInfo.last());
         return false;
     }
     CreateSortedList(m_sorted, static_cast<int>(m_items.size()));
     for (const auto& line : m_items)
         m_sorted.Add(line->GetKey(), line.get());
     TDocPrintData::ReadRequisites(fl, kind, m_rec, m_org, m_kl);
+    m_requisitesFailure = fl.Failed()
+                              ? QStringLiteral("the requisites could not be read: %1").arg(fl.MemoInfo.last())
+                              : QString();
     return true;
 }
 

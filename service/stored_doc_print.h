@@ -15,9 +15,14 @@ public:
     // False with `failure` (one line) when the document is not in its journal or the journal or
     // its lines cannot be read. Requisites that cannot be read print as empty texts.
     bool Read(const TGoodsDocKind& kind, int id, QString& failure);
+    // The same for a header already read (from a journal of a period): its lines and requisites.
+    bool ReadDocument(const TGoodsDocKind& kind, const TRecDoc& rec, QString& failure);
 
     // Valid while this object lives and is not read again.
     TDocPrintData Data() const;
+    // Why the requisites could not be read, empty when they were: a paper prints them empty, an
+    // e-document cannot be made without them.
+    const QString& RequisitesFailure() const { return m_requisitesFailure; }
 
 private:
     const TGoodsDocKind* m_kind = nullptr;
@@ -26,4 +31,5 @@ private:
     TSortedList<TRecDocItem> m_sorted;
     std::unique_ptr<TRecBank> m_org;
     std::unique_ptr<TRecBank> m_kl;
+    QString m_requisitesFailure;
 };

@@ -64,10 +64,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
         QTest::newRow("no command") << QStringList{}
-                                    << "no command given (call, report, grid, export, print, print-doc or sign-in)";
+                                    << "no command given (call, report, grid, export, print, print-doc, upd or sign-in)";
         QTest::newRow("unknown command")
             << QStringList{"fetch", "SelectStoreList"}
-            << "unknown command fetch (call, report, grid, export, print, print-doc or sign-in)";
+            << "unknown command fetch (call, report, grid, export, print, print-doc, upd or sign-in)";
         QTest::newRow("no operation") << QStringList{"call"} << "call needs an operation name";
         QTest::newRow("unknown operation")
             << QStringList{"call", "SelectStores"} << "unknown operation SelectStores";

@@ -13,6 +13,7 @@ public:
     QString getOpenFileName(const QString& title, const QString& filter) override;
     QString getSaveFileName(const QString& title, const QString& filter, const QString& suggestedName,
                             const QString& defaultExtension) override;
+    QString getExistingDirectory(const QString& title, const QString& startFolder) override;
 
     // File filters may be written "Description|pattern|Description|pattern"; this gives the
     // dialogs' "Description (pattern);;…" form. Filters already in that form pass unchanged.
