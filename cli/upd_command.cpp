@@ -42,16 +42,14 @@ struct Outcome {
         failed.append(QJsonObject{{QStringLiteral("number"), number}, {QStringLiteral("reason"), reason}});
     }
 
-    // Writes the УПД of a document whose header is known.
-    void write(const TRecDoc& rec, const UpdCommand& c) {
-        TStoredDocPrint doc;
-        QString failure;
-        if (!doc.ReadDocument(NklKind(), rec, failure)) return fail(rec.ID, failure);
-        if (!doc.RequisitesFailure().isEmpty()) return fail(rec.ID, doc.RequisitesFailure());
+    // Writes the УПД of a document read with its lines and requisites.
+    void write(const TStoredDocPrint& doc, const UpdCommand& c) {
+        const int number = doc.Data().Rec().ID;
+        if (!doc.RequisitesFailure().isEmpty()) return fail(number, doc.RequisitesFailure());
         const TUpdExport upd = TUpdExport::Write(doc.Data(), c.folder, c.status);
-        if (!upd.failure.isEmpty()) return fail(rec.ID, upd.failure);
+        if (!upd.failure.isEmpty()) return fail(number, upd.failure);
         files.append(upd.path);
-        if (!upd.lost.isEmpty()) remarks << upd.LostMessage(rec.ID);
+        if (!upd.lost.isEmpty()) remarks << upd.LostMessage(number);
     }
 };
 
@@ -60,7 +58,7 @@ void writeOne(const UpdCommand& c, Outcome& out) {
     TStoredDocPrint doc;
     QString failure;
     if (!doc.Read(NklKind(), *c.id, failure)) return out.fail(*c.id, failure);
-    out.write(doc.Data().Rec(), c);
+    out.write(doc, c);
 }
 
 // The period's documents, oldest first; false when the journal cannot be read.
@@ -76,8 +74,14 @@ bool writePeriod(const UpdCommand& c, Outcome& out) {
     std::sort(journal.begin(), journal.end(), [](const auto& a, const auto& b) {
         return std::pair(a->DocDate, a->ID) < std::pair(b->DocDate, b->ID);
     });
-    for (const auto& rec : journal)
-        out.write(*rec, c);
+    for (const auto& rec : journal) {
+        TStoredDocPrint doc;
+        QString failure;
+        if (doc.ReadDocument(NklKind(), *rec, failure))
+            out.write(doc, c);
+        else
+            out.fail(rec->ID, failure);
+    }
     return true;
 }
 
