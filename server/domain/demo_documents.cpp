@@ -20,6 +20,7 @@ struct DemoGoods {
     double pcen;
     double zcen;
     bool kit;
+    double nds; // the goods item's VAT rate, which its lines carry as the service's writes give it
 };
 
 class DemoTrade {
@@ -76,14 +77,15 @@ bool DemoTrade::LoadCatalog() {
     m_accounts = klients(QStringLiteral("type_kl = 2"));
     m_overheads = klients(QStringLiteral("type_kl = 3"));
     m_owners = klients(QStringLiteral("type_kl = 4"));
-    auto q =
-        m_db.Query(QStringLiteral(
-                       "SELECT id, pcen, zcen, flag_norm FROM goods WHERE account_id = ? AND flag_del = 0 "
-                       "ORDER BY id"))
-            .Bind(m_account)
-            .Run();
+    auto q = m_db
+                 .Query(QStringLiteral(
+                     "SELECT id, pcen, zcen, flag_norm, nds FROM goods WHERE account_id = ? AND flag_del = 0 "
+                     "ORDER BY id"))
+                 .Bind(m_account)
+                 .Run();
     while (q.Next())
-        (q.Int(3) ? m_kits : m_goods).append({q.Int(0), q.Double(1), q.Double(2), q.Int(3) != 0});
+        (q.Int(3) ? m_kits : m_goods)
+            .append({q.Int(0), q.Double(1), q.Double(2), q.Int(3) != 0, q.Double(4)});
     return !m_stores.isEmpty() && m_trade.size() >= 2 && !m_accounts.isEmpty() && m_goods.size() >= 5;
 }
 
@@ -117,6 +119,7 @@ void DemoTrade::receipt(const QDate& day) {
         const DemoGoods& g = m_goods[m_random.bounded(static_cast<int>(m_goods.size()))];
         DocLine line;
         line.goods = g.id;
+        line.nds = g.nds;
         line.kol = 10 + m_random.bounded(50);
         line.zcen = purchasePrice(g, day);
         m_lines.Insert(DocKind::Prh(), h, line);
@@ -145,6 +148,7 @@ void DemoTrade::sale(const QDate& day) {
         const DemoGoods g = onHand.takeAt(m_random.bounded(static_cast<int>(onHand.size())));
         DocLine line;
         line.goods = g.id;
+        line.nds = g.nds;
         line.kol = std::min(std::floor(stock.at(g.id).Balance()), 1.0 + m_random.bounded(8));
         line.zcen = kits.PriceLeaving(store, g.id);
         line.rcen = g.pcen > 0 ? g.pcen : RoundPrice(line.zcen * 1.4);
@@ -154,6 +158,7 @@ void DemoTrade::sale(const QDate& day) {
         const DemoGoods& kit = m_kits[m_random.bounded(static_cast<int>(m_kits.size()))];
         DocLine line;
         line.goods = kit.id;
+        line.nds = kit.nds;
         line.flagNorm = 1;
         line.rcen = kit.pcen;
         const int id = m_lines.Insert(DocKind::Nkl(), h, line);
@@ -181,13 +186,16 @@ void DemoTrade::transfer(const QDate& day) {
     if (m_stores.size() < 2) return;
     const int from = m_stores.first(),
               to = m_stores[1 + m_random.bounded(static_cast<int>(m_stores.size() - 1))];
-    auto q = m_db.Query(QStringLiteral(
-                            "SELECT id_goods, zcen, kol_plus + kol_plus_v - kol_minus - kol_minus_v "
-                            "FROM stock WHERE account_id = ? AND id_store = ? "
-                            "AND kol_plus + kol_plus_v - kol_minus - kol_minus_v >= 4 ORDER BY id LIMIT 3"))
-                 .Bind(m_account)
-                 .Bind(from)
-                 .Run();
+    auto q =
+        m_db
+            .Query(QStringLiteral(
+                "SELECT id_goods, zcen, kol_plus + kol_plus_v - kol_minus - kol_minus_v, "
+                "(SELECT nds FROM goods g WHERE g.account_id = stock.account_id AND g.id = stock.id_goods) "
+                "FROM stock WHERE account_id = ? AND id_store = ? "
+                "AND kol_plus + kol_plus_v - kol_minus - kol_minus_v >= 4 ORDER BY id LIMIT 3"))
+            .Bind(m_account)
+            .Bind(from)
+            .Run();
     QList<DocLine> lines;
     while (q.Next()) {
         DocLine line;
@@ -195,6 +203,7 @@ void DemoTrade::transfer(const QDate& day) {
         line.zcen = q.Double(1);
         line.rcen = salePrice(line.goods, line.zcen); // a transfer is worth what its goods sell for
         line.kol = std::floor(q.Double(2) / 2);
+        line.nds = q.Double(3);
         lines.append(line);
     }
     if (lines.isEmpty()) return;
@@ -210,6 +219,7 @@ void DemoTrade::order(const QDate& day) {
         const DemoGoods& g = m_goods[m_random.bounded(static_cast<int>(m_goods.size()))];
         DocLine line;
         line.goods = g.id;
+        line.nds = g.nds;
         line.kol = 5 + m_random.bounded(20);
         line.zcen = g.zcen;
         line.rcen = g.pcen;

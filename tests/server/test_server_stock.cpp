@@ -623,8 +623,8 @@ private Q_SLOTS:
 
     // The demo's months of trade keep the stock rule and give every journal something.
     void demoTradeOverTheCatalog() {
-        shop.Seed().Goods(ids.account, QStringLiteral("Мука"), 60);
-        shop.Seed().Goods(ids.account, QStringLiteral("Рис"), 90);
+        shop.Seed().Goods(ids.account, QStringLiteral("Мука"), 60, 1, {}, {}, 10);
+        shop.Seed().Goods(ids.account, QStringLiteral("Рис"), 90, 1, {}, {}, 22);
         {
             kovrel::server::Transaction tx(shop.Seed().Db(), kovrel::server::Transaction::Mode::Write);
             kovrel::server::SeedDemoDocuments(shop.Seed().Db(), ids.account, QDate(2024, 6, 20));
@@ -665,6 +665,12 @@ private Q_SLOTS:
                      .value(0)
                      .toInt(),
                  0);
+        // Each line carries its goods item's VAT rate, as the service's own writes give it.
+        const QString lines =
+            QStringLiteral("SELECT COUNT(*) FROM doc_items i JOIN goods g ON g.account_id = "
+                           "i.account_id AND g.id = i.id_goods WHERE i.account_id = ? AND %1");
+        QCOMPARE(shop.Row(lines.arg(QStringLiteral("i.nds <> g.nds")), {ids.account}).value(0).toInt(), 0);
+        QVERIFY(shop.Row(lines.arg(QStringLiteral("i.nds = 22")), {ids.account}).value(0).toInt() > 0);
     }
 };
 
