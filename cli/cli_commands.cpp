@@ -120,12 +120,15 @@ void checkUpdOptions(const CliOptions& o) {
 }
 
 #ifdef KOVREL_CLI_PRINT
-// {"ok", "template", "pages", "files"} and, when given, the request's log.
+// {"ok", "template", "title", "pages", "files"}, "edition" for a form of several, and, when
+// given, the request's log.
 CliResult printed(const PrintOutput& p, Outcome outcome, const QStringList* log = nullptr) {
     if (outcome.ok && !p.failure.isEmpty()) outcome = {false, p.failure};
     OutputDocument doc;
     doc.Add(QStringLiteral("ok"), outcome.ok);
     doc.Add(QStringLiteral("template"), p.templateName);
+    doc.Add(QStringLiteral("title"), p.title);
+    if (!p.edition.isEmpty()) doc.Add(QStringLiteral("edition"), p.edition);
     doc.Add(QStringLiteral("pages"), p.pages);
     doc.Add(QStringLiteral("files"), p.files);
     if (log) doc.Add(QStringLiteral("log"), *log);

@@ -91,15 +91,16 @@ print takes what grid takes plus the page's controls that the printed title show
 their names (listed below): combo and edit texts and the chosen names (SelKlientNameRSS, ...)
 as text, date pickers as "yyyy-mm-dd", ComBoxPrintOst 0 (портрет) or 1 (альбом). Left out, a
 period takes BeginDat and EndDat, a name filter SelName, a store or manager not chosen "(все)",
-the detail period CodeDetal. It prints {"ok", "template", "pages", "files", "log"}; it needs no
-display. When the query or the preparation fails, nothing is written.
+the detail period CodeDetal. It prints {"ok", "template", "title", "pages", "files", "log"};
+it needs no display. When the query or the preparation fails, nothing is written.
 
 print-doc prints a stored document: KIND is nkl (sales waybill), prh (receipt), invoice
 (order) or vnk (internal transfer), ID its number, FORM the entry of the kind's print list
 (listed below; another number is a usage error). The header is found in the kind's journal
-over all dates, the lines and the requisites are read as the editor reads them. It prints
-{"ok", "template", "pages", "files"}; it needs no display. A document that does not exist or
-cannot be read exits with 1 and writes nothing.
+over all dates, the lines and the requisites are read as the editor reads them. A form of
+several editions prints the one in force on the document's date. It prints {"ok", "template",
+"title", "edition", "pages", "files"} ("edition" only for such a form); it needs no display.
+A document that does not exist or cannot be read exits with 1 and writes nothing.
 
 upd writes each document as format 5.03 of the tax service (windows-1251) under the file name
 the format prescribes, a new file beside any that are there. Both parties need their
@@ -150,6 +151,8 @@ QString HelpText() {
     for (const cli::ReportEntry& r : cli::Reports())
         text += QStringLiteral("  %1  %2\n")
                     .arg(r.operation, cli::PrintControls(r.operation).join(QLatin1Char(' ')));
+    text += QStringLiteral("\nPrinted reports (print):\n");
+    text += cli::PrintedReports();
     text += QStringLiteral("\nDocument kinds and their print forms (print-doc KIND ID FORM):\n");
     text += cli::PrintDocForms();
 #endif

@@ -1,6 +1,8 @@
 #include "print_doc.h"
 
+#include "date_time.h"
 #include "doc_forms.h"
+#include "form_registry.h"
 #include "stored_doc_print.h"
 #include "usage_error.h"
 
@@ -16,13 +18,24 @@ int number(const QString& text, const char* what) {
     return n;
 }
 
-// "0 накладная без упаковок, 1 накладная с упаковками, …"
+// "0 накладная без упаковок (FRDoc1), …, 2 счет-фактура (FRDocSF: 534 from 01.07.2021, …)"
 QString formList(const TGoodsDocKind& kind) {
+    const QString name = QLatin1String(kind.name);
+    const QStringList list = FormRegistry::printList(name);
     QStringList forms;
-    for (size_t i = 0; i < kind.printForms.size(); ++i)
-        forms << QStringLiteral("%1 %2 (%3)")
+    for (int i = 0; i < list.size(); ++i) {
+        const FormEntry& form = *FormRegistry::printed(name, i);
+        QStringList editions;
+        for (const FormEdition& e : form.editions)
+            if (!e.name.isEmpty())
+                editions << QStringLiteral("%1 from %2")
+                                .arg(e.name, e.from.toString(QStringLiteral("dd.MM.yyyy")));
+        forms << QStringLiteral("%1 %2 (%3%4)")
                      .arg(i)
-                     .arg(kind.printForms[i].title, QLatin1String(kind.printForms[i].form));
+                     .arg(list[i], form.name,
+                          editions.isEmpty() ? QString()
+                                             : QStringLiteral(": ") + editions.join(QStringLiteral(", ")));
+    }
     return forms.join(QStringLiteral(", "));
 }
 
@@ -39,7 +52,7 @@ PrintDocCommand ParsePrintDoc(const CliOptions& o) {
     c.id = number(p[2], "ID");
     if (p.size() > 3) {
         c.form = number(p[3], "FORM");
-        if (static_cast<size_t>(c.form) >= c.kind->printForms.size())
+        if (c.form >= FormRegistry::printList(QLatin1String(c.kind->name)).size())
             throw UsageError(QStringLiteral("%1 prints no form %2; its forms are %3")
                                  .arg(QLatin1String(c.kind->name), p[3], formList(*c.kind)));
     }
@@ -47,7 +60,7 @@ PrintDocCommand ParsePrintDoc(const CliOptions& o) {
 }
 
 PrintOutput PrintStoredDoc(const PrintDocCommand& c, const CliOptions& o) {
-    const QString form = QLatin1String(c.kind->PrintForm(c.form).form);
+    const QString form = DocForms::printedForm(*c.kind, c.form);
     TStoredDocPrint doc;
     QString failure;
     if (!doc.Read(*c.kind, c.id, failure)) {
@@ -56,13 +69,24 @@ PrintOutput PrintStoredDoc(const PrintDocCommand& c, const CliOptions& o) {
         out.failure = failure;
         return out;
     }
-    return WritePrinted(form, DocForms::prepare(form, doc.Data()), o);
+    PrintOutput out = WritePrinted(form, DocForms::prepare(form, doc.Data()), o);
+    out.edition = FormRegistry::find(form)->editionOn(kovrel::DateOf(doc.Data().Rec().DocDate)).name;
+    return out;
 }
 
 QString PrintDocForms() {
     QString text;
     for (const TGoodsDocKind* kind : GoodsDocKinds())
         text += QStringLiteral("  %1  %2\n").arg(QLatin1String(kind->name), formList(*kind));
+    return text;
+}
+
+QString PrintedReports() {
+    QString text;
+    for (const FormEntry& form : FormRegistry::forms())
+        for (const FormUse& use : form.uses)
+            if (use.position < 0)
+                text += QStringLiteral("  %1  %2 (%3)\n").arg(use.kind, form.title, form.name);
     return text;
 }
 

@@ -22,7 +22,9 @@ PrintDocCommand ParsePrintDoc(const CliOptions& o);
 // writes the form. Nothing is written when the document cannot be read or the form prepared.
 PrintOutput PrintStoredDoc(const PrintDocCommand& c, const CliOptions& o);
 
-// The kinds and their print lists, for --help.
+// The kinds and their print lists with the forms' editions, for --help.
 QString PrintDocForms();
+// The report pages' printed reports by operation, for --help.
+QString PrintedReports();
 
 } // namespace cli

@@ -103,6 +103,7 @@ PrintOutput WritePrinted(const QString& templateName, const PrepareResult& prepa
         return out;
     }
     const PreparedReport& report = *prepared.report;
+    out.title = report.caption();
     out.pages = static_cast<int>(report.pages.size());
     if (o.pdf) {
         out.failure = ReportWriter::writePdf(report, *o.pdf);

@@ -28,6 +28,8 @@ void CheckPrintOptions(const CliOptions& o, const char* command);
 
 struct PrintOutput {
     QString templateName;
+    QString title;   // what people call the print: "Счет-фактура № 53 от 09.12.2026"
+    QString edition; // the form's edition printed, when it has several
     int pages = 0;
     QStringList files;
     QString failure; // empty when the files were written

@@ -2,7 +2,6 @@
 
 #include <QRegularExpression>
 
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -133,14 +132,6 @@ QString FormatFixedWidth(int width, int decimals, double value, QChar decimalSep
     QString s = FormatFixed(decimals, value);
     if (decimalSeparator != QLatin1Char('.')) s.replace(QLatin1Char('.'), decimalSeparator);
     return s.rightJustified(width, QLatin1Char(' '));
-}
-
-double RoundTo2Even(long double value) {
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const long double r = std::nearbyint(value * 100.0L) / 100.0L;
-    std::fesetround(saved);
-    return static_cast<double>(r);
 }
 
 } // namespace kovrel

@@ -26,10 +26,6 @@ namespace kovrel {
 // FormatFixed padded with leading blanks to `width` ("%8.3f"), separator as given.
 QString FormatFixedWidth(int width, int decimals, double value, QChar decimalSeparator = QLatin1Char('.'));
 
-// Multiplies by 100, rounds to the nearest integer with halves to the even neighbour, divides
-// by 100; computed in extended precision.
-double RoundTo2Even(long double value);
-
 // Values at most this far from zero count as zero in sums and balances.
 constexpr double kZero = 1e-12;
 inline bool IsZero(double value) {

@@ -3,18 +3,6 @@
 #include "number_text.h"
 #include "record_key.h"
 
-namespace {
-
-// The VAT contained in a gross amount at `rate` percent, rounded to kopecks, halves to even.
-double vatOf(long double gross, double rate) {
-    const long double denominator = static_cast<long double>(rate) + 100;
-    if (denominator == 0)
-        return 0; // a rate of -100 % has no meaning; treat it as no VAT rather than divide by zero
-    return kovrel::RoundTo2Even(gross * rate / denominator);
-}
-
-} // namespace
-
 QString TRecDocItem::GetKey() const {
     using namespace kovrel;
     return Pad9(IdRow) + QLatin1Char('=') + D((FlagNorm + 1) % 2) + QLatin1Char('=') + Name +
@@ -37,14 +25,22 @@ double TRecDocItem::GetKolPack() const {
     return kovrel::IsZero(Pack) ? Kol : Kol / Pack;
 }
 
+kovrel::VatRate TRecDocItem::GetRate() const {
+    return kovrel::VatRate::FromDouble(ProcNds);
+}
+
+kovrel::LineFigures TRecDocItem::GetFigures() const {
+    return kovrel::ComputeLine(kovrel::Quantity::FromDouble(Kol), kovrel::Money::FromDouble(CenR), GetRate());
+}
+
 double TRecDocItem::GetSumNds() const {
-    return vatOf(static_cast<long double>(Kol) * CenR, ProcNds);
+    return GetFigures().vat.ToDouble();
 }
 
 double TRecDocItem::GetSumNotNds() const {
-    return static_cast<double>(static_cast<long double>(Kol) * CenR - GetSumNds());
+    return GetFigures().withoutVat.ToDouble();
 }
 
 double TRecDocItem::GetCenNotNds() const {
-    return static_cast<double>(CenR - static_cast<long double>(vatOf(CenR, ProcNds)));
+    return kovrel::PriceWithoutVat(kovrel::Money::FromDouble(CenR), GetRate()).ToDouble();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "money.h"
+
 #include <QString>
 
 // A line of a document, with the stock of its goods as the service reports it.
@@ -32,7 +34,12 @@ public:
     double GetOstI() const;
     double GetOstP() const;
     double GetKolPack() const;
+    // The VAT contained in Kol × CenR at ProcNds, the rest, and a unit's price without VAT,
+    // each in whole kopecks (kovrel::ComputeLine: the line's sum rounded, then its VAT, halves
+    // up).
     double GetSumNds() const;
     double GetSumNotNds() const;
     double GetCenNotNds() const;
+    kovrel::LineFigures GetFigures() const;
+    kovrel::VatRate GetRate() const;
 };

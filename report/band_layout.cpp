@@ -94,10 +94,15 @@ void BandLayout::addText(LaidBand& out, const ReportText& e, const QString& text
     const QRectF inner = rect.marginsRemoved(e.padding);
     const double lh = m_measurer.lineHeight(font);
     QStringList lines = m_measurer.breakLines(text, font, inner.width(), e.wordWrap);
-    // What does not fit into a block that does not grow is cut, as on paper; at least one line
-    // is kept, clipped by the painter.
+    // What does not fit into a block that does not grow is cut, and the cut shows: a line
+    // ends with "…" where its text goes on. At least one line is kept.
     const int fit = std::max(1, static_cast<int>(std::floor(inner.height() / lh + 1e-6)));
-    if (lines.size() > fit) lines = lines.mid(0, fit);
+    const bool dropped = lines.size() > fit;
+    if (dropped) lines = lines.mid(0, fit);
+    // Wrapped lines fit by their making; only a line that was not wrapped can be too wide.
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (!e.wordWrap || (dropped && i == lines.size() - 1))
+            lines[i] = m_measurer.elided(lines[i], font, inner.width(), dropped && i == lines.size() - 1);
 
     const double textHeight = lines.size() * lh;
     double top = inner.top();

@@ -5,28 +5,33 @@
 #include <QDate>
 #include <QRegularExpression>
 
-NumberFormat NumberFormat::Parse(const QString& picture, QChar decimalSeparator) {
+NumberFormat NumberFormat::Parse(const QString& picture) {
     static const QRegularExpression re(QStringLiteral("^%\\d*\\.(\\d+)n$"));
-    NumberFormat f;
-    f.decimalSeparator = decimalSeparator;
     const auto m = re.match(picture);
-    if (m.hasMatch()) f.decimals = m.captured(1).toInt();
+    return m.hasMatch() ? Fixed(m.captured(1).toInt()) : NumberFormat{};
+}
+
+NumberFormat NumberFormat::Fixed(int decimals) {
+    NumberFormat f;
+    f.decimals = f.maxDecimals = decimals;
     return f;
 }
 
 QString NumberFormat::format(double value) const {
-    if (decimals < 0) return QString::number(value, 'g', 15).replace(QLatin1Char('.'), plainSeparator);
-    QString fixed = FormatFixed(decimals, value);
+    QString fixed = FormatFixed(std::max(decimals, maxDecimals), value);
     const bool negative = fixed.startsWith(QLatin1Char('-'));
     if (negative) fixed.remove(0, 1);
     const qsizetype dot = fixed.indexOf(QLatin1Char('.'));
     const QString whole = dot < 0 ? fixed : fixed.left(dot);
+    QString fraction = dot < 0 ? QString() : fixed.mid(dot + 1);
+    while (fraction.size() > decimals && fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
     QString grouped;
     for (qsizetype i = 0; i < whole.size(); ++i) {
         if (i > 0 && (whole.size() - i) % 3 == 0) grouped += thousandSeparator;
         grouped += whole.at(i);
     }
-    if (dot >= 0) grouped += decimalSeparator + fixed.mid(dot + 1);
+    if (!fraction.isEmpty()) grouped += decimalSeparator + fraction;
     return negative ? QLatin1Char('-') + grouped : grouped;
 }
 
@@ -35,11 +40,6 @@ QString NumberFormat::text(const QVariant& value) const {
     case QMetaType::Double:
     case QMetaType::Float:
         return format(value.toDouble());
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return decimals < 0 ? value.toString() : format(value.toDouble());
     case QMetaType::QDate:
         return value.toDate().toString(QStringLiteral("dd.MM.yyyy"));
     case QMetaType::QDateTime:

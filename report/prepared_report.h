@@ -42,7 +42,11 @@ struct PreparedPage {
 // The pages a template and its data make: what every device paints and every test reads.
 struct PreparedReport {
     QString name;
+    QString displayName; // what people call it (ReportTemplate::displayName)
     QList<PreparedPage> pages;
+
+    // The display name, or a general one: an internal name is never shown to people.
+    QString caption() const { return displayName.isEmpty() ? QStringLiteral("Печатная форма") : displayName; }
 
     // One line per page and primitive: "page N WxH", "frame x y w h SIDES width",
     // "line x1 y1 x2 y2 width", "text x y w h family size flags|text" with the lines joined by

@@ -28,6 +28,16 @@ double bandHeight(const std::optional<ReportBand>& band, BandLayout& bands, cons
     return band ? bands.layout(*band, context).height : 0;
 }
 
+// Every variable of every band names a field its source declares.
+void requireDeclaredFields(const ReportTemplate& t, const TextExpander& expander) {
+    for (const auto* band :
+         {&t.title, &t.columnHeader, &t.masterData, &t.pageSummary, &t.summary, &t.child, &t.pageFooter})
+        if (*band)
+            for (const ReportText& text : (*band)->texts)
+                for (const auto& [source, field] : TextExpander::variables(text.text))
+                    expander.requireDeclared(source, field);
+}
+
 } // namespace
 
 ReportEngine::ReportEngine(ReportTemplate tmpl, QList<ReportDataSource> sources)
@@ -63,7 +73,7 @@ QList<PreparedPage> ReportEngine::layoutPass(TextMeasurer& measurer, int totalPa
                                     (m_tmpl.keepCountsPageFooter ? flow.footerHeight() : 0);
                 if (need > flow.freeSpace() + 1e-9) flow.newPage();
             }
-            flow.place(line);
+            flow.placeRecord(line, i);
             if (m_tmpl.masterData->crossTab) printCrossTab(*m_tmpl.masterData->crossTab, bands, flow, width);
         }
         flow.setInData(false);
@@ -76,6 +86,7 @@ QList<PreparedPage> ReportEngine::layoutPass(TextMeasurer& measurer, int totalPa
 PrepareResult ReportEngine::prepare() const {
     PrepareResult result;
     try {
+        requireDeclaredFields(m_tmpl, TextExpander(m_sources));
         TextMeasurer measurer;
         QList<PreparedPage> pages = layoutPass(measurer, 0);
         // The page count printed can change how texts break only in odd templates; a third
@@ -85,7 +96,7 @@ PrepareResult ReportEngine::prepare() const {
             pages = layoutPass(measurer, counted);
             if (pages.size() == counted) break;
         }
-        result.report = PreparedReport{m_tmpl.name, pages};
+        result.report = PreparedReport{m_tmpl.name, m_tmpl.displayName, pages};
     } catch (const ReportError& e) {
         result.error = QStringLiteral("%1: %2").arg(m_tmpl.name, e.message());
     }

@@ -33,7 +33,7 @@ QString ReportWriter::writePdf(const PreparedReport& report, const QString& path
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Kovrel"));
-        writer.setTitle(report.name);
+        writer.setTitle(report.caption());
         writer.setResolution(1200);
         writer.setPageLayout(layoutOf(report.pages.first()));
         QPainter painter;

@@ -39,15 +39,24 @@ double TextMeasurer::toMm(double px) const {
     return px * 25.4 / kReferenceDpi;
 }
 
+// A page lays out text after text in one font: its key is made once for the run of them.
+const QString& TextMeasurer::keyOf(const ReportFont& font) {
+    if (m_lastKey.isEmpty() || !(font == m_lastFont)) {
+        m_lastFont = font;
+        m_lastKey = fontKey(font);
+    }
+    return m_lastKey;
+}
+
 const QFont& TextMeasurer::qfont(const ReportFont& font) {
-    const QString key = fontKey(font);
+    const QString key = keyOf(font);
     auto it = m_fonts.find(key);
     if (it == m_fonts.end()) it = m_fonts.insert(key, QFont(font.toQFont(), &m_device));
     return *it;
 }
 
 double TextMeasurer::lineHeight(const ReportFont& font) {
-    const QString key = fontKey(font);
+    const QString key = keyOf(font);
     auto it = m_lineHeights.find(key);
     if (it == m_lineHeights.end())
         it = m_lineHeights.insert(key, toMm(QFontMetricsF(qfont(font), &m_device).lineSpacing()));
@@ -55,7 +64,7 @@ double TextMeasurer::lineHeight(const ReportFont& font) {
 }
 
 double TextMeasurer::textWidth(const QString& line, const ReportFont& font) {
-    const QString key = fontKey(font) + QLatin1Char('|') + line;
+    const QString key = keyOf(font) + QLatin1Char('|') + line;
     auto it = m_widths.find(key);
     if (it == m_widths.end())
         it = m_widths.insert(key, toMm(QFontMetricsF(qfont(font), &m_device).horizontalAdvance(line)));
@@ -87,4 +96,20 @@ QStringList TextMeasurer::breakLines(const QString& text, const ReportFont& font
         layout.endLayout();
     }
     return lines;
+}
+
+QString TextMeasurer::elided(const QString& line, const ReportFont& font, double width, bool cut) {
+    if (!cut && textWidth(line, font) <= width + 0.01) return line;
+    const QString ellipsis(QChar(0x2026));
+    // The longest beginning that leaves room for the ellipsis.
+    qsizetype low = 0;
+    qsizetype high = line.size();
+    while (low < high) {
+        const qsizetype mid = (low + high + 1) / 2;
+        if (textWidth(trimRight(line.left(mid)) + ellipsis, font) <= width + 0.01)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return trimRight(line.left(low)) + ellipsis;
 }

@@ -21,13 +21,19 @@ public:
     // where the words no longer fit into `width`, a word longer than the width wherever it
     // must. Trailing blanks of wrapped lines are dropped.
     QStringList breakLines(const QString& text, const ReportFont& font, double width, bool wrap);
+    // The line as it fits into `width`: whole, or cut and ended with "…" (`cut` forces the
+    // "…" on a line that fits, since lines after it were dropped).
+    QString elided(const QString& line, const ReportFont& font, double width, bool cut = false);
 
 private:
     const QFont& qfont(const ReportFont& font);
+    const QString& keyOf(const ReportFont& font);
     double toMm(double px) const;
 
     QImage m_device;
     QHash<QString, QFont> m_fonts;
     QHash<QString, double> m_lineHeights;
     QHash<QString, double> m_widths; // by font and text: reports repeat their texts a lot
+    ReportFont m_lastFont;
+    QString m_lastKey;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "goods_doc_kind.h"
+#include "money.h"
 #include "rec_bank.h"
 #include "rec_doc.h"
 #include "rec_doc_item.h"
@@ -9,14 +10,22 @@
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 // What a goods document's print forms read, and the forms' two data sources: DSetZag, the
 // header (one record), and DSetItems, one record per line. A view over a document that its
 // editor or a stored-document reader holds: the header as last stored or picked, the lines in
 // the editor's order and the requisites read for printing. Texts are text, "n" and
-// "max_num_str" integers, "dat" a date, figures doubles; a variable the kind's forms do not
-// have is empty.
+// "max_num_str" integers, "dat" a date, figures doubles of whole kopecks (line sums rounded,
+// totals the sums of the rounded lines); a variable the kind's forms do not have is invalid.
+//
+// Beside the raw requisites (a dash for whatever is missing or could not be read) the header
+// answers the parties as the papers print them: "kl_name" falls back to the document's own
+// counterparty name, "org_inn_kpp"/"kl_inn_kpp" ("7703123457/770301001", a sole trader's
+// twelve digits alone), "org_requisites"/"kl_requisites" (name, codes, address, bank, missing
+// parts left out), and the VAT invoice's signatures ("sf_dir", "sf_gb", "sf_ip",
+// "sf_ip_ogrn"), which tell an organization from a sole trader.
 class TDocPrintData {
 public:
     TDocPrintData(const TGoodsDocKind& kind, const TRecDoc& rec, std::vector<const TRecDocItem*> lines,
@@ -32,6 +41,9 @@ public:
 
     QVariant DSetZagGetValue(const QString& name) const;
     QVariant DSetItemsGetValue(const QString& name, int index) const;
+    // What lines first..last add up to in a line field ("kol", "summ", "sum_not_nds",
+    // "sum_nds", "mest"): a page's totals.
+    QVariant DSetItemsTotal(const QString& name, int first, int last) const;
 
     // Totals over every line, kit lines and their components included.
     double GetItKol() const;
@@ -40,15 +52,28 @@ public:
     double GetItSumNotNds() const;
     double GetItSumNds() const;
 
+    // A line's sum at the kind's price, and its figures with VAT at its sale price.
+    kovrel::Money LineSum(const TRecDocItem& line) const;
+    // The places (packs) of lines first..last, when every one of them has a pack size.
+    std::optional<double> Places(int first, int last) const;
+    // True when the seller's ИНН has twelve digits: a sole trader.
+    bool SellerIsSoleTrader() const;
+    // True when some line carries VAT.
+    bool AnyVat() const;
+
     // Reads what the kind's forms print of the parties: the counterparty's requisites for sales
     // and orders, the own organization's for them and for transfers. What cannot be read stays
-    // null and prints as empty texts.
+    // null and prints as dashes.
     static void ReadRequisites(TFormLoad& fl, const TGoodsDocKind& kind, const TRecDoc& rec,
                                std::unique_ptr<TRecBank>& org, std::unique_ptr<TRecBank>& kl);
 
 private:
-    template <class Value>
-    double sum(Value value) const;
+    struct Totals {
+        kovrel::LineFigures figures;
+        kovrel::Quantity kol;
+        double kolPack = 0;
+    };
+    Totals totals(int first, int last) const;
 
     const TGoodsDocKind& m_kind;
     const TRecDoc& m_rec;

@@ -1,13 +1,5 @@
 #include "goods_doc_kind.h"
 
-namespace {
-
-const TPrintForm kWithoutPacks{QStringLiteral("накладная без упаковок"), "FRDoc1"};
-const TPrintForm kWithPacks{QStringLiteral("накладная с упаковками"), "FRDoc2"};
-const QString kWaybillTitle = QStringLiteral("Накладная № ");
-
-} // namespace
-
 const TGoodsDocKind& NklKind() {
     static const TGoodsDocKind kind{
         .name = "nkl",
@@ -18,11 +10,6 @@ const TGoodsDocKind& NklKind() {
         .selectList = &TFormLoad::SelectNklList,
         .selectItems = [](TFormLoad& f, RecordList<TRecDocItem>& L, int id,
                           TStockStores s) { f.SelectNklItemsList(L, id, s.first); },
-        .printTitle = kWaybillTitle,
-        .printForms = {kWithoutPacks,
-                       kWithPacks,
-                       {QStringLiteral("счет-фактура"), "FRDocSF"},
-                       {QStringLiteral("накладная ТОРГ-12"), "FRDocT12"}},
         .printExtras = TPrintExtras::Trade,
     };
     return kind;
@@ -38,8 +25,6 @@ const TGoodsDocKind& PrhKind() {
         .selectList = &TFormLoad::SelectPrhList,
         .selectItems = [](TFormLoad& f, RecordList<TRecDocItem>& L, int id,
                           TStockStores s) { f.SelectPrhItemsList(L, id, s.first); },
-        .printTitle = kWaybillTitle,
-        .printForms = {kWithoutPacks, kWithPacks},
         .printExtras = TPrintExtras::None,
     };
     return kind;
@@ -55,10 +40,6 @@ const TGoodsDocKind& InvoiceKind() {
         .selectList = &TFormLoad::SelectInvoiceList,
         .selectItems = [](TFormLoad& f, RecordList<TRecDocItem>& L, int id,
                           TStockStores s) { f.SelectInvoiceItemsList(L, id, s.first); },
-        .printTitle = QStringLiteral("Заказ № "),
-        .printForms = {{QStringLiteral("заказ без упаковок"), "FRDoc1"},
-                       {QStringLiteral("заказ с упаковками"), "FRDoc2"},
-                       {QStringLiteral("счет на оплату"), "FRDocS"}},
         .printExtras = TPrintExtras::Trade,
     };
     return kind;
@@ -74,8 +55,6 @@ const TGoodsDocKind& VnkKind() {
         .selectList = &TFormLoad::SelectVnkList,
         .selectItems = [](TFormLoad& f, RecordList<TRecDocItem>& L, int id,
                           TStockStores s) { f.SelectVnkItemsList(L, id, s.first, s.second); },
-        .printTitle = kWaybillTitle,
-        .printForms = {kWithoutPacks, kWithPacks, {QStringLiteral("накладная ТОРГ-13"), "FRDocT13"}},
         .printExtras = TPrintExtras::Organization,
     };
     return kind;
@@ -97,12 +76,6 @@ TStockStores TGoodsDocKind::StockStoresOf(const TRecDoc& rec) const {
     s.first = PartyID(rec, stockStores.at(0));
     if (stockStores.size() > 1) s.second = PartyID(rec, stockStores.at(1));
     return s;
-}
-
-const TPrintForm& TGoodsDocKind::PrintForm(int index) const {
-    return index >= 0 && static_cast<size_t>(index) < printForms.size()
-               ? printForms[static_cast<size_t>(index)]
-               : printForms.front();
 }
 
 // ---- Header parties ---------------------------------------------------------------------------

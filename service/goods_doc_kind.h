@@ -13,7 +13,7 @@
 // The four goods documents — sales waybills, receipts, orders, internal transfers — as far as
 // code below the windows needs to tell them apart: who the parties are, which stores' stock
 // comes with the lines, which price a line is worth, how the kind is listed and read, and what
-// it prints. The editors (ui/documents/doc_family.h) add what the windows need.
+// its print forms read. The editors (ui/documents/doc_family.h) add what the windows need.
 
 // A party of the document header.
 enum class TDocParty {
@@ -35,12 +35,6 @@ struct TStockStores {
     int second = 0;
 };
 
-// An entry of the print list and the report template it prints.
-struct TPrintForm {
-    QString title;
-    const char* form;
-};
-
 // What the print forms of a kind show beyond the document itself.
 enum class TPrintExtras {
     None,         // receipts
@@ -58,13 +52,9 @@ struct TGoodsDocKind {
     void (TFormLoad::*selectList)(RecordList<TRecDoc>& L, const QString& SelName, TDateTime BeginDat,
                                   TDateTime EndDat);
     void (*selectItems)(TFormLoad& fl, RecordList<TRecDocItem>& L, int docID, TStockStores stores);
-    QString printTitle;                 // "Накладная № " or "Заказ № "
-    std::vector<TPrintForm> printForms; // the print list
-    TPrintExtras printExtras;
+    TPrintExtras printExtras; // the print list itself is the form registry's (report/forms)
 
     TStockStores StockStoresOf(const TRecDoc& rec) const;
-    // The form of a print list entry; an index without an entry prints the first.
-    const TPrintForm& PrintForm(int index) const;
 };
 
 const TGoodsDocKind& NklKind();

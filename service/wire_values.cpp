@@ -1,5 +1,6 @@
 #include "wire_values.h"
 
+#include "money.h"
 #include "number_text.h"
 
 #include <QDate>
@@ -20,7 +21,7 @@ QString Date(TDateTime value) {
 }
 
 QString Money(double value) {
-    return FormatFixed(2, value);
+    return kovrel::Money::FromDouble(value).ToText();
 }
 
 QString Pack(double value) {

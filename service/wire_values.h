@@ -13,7 +13,7 @@ QString Int(qint64 value);
 QString Flag(bool value);
 // Date without the time of day: "yyyy-mm-dd".
 QString Date(TDateTime value);
-// Money, price, VAT rate: two decimals.
+// Money, price, VAT rate: two decimals, halves up from the number as typed (2.675 is 2.68).
 QString Money(double value);
 // Pack size: three decimals.
 QString Pack(double value);

@@ -20,7 +20,9 @@ double DocFields::add(ReportBand& band, double x, double y, double height, const
         if (!f.value.isEmpty()) {
             DocText value =
                 DocText(x, y, f.width, height, f.value, m_valuePx).bottom().padding(0).format(f.format);
-            band.texts << (f.rule ? value.center() : value);
+            if (f.rule) value.center();
+            if (f.grow) value.grow();
+            band.texts << value;
         }
         if (f.rule) band.lines << ReportLine{QLineF(x, y + height, x + f.width, y + height), PxToMm(1), true};
         if (!f.caption.isEmpty())

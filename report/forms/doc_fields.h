@@ -13,6 +13,7 @@ struct DocField {
     QString caption;
     bool rule = true;
     NumberFormat format{};
+    bool grow = false; // a long value wraps, and the rule and what lies below move down
 };
 
 // Lines of labelled fields: the signatures, "Всего мест ___ (прописью)" and the like.

@@ -10,18 +10,6 @@ namespace {
 const double kWidth = 180;
 const double kPx = 12;
 
-// Name, codes, address and bank of a party: of the organization ("org_") or the buyer ("kl_").
-QString requisites(const char* prefix) {
-    const auto v = [prefix](const char* field) {
-        return Zag(
-            QStringLiteral("%1%2").arg(QLatin1String(prefix), QLatin1String(field)).toLatin1().constData());
-    };
-    return v("name") + QStringLiteral(", ИНН ") + v("inn") + QStringLiteral(", КПП ") + v("kpp") +
-           QStringLiteral(", ") + v("adres") + QStringLiteral(", Банк ") + v("bank") +
-           QStringLiteral(", БИК ") + v("bik") + QStringLiteral(", к/с ") + v("krs") +
-           QStringLiteral(", р/с ") + v("rs");
-}
-
 // The payee's bank details framed as on a payment order.
 void bankBlock(ReportBand& band, double y) {
     const auto cell = [&band](double x, double top, double w, double h, const QString& text) {
@@ -69,10 +57,38 @@ ReportBand title() {
         DocText value = DocText(25, y, kWidth - 25, 4.5, text, kPx).grow();
         band.texts << (bold ? value.bold() : value);
     };
-    party(53, QStringLiteral("Поставщик:"), requisites("org_"), true);
-    party(59, QStringLiteral("Покупатель:"), requisites("kl_"), true);
+    party(53, QStringLiteral("Поставщик:"), Zag("org_requisites"), true);
+    party(59, QStringLiteral("Покупатель:"), Zag("kl_requisites"), true);
     party(65, QStringLiteral("Примечание:"), Zag("prim"), false);
     band.height = 72;
+    return band;
+}
+
+// Under the table: the total, the VAT in it (or that there is none) and the total to pay
+// under the sums, then the count of lines with the total and the total in words.
+ReportBand totals(const DocFormTable& table) {
+    ReportBand band;
+    const double sum = table.x(5);
+    const auto row = [&](double y, const QString& caption, const QString& value) {
+        band.texts << DocText(0, y, sum, 5, caption, kPx).bold().right().middle()
+                   << DocText(sum, y, table.width(5, 5), 5, value, kPx)
+                          .bold()
+                          .right()
+                          .middle()
+                          .format(DocFormats::Sum());
+    };
+    row(0.5, QStringLiteral("Итого:"), Zag("it_sum"));
+    row(5.5, Zag("s_nds_caption"), Zag("s_it_sum_nds"));
+    row(10.5, QStringLiteral("Всего к оплате:"), Zag("it_sum"));
+    band.texts << DocText(0, 18, kWidth, 5,
+                          QStringLiteral("Всего наименований ") + Zag("max_num_str") +
+                              QStringLiteral(", на сумму ") + Zag("it_sum") + QStringLiteral(" руб."),
+                          kPx)
+                      .format(DocFormats::Sum())
+                      .grow()
+               << DocText(0, 23, kWidth, 5, Zag("it_sum_words"), kPx).bold().grow();
+    band.lines << ReportLine{QLineF(0, 30, kWidth, 30), 0.6, true};
+    band.height = 31;
     return band;
 }
 
@@ -85,8 +101,8 @@ ReportTemplate DocFormPayment::make() {
     const DocFormTable table({{10, {}, QStringLiteral("[Line#]"), Qt::AlignHCenter, {}},
                               {95, {}, Item("name"), Qt::AlignLeft, {}},
                               {18, {}, Item("kol"), Qt::AlignRight, DocFormats::Plain()},
-                              {15, {}, {}, Qt::AlignLeft, {}},
-                              {20, {}, Item("cen"), Qt::AlignRight, DocFormats::Plain()},
+                              {15, {}, Item("unit_name"), Qt::AlignHCenter, {}},
+                              {20, {}, Item("cen"), Qt::AlignRight, DocFormats::Price()},
                               {22, {}, Item("summ"), Qt::AlignRight, DocFormats::Sum()}},
                              kPx, kPx);
     ReportBand heading = table.captions({QStringLiteral("№"), QStringLiteral("Товары (работы, услуги)"),
@@ -97,25 +113,15 @@ ReportTemplate DocFormPayment::make() {
         text.font.bold = true;
     t.columnHeader = heading;
     t.masterData = table.line(5);
-
-    // The totals of this form print as plain numbers.
-    DocTotal total = DocTotal::Caption(5, 5, Zag("it_sum"));
-    total.format = DocFormats::Plain();
-    ReportBand summary = table.totals({DocTotal::Caption(0, 4, QStringLiteral("Итого:")), total}, 6);
-    summary.texts << DocText(0, 8, kWidth, 5,
-                             QStringLiteral("Всего наименований ") + Zag("max_num_str") +
-                                 QStringLiteral(", на сумму ") + Zag("it_sum"),
-                             kPx)
-                         .format(DocFormats::Plain())
-                         .grow();
-    summary.lines << ReportLine{QLineF(0, 15, kWidth, 15), 0.6, true};
-    summary.height = 16;
-    t.summary = summary;
+    t.summary = totals(table);
 
     ReportBand signatures;
     const DocFields fields(kPx, 9, 0);
     fields.add(signatures, 0, 6, 5, QStringLiteral("Руководитель"), 28, {{58, Zag("org_dir"), {}}});
     fields.add(signatures, 94, 6, 5, QStringLiteral("Бухгалтер"), 24, {{62, Zag("org_gb"), {}}});
     t.child = signatures;
+    // An invoice of several pages says which page is which.
+    t.pageFooter = PageFooter(kWidth, 5, 10);
+    t.pageFooterOnlyWhenSeveral = true;
     return t;
 }

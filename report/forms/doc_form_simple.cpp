@@ -47,7 +47,8 @@ ReportTemplate DocFormSimple::make(const QString& name, bool packs, const QStrin
 
     ReportBand head;
     head.height = 26;
-    head.texts << DocText(0, 0, kWidth, 7, title + Zag("n") + QStringLiteral(" от ") + Zag("dat"), 16)
+    head.texts << DocText(0, 0, kWidth, 7,
+                          title + QStringLiteral(" № ") + Zag("n") + QStringLiteral(" от ") + Zag("dat"), 16)
                       .bold()
                       .center()
                       .grow()

@@ -9,6 +9,6 @@
 // signatures. A4 portrait.
 class DocFormSimple {
 public:
-    // `title` opens the heading: "Накладная № " or "Заказ № ".
+    // `title` opens the heading: "Накладная" or "Заказ", then the number and the date.
     static ReportTemplate make(const QString& name, bool packs, const QString& title);
 };

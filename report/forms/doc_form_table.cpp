@@ -18,7 +18,7 @@ DocTotal DocTotal::Caption(int first, int last, const QString& text) {
 }
 
 DocTotal DocTotal::Cross(int first, int last) {
-    DocTotal t(first, last, QStringLiteral("X"));
+    DocTotal t(first, last, QStringLiteral("Х")); // the Cyrillic letter, as the published forms print it
     t.align = Qt::AlignHCenter;
     return t;
 }
@@ -91,9 +91,12 @@ ReportBand DocFormTable::totals(const QList<DocTotal>& cells, double height) con
     ReportBand band;
     band.height = height;
     for (const DocTotal& c : cells) {
+        // A long figure wraps in its cell rather than be cut.
         DocText cell = DocText(x(c.first), 0, width(c.first, c.last), height, c.text, m_linePx)
                            .align(c.align)
                            .middle()
+                           .grow()
+                           .fitBand()
                            .frame(c.frame)
                            .format(c.format);
         band.texts << (c.bold ? cell.bold() : cell);

@@ -38,7 +38,7 @@ struct DocTotal {
     DocTotal(int first, int last, const QString& text = {}, const NumberFormat& format = {});
     // A caption before the totals: bold, without a frame.
     static DocTotal Caption(int first, int last, const QString& text);
-    // The "X" of a column that has no total.
+    // The "Х" of a column that has no total.
     static DocTotal Cross(int first, int last);
 
     int first;

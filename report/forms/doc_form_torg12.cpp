@@ -13,21 +13,6 @@ const double kPx = 8;
 const double kCaptionPx = 6.5;
 const double kBoxes = 247; // left edge of the column of codes
 
-// The three lines of a party's requisites: of the organization or of the buyer.
-QString organization() {
-    return Zag("org_name") + QStringLiteral(" ИНН ") + Zag("org_inn") + QStringLiteral(" КПП ") +
-           Zag("org_kpp") + QStringLiteral("\r\n") + Zag("org_adres") + QStringLiteral(" БИК") +
-           Zag("org_bik") + QStringLiteral("\r\n") + Zag("org_bank") + QStringLiteral(" р/с ") +
-           Zag("org_rs") + QStringLiteral(" к/с ") + Zag("org_krs");
-}
-
-QString buyer() {
-    return Zag("kl_name") + QStringLiteral(" ИНН") + Zag("kl_inn") + QStringLiteral(" КПП ") + Zag("kl_kpp") +
-           QStringLiteral("\r\n") + Zag("kl_adres") + QStringLiteral(" БИК ") + Zag("kl_bik") +
-           QStringLiteral("\r\n") + Zag("kl_bank") + QStringLiteral(" р/с ") + Zag("kl_rs") +
-           QStringLiteral(" к/с ") + Zag("kl_krs");
-}
-
 // A labelled block of `lines` lines over a rule and the rule's caption; returns the next top.
 double block(ReportBand& band, double y, double lines, const QString& label, const QString& value,
              const QString& caption) {
@@ -49,7 +34,7 @@ ReportBand title() {
     const QString parties = QStringLiteral("организация, адрес, номер телефона, банковские реквизиты");
     // Each party's code box spans the party's block.
     double top = 13.5;
-    double y = block(band, top, 3, QStringLiteral("Грузоотправитель"), organization(), parties);
+    double y = block(band, top, 3, QStringLiteral("Грузоотправитель"), Zag("org_requisites"), parties);
     codes.code(band, top, QStringLiteral("по ОКПО"), Zag("org_okpo"), y - top - 3.5);
     codes.code(band, y - 3.5, QStringLiteral("Вид деятельности по ОКДП"), Zag("kl_okpd"));
     const auto party = [&](const QString& label, const QString& requisites, const char* okpo) {
@@ -57,9 +42,9 @@ ReportBand title() {
         y = block(band, top, 3, label, requisites, parties);
         codes.code(band, top, QStringLiteral("по ОКПО"), Zag(okpo), y - top);
     };
-    party(QStringLiteral("Грузополучатель"), buyer(), "kl_okpo");
-    party(QStringLiteral("Поставщик"), organization(), "org_okpo");
-    party(QStringLiteral("Плательщик"), buyer(), "kl_okpo");
+    party(QStringLiteral("Грузополучатель"), Zag("kl_requisites"), "kl_okpo");
+    party(QStringLiteral("Поставщик"), Zag("org_requisites"), "org_okpo");
+    party(QStringLiteral("Плательщик"), Zag("kl_requisites"), "kl_okpo");
     top = y;
     y = std::max(top + 7,
                  block(band, top, 1, QStringLiteral("Основание"), QStringLiteral("Договор N      от "),
@@ -82,8 +67,12 @@ DocFormTable table() {
     const QString dash = QStringLiteral("-");
     return DocFormTable({column(10, 1, QStringLiteral("[Line#]"), Qt::AlignHCenter),
                          column(62, 2, Item("name"), Qt::AlignLeft), column(14, 3, dash, Qt::AlignHCenter),
-                         column(14, 4, {}), column(12, 5, {}), column(14, 6, {}), column(14, 7, {}),
-                         column(13, 8, {}), column(15, 9, dash, Qt::AlignHCenter),
+                         column(14, 4, Item("unit_name"), Qt::AlignHCenter),
+                         column(12, 5, Item("unit_code"), Qt::AlignHCenter),
+                         column(14, 6, dash, Qt::AlignHCenter),
+                         column(14, 7, Item("pack"), Qt::AlignRight, DocFormats::Plain()),
+                         column(13, 8, Item("mest"), Qt::AlignRight, DocFormats::Plain()),
+                         column(15, 9, dash, Qt::AlignHCenter),
                          column(17, 10, Item("kol"), Qt::AlignRight, DocFormats::Plain()),
                          column(17, 11, Item("cen_not_nds"), Qt::AlignRight, DocFormats::Price()),
                          column(20, 12, Item("sum_not_nds"), Qt::AlignRight, DocFormats::Sum()),
@@ -91,6 +80,21 @@ DocFormTable table() {
                          column(18, 14, Item("sum_nds"), Qt::AlignRight, DocFormats::Sum()),
                          column(20, 15, Item("summ"), Qt::AlignRight, DocFormats::Sum())},
                         7, kPx);
+}
+
+// A totals row: places, quantity, sums without VAT, VAT and with VAT under their columns, "Х"
+// under the gross weight, the price and the rate.
+ReportBand totals(const DocFormTable& columns, const QString& caption, const QStringList& values) {
+    return columns.totals({DocTotal::Caption(0, 6, caption),
+                           {7, 7, values[0], DocFormats::Plain()},
+                           DocTotal::Cross(8, 8),
+                           {9, 9, values[1], DocFormats::Plain()},
+                           DocTotal::Cross(10, 10),
+                           {11, 11, values[2], DocFormats::Sum()},
+                           DocTotal::Cross(12, 12),
+                           {13, 13, values[3], DocFormats::Sum()},
+                           {14, 14, values[4], DocFormats::Sum()}},
+                          3.5);
 }
 
 ReportBand heading(const DocFormTable& columns) {
@@ -136,16 +140,18 @@ ReportBand footer() {
     fields.add(band, 0, 1, 3.5, QStringLiteral("Товарная накладная имеет приложение на"), 45,
                {{25, {}, {}}, {12, QStringLiteral("листах"), {}, false}});
     fields.add(band, 0, 7, 3.5, QStringLiteral("и содержит"), 16,
-               {{74, {}, inWords}, {40, QStringLiteral("порядковых номеров записей"), {}, false}});
+               {{74, Zag("max_num_str_words"), inWords},
+                {40, QStringLiteral("порядковых номеров записей"), {}, false}});
     fields.add(band, right, 7, 3.5, QStringLiteral("Масса груза (нетто)"), 30, {{80, {}, inWords}});
-    fields.add(band, 0, 13, 3.5, QStringLiteral("Всего мест"), 16,
-               {{74, Zag("it_kol"), inWords, true, DocFormats::Plain()}});
+    fields.add(band, 0, 13, 3.5, QStringLiteral("Всего мест"), 16, {{74, Zag("it_mest_words"), inWords}});
     fields.add(band, right, 13, 3.5, QStringLiteral("Масса груза (брутто)"), 30, {{80, {}, inWords}});
     fields.add(band, 0, 19, 3.5, QStringLiteral("Приложение (паспорта, сертификаты, и т. п.) на"), 50,
                {{25, {}, {}}, {12, QStringLiteral("листах"), {}, false}});
     fields.add(band, right, 19, 3.5, QStringLiteral("По доверенности №"), 27,
                {{30, {}, {}}, {4, QStringLiteral("от"), {}, false}, {8, {}, {}}, {24, {}, {}}, {10, {}, {}}});
-    fields.add(band, 0, 25, 3.5, QStringLiteral("Всего отпущено на сумму"), 28, {{96, {}, inWords}});
+    DocField sum{104, Zag("it_sum_words"), inWords};
+    sum.grow = true;
+    fields.add(band, 0, 25, 3.5, QStringLiteral("Всего отпущено на сумму"), 28, {sum});
     fields.add(band, right, 25, 3.5, QStringLiteral("Выданной"), 16,
                {{116, {}, QStringLiteral("кем, кому (организация, должность, фамилия, и. о.)")}});
     fields.add(band, 0, 32, 3.5, QStringLiteral("Отпуск разрешил"), 44, signs(Zag("org_dir")));
@@ -171,15 +177,12 @@ ReportTemplate DocFormTorg12::make() {
     const DocFormTable columns = table();
     t.columnHeader = heading(columns);
     t.masterData = columns.line(3.5);
-    t.summary = columns.totals({DocTotal::Caption(0, 7, QStringLiteral("Сумма")),
-                                DocTotal::Cross(8, 8),
-                                {9, 9, Zag("it_kol"), DocFormats::Plain()},
-                                DocTotal::Cross(10, 10),
-                                {11, 11, Zag("it_sum_not_nds"), DocFormats::Sum()},
-                                DocTotal::Cross(12, 12),
-                                {13, 13, Zag("it_sum_nds"), DocFormats::Sum()},
-                                {14, 14, Zag("it_sum"), DocFormats::Sum()}},
-                               3.5);
+    // Each page's lines add up under them; the whole waybill at its end.
+    t.pageSummary = totals(columns, QStringLiteral("Итого"),
+                           {Item("mest"), Item("kol"), Item("sum_not_nds"), Item("sum_nds"), Item("summ")});
+    t.summary =
+        totals(columns, QStringLiteral("Всего по накладной"),
+               {Zag("it_mest"), Zag("it_kol"), Zag("it_sum_not_nds"), Zag("it_sum_nds"), Zag("it_sum")});
     t.child = footer();
     t.pageFooter = PageFooter(kWidth, 4, kPx);
     return t;

@@ -78,15 +78,15 @@ DocFormTable table() {
                              column(48, 1, Item("name")),
                              column(14, 2),
                              column(12, 3),
-                             column(14, 4),
-                             column(12, 5),
+                             column(14, 4, Item("unit_name")),
+                             column(12, 5, Item("unit_code")),
                              column(13, 6),
-                             column(16, 7, Item("kol"), DocFormats::Price(3)),
+                             column(16, 7, Item("kol"), NumberFormat::Fixed(3)),
                              column(13, 8),
                              column(13, 9),
                              column(16, 10, Item("cen"), DocFormats::Price()),
                              column(19, 11, Item("summ"), DocFormats::Sum())};
-    columns[0].align = Qt::AlignHCenter;
+    columns[0].align = columns[4].align = columns[5].align = Qt::AlignHCenter;
     columns[1].align = Qt::AlignLeft;
     return DocFormTable(columns, kHeadingPx, kPx);
 }
@@ -131,7 +131,7 @@ ReportTemplate DocFormTorg13::make() {
     t.masterData = columns.line(3.5);
     t.summary = columns.totals({DocTotal::Caption(0, 5, QStringLiteral("Итого")),
                                 {6, 6, {}},
-                                {7, 7, Zag("it_kol"), DocFormats::Sum(3)},
+                                {7, 7, Zag("it_kol"), NumberFormat::Fixed(3)},
                                 {8, 8, {}},
                                 {9, 9, {}},
                                 {10, 10, {}},

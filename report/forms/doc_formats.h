@@ -2,12 +2,12 @@
 
 #include "number_format.h"
 
-// How the document forms print numbers. Money has two decimals with digit grouping ("%2.2n"):
-// line sums and totals with a decimal comma, prices with the system's separator. Plain numbers
-// (quantities, packs) have as many decimals as they need, with the system's separator.
+// How the document forms print numbers, the same whatever the system's locale: money with two
+// decimals, a decimal comma and blanks between digit groups (1 234,50); quantities, pack sizes
+// and packs with as many decimals as they need, at most three (2,5; 0,042).
 class DocFormats {
 public:
-    static NumberFormat Sum(int decimals = 2);
-    static NumberFormat Price(int decimals = 2);
-    static NumberFormat Plain();
+    static NumberFormat Sum() { return NumberFormat::Fixed(2); }
+    static NumberFormat Price() { return NumberFormat::Fixed(2); }
+    static NumberFormat Plain() { return NumberFormat{}; }
 };

@@ -1,41 +1,62 @@
 #include "doc_forms.h"
 
-#include "doc_form_payment.h"
-#include "doc_form_simple.h"
-#include "doc_form_torg12.h"
-#include "doc_form_torg13.h"
-#include "doc_form_vat_invoice.h"
+#include "date_time.h"
 
-#include <algorithm>
+namespace {
 
-ReportTemplate DocForms::makeTemplate(const QString& form, const TGoodsDocKind& kind) {
-    if (form == QLatin1String("FRDoc1") || form == QLatin1String("FRDoc2"))
-        return DocFormSimple::make(form, form.endsWith(QLatin1Char('2')), kind.printTitle);
-    if (form == QLatin1String("FRDocS")) return DocFormPayment::make();
-    if (form == QLatin1String("FRDocSF")) return DocFormVatInvoice::make();
-    if (form == QLatin1String("FRDocT12")) return DocFormTorg12::make();
-    if (form == QLatin1String("FRDocT13")) return DocFormTorg13::make();
-    return {};
+// The entry of `form` when the document's kind prints it.
+const FormEntry* printedBy(const QString& form, const TDocPrintData& data) {
+    const FormEntry* entry = FormRegistry::find(form);
+    return entry && entry->use(QLatin1String(data.Kind().name)) ? entry : nullptr;
 }
 
-QList<ReportDataSource> DocForms::sources(const TDocPrintData& data) {
-    return {{QStringLiteral("DSetZag"), 1,
-             [data](const QString& field, int) { return data.DSetZagGetValue(field); }},
+} // namespace
+
+QString DocForms::printedForm(const TGoodsDocKind& kind, int position) {
+    const FormEntry* entry = FormRegistry::printed(QLatin1String(kind.name), position);
+    return entry ? entry->name : QString();
+}
+
+ReportTemplate DocForms::makeTemplate(const QString& form, const TDocPrintData& data) {
+    const FormEntry* entry = printedBy(form, data);
+    if (!entry) return {};
+    const FormUse& use = *entry->use(QLatin1String(data.Kind().name));
+    const QDate date = kovrel::DateOf(data.Rec().DocDate);
+    FormInput input;
+    input.documentTitle = use.title.isEmpty() ? entry->title : use.title;
+    const QString shownAs = QStringLiteral("%1 № %2 от %3")
+                                .arg(input.documentTitle)
+                                .arg(data.Rec().ID)
+                                .arg(date.toString(QStringLiteral("dd.MM.yyyy")));
+    return entry->make(entry->editionOn(date), input, shownAs);
+}
+
+QList<ReportDataSource> DocForms::sources(const QString& form, const TDocPrintData& data) {
+    const FormEntry* entry = FormRegistry::find(form);
+    const auto fields = [entry](const char* source) {
+        return entry ? entry->fields(QLatin1String(source)) : QStringList();
+    };
+    return {{QStringLiteral("DSetZag"),
+             1,
+             [data](const QString& field, int) { return data.DSetZagGetValue(field); },
+             fields("DSetZag"),
+             {}},
             {QStringLiteral("DSetItems"), data.LineCount(),
-             [data](const QString& field, int record) { return data.DSetItemsGetValue(field, record); }}};
+             [data](const QString& field, int record) { return data.DSetItemsGetValue(field, record); },
+             fields("DSetItems"),
+             [data](const QString& field, int first, int last) {
+                 return data.DSetItemsTotal(field, first, last);
+             }}};
 }
 
 PrepareResult DocForms::prepare(const QString& form, const TDocPrintData& data,
                                 const std::optional<ReportPageSetup>& page) {
-    const auto& forms = data.Kind().printForms;
-    const bool printed = std::any_of(forms.begin(), forms.end(),
-                                     [&form](const TPrintForm& f) { return form == QLatin1String(f.form); });
-    ReportTemplate tmpl = printed ? makeTemplate(form, data.Kind()) : ReportTemplate{};
+    ReportTemplate tmpl = makeTemplate(form, data);
     if (tmpl.name.isEmpty()) {
         PrepareResult failed;
         failed.error = QStringLiteral("%1 prints no form %2").arg(QLatin1String(data.Kind().name), form);
         return failed;
     }
     if (page) tmpl.page = *page;
-    return ReportEngine(std::move(tmpl), sources(data)).prepare();
+    return ReportEngine(std::move(tmpl), sources(form, data)).prepare();
 }

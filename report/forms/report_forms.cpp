@@ -172,6 +172,11 @@ QString ReportForms::columnListSource(const QString& name) {
     return form ? QLatin1String(form->source) : QString();
 }
 
+QString ReportForms::columnListTitle(const QString& name) {
+    const ListForm* form = findList(name);
+    return form ? QLatin1String(form->title) : QString();
+}
+
 QList<QPair<QString, int>> ReportForms::columnListFields(const QString& name) {
     QList<QPair<QString, int>> result;
     const QString source = columnListSource(name);

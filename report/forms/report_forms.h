@@ -17,7 +17,9 @@ public:
     // FRMoveGood, FRMoveKlient, FRMoveKlient2, FRDolg, FRDolg2: the title, the template's own
     // captions once, one line per record of the template's source. Empty name for another name.
     static ReportTemplate columnList(const QString& name);
-    // The source a column list reads and its fields with their grid columns.
+    // The source a column list reads and its fields with their grid columns; the field of
+    // DataSetZag its title reads.
     static QString columnListSource(const QString& name);
+    static QString columnListTitle(const QString& name);
     static QList<QPair<QString, int>> columnListFields(const QString& name);
 };

@@ -1,5 +1,6 @@
 #include "report_print.h"
 
+#include "form_registry.h"
 #include "grid_data_sources.h"
 #include "report_forms.h"
 #include "report_titles.h"
@@ -66,19 +67,21 @@ QString ReportPrint::templateName(Kind kind, const ReportControls& controls) {
 }
 
 ReportTemplate ReportPrint::makeTemplate(Kind kind, const TReportGrid& grid, const ReportControls& controls) {
-    const QString name = templateName(kind, controls);
-    if (!def(kind).gridTemplate) return ReportForms::columnList(name);
+    const FormEntry* form = FormRegistry::find(templateName(kind, controls));
+    FormInput input;
+    input.grid = std::make_shared<const TReportGrid>(grid);
     // Set on every print, so a landscape print leaves the next one portrait again.
-    const bool landscape = kind == Ost && controls.index(QStringLiteral("ComBoxPrintOst"), 0) == 1;
-    return ReportForms::gridTable(name, QLatin1String(def(kind).title),
-                                  std::make_shared<const TReportGrid>(grid), landscape);
+    input.landscape = kind == Ost && controls.index(QStringLiteral("ComBoxPrintOst"), 0) == 1;
+    return form->make(form->editions.first(), input);
 }
 
 PrepareResult ReportPrint::prepare(Kind kind, const TReportGrid& grid, const ReportControls& controls,
                                    const std::optional<ReportPageSetup>& page) {
     ReportTemplate tmpl = makeTemplate(kind, grid, controls);
     if (page) tmpl.page = *page;
-    QList<ReportDataSource> sources{GridDataSources::zag(controls)};
+    const FormEntry* form = FormRegistry::find(tmpl.name);
+    QList<ReportDataSource> sources{
+        GridDataSources::zag(controls, form->fields(QStringLiteral("DataSetZag")))};
     if (!tmpl.masterSource.isEmpty())
         sources << GridDataSources::rows(tmpl.masterSource, std::make_shared<const TReportGrid>(grid),
                                          ReportForms::columnListFields(tmpl.name));

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -26,6 +27,12 @@ QPageLayout pageLayoutOf(const ReportPageSetup& page) {
                        QPageLayout::Millimeter);
 }
 
+// The title as a file name: characters that file systems refuse become "_".
+QString proposedFileName(QString title) {
+    static const QRegularExpression refused(QStringLiteral(R"([/\\:*?"<>|\x00-\x1f])"));
+    return title.replace(refused, QStringLiteral("_"));
+}
+
 } // namespace
 
 ReportPreview::ReportPreview(PreparedReport report, ReportPageSetup page, Rebuild rebuild, QWidget* parent)
@@ -35,7 +42,7 @@ ReportPreview::ReportPreview(PreparedReport report, ReportPageSetup page, Rebuil
     , m_rebuild(std::move(rebuild))
     , m_printer(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(QStringLiteral("Предварительный просмотр - %1").arg(m_report.name));
+    setWindowTitle(QStringLiteral("Предварительный просмотр - %1").arg(m_report.caption()));
     configurePrinter();
     m_view = new QPrintPreviewWidget(&m_printer, this);
     m_view->setObjectName(QStringLiteral("PreviewPages"));
@@ -53,7 +60,7 @@ ReportPreview::ReportPreview(PreparedReport report, ReportPageSetup page, Rebuil
 void ReportPreview::configurePrinter() {
     m_printer.setFullPage(true);
     m_printer.setPageLayout(pageLayoutOf(m_page));
-    m_printer.setDocName(m_report.name);
+    m_printer.setDocName(m_report.caption());
 }
 
 void ReportPreview::buildToolBar() {
@@ -230,7 +237,7 @@ void ReportPreview::print() {
 void ReportPreview::exportPdf() {
     const QString path = CurrentUserInteraction().getSaveFileName(
         QStringLiteral("Экспорт в PDF"), QStringLiteral("PDF (*.pdf)"),
-        m_report.name + QStringLiteral(".pdf"), QStringLiteral("pdf"));
+        proposedFileName(m_report.caption()) + QStringLiteral(".pdf"), QStringLiteral("pdf"));
     if (path.isEmpty()) return;
     const QString error = ReportWriter::writePdf(m_report, path);
     if (!error.isEmpty()) ShowInfo(QStringLiteral("Файл не записан: %1").arg(error));

@@ -166,7 +166,11 @@ HttpResponse insertLine(RequestContext& ctx, const DocKind& kind) {
     line.goods = goods.id;
     line.kol = RequestedQuantity(ctx);
     line.zcen = RequestedPrice(ctx, QStringLiteral("zcen"));
-    if (kind.saleSide) line.rcen = RequestedPrice(ctx, QStringLiteral("rcen"));
+    RequireLineSum(line.kol, line.zcen, QStringLiteral("kol"), QStringLiteral("zcen"));
+    if (kind.saleSide) {
+        line.rcen = RequestedPrice(ctx, QStringLiteral("rcen"));
+        RequireLineSum(line.kol, line.rcen, QStringLiteral("kol"), QStringLiteral("rcen"));
+    }
     line.nds = goods.nds;
     line.flagNorm = goods.kit ? 1 : 0;
     DocumentLines lines(ctx.Services().db, ctx.AccountId());
@@ -180,6 +184,8 @@ HttpResponse updateLine(RequestContext& ctx, const DocKind& kind) {
     DocLine now = old;
     now.kol = RequestedQuantity(ctx);
     now.rcen = RequestedPrice(ctx, QStringLiteral("rcen"));
+    RequireLineSum(now.kol, now.rcen, QStringLiteral("kol"), QStringLiteral("rcen"));
+    RequireLineSum(now.kol, now.zcen, QStringLiteral("kol"), QStringLiteral("zcen"));
     DocumentLines(ctx.Services().db, ctx.AccountId()).Update(kind, h, old, now);
     return HttpResponse::Text(200, QString::number(now.id));
 }

@@ -6,6 +6,7 @@
 #include "document_store.h"
 #include "entry_checks.h"
 #include "http_error.h"
+#include "money.h"
 #include "request_context.h"
 
 namespace kovrel::server {
@@ -26,8 +27,15 @@ double RequestedQuantity(const RequestContext& ctx, const QString& field) {
 }
 
 double RequestedPrice(const RequestContext& ctx, const QString& field) {
-    return RoundPrice(
-        nonNegative(ctx, field, AmountKind::Price, QStringLiteral("Цена не может быть отрицательной")));
+    return nonNegative(ctx, field, AmountKind::Price, QStringLiteral("Цена не может быть отрицательной"));
+}
+
+void RequireLineSum(double kol, double price, const QString& kolField, const QString& priceField) {
+    const AmountRange range = RangeOf(AmountKind::Sum);
+    const Money sum = LineSum(Quantity::FromDouble(kol), Money::FromDouble(price));
+    if (!(sum.ToDouble() < range.limit))
+        throw HttpError::BadRequest(QStringLiteral("Поля %1 и %2: сумма строки должна быть меньше %3")
+                                        .arg(kolField, priceField, QString::fromUtf8(range.text)));
 }
 
 std::pair<DocLine, DocHeader> ChangeableLine(const RequestContext& ctx, const DocKind& kind) {

@@ -13,6 +13,9 @@ class RequestContext;
 // below zero, which no document line can mean, or beyond the range that stays exact.
 double RequestedQuantity(const RequestContext& ctx, const QString& field = QStringLiteral("kol"));
 double RequestedPrice(const RequestContext& ctx, const QString& field);
+// A line's sum (quantity × price, to the kopeck) below 1 000 000 000 000, the largest a
+// paper's sum column shows; else 400 naming the two fields.
+void RequireLineSum(double kol, double price, const QString& kolField, const QString& priceField);
 
 // The stored line that the request's "id" names, with its document, which the person must be
 // allowed to change (404 for no such line of this kind). A kit component is changed only

@@ -1,6 +1,7 @@
 #include "entry_checks.h"
 
 #include "http_error.h"
+#include "money.h"
 #include "request_context.h"
 
 #include <cmath>
@@ -11,8 +12,28 @@ Catalog AccountCatalog(const RequestContext& ctx) {
     return Catalog(ctx.Services().db, ctx.AccountId());
 }
 
-QString EntryName(const RequestContext& ctx, const QString& field) {
-    const QString name = ctx.Text(field);
+namespace {
+
+// "2 000": a limit as people read it.
+QString grouped(int value) {
+    QString digits = QString::number(value);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(' '));
+    return digits;
+}
+
+} // namespace
+
+QString LimitedText(const RequestContext& ctx, const QString& field, int maxLength) {
+    const QString text = ctx.Text(field);
+    if (text.size() > maxLength)
+        throw HttpError::BadRequest(
+            QStringLiteral("Поле %1: не более %2 символов").arg(field, grouped(maxLength)));
+    return text;
+}
+
+QString EntryName(const RequestContext& ctx, const QString& field, int maxLength) {
+    const QString name = maxLength > 0 ? LimitedText(ctx, field, maxLength) : ctx.Text(field);
     // Control characters (NUL, line breaks, escapes) would break every list, print form and
     // export that shows the name.
     for (const QChar c : name)
@@ -48,7 +69,9 @@ double AmountField(const RequestContext& ctx, const QString& name, AmountKind ki
     if (!(std::abs(value) < range.limit))
         throw HttpError::BadRequest(QStringLiteral("Поле %1: значение должно быть по модулю меньше %2")
                                         .arg(name, QString::fromUtf8(range.text)));
-    return value;
+    if (kind == AmountKind::Quantity) return value;
+    // The text is a plain decimal by now (RequestContext::Number) and within range.
+    return Money::Parse(ctx.Text(name)).value_or(Money::FromDouble(value)).ToDouble();
 }
 
 double NonNegativeNumber(const RequestContext& ctx, const QString& name, AmountKind kind) {

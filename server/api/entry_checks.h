@@ -20,8 +20,16 @@ Catalog AccountCatalog(const RequestContext& ctx);
 
 // The name of a catalog entry (a store, manager, category, counterparty, goods item, user, or
 // a goods item that an import creates) from the field: every rule a name must keep (not blank,
-// no control characters) is here, so that no entry gets a name another could not.
-QString EntryName(const RequestContext& ctx, const QString& field);
+// no control characters, at most `maxLength` characters when given) is here, so that no entry
+// gets a name another could not.
+QString EntryName(const RequestContext& ctx, const QString& field, int maxLength = 0);
+
+// The longest texts every paper and the e-invoice can carry (the tax service's schema): a
+// goods name, and a counterparty's or the organization's name or address.
+constexpr int kGoodsNameLength = 2000;
+constexpr int kPartyTextLength = 1000;
+// A text field of at most `maxLength` characters, else 400 naming the field.
+QString LimitedText(const RequestContext& ctx, const QString& field, int maxLength);
 
 // The deletion mark of an update: nothing when the request carries no "flag_del", otherwise
 // its value, which must be 0 or 1 (400).
@@ -33,7 +41,8 @@ void RequireKlientKind(const RequestContext& ctx, int id, std::initializer_list<
                        const QString& reason);
 
 // A number field holding an amount of that kind: below its range in magnitude, else 400
-// naming the field.
+// naming the field. Prices and sums are read from their decimal text to the kopeck, halves up
+// (2.675 is 2.68), never through a binary double.
 double AmountField(const RequestContext& ctx, const QString& name, AmountKind kind);
 // The same, and not negative (prices, packs, rates).
 double NonNegativeNumber(const RequestContext& ctx, const QString& name, AmountKind kind);

@@ -122,7 +122,7 @@ HttpResponse listStock(RequestContext& ctx) {
 // The goods fields of an insert or update, checked; the category must be one of the account.
 TRecGood goodFields(const RequestContext& ctx) {
     TRecGood g;
-    g.Name = EntryName(ctx, QStringLiteral("name_win"));
+    g.Name = EntryName(ctx, QStringLiteral("name_win"), kGoodsNameLength);
     g.Prim = ctx.Text(QStringLiteral("prim_win"));
     g.Code = ctx.Text(QStringLiteral("code_win"));
     g.BarCode = ctx.Text(QStringLiteral("barcode_win"));

@@ -51,7 +51,7 @@ HttpResponse listKlients(RequestContext& ctx) {
 HttpResponse insertKlient(RequestContext& ctx) {
     ctx.RequireRight(Right::Klients);
     const int kind = kindField(ctx);
-    const QString name = EntryName(ctx, QStringLiteral("name_win"));
+    const QString name = EntryName(ctx, QStringLiteral("name_win"), kPartyTextLength);
     const QString prim = ctx.Text(QStringLiteral("prim_win"));
     const int manager = managerField(ctx);
     return IdReply(AccountCatalog(ctx).InsertKlient(kind, name, prim, manager));
@@ -67,7 +67,7 @@ HttpResponse updateKlient(RequestContext& ctx) {
         catalog.SetDeleted(Catalog::Table::Klients, id, *mark);
         return IdReply(id);
     }
-    const QString name = EntryName(ctx, QStringLiteral("name_win"));
+    const QString name = EntryName(ctx, QStringLiteral("name_win"), kPartyTextLength);
     const QString prim = ctx.Text(QStringLiteral("prim_win"));
     catalog.UpdateKlient(id, name, prim, managerField(ctx));
     return IdReply(id);
@@ -97,14 +97,14 @@ HttpResponse updateBank(RequestContext& ctx) {
     TRecBank b;
     b.ID = requisitesOwner(ctx);
     const auto text = [&ctx](const char* name) { return ctx.Text(QLatin1StringView(name)); };
-    b.Name = text("name_win");
+    b.Name = LimitedText(ctx, QStringLiteral("name_win"), kPartyTextLength);
     b.BName = text("bname_win");
     b.Rs = text("rs_win");
     b.Ks = text("ks_win");
     b.Bik = text("bik_win");
     b.Inn = text("inn_win");
     b.Kpp = text("kpp_win");
-    b.Adres = text("adres_win");
+    b.Adres = LimitedText(ctx, QStringLiteral("adres_win"), kPartyTextLength);
     b.Tel = text("tel_win");
     b.Okpo = text("okpo_win");
     b.Ogrn = text("ogrn_win");

@@ -42,6 +42,7 @@ HttpResponse updateReceiptLine(RequestContext& ctx) {
     DocLine now = old;
     now.kol = RequestedQuantity(ctx);
     now.zcen = RequestedPrice(ctx, QStringLiteral("zcen"));
+    RequireLineSum(now.kol, now.zcen, QStringLiteral("kol"), QStringLiteral("zcen"));
     DocumentLines lines(ctx.Services().db, ctx.AccountId());
     lines.Update(kPrh, h, old, now);
     if (now.zcen != old.zcen) {
@@ -70,7 +71,7 @@ QList<ImportRow> importRows(const RequestContext& ctx) {
             ImportRow r;
             r.goods = std::max(0, ctx.Int(p + QStringLiteral("find_id]")));
             // Only a row that creates a goods item names one.
-            r.name = (r.goods == 0 ? EntryName(ctx, p + QStringLiteral("name_win]"))
+            r.name = (r.goods == 0 ? EntryName(ctx, p + QStringLiteral("name_win]"), kGoodsNameLength)
                                    : ctx.Text(p + QStringLiteral("name_win]")))
                          .trimmed();
             r.code = ctx.TextOr(p + QStringLiteral("code_win]")).trimmed();
@@ -78,6 +79,7 @@ QList<ImportRow> importRows(const RequestContext& ctx) {
             r.pcen = RequestedPrice(ctx, p + QStringLiteral("pcen]"));
             r.zcen = RequestedPrice(ctx, p + QStringLiteral("zcen]"));
             r.kol = RequestedQuantity(ctx, p + QStringLiteral("kol]"));
+            RequireLineSum(r.kol, r.zcen, p + QStringLiteral("kol]"), p + QStringLiteral("zcen]"));
             if (r.goods > 0 && refs.RequireGoods(r.goods).kit)
                 throw HttpError::BadRequest(QStringLiteral("комплект нельзя оприходовать"));
             rows.append(r);

@@ -1,8 +1,8 @@
 #include "document_store.h"
 
-#include "amounts.h"
 #include "database.h"
 #include "id_counter.h"
+#include "money.h"
 #include "search_text.h"
 
 namespace kovrel::server {
@@ -78,23 +78,20 @@ void DocumentStore::DeleteDocument(const DocKind& kind, int id) {
 }
 
 // A kit's purchase value is in its components (the goods that moved), its sale value in the
-// kit line (components carry no sale price): each counted once.
+// kit line (components carry no sale price): each counted once. A line is worth its quantity x
+// price rounded to the kopeck, as on its papers, so a journal's sum is the paper's total.
 void DocumentStore::RecomputeSums(const DocKind& kind, int id) {
-    auto q = m_db.Query(QStringLiteral(
-                            "SELECT COALESCE(SUM(CASE WHEN flag_norm = 0 THEN kol * zcen ELSE 0 END), 0), "
-                            "COALESCE(SUM(kol * rcen), 0) FROM doc_items "
-                            "WHERE account_id = ? AND kind = ? AND id_z = ?"))
-                 .Bind(m_account)
-                 .Bind(kind.code)
-                 .Bind(id)
-                 .Run();
-    q.Next();
-    const double zsum = RoundQty(q.Double(0));
-    const double rsum = RoundQty(q.Double(1));
+    Money zsum;
+    Money rsum;
+    for (const DocLine& l : LinesOf(kind, id)) {
+        const Quantity kol = Quantity::FromDouble(l.kol);
+        if (l.flagNorm == 0) zsum += LineSum(kol, Money::FromDouble(l.zcen));
+        rsum += LineSum(kol, Money::FromDouble(l.rcen));
+    }
     m_db.Query(
             QStringLiteral("UPDATE docs SET zsum = ?, rsum = ? WHERE account_id = ? AND kind = ? AND id = ?"))
-        .Bind(zsum)
-        .Bind(rsum)
+        .Bind(zsum.ToDouble())
+        .Bind(rsum.ToDouble())
         .Bind(m_account)
         .Bind(kind.code)
         .Bind(id)

@@ -19,9 +19,12 @@ const std::vector<Migration>& AllMigrations() {
 
 namespace {
 
-int appliedVersion(Database& db) {
-    auto q = db.Query(QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version")).Run();
-    return q.Next() ? q.Int(0) : 0;
+// Each step is looked up by its own number, not compared with the highest one applied: steps
+// written on parallel branches land in any order, and a database that took a later number first
+// must still take the earlier one.
+bool isApplied(Database& db, int version) {
+    auto q = db.Query(QStringLiteral("SELECT 1 FROM schema_version WHERE version = ?")).Bind(version).Run();
+    return q.Next();
 }
 
 } // namespace
@@ -35,7 +38,7 @@ QList<int> ApplyMigrations(Database& db, const std::vector<Migration>& steps) {
         db.Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER PRIMARY KEY, "
                                "description TEXT NOT NULL, applied_at TEXT NOT NULL)"));
         // Another server may have applied it while we waited for the lock.
-        if (appliedVersion(db) >= step.version) continue;
+        if (isApplied(db, step.version)) continue;
         for (const QString& sql : step.statements(db.Dialect()))
             db.Exec(sql);
         db.Query(QStringLiteral(

@@ -7,6 +7,7 @@
 #include "date_time.h"
 #include "demo_session.h"
 #include "form_load.h"
+#include "form_registry.h"
 #include "goods_doc_kind.h"
 #include "grid_text_file.h"
 #include "money.h"
@@ -249,36 +250,54 @@ private Q_SLOTS:
             return kovrel::DateOf(d.DocDate).toString(QStringLiteral("dd.MM.yyyy"));
         };
 
+        // The VAT invoice's edition in force on the sale's date names the shipping document
+        // by its lines until 30.09.2024, by its name since.
+        const FormEdition& edition =
+            FormRegistry::find(QStringLiteral("FRDocSF"))->editionOn(kovrel::DateOf(sale.DocDate));
+        const QString shipped =
+            edition.name == QLatin1String("534")
+                ? QStringLiteral("Документ об отгрузке № п/п 1 - %1 № %2 от %3")
+                      .arg(saleLines.size())
+                      .arg(sale.ID)
+                      .arg(day(sale))
+                : QStringLiteral("Документ об отгрузке: накладная, № %1 от %2").arg(sale.ID).arg(day(sale));
+        const auto title = [&day](const char* name, const TRecDoc& d) {
+            return QStringLiteral("%1 № %2 от %3").arg(QString::fromUtf8(name)).arg(d.ID).arg(day(d));
+        };
         const struct {
             QStringList args;
             QString form;
             QStringList texts;
+            QString title;
         } cases[] = {
             {{"prh", QString::number(receipt.ID)},
              "FRDoc1",
              {QStringLiteral("Накладная № %1 от %2").arg(receipt.ID).arg(day(receipt)),
-              "Сдал " + receipt.KlientName, "Получил " + receipt.StoreName, "Сумма", "Всего", "Отпустил"}},
+              "Сдал " + receipt.KlientName, "Получил " + receipt.StoreName, "Сумма", "Всего", "Отпустил"},
+             title("Накладная", receipt)},
             {{"nkl", QString::number(sale.ID), "2"},
              "FRDocSF",
-             {QStringLiteral("СЧЕТ-ФАКТУРА № %1 от %2").arg(sale.ID).arg(day(sale)), "Продавец " + org->Name,
-              QStringLiteral("Документ об отгрузке N п/п 1 - %1 № %2 от %3")
-                  .arg(saleLines.size())
-                  .arg(sale.ID)
-                  .arg(day(sale)),
-              "Покупатель:" + buyer->Name, "Всего к оплате:", "Страница 1 из 1"}},
+             {QStringLiteral("СЧЕТ-ФАКТУРА № %1 от %2").arg(sale.ID).arg(day(sale)), "Продавец: " + org->Name,
+              shipped, "Покупатель: " + buyer->Name, "Всего к оплате (9)", "Страница 1 из 1"},
+             title("Счет-фактура", sale)},
             {{"nkl", QString::number(sale.ID), "3"},
              "FRDocT12",
              {"Унифицированная форма № Торг-12", "Грузоотправитель " + org->Name,
               "Грузополучатель " + buyer->Name, "Поставщик " + org->Name, "Плательщик " + buyer->Name,
-              "ТОВАРНАЯ НАКЛАДНАЯ", "Сумма", "Отпуск разрешил", "Страница 1 из 1"}},
+              "ТОВАРНАЯ НАКЛАДНАЯ", "Сумма", "Всего по накладной", "Всего отпущено на сумму",
+              "Отпуск разрешил", "Страница 1 из 1"},
+             title("Товарная накладная", sale)},
             {{"vnk", QString::number(transfer.ID), "2"},
              "FRDocT13",
              {"Унифицированная форма № ТОРГ-13", org->Name, "НАКЛАДНАЯ", "Отправитель", "Получатель",
-              transfer.StoreNameI + " " + transfer.StoreNameP, "Итого", "Отпустил", "Получил"}},
+              transfer.StoreNameI + " " + transfer.StoreNameP, "Итого", "Отпустил", "Получил"},
+             title("Накладная на внутреннее перемещение", transfer)},
             {{"invoice", QString::number(order.ID), "2"},
              "FRDocS",
              {QStringLiteral("Счет на оплату № %1 от %2").arg(order.ID).arg(day(order)),
-              "Поставщик:", "Покупатель:", "Итого:", "Всего наименований", "Руководитель", "Бухгалтер"}},
+              "Поставщик:", "Покупатель:", "Итого:", "Всего к оплате:", "Всего наименований", "рублей",
+              "Руководитель", "Бухгалтер"},
+             title("Счет на оплату", order)},
         };
         QTemporaryDir dir;
         const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
@@ -287,6 +306,10 @@ private Q_SLOTS:
             const Run r = cli(login + QStringList{"print-doc"} + c.args + QStringList{"--pdf", pdf});
             QVERIFY2(r.exitCode == 0 && r.err.isEmpty(), qPrintable(r.err));
             QVERIFY(r.out.contains(QStringLiteral("\"template\": \"%1\"").arg(c.form)));
+            // People's name for the print, and the edition where the form has several.
+            QVERIFY2(r.out.contains(QStringLiteral("\"title\": \"%1\"").arg(c.title)), qPrintable(r.out));
+            QCOMPARE(r.out.contains(QStringLiteral("\"edition\": \"%1\"").arg(edition.name)),
+                     c.form == QLatin1String("FRDocSF"));
             QProcess text;
             text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
             QVERIFY(text.waitForFinished(30000));

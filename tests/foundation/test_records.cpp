@@ -97,7 +97,9 @@ private Q_SLOTS:
         QCOMPARE(it.GetOstP(), 0.0);
     }
 
-    void vatIsContainedInTheSaleSumRoundedHalfToEven() {
+    // The line's sum is rounded first, then its VAT, halves up; the record reads its doubles as
+    // the decimals they were typed as (3 × 0,05 is 0,15 exactly).
+    void vatIsContainedInTheRoundedSaleSum() {
         TRecDocItem it;
         it.Kol = 3;
         it.CenR = 100;
@@ -106,13 +108,16 @@ private Q_SLOTS:
         QCOMPARE(it.GetSumNotNds(), 250.0);
         QCOMPARE(it.GetCenNotNds(), 83.33);
 
-        // Exact halves in binary: 0.125 rounds to 0.12 and 0.375 to 0.38 (even neighbours).
         it.Kol = 1;
-        it.ProcNds = 100;
-        it.CenR = 0.25;
-        QCOMPARE(it.GetSumNds(), 0.12);
         it.CenR = 0.75;
-        QCOMPARE(it.GetSumNds(), 0.38);
+        QCOMPARE(it.GetSumNds(), 0.13); // 0,125
+        QCOMPARE(it.GetSumNotNds(), 0.62);
+        QCOMPARE(it.GetCenNotNds(), 0.62);
+        it.Kol = 3;
+        it.CenR = 0.05;
+        it.ProcNds = 22;
+        QCOMPARE(it.GetFigures().sum.Kopecks(), 15LL);
+        QCOMPARE(it.GetSumNds(), 0.03);
 
         it.ProcNds = -100; // meaningless rate: no VAT instead of a division by zero
         QCOMPARE(it.GetSumNds(), 0.0);

@@ -13,7 +13,10 @@ void CompareGolden(const PreparedReport& report, const QString& dir, const QStri
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(dump);
         const QString pictures = qEnvironmentVariable("KOVREL_GOLDEN_PNG_DIR");
-        if (!pictures.isEmpty()) QCOMPARE(ReportWriter::writePngs(report, pictures, 96), QString());
+        // Named after the golden file: one form may have several (its editions).
+        PreparedReport named = report;
+        named.name = name;
+        if (!pictures.isEmpty()) QCOMPARE(ReportWriter::writePngs(named, pictures, 96), QString());
         return;
     }
     QVERIFY2(file.open(QIODevice::ReadOnly),

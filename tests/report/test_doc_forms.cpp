@@ -1,15 +1,22 @@
 // The goods documents' print forms, prepared from print data made in memory: which texts in
-// which order, the money formats, the pages the lines and totals fall on. The golden dumps pin
-// the whole layout of each form.
+// which order, the money formats, the columns that add up, the editions by date, the parties,
+// the pages the lines and totals fall on. The golden dumps pin the whole layout of each form.
 #include "date_time.h"
 #include "doc_forms.h"
 #include "golden_dump.h"
+#include "grid_data_sources.h"
+#include "money.h"
 #include "rec_klient.h"
 #include "report_engine.h"
+#include "report_forms.h"
+#include "report_grids.h"
 
+#include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTest>
 
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -59,6 +66,18 @@ TRecDocItem line(const QString& name, double kol, double price, double nds, doub
     return l;
 }
 
+// A sole trader as a seller: twelve digits of ИНН, the ОГРНИП and its date in the ОГРН field.
+TRecBank soleTrader() {
+    TRecBank b = organization();
+    b.Name = QStringLiteral("ИП Петров Иван Сергеевич");
+    b.Inn = QStringLiteral("771234567890");
+    b.Kpp = QStringLiteral("770101001"); // typed by mistake: a sole trader has none
+    b.Ogrn = QStringLiteral("312774600012345 от 12.03.2012");
+    b.Dir = QStringLiteral("Петров И. С.");
+    b.GBuh.clear();
+    return b;
+}
+
 // A document of any kind between the store "Основной склад" and the buyer or supplier
 // "Лютик" (a transfer: to "Магазин на Ленина"), with its lines and requisites.
 struct Document {
@@ -66,7 +85,8 @@ struct Document {
     std::vector<TRecDocItem> lines;
     TRecBank org = organization();
     TRecBank kl = buyer();
-    bool requisites = true;
+    bool requisites = true;   // both parties' requisites were read
+    bool klRequisites = true; // the buyer has requisites
 
     Document() {
         rec.ID = 15;
@@ -90,9 +110,79 @@ struct Document {
         std::vector<const TRecDocItem*> items;
         for (const TRecDocItem& l : lines)
             items.push_back(&l);
-        return TDocPrintData(kind, rec, items, requisites ? &org : nullptr, requisites ? &kl : nullptr);
+        return TDocPrintData(kind, rec, items, requisites ? &org : nullptr,
+                             requisites && klRequisites ? &kl : nullptr);
     }
 };
+
+// The weighed-goods sale: 0,333 × 12,34; 1,5 × 0,03; 3 × 0,05; 1 × 0,75 at the given rates.
+Document weighedSale(QDate date, const QList<double>& rates) {
+    Document doc;
+    doc.rec.DocDate = kovrel::EncodeDate(date.year(), date.month(), date.day());
+    doc.lines = {line(QStringLiteral("Сыр весовой"), 0.333, 12.34, rates[0]),
+                 line(QStringLiteral("Орехи"), 1.5, 0.03, rates[1]),
+                 line(QStringLiteral("Скрепки"), 3, 0.05, rates[2]),
+                 line(QStringLiteral("Ручка"), 1, 0.75, rates[3])};
+    return doc;
+}
+
+// A printed amount ("1 234,56") in kopecks; -1 for a text that is none.
+qint64 kopecks(QString text) {
+    text.remove(QChar(0x00A0));
+    const auto m = kovrel::Money::Parse(text);
+    return m ? m->Kopecks() : -1;
+}
+
+// The frame around the top-most text that says `text`.
+QRectF frameOf(const PreparedPage& page, const QString& text, double below = -1) {
+    const PreparedText* found = nullptr;
+    for (const PreparedText& t : page.texts)
+        if (t.lines.join(QLatin1Char(' ')) == text && t.rect.top() > below &&
+            (!found || t.rect.top() < found->rect.top()))
+            found = &t;
+    QRectF cell;
+    if (found)
+        for (const PreparedFrame& f : page.frames)
+            if (f.rect.contains(found->rect.center())) cell = f.rect;
+    return cell;
+}
+
+// The texts printed in the column whose number-row cell says `number`, the row under the
+// heading cell `heading` ("№ п/п" on the VAT invoice, "Номер по порядку" on TORG-12; the
+// heading cell itself when it is the number), top to bottom: the lines, then the totals. With
+// `framed` only those in framed cells (not the signatures below the table).
+QStringList column(const PreparedPage& page, const QString& number, const QString& heading,
+                   bool framed = true) {
+    const QRectF head = frameOf(page, heading);
+    const QRectF cell = number == heading ? head : frameOf(page, number, head.bottom() - 0.5);
+    const auto inFrame = [&page](const PreparedText& t) {
+        return std::any_of(page.frames.begin(), page.frames.end(),
+                           [&t](const PreparedFrame& f) { return f.rect.contains(t.rect.center()); });
+    };
+    QList<const PreparedText*> below;
+    for (const PreparedText& t : page.texts)
+        if (t.rect.top() >= cell.bottom() - 0.01 && t.rect.center().x() > cell.left() &&
+            t.rect.center().x() < cell.right() && (!framed || inFrame(t)))
+            below << &t;
+    std::stable_sort(below.begin(), below.end(), [](const PreparedText* a, const PreparedText* b) {
+        return a->rect.top() < b->rect.top();
+    });
+    QStringList texts;
+    for (const PreparedText* t : below)
+        texts << t->lines.join(QLatin1Char(' '));
+    return texts;
+}
+
+QList<qint64> amounts(const QStringList& texts) {
+    QList<qint64> out;
+    for (const QString& t : texts)
+        out << kopecks(t);
+    return out;
+}
+
+qint64 total(const QList<qint64>& values) {
+    return std::accumulate(values.begin(), values.end(), qint64(0));
+}
 
 PreparedReport print(const QString& form, const TDocPrintData& data) {
     const PrepareResult result = DocForms::prepare(form, data);
@@ -152,44 +242,62 @@ class TestDocForms : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The forms are read on Russian systems: the system's decimal separator is a comma.
+    // The forms are read on Russian systems; they print the same on any other.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
 
     void simpleFormsNameThePartiesByKind() {
         const Document doc;
+        const PreparedReport r = print(QStringLiteral("FRDoc1"), doc.data(NklKind()));
+        QCOMPARE(r.caption(), QStringLiteral("Накладная № 15 от 01.03.2024"));
         expectInOrder(
-            print(QStringLiteral("FRDoc1"), doc.data(NklKind())),
-            QStringLiteral("Накладная № 15 от 01.03.2024|Сдал Основной склад|Получил Лютик|"
-                           "Примечание доставка до 12:00|№ п/п|Наименование, характеристика товара|"
-                           "Кол-во|Цена|Сумма|1|Кофе молотый 250 г|3|120,00|360,00|3|Сахар-песок 1 кг|"
-                           "2,5|1~250,00|3~125,00|Всего  |3~940,00|Отпустил|(подпись)|Получил|(подпись)"));
+            r, QStringLiteral("Накладная № 15 от 01.03.2024|Сдал Основной склад|Получил Лютик|"
+                              "Примечание доставка до 12:00|№ п/п|Наименование, характеристика товара|"
+                              "Кол-во|Цена|Сумма|1|Кофе молотый 250 г|3|120,00|360,00|3|Сахар-песок 1 кг|"
+                              "2,5|1~250,00|3~125,00|Всего  |3~940,00|Отпустил|(подпись)|Получил|(подпись)"));
         expectInOrder(print(QStringLiteral("FRDoc1"), doc.data(PrhKind())),
                       QStringLiteral("Накладная № 15 от 01.03.2024|Сдал Лютик|Получил Основной склад|60,00"));
-        expectInOrder(print(QStringLiteral("FRDoc2"), doc.data(InvoiceKind())),
+        const PreparedReport order = print(QStringLiteral("FRDoc2"), doc.data(InvoiceKind()));
+        QCOMPARE(order.caption(), QStringLiteral("Заказ № 15 от 01.03.2024"));
+        expectInOrder(order,
                       QStringLiteral("Заказ № 15 от 01.03.2024|Сдал Основной склад|Получил Лютик|Упак.|"
                                      "Кол-во упак.|Кофе молотый 250 г|3|6|0,5|120,00|360,00"));
         expectInOrder(print(QStringLiteral("FRDoc1"), doc.data(VnkKind())),
                       QStringLiteral("Сдал Основной склад|Получил Магазин на Ленина"));
     }
 
+    // Packs and pack counts print at most three decimals, never the double's fifteen digits.
+    void packsHaveAtMostThreeDecimals() {
+        Document doc;
+        doc.lines = {line(QStringLiteral("Вода 0,5 л"), 1, 35, 22, 24)};
+        expectInOrder(print(QStringLiteral("FRDoc2"), doc.data(NklKind())),
+                      QStringLiteral("Вода 0,5 л|1|24|0,042|35,00|35,00"));
+    }
+
+    // Edition 534 (a document of 01.03.2024): the header lines with their numbers, the columns
+    // 1 to 13 with a dash wherever a line has nothing to say, "без НДС" in the rate and the tax
+    // columns of a line without VAT, the totals row, the signatures.
     void vatInvoice() {
         const PreparedReport r = print(QStringLiteral("FRDocSF"), Document().data(NklKind()));
         QCOMPARE(r.pages.size(), 1);
         QCOMPARE(r.pages[0].size, QSizeF(297, 210));
+        QCOMPARE(r.caption(), QStringLiteral("Счет-фактура № 15 от 01.03.2024"));
         expectInOrder(
             r,
             QStringLiteral(
-                "СЧЕТ-ФАКТУРА № 15 от 01.03.2024|(1)|ИСПРАВЛЕНИЕ № --- от ---|(1а)|Продавец ООО "
-                "«Ромашка»|(2)|"
-                "Адрес: 125009, г. Москва, ул. Тверская, д. 1|(2а)|ИНН / КПП продавца:7701234567 / 770101001|"
-                "(2б)|Грузоотправитель и его адрес:ООО «Ромашка» 125009, г. Москва, ул. Тверская, д. 1|(3)|"
-                "Грузополучатель и его адрес: ООО «Лютик» 190000, г. Санкт-Петербург, Невский пр., д. 2|(4)|"
-                "К платежно-расчетному документу № ___ от ___|(5)|"
-                "Документ об отгрузке N п/п 1 - 3 №  15 от 01.03.2024|(5а)|Покупатель:ООО «Лютик»|(6)|"
+                "Приложение № 1 к постановлению Правительства Российской Федерации от 26 декабря 2011 г. № "
+                "1137 "
+                "(в редакции постановления Правительства Российской Федерации от 2 апреля 2021 г. № 534)|"
+                "СЧЕТ-ФАКТУРА № 15 от 01.03.2024|(1)|ИСПРАВЛЕНИЕ № --- от ---|(1а)|"
+                "Продавец: ООО «Ромашка»|(2)|Адрес: 125009, г. Москва, ул. Тверская, д. 1|(2а)|"
+                "ИНН/КПП продавца: 7701234567/770101001|(2б)|"
+                "Грузоотправитель и его адрес: ООО «Ромашка», 125009, г. Москва, ул. Тверская, д. 1|(3)|"
+                "Грузополучатель и его адрес: ООО «Лютик», 190000, г. Санкт-Петербург, Невский пр., д. 2|(4)|"
+                "К платежно-расчетному документу № --- от ---|(5)|"
+                "Документ об отгрузке № п/п 1 - 3 № 15 от 01.03.2024|(5а)|Покупатель: ООО «Лютик»|(6)|"
                 "Адрес: 190000, г. Санкт-Петербург, Невский пр., д. 2|(6а)|"
-                "ИНН / КПП покупателя: 7812345678 / 781201001|(6б)|"
+                "ИНН/КПП покупателя: 7812345678/781201001|(6б)|"
                 "Валюта: наименование, код: Российский рубль, 643|(7)|"
-                "Идентификатор государственного контракта, договора (соглашения) (при наличии) -|(8)|"
+                "Идентификатор государственного контракта, договора (соглашения) (при наличии): -|(8)|"
                 "№ п/п|Наименование товара (описание выполненных работ, оказанных услуг), имущественного "
                 "права|"
                 "Стоимость товаров (работ, услуг), имущественных прав без налога - всего|"
@@ -199,29 +307,136 @@ private Q_SLOTS:
                 "используемой в целях осуществления прослеживаемости|"
                 "1|1а|1б|2|2а|3|4|5|6|7|8|9|10|10а|11|12|12а|13|"
                 // price 120.00 with VAT at 20 %, 3 units
-                "1|Кофе молотый 250 г|-|3|100,00|300,00|без акциза|20%|60,00|360,00|"
-                "2|Хлеб ржаной|-|10|45,50|455,00|без акциза|без НДС|0,00|455,00|"
-                "3|Сахар-песок 1 кг|-|2,5|1~136,36|2~840,91|без акциза|10%|284,09|3~125,00|"
-                "Всего к оплате:|3~595,91|X|344,09|3~940,00|"
-                "Руководитель организации или иное уполномоченное лицо|(подпись)|Иванов И. И.|(ф. и. о.)|"
-                "Главный бухгалтер или иное уполномоченное лицо|(подпись)|Петрова П. П.|(ф. и. о.)|"
-                "Индивидуальный предприниматель или иное уполномоченное лицо|(подпись)|(ф. и. о.)|"
+                "1|Кофе молотый 250 г|-|-|-|3|100,00|300,00|без акциза|20%|60,00|360,00|-|-|-|-|-|-|"
+                "2|Хлеб ржаной|-|-|-|10|45,50|455,00|без акциза|без НДС|без НДС|455,00|-|-|-|-|-|-|"
+                "3|Сахар-песок 1 кг|-|-|-|2,5|1~136,36|2~840,91|без акциза|10%|284,09|3~125,00|-|-|-|-|-|-|"
+                "Всего к оплате (9)|3~595,91|Х|344,09|3~940,00|"
+                "Руководитель организации или иное уполномоченное лицо|(подпись)|Иванов И. И.|(ф.и.о.)|"
+                "Главный бухгалтер или иное уполномоченное лицо|(подпись)|Петрова П. П.|(ф.и.о.)|"
+                "Индивидуальный предприниматель или иное уполномоченное лицо|(подпись)|(ф.и.о.)|"
                 "(реквизиты свидетельства о государственной регистрации индивидуального предпринимателя)|"
+                "Примечание. 1. Первый экземпляр счета-фактуры, составленного на бумажном носителе, - "
+                "покупателю, второй экземпляр - продавцу. 2. При составлении организацией счета-фактуры в "
+                "электронном виде показатель \"Главный бухгалтер (подпись) (ф.и.о.)\" не формируется.|"
                 "Страница 1 из 1"));
+        QVERIFY(!r.pageLines(0).contains(QStringLiteral("14")));
     }
 
+    // A document prints the edition in force on its date: 534 until 30.09.2024, 1096 from
+    // 01.10.2024 (column 14, the shipping document by name), 26 from 01.04.2026 (line (5б), the
+    // sole trader's ОГРНИП).
+    void vatInvoiceEditionByDate_data() {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("amendedBy");
+        QTest::addColumn<bool>("column14");
+        QTest::addColumn<bool>("advances");
+        QTest::newRow("30.09.2024") << QDate(2024, 9, 30) << "от 2 апреля 2021 г. № 534)" << false << false;
+        QTest::newRow("01.10.2024") << QDate(2024, 10, 1) << "от 16 августа 2024 г. № 1096)" << true << false;
+        QTest::newRow("31.03.2026") << QDate(2026, 3, 31) << "от 16 августа 2024 г. № 1096)" << true << false;
+        QTest::newRow("01.04.2026") << QDate(2026, 4, 1) << "от 23 января 2026 г. № 26)" << true << true;
+    }
+    void vatInvoiceEditionByDate() {
+        QFETCH(QDate, date);
+        QFETCH(QString, amendedBy);
+        QFETCH(bool, column14);
+        QFETCH(bool, advances);
+        Document doc;
+        doc.rec.DocDate = kovrel::EncodeDate(date.year(), date.month(), date.day());
+        const PreparedReport r = print(QStringLiteral("FRDocSF"), doc.data(NklKind()));
+        const QStringList lines = r.pageLines(0);
+        QCOMPARE(lines.filter(QStringLiteral("(в редакции постановления")),
+                 QStringList{"(в редакции постановления Правительства Российской Федерации " + amendedBy});
+        QCOMPARE(lines.contains(QStringLiteral("(5б)")), advances);
+        QCOMPARE(column(r.pages[0], QStringLiteral("14"), QStringLiteral("№ п/п")).size() == 3, column14);
+        const QString shipped = date < QDate(2024, 10, 1)
+                                    ? QStringLiteral("Документ об отгрузке № п/п 1 - 3 № 15 от %1")
+                                    : QStringLiteral("Документ об отгрузке: накладная, № 15 от %1");
+        QVERIFY(lines.contains(shipped.arg(date.toString(QStringLiteral("dd.MM.yyyy")))));
+        QCOMPARE(
+            r.pageLines(0).filter(QStringLiteral("основной государственный регистрационный номер")).size(),
+            advances ? 1 : 0);
+    }
+
+    // The weighed goods of a shop: every line's sum, VAT and sum without VAT rounded to the
+    // kopeck, so that on each paper every column adds up to its total and, per line and in
+    // the totals, without VAT + VAT = with VAT.
+    void columnsAddUp_data() {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QList<double>>("rates");
+        QTest::addColumn<qint64>("vat");
+        QTest::newRow("2026 at 22 %") << QDate(2026, 12, 9) << QList<double>{22, 22, 22, 22} << qint64(92);
+        QTest::newRow("2026 at 10 %") << QDate(2026, 12, 9) << QList<double>{10, 10, 10, 10} << qint64(45);
+        QTest::newRow("2026 at 22 % and 10 %")
+            << QDate(2026, 12, 9) << QList<double>{22, 22, 10, 10} << qint64(83);
+        // 4,11 × 20 / 120 = 0,685 and 0,75 × 20 / 120 = 0,125 go up; the total's own VAT would
+        // be 0,84.
+        QTest::newRow("2025 at 20 %") << QDate(2025, 6, 16) << QList<double>{20, 20, 20, 20} << qint64(86);
+    }
+    void columnsAddUp() {
+        QFETCH(QDate, date);
+        QFETCH(QList<double>, rates);
+        QFETCH(qint64, vat);
+        const Document doc = weighedSale(date, rates);
+        const QList<qint64> sums{411, 5, 15, 75};
+
+        const PreparedPage sf = print(QStringLiteral("FRDocSF"), doc.data(NklKind())).pages[0];
+        const QList<qint64> without = amounts(column(sf, QStringLiteral("5"), QStringLiteral("№ п/п")));
+        const QList<qint64> tax = amounts(column(sf, QStringLiteral("8"), QStringLiteral("№ п/п")));
+        const QList<qint64> with = amounts(column(sf, QStringLiteral("9"), QStringLiteral("№ п/п")));
+        QCOMPARE(with, sums + QList<qint64>{506});
+        QCOMPARE(tax.last(), vat);
+        for (const QList<qint64>& c : {without, tax, with}) {
+            QCOMPARE(c.size(), 5);
+            QCOMPARE(total(c.mid(0, 4)), c.last());
+        }
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(without[i] + tax[i], with[i]);
+
+        // TORG-12: the page's "Итого" and "Всего по накладной".
+        const PreparedPage t12 = print(QStringLiteral("FRDocT12"), doc.data(NklKind())).pages[0];
+        const QList<qint64> without12 =
+            amounts(column(t12, QStringLiteral("12"), QStringLiteral("Номер по порядку")));
+        const QList<qint64> tax12 =
+            amounts(column(t12, QStringLiteral("14"), QStringLiteral("Номер по порядку")));
+        const QList<qint64> with12 =
+            amounts(column(t12, QStringLiteral("15"), QStringLiteral("Номер по порядку")));
+        QCOMPARE(with12, (sums + QList<qint64>{506, 506}));
+        for (const QList<qint64>& c : {without12, tax12, with12}) {
+            QCOMPARE(c.size(), 6);
+            QCOMPARE(total(c.mid(0, 4)), c[4]);
+            QCOMPARE(c[4], c[5]);
+        }
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(without12[i] + tax12[i], with12[i]);
+        QCOMPARE(tax12.last(), vat);
+        QCOMPARE(column(t12, QStringLiteral("10"), QStringLiteral("Номер по порядку")),
+                 (QStringList{"0,333", "1,5", "3", "1", "5,833", "5,833"}));
+
+        // The invoice for payment: its lines, "Итого:", the VAT in it and "Всего к оплате:".
+        const PreparedReport s = print(QStringLiteral("FRDocS"), doc.data(InvoiceKind()));
+        const QList<qint64> paid =
+            amounts(column(s.pages[0], QStringLiteral("Сумма"), QStringLiteral("Сумма"), false));
+        QCOMPARE(paid, (sums + QList<qint64>{506, vat, 506}));
+        expectInOrder(s, QStringLiteral("Всего наименований 4, на сумму 5,06 руб.|Пять рублей 06 копеек"));
+    }
+
+    // TORG-12: the line count, the places and the total in words, the places as the packs
+    // make them.
     void torg12() {
-        const PreparedReport r = print(QStringLiteral("FRDocT12"), Document().data(NklKind()));
+        Document doc;
+        doc.lines = {line(QStringLiteral("Вода 1,5 л"), 12, 35, 22, 6),
+                     line(QStringLiteral("Сок 1 л"), 30, 49, 22, 10),
+                     line(QStringLiteral("Хлеб ржаной"), 10, 45.5, 0)};
+        const PreparedReport r = print(QStringLiteral("FRDocT12"), doc.data(NklKind()));
+        QCOMPARE(r.caption(), QStringLiteral("Товарная накладная № 15 от 01.03.2024"));
         const QString org =
-            QStringLiteral("ООО «Ромашка» ИНН 7701234567 КПП 770101001 125009, г. Москва, ул. "
-                           "Тверская, д. 1 БИК044525225 ПАО Сбербанк р/с 40702810938000000001 к/с "
-                           "30101810400000000225|организация, адрес, номер телефона, банковские "
-                           "реквизиты");
+            QStringLiteral("ООО «Ромашка», ИНН 7701234567, КПП 770101001, 125009, г. Москва, ул. Тверская, "
+                           "д. 1, Банк ПАО Сбербанк, БИК 044525225, к/с 30101810400000000225, р/с "
+                           "40702810938000000001|организация, адрес, номер телефона, банковские реквизиты");
         const QString kl =
-            QStringLiteral("ООО «Лютик» ИНН7812345678 КПП 781201001 190000, г. Санкт-Петербург, "
-                           "Невский пр., д. 2 БИК 044525187 Банк ВТБ (ПАО) р/с 40702810900000000002 "
-                           "к/с 30101810700000000187|организация, адрес, номер телефона, "
-                           "банковские реквизиты");
+            QStringLiteral("ООО «Лютик», ИНН 7812345678, КПП 781201001, 190000, г. Санкт-Петербург, Невский "
+                           "пр., д. 2, Банк Банк ВТБ (ПАО), БИК 044525187, к/с 30101810700000000187, р/с "
+                           "40702810900000000002|организация, адрес, номер телефона, банковские реквизиты");
         expectInOrder(
             r,
             QStringLiteral("Унифицированная форма № Торг-12 Утверждена постановлением Госкомстата России от "
@@ -236,15 +451,23 @@ private Q_SLOTS:
                     "Дата составления|15|01.03.2024|ТОВАРНАЯ НАКЛАДНАЯ|Номер по порядку|Товар|"
                     "наименование, характеристика, сорт, артикул товара|Сумма с учетом НДС, руб. коп.|"
                     "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|"
-                    "1|Кофе молотый 250 г|-|-|3|100,00|300,00|20%|60,00|360,00|"
-                    "2|Хлеб ржаной|-|-|10|45,50|455,00|без НДС|0,00|455,00|"
-                    "Сумма|X|15,5|X|3~595,91|X|344,09|3~940,00|"
-                    "Товарная накладная имеет приложение на|листах|и содержит|прописью|"
-                    "порядковых номеров записей|Масса груза (нетто)|Всего мест|15,5|Масса груза (брутто)|"
-                    "Приложение (паспорта, сертификаты, и т. п.) на|листах|По доверенности №|от|"
-                    "Всего отпущено на сумму|Выданной|Отпуск разрешил|Иванов И. И.|Груз принял|"
-                    "Главный (старший) бухгалтер|Петрова П. П.|Груз получил грузополучатель|"
-                    "Отпуск груза произвел|М. П.|01.03.2024|М. П.|Страница 1 из 1"));
+                    "1|Вода 1,5 л|-|-|-|-|6|2|-|12|28,69|344,26|22%|75,74|420,00|"
+                    "2|Сок 1 л|-|-|-|-|10|3|-|30|40,16|1~204,92|22%|265,08|1~470,00|"
+                    "3|Хлеб ржаной|-|-|-|-|1|10|-|10|45,50|455,00|без НДС|0,00|455,00|"
+                    "Итого|15|Х|52|Х|2~004,18|Х|340,82|2~345,00|"
+                    "Всего по накладной|15|Х|52|Х|2~004,18|Х|340,82|2~345,00|"
+                    "Товарная накладная имеет приложение на|листах|и содержит|три|прописью|"
+                    "порядковых номеров записей|Масса груза (нетто)|Всего мест|пятнадцать|прописью|"
+                    "Масса груза (брутто)|Приложение (паспорта, сертификаты, и т. п.) на|листах|"
+                    "По доверенности №|от|Всего отпущено на сумму|"
+                    "Две тысячи триста сорок пять рублей 00 копеек|прописью|Выданной|Отпуск разрешил|"
+                    "Иванов И. И.|Груз принял|Главный (старший) бухгалтер|Петрова П. П.|"
+                    "Груз получил грузополучатель|Отпуск груза произвел|М. П.|01.03.2024|М. П.|"
+                    "Страница 1 из 1"));
+        // Places that are no whole number are left blank in words: nobody ships half a box.
+        doc.lines[0].Kol = 9;
+        expectInOrder(print(QStringLiteral("FRDocT12"), doc.data(NklKind())),
+                      QStringLiteral("Итого|14,5|Х|49|Всего мест|прописью"));
     }
 
     void torg13() {
@@ -262,8 +485,8 @@ private Q_SLOTS:
                    "Сорт|Единица измерения|наименование|код по ОКЕИ|Отпущено|Количество|Масса|"
                    "в одном месте|мест, штук|брутто|нетто|По учётным ценам|цена, руб. коп.|"
                    "сумма, руб. коп.|1|2|3|4|5|6|7|8|9|10|11|"
-                   "1|Кофе молотый 250 г|3,000|120,00|360,00|2|Хлеб ржаной|10,000|45,50|455,00|"
-                   "3|Сахар-песок 1 кг|2,500|1~250,00|3~125,00|Итого|15,500|3~940,00|"
+                   "1|Кофе молотый 250 г|-|-|3,000|120,00|360,00|2|Хлеб ржаной|-|-|10,000|45,50|455,00|"
+                   "3|Сахар-песок 1 кг|-|-|2,500|1~250,00|3~125,00|Итого|15,500|3~940,00|"
                    "Отпустил|должность|подпись|расшифровка подписи|"
                    "товар и тару по количеству и надлежащему качеству|на сумму|"
                    "Получил|должность|подпись|расшифровка подписи"));
@@ -275,6 +498,7 @@ private Q_SLOTS:
     void invoiceForPayment() {
         const PreparedReport r = print(QStringLiteral("FRDocS"), Document().data(InvoiceKind()));
         QCOMPARE(r.pages[0].size, QSizeF(210, 297));
+        QCOMPARE(r.caption(), QStringLiteral("Счет на оплату № 15 от 01.03.2024"));
         expectInOrder(
             r,
             QStringLiteral(
@@ -292,40 +516,131 @@ private Q_SLOTS:
                 "ООО «Лютик», ИНН 7812345678, КПП 781201001, 190000, г. Санкт-Петербург, Невский пр., д. 2, "
                 "Банк Банк ВТБ (ПАО), БИК 044525187, к/с 30101810700000000187, р/с 40702810900000000002|"
                 "Примечание:|доставка до 12:00|№|Товары (работы, услуги)|Кол-во|Ед. изм.|Цена|Сумма|"
-                "1|Кофе молотый 250 г|3|120|360,00|2|Хлеб ржаной|10|45,5|455,00|"
-                "3|Сахар-песок 1 кг|2,5|1250|3~125,00|Итого:|3940|Всего наименований 3, на сумму 3940|"
+                "1|Кофе молотый 250 г|3|-|120,00|360,00|2|Хлеб ржаной|10|-|45,50|455,00|"
+                "3|Сахар-песок 1 кг|2,5|-|1~250,00|3~125,00|Итого:|3~940,00|В том числе НДС:|344,09|"
+                "Всего к оплате:|3~940,00|Всего наименований 3, на сумму 3~940,00 руб.|"
+                "Три тысячи девятьсот сорок рублей 00 копеек|"
                 "Руководитель|Иванов И. И.|Бухгалтер|Петрова П. П."));
+        QCOMPARE(r.pages.size(), 1);
+        QVERIFY(r.pageLines(0).filter(QStringLiteral("Страница")).isEmpty());
+
+        // No line carries VAT: the invoice says so. Over a page, the pages are numbered.
+        Document plain(60);
+        for (TRecDocItem& l : plain.lines)
+            l.ProcNds = 0;
+        const PreparedReport many = print(QStringLiteral("FRDocS"), plain.data(InvoiceKind()));
+        QVERIFY(many.pages.size() >= 2);
+        expectInOrder(many, QStringLiteral("Итого:|18~300,00|Без налога (НДС)|-|Всего к оплате:|18~300,00"));
+        for (int p = 0; p < many.pages.size(); ++p)
+            QVERIFY(many.pageLines(p).contains(
+                QStringLiteral("Страница %1 из %2").arg(p + 1).arg(many.pages.size())));
     }
 
-    // Prices keep the system's separator; line sums and totals print a comma everywhere.
-    void systemSeparatorForPrices() {
+    // Paper prints one number format on every system.
+    void numbersAreTheSameInAnyLocale() {
         QLocale::setDefault(QLocale::c());
         const PreparedReport r = print(QStringLiteral("FRDocSF"), Document().data(NklKind()));
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         expectInOrder(
-            r, QStringLiteral("Сахар-песок 1 кг|2.5|1~136.36|2~840,91|без акциза|10%|284,09|3~125,00"));
+            r, QStringLiteral("Сахар-песок 1 кг|-|-|-|2,5|1~136,36|2~840,91|без акциза|10%|284,09|3~125,00"));
     }
 
-    void missingRequisitesAndNoLines() {
+    // A sole trader signs in its own block, with the ОГРНИП as typed and the caption of the
+    // edition in force; the organization's signatures show dashes; no КПП anywhere.
+    void soleTraderAsSeller() {
+        Document doc;
+        doc.org = soleTrader();
+        doc.rec.DocDate = kovrel::EncodeDate(2026, 12, 9);
+        const PreparedReport r = print(QStringLiteral("FRDocSF"), doc.data(NklKind()));
+        expectInOrder(
+            r, QStringLiteral(
+                   "Продавец: ИП Петров Иван Сергеевич|(2)|Адрес: 125009, г. Москва, ул. Тверская, д. 1|"
+                   "(2а)|ИНН/КПП продавца: 771234567890|(2б)|"
+                   "Руководитель организации или иное уполномоченное лицо|(подпись)|-|(ф.и.о.)|"
+                   "Главный бухгалтер или иное уполномоченное лицо|(подпись)|-|(ф.и.о.)|"
+                   "Индивидуальный предприниматель или иное уполномоченное лицо|(подпись)|"
+                   "Петров И. С.|(ф.и.о.)|312774600012345 от 12.03.2012|"
+                   "(основной государственный регистрационный номер индивидуального "
+                   "предпринимателя и дата присвоения такого номера)"));
+        expectInOrder(
+            print(QStringLiteral("FRDocS"), doc.data(InvoiceKind())),
+            QStringLiteral("Поставщик:|ИП Петров Иван Сергеевич, ИНН 771234567890, 125009, г. Москва, "
+                           "ул. Тверская, д. 1, Банк ПАО Сбербанк, БИК 044525225, к/с "
+                           "30101810400000000225, р/с 40702810938000000001"));
+    }
+
+    // A buyer without requisites is the counterparty named on the document, with dashes for
+    // what is unknown; requisites that could not be read are dashes too.
+    void partiesWithoutRequisites() {
+        Document doc;
+        doc.klRequisites = false;
+        expectInOrder(
+            print(QStringLiteral("FRDocSF"), doc.data(NklKind())),
+            QStringLiteral("Грузополучатель и его адрес: Лютик|(4)|Покупатель: Лютик|(6)|Адрес: -|(6а)|"
+                           "ИНН/КПП покупателя: -|(6б)"));
+        expectInOrder(print(QStringLiteral("FRDocT12"), doc.data(NklKind())),
+                      QStringLiteral("Грузополучатель|Лютик|организация, адрес, номер телефона, банковские "
+                                     "реквизиты|по ОКПО|-|Поставщик"));
+        expectInOrder(print(QStringLiteral("FRDocS"), doc.data(InvoiceKind())),
+                      QStringLiteral("Покупатель:|Лютик|Примечание:"));
+        doc.requisites = false;
+        expectInOrder(print(QStringLiteral("FRDocSF"), doc.data(NklKind())),
+                      QStringLiteral("Продавец: -|(2)|Адрес: -|(2а)|ИНН/КПП продавца: -|(2б)|"
+                                     "Грузоотправитель и его адрес: -|(3)"));
+        expectInOrder(print(QStringLiteral("FRDocS"), doc.data(InvoiceKind())),
+                      QStringLiteral("-|Банк получателя|БИК|-|Сч. №|-|ИНН -|КПП -|-|Получатель"));
+    }
+
+    // A document without lines prints its heading, an empty table and zero totals, in words too.
+    void documentWithoutLines() {
         Document doc;
         doc.lines.clear();
-        doc.requisites = false;
-        // The heading, at once the totals.
         for (const auto& [form, last, totals] :
-             {std::tuple{"FRDocSF", "13", "Всего к оплате:"}, std::tuple{"FRDocT12", "15", "Сумма"},
-              std::tuple{"FRDoc2", "Сумма", "Всего  "}}) {
+             {std::tuple{"FRDocSF", "13", "Всего к оплате (9)"},
+              std::tuple{"FRDocT12", "15", "Всего по накладной"}, std::tuple{"FRDoc2", "Сумма", "Всего  "}}) {
             const QStringList all = texts(print(QLatin1String(form), doc.data(NklKind())));
             QCOMPARE(all.value(all.indexOf(QString::fromUtf8(totals)) - 1), QString::fromUtf8(last));
         }
         expectInOrder(print(QStringLiteral("FRDocSF"), doc.data(NklKind())),
-                      QStringLiteral("Продавец |ИНН / КПП продавца: / |"
-                                     "Документ об отгрузке N п/п 1 - 0 №  15 от 01.03.2024|Покупатель:|"
-                                     "Всего к оплате:|0,00|X|0,00|0,00"));
-        expectInOrder(
-            print(QStringLiteral("FRDocS"), doc.data(InvoiceKind())),
-            QStringLiteral("Счет на оплату № 15 от 01.03.2024|Итого:|0|Всего наименований 0, на сумму 0"));
+                      QStringLiteral("Документ об отгрузке № п/п 1 - 0 № 15 от 01.03.2024|"
+                                     "Всего к оплате (9)|0,00|Х|0,00|0,00"));
+        expectInOrder(print(QStringLiteral("FRDocT12"), doc.data(NklKind())),
+                      QStringLiteral("Всего по накладной|0|Х|0|Х|0,00|Х|0,00|0,00|и содержит|ноль|"
+                                     "Всего отпущено на сумму|Ноль рублей 00 копеек"));
+        expectInOrder(print(QStringLiteral("FRDocS"), doc.data(InvoiceKind())),
+                      QStringLiteral("Счет на оплату № 15 от 01.03.2024|Итого:|0,00|В том числе НДС:|0,00|"
+                                     "Всего к оплате:|0,00|Всего наименований 0, на сумму 0,00 руб.|"
+                                     "Ноль рублей 00 копеек"));
         expectInOrder(print(QStringLiteral("FRDocT13"), doc.data(VnkKind())),
                       QStringLiteral("Итого|0,000|0,00"));
+    }
+
+    // Nothing refuses to print because of one long text: a goods name of the longest the
+    // service takes wraps and its line runs over pages; requisites of the longest wrap in
+    // their lines; a fixed cell cuts with "…".
+    void longTextsPrint() {
+        Document doc;
+        const QString name = QStringLiteral("Сырок глазированный ванильный ").repeated(67).left(2000);
+        doc.lines[0].Name = name;
+        doc.org.Name = QStringLiteral("ООО «Длинное имя» ").repeated(56).left(1000);
+        doc.kl.Adres = QStringLiteral("г. Москва, улица Длинная, дом 1, ").repeated(31).left(1000);
+        doc.rec.StoreName = doc.rec.StoreNameI = QStringLiteral("Склад ").repeated(100);
+        const int words = static_cast<int>(name.count(QStringLiteral("глазированный")));
+        for (const auto& [form, kind] : {std::pair{"FRDocSF", &NklKind()}, std::pair{"FRDocT12", &NklKind()},
+                                         std::pair{"FRDocS", &InvoiceKind()}, std::pair{"FRDoc1", &NklKind()},
+                                         std::pair{"FRDocT13", &VnkKind()}}) {
+            const PrepareResult r = DocForms::prepare(QLatin1String(form), doc.data(*kind));
+            QVERIFY2(r, qPrintable(r.error));
+            // The name is printed whole, over as many lines and pages as it takes.
+            int printed = 0;
+            for (int p = 0; p < r.report->pages.size(); ++p)
+                printed += static_cast<int>(
+                    r.report->pageLines(p).join(QLatin1Char(' ')).count(QStringLiteral("глазированный")));
+            QCOMPARE(printed, words);
+        }
+        // TORG-13's parties are fixed cells: the store's long name is cut, and says so.
+        const PreparedReport t13 = print(QStringLiteral("FRDocT13"), doc.data(VnkKind()));
+        QVERIFY(!t13.pageLines(0).filter(QRegularExpression(QStringLiteral("^Склад Склад.*…$"))).isEmpty());
     }
 
     // A form the kind does not print is refused, not printed empty.
@@ -350,11 +665,11 @@ private Q_SLOTS:
                                 << "Отпустил" << true;
         QTest::newRow("FRDocSF") << "FRDocSF"
                                  << "nkl"
-                                 << "Всего к оплате:"
-                                 << "(ф. и. о.)" << true;
+                                 << "Всего к оплате (9)"
+                                 << "(ф.и.о.)" << true;
         QTest::newRow("FRDocT12") << "FRDocT12"
                                   << "nkl"
-                                  << "Сумма"
+                                  << "Всего по накладной"
                                   << "Отпуск разрешил" << true;
         QTest::newRow("FRDocT13") << "FRDocT13"
                                   << "vnk"
@@ -374,7 +689,8 @@ private Q_SLOTS:
         // The fewest lines whose totals do not fit on the first page.
         for (int n = 1; n < 80; ++n) {
             const Document doc(n);
-            const PreparedReport r = print(form, doc.data(*FindGoodsDocKind(kind)));
+            const TDocPrintData data = doc.data(*FindGoodsDocKind(kind));
+            const PreparedReport r = print(form, data);
             if (pageOf(r, totals) == 1) continue;
             const QString last = QStringLiteral("Товар %1").arg(n);
             QCOMPARE(pageOf(r, totals), 2);
@@ -383,10 +699,9 @@ private Q_SLOTS:
             if (n > 1) QCOMPARE(pageOf(r, QStringLiteral("Товар %1").arg(n - 1)), 1);
             if (keeps) {
                 // Without the rule the last line would have fitted.
-                ReportTemplate loose = DocForms::makeTemplate(form, *FindGoodsDocKind(kind));
+                ReportTemplate loose = DocForms::makeTemplate(form, data);
                 loose.keepLastWithSummary = false;
-                const PrepareResult plain =
-                    ReportEngine(loose, DocForms::sources(doc.data(*FindGoodsDocKind(kind)))).prepare();
+                const PrepareResult plain = ReportEngine(loose, DocForms::sources(form, data)).prepare();
                 QCOMPARE(pageOf(*plain.report, last), 1);
             }
             return;
@@ -394,31 +709,160 @@ private Q_SLOTS:
         QFAIL("the totals never left the first page");
     }
 
+    // TORG-12 over several pages: the headings open every page's table, each page's lines add
+    // up to its "Итого", the pages' "Итого" to "Всего по накладной".
     void longTorg12RunsOverPages() {
         const PreparedReport r = print(QStringLiteral("FRDocT12"), Document(60).data(NklKind()));
         const int pages = static_cast<int>(r.pages.size());
         QVERIFY(pages >= 2);
         int lines = 0;
+        qint64 pagesTotal = 0;
         for (int p = 0; p < pages; ++p) {
             const QStringList page = r.pageLines(p);
             QCOMPARE(page.last(), QStringLiteral("Страница %1 из %2").arg(p + 1).arg(pages));
-            // The column headings open every page's table.
             QCOMPARE(page.count(QStringLiteral("Номер по")), 1);
+            QCOMPARE(page.count(QStringLiteral("Итого")), 1);
             QCOMPARE(pageOf(r, QStringLiteral("ТОВАРНАЯ НАКЛАДНАЯ")), 1);
-            lines += static_cast<int>(page.filter(QRegularExpression(QStringLiteral("^Товар \\d+$"))).size());
+            const int onPage =
+                static_cast<int>(page.filter(QRegularExpression(QStringLiteral("^Товар \\d+$"))).size());
+            lines += onPage;
+            const QList<qint64> sums =
+                amounts(column(r.pages[p], QStringLiteral("15"), QStringLiteral("Номер по порядку")));
+            QCOMPARE(total(sums.mid(0, onPage)), sums[onPage]);
+            pagesTotal += sums[onPage];
+            if (p == pages - 1) QCOMPARE(sums[onPage + 1], pagesTotal);
         }
         QCOMPARE(lines, 60);
+        QCOMPARE(pagesTotal, qint64(60 * 61 / 2 * 1000));
         QCOMPARE(pageOf(r, QStringLiteral("Товар 60")), pages);
         QCOMPARE(pageOf(r, QStringLiteral("Отпуск разрешил")), pages);
     }
 
+    // Every registered form in every edition prepares from the sources it declares, under a
+    // name for people; the report pages' forms from a small grid, the documents' forms from a
+    // document of each kind that prints them, dated in the edition's time.
+    void everyRegisteredFormPrepares() {
+        const TReportGrid grid = GridOf({{"Дата", "Наименование", "Кол-во", "Сумма", "Остаток"},
+                                         {"01.03.24", "ООО Ромашка", "1", "10.00", "5"},
+                                         {"", "Итого", "1", "10.00", "5"}});
+        int prepared = 0;
+        for (const FormEntry& form : FormRegistry::forms()) {
+            QVERIFY(!form.title.isEmpty());
+            QVERIFY(!form.uses.isEmpty());
+            for (const FormEdition& edition : form.editions) {
+                for (const FormUse& use : form.uses) {
+                    PrepareResult r;
+                    if (use.position < 0) {
+                        FormInput input;
+                        input.grid = std::make_shared<const TReportGrid>(grid);
+                        const ReportTemplate t = form.make(edition, input);
+                        QList<ReportDataSource> sources{GridDataSources::zag(
+                            ReportControls(), form.fields(QStringLiteral("DataSetZag")))};
+                        if (!t.masterSource.isEmpty())
+                            sources << GridDataSources::rows(t.masterSource, input.grid,
+                                                             ReportForms::columnListFields(form.name));
+                        r = ReportEngine(t, sources).prepare();
+                    } else {
+                        Document doc;
+                        const QDate date = edition.from.isValid() ? edition.from : QDate(2026, 12, 9);
+                        doc.rec.DocDate = kovrel::EncodeDate(date.year(), date.month(), date.day());
+                        const TDocPrintData data = doc.data(*FindGoodsDocKind(use.kind));
+                        QCOMPARE(&form.editionOn(date), &edition);
+                        r = DocForms::prepare(form.name, data);
+                    }
+                    QVERIFY2(r, qPrintable(form.name + QLatin1Char(' ') + edition.name +
+                                           QStringLiteral(": ") + r.error));
+                    QVERIFY(!r.report->caption().contains(form.name));
+                    QVERIFY(r.report->caption().startsWith(use.title.isEmpty() ? form.title : use.title));
+                    ++prepared;
+                }
+            }
+        }
+        QCOMPARE(prepared, 10 + 4 + 4 + 3 + 1 + 1 + 1);
+    }
+
+    // A variable whose source does not declare it is refused with the template's and the
+    // field's names, never printed as an empty cell.
+    void undeclaredFieldIsRefused() {
+        const Document doc;
+        const TDocPrintData data = doc.data(NklKind());
+        ReportTemplate t = DocForms::makeTemplate(QStringLiteral("FRDocSF"), data);
+        t.child->texts[0].text += QStringLiteral(" [DSetZag.\"org_nme\"]");
+        PrepareResult r = ReportEngine(t, DocForms::sources(QStringLiteral("FRDocSF"), data)).prepare();
+        QVERIFY(!r);
+        QCOMPARE(r.error, QStringLiteral("FRDocSF: field \"org_nme\" of DSetZag is not declared"));
+        // A form whose source stops declaring a field it prints.
+        QList<ReportDataSource> sources = DocForms::sources(QStringLiteral("FRDocT12"), data);
+        sources[1].fields.removeAll(QStringLiteral("mest"));
+        r = ReportEngine(DocForms::makeTemplate(QStringLiteral("FRDocT12"), data), sources).prepare();
+        QCOMPARE(r.error, QStringLiteral("FRDocT12: field \"mest\" of DSetItems is not declared"));
+    }
+
+    // What the registry declares for a form, the print data answers for every kind printing it.
+    void declaredFieldsAreAnswered() {
+        const Document doc;
+        for (const FormEntry& form : FormRegistry::forms())
+            for (const FormUse& use : form.uses) {
+                if (use.position < 0) continue;
+                const TDocPrintData data = doc.data(*FindGoodsDocKind(use.kind));
+                for (const QString& field : form.fields(QStringLiteral("DSetZag")))
+                    QVERIFY2(data.DSetZagGetValue(field).isValid(),
+                             qPrintable(use.kind + QLatin1Char(' ') + field));
+                for (const QString& field : form.fields(QStringLiteral("DSetItems")))
+                    QVERIFY2(data.DSetItemsGetValue(field, 0).isValid(),
+                             qPrintable(use.kind + QLatin1Char(' ') + field));
+            }
+    }
+
+    // The editors' print lists and kovrel-cli read the registry.
+    void printListsComeFromTheRegistry() {
+        QCOMPARE(FormRegistry::printList(QStringLiteral("nkl")),
+                 (QStringList{"накладная без упаковок", "накладная с упаковками", "счет-фактура",
+                              "накладная ТОРГ-12"}));
+        QCOMPARE(FormRegistry::printList(QStringLiteral("invoice")),
+                 (QStringList{"заказ без упаковок", "заказ с упаковками", "счет на оплату"}));
+        QCOMPARE(FormRegistry::printList(QStringLiteral("prh")).size(), 2);
+        QCOMPARE(FormRegistry::printList(QStringLiteral("vnk")).last(), QStringLiteral("накладная ТОРГ-13"));
+        QCOMPARE(DocForms::printedForm(NklKind(), 3), QStringLiteral("FRDocT12"));
+        QCOMPARE(DocForms::printedForm(NklKind(), 9), QStringLiteral("FRDoc1"));
+        QCOMPARE(DocForms::printedForm(VnkKind(), 2), QStringLiteral("FRDocT13"));
+    }
+
+    // The reviewed layouts: every registered document form in each of its editions (as the
+    // first kind of its print lists prints it), a sole trader's invoice and one to a buyer
+    // without requisites.
     void goldenDumps() {
-        for (const auto& [form, kind] :
-             {std::pair{"FRDoc1", &NklKind()}, std::pair{"FRDoc2", &PrhKind()},
-              std::pair{"FRDocS", &InvoiceKind()}, std::pair{"FRDocSF", &NklKind()},
-              std::pair{"FRDocT12", &NklKind()}, std::pair{"FRDocT13", &VnkKind()}})
-            CompareGolden(print(QLatin1String(form), Document().data(*kind)),
-                          QStringLiteral(KOVREL_REPORT_GOLDEN_DIR), QLatin1String(form));
+        const QString dir = QStringLiteral(KOVREL_REPORT_GOLDEN_DIR);
+        // A day inside each dated edition: the last of 534's, and days of 1096's and 26's.
+        const QHash<QString, QDate> editionDays{{QStringLiteral("534"), QDate(2024, 9, 30)},
+                                                {QStringLiteral("1096"), QDate(2025, 1, 15)},
+                                                {QStringLiteral("26"), QDate(2026, 5, 15)}};
+        for (const FormEntry& form : FormRegistry::forms()) {
+            const FormUse& use = form.uses.first();
+            if (use.position < 0) continue; // the report pages' forms have theirs in test_report_forms
+            for (const FormEdition& edition : form.editions) {
+                Document doc;
+                if (!edition.name.isEmpty()) {
+                    QVERIFY2(editionDays.contains(edition.name),
+                             qPrintable(QStringLiteral("no golden day for edition ") + edition.name));
+                    const QDate day = editionDays[edition.name];
+                    doc.rec.DocDate = kovrel::EncodeDate(day.year(), day.month(), day.day());
+                }
+                CompareGolden(print(form.name, doc.data(*FindGoodsDocKind(use.kind))), dir,
+                              edition.name.isEmpty() ? form.name
+                                                     : form.name + QLatin1Char('-') + edition.name);
+            }
+        }
+        Document trader;
+        trader.org = soleTrader();
+        trader.rec.DocDate = kovrel::EncodeDate(2026, 12, 9);
+        CompareGolden(print(QStringLiteral("FRDocSF"), trader.data(NklKind())), dir,
+                      QStringLiteral("FRDocSF-sole-trader"));
+        Document unknown;
+        unknown.klRequisites = false;
+        unknown.rec.DocDate = kovrel::EncodeDate(2026, 12, 9);
+        CompareGolden(print(QStringLiteral("FRDocSF"), unknown.data(NklKind())), dir,
+                      QStringLiteral("FRDocSF-buyer-without-requisites"));
     }
 };
 

@@ -1,11 +1,13 @@
-// The engine on hand-made templates: variables and number formats, page numbers, the rule that
-// keeps the last line with the totals, the column header on continuation pages, cross-tabs
-// wider than the page, fonts that are not there.
+// The engine on hand-made templates: variables, declared fields and number formats, page
+// numbers, page totals, the rule that keeps the last line with the totals, the column header on
+// continuation pages, records taller than a page, cut texts, cross-tabs wider than the page,
+// fonts that are not there.
 #include "number_format.h"
 #include "page_painter.h"
 #include "prepared_table.h"
 #include "report_engine.h"
 
+#include <QDate>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -23,11 +25,19 @@ ReportBand band(double height, const QString& text) {
     return ReportBand{height, {textAt(0, 190, height, text)}, {}, {}};
 }
 
+// Record r is "строка r+1" worth 1 234,50 × (r + 1); "empty" is declared and has no value.
 ReportDataSource numbers(int count) {
-    return {QStringLiteral("Items"), count, [](const QString& field, int record) -> QVariant {
+    return {QStringLiteral("Items"),
+            count,
+            [](const QString& field, int record) -> QVariant {
                 if (field == QLatin1String("sum")) return 1234.5 * (record + 1);
                 if (field == QLatin1String("name")) return QStringLiteral("строка %1").arg(record + 1);
                 return {};
+            },
+            {QStringLiteral("sum"), QStringLiteral("name"), QStringLiteral("empty")},
+            [](const QString& field, int first, int last) -> QVariant {
+                if (field != QLatin1String("sum")) return {};
+                return 1234.5 * ((last + 1) * (last + 2) / 2 - first * (first + 1) / 2);
             }};
 }
 
@@ -63,6 +73,8 @@ class TestReportEngine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Paper has one number format whatever the system's: a decimal comma, blanks between digit
+    // groups, halves up; quantities with the decimals they need, at most three.
     void numberFormats() {
         const QChar nb(0x00A0);
         const NumberFormat two = NumberFormat::Parse(QStringLiteral("%2.2n"));
@@ -71,20 +83,25 @@ private Q_SLOTS:
         QCOMPARE(two.format(-1234.5), QStringLiteral("-1") + nb + QStringLiteral("234,50"));
         QCOMPARE(two.format(999.995), QStringLiteral("1") + nb + QStringLiteral("000,00"));
         QCOMPARE(two.format(0), QStringLiteral("0,00"));
-        QCOMPARE(NumberFormat::Parse(QStringLiteral("%2.3n"), QLatin1Char('.')).format(2.5),
-                 QStringLiteral("2.500"));
+        QCOMPARE(NumberFormat::Parse(QStringLiteral("%2.3n")).format(2.5), QStringLiteral("2,500"));
         QCOMPARE(NumberFormat::Parse(QStringLiteral("%2.3n")).text(QStringLiteral("текст")),
                  QStringLiteral("текст"));
-        QCOMPARE(NumberFormat().text(20), QStringLiteral("20"));
-        QCOMPARE(NumberFormat().text(2.5), QStringLiteral("2.5"));
-        NumberFormat plain;
-        plain.plainSeparator = QLatin1Char(',');
+        const NumberFormat plain;
+        QCOMPARE(plain.text(20), QStringLiteral("20"));
+        QCOMPARE(plain.text(123456), QStringLiteral("123456")); // document numbers stay whole
+        QCOMPARE(plain.text(3.0), QStringLiteral("3"));
         QCOMPARE(plain.text(2.5), QStringLiteral("2,5"));
+        QCOMPARE(plain.text(1.0 / 24), QStringLiteral("0,042"));
+        QCOMPARE(plain.text(1250.5), QStringLiteral("1") + nb + QStringLiteral("250,5"));
+        QCOMPARE(plain.text(QDate(2026, 12, 9)), QStringLiteral("09.12.2026"));
     }
 
+    // A field its source does not declare stops the preparation, naming the template and the
+    // field: on paper it would be an empty cell nobody notices. A declared field without a
+    // value prints as nothing.
     void variablesAndLineNumbers() {
         ReportTemplate t = listTemplate(10);
-        ReportText sum = textAt(0, 190, 6, QStringLiteral("[Line#]: [Items.\"sum\"] [Items.\"nothing\"]|"));
+        ReportText sum = textAt(0, 190, 6, QStringLiteral("[Line#]: [Items.\"sum\"] [Items.\"empty\"]|"));
         sum.format = NumberFormat::Parse(QStringLiteral("%2.2n"));
         t.masterData = ReportBand{6, {sum}, {}, {}};
         const PreparedReport r = prepared(t, {numbers(3)});
@@ -94,9 +111,110 @@ private Q_SLOTS:
         QVERIFY(lines.contains(QStringLiteral("3: 3") + nb + QStringLiteral("703,50 |")));
 
         t.masterData->texts[0].text = QStringLiteral("[Nowhere.\"sum\"]");
-        const PrepareResult failed = ReportEngine(t, {numbers(3)}).prepare();
+        PrepareResult failed = ReportEngine(t, {numbers(3)}).prepare();
         QVERIFY(!failed);
         QVERIFY(failed.error.contains(QStringLiteral("Nowhere")));
+
+        // Also where no band with it is ever printed: a source without records.
+        t.masterData->texts[0].text = QStringLiteral("[Items.\"nme\"]");
+        failed = ReportEngine(t, {numbers(0)}).prepare();
+        QVERIFY(!failed);
+        QCOMPARE(failed.error, QStringLiteral("List: field \"nme\" of Items is not declared"));
+    }
+
+    // Under each page's records, what they add up to, summed by the source; room for it is
+    // kept, so no record runs into it.
+    void pageSummaryUnderEachPage() {
+        ReportTemplate t = listTemplate(10);
+        ReportText total = textAt(0, 190, 8, QStringLiteral("Итого по странице [Items.\"sum\"]"));
+        total.format = NumberFormat::Parse(QStringLiteral("%2.2n"));
+        t.pageSummary = ReportBand{8, {total}, {}, {}};
+        const PreparedReport r = prepared(t, {numbers(100)});
+        QVERIFY(r.pages.size() >= 3);
+        int counted = 0;
+        for (int p = 0; p < r.pages.size(); ++p) {
+            const QStringList lines = r.pageLines(p);
+            double expected = 0;
+            double lastRecordBottom = 0;
+            for (const PreparedText& text : r.pages[p].texts)
+                if (text.lines.first().contains(QStringLiteral(" строка "))) {
+                    expected += 1234.5 * text.lines.first().section(QLatin1Char(' '), 0, 0).toInt();
+                    lastRecordBottom = std::max(lastRecordBottom, text.rect.bottom());
+                    ++counted;
+                }
+            const QStringList totals = lines.filter(QStringLiteral("Итого по странице"));
+            QCOMPARE(totals.size(), 1);
+            QCOMPARE(totals.first(), QStringLiteral("Итого по странице ") + total.format.format(expected));
+            for (const PreparedText& text : r.pages[p].texts)
+                if (text.lines.first().startsWith(QStringLiteral("Итого по странице")))
+                    QVERIFY(text.rect.top() >= lastRecordBottom - 1e-6);
+        }
+        QCOMPARE(counted, 100);
+        // No records, no page totals.
+        QVERIFY(prepared(t, {numbers(0)}).pageLines(0).filter(QStringLiteral("Итого по странице")).isEmpty());
+    }
+
+    // A record taller than a page (one endless name) is divided between pages at its lines, and
+    // its cells' frames are closed on each page.
+    void recordTallerThanAPageRunsOn() {
+        ReportText name =
+            textAt(0, 60, 6, QStringLiteral("[Items.\"name\"] ") + QStringLiteral("слово ").repeated(2500));
+        name.grow = true;
+        name.wordWrap = true;
+        name.frame = FrameAll;
+        name.fitBand = true;
+        ReportText sum = textAt(0, 40, 6, QStringLiteral("[Items.\"sum\"]"));
+        sum.rect.moveLeft(60);
+        sum.frame = FrameAll;
+        sum.fitBand = true;
+        ReportTemplate t = listTemplate(10);
+        t.masterData = ReportBand{6, {name, sum}, {}, {}};
+        const PrepareResult result = ReportEngine(t, {numbers(2)}).prepare();
+        QVERIFY2(result, qPrintable(result.error));
+        const PreparedReport& r = *result.report;
+        QVERIFY(r.pages.size() >= 3);
+        int words = 0;
+        for (const PreparedPage& page : r.pages) {
+            for (const PreparedText& text : page.texts) {
+                QVERIFY(text.rect.bottom() <= 297 - 10 + 1e-6);
+                words += static_cast<int>(text.lines.join(QLatin1Char(' ')).count(QStringLiteral("слово")));
+            }
+            for (const PreparedFrame& f : page.frames)
+                QVERIFY(f.rect.bottom() <= 281 + 1e-6);
+        }
+        QCOMPARE(words, 2 * 2500);
+        QCOMPARE(pageOf(r, QStringLiteral("Итого")), static_cast<int>(r.pages.size()));
+    }
+
+    // What a block that does not grow cannot hold is cut, and the cut shows.
+    void cutTextsEndWithAnEllipsis() {
+        ReportText wide = textAt(0, 30, 5, QStringLiteral("Очень длинное наименование склада в одну строку"));
+        ReportText tall = textAt(10, 40, 6, QStringLiteral("первая строка\nвторая строка\nтретья"));
+        ReportTemplate t;
+        t.name = QStringLiteral("Cut");
+        t.title = ReportBand{20, {wide, tall}, {}, {}};
+        const PreparedReport r = prepared(t, {});
+        const QList<PreparedText>& texts = r.pages[0].texts;
+        QVERIFY(texts[0].lines.first().endsWith(QChar(0x2026)));
+        QVERIFY(texts[0].lines.first().startsWith(QStringLiteral("Очень")));
+        QVERIFY(TextMeasurer().textWidth(texts[0].lines.first(), texts[0].font) <=
+                texts[0].rect.width() + 0.01);
+        QCOMPARE(texts[1].lines, QStringList{QStringLiteral("первая строка") + QChar(0x2026)});
+    }
+
+    // People see what a report is called, never its template's name.
+    void displayNameAndFooterOfSeveralPages() {
+        ReportTemplate t = listTemplate(10);
+        t.displayName = QStringLiteral("Остатки товаров");
+        t.pageFooterOnlyWhenSeveral = true;
+        PreparedReport r = prepared(t, {numbers(3)});
+        QCOMPARE(r.caption(), QStringLiteral("Остатки товаров"));
+        QCOMPARE(pageOf(r, QStringLiteral("Страница 1 из 1")), 0);
+        r = prepared(t, {numbers(120)});
+        QCOMPARE(pageOf(r, QStringLiteral("Страница 1 из 3")), 1);
+        QCOMPARE(pageOf(r, QStringLiteral("Страница 3 из 3")), 3);
+        t.displayName.clear();
+        QCOMPARE(prepared(t, {numbers(1)}).caption(), QStringLiteral("Печатная форма"));
     }
 
     void pageNumbersAndCount() {

@@ -1,5 +1,6 @@
-// The preview window offscreen: it opens at 100 %, moves between pages, finds text, exports
-// the PDF through the file dialog and lays the report out again after a page setup.
+// The preview window offscreen: it opens at 100 % under the report's name, moves between pages,
+// finds text, exports the PDF (proposed and titled by that name) through the file dialog and
+// lays the report out again after a page setup.
 #include "format_settings.h"
 #include "report_grids.h"
 #include "report_preview.h"
@@ -8,6 +9,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,11 +49,19 @@ private Q_SLOTS:
         QVERIFY(preview.report().pageLines(found - 1).contains(QStringLiteral("Товар 120")));
         QVERIFY(!preview.findNext(QStringLiteral("нет такого текста")));
 
+        // People see what the report is called, never its template's name.
+        QCOMPARE(preview.windowTitle(), QStringLiteral("Предварительный просмотр - Остатки товаров"));
         QTemporaryDir dir;
         user.fileNames.enqueue(dir.filePath(QStringLiteral("ost.pdf")));
         preview.exportPdf();
+        QCOMPARE(user.saveProposals, QStringList{QStringLiteral("Остатки товаров.pdf|pdf")});
         QVERIFY(QFile(dir.filePath(QStringLiteral("ost.pdf"))).size() > 0);
         QVERIFY(user.infos.isEmpty());
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("ost.pdf"))});
+        QVERIFY(info.waitForFinished());
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(QStringLiteral("Title: +Остатки товаров\n"))));
 
         ReportPageSetup landscape;
         landscape.landscape = true;

@@ -571,6 +571,59 @@ private Q_SLOTS:
         QVERIFY(FindByName(klients(TypeKlKind::Klient), QStringLiteral("Кафе Уют")));
     }
 
+    // Every paper and the e-invoice carry a goods name of up to 2 000 characters and a party's
+    // name or address of up to 1 000 (the tax service's schema): longer ones are refused, naming
+    // the field, and the longest are taken.
+    void textsLongerThanPapersCarryAreRefused() {
+        const int buyer = FindByName(klients(TypeKlKind::Klient), QStringLiteral("Кафе Уют"))->ID;
+        const QList<QPair<QString, QString>> good = {{"prim_win", ""}, {"code_win", ""}, {"barcode_win", ""},
+                                                     {"pack", "1"},    {"pcen", "1"},    {"nds", "0"},
+                                                     {"gg_code", "1"}};
+        QList<QPair<QString, QString>> bank = {{"id", QString::number(buyer)}};
+        for (const char* f : {"bname_win", "rs_win", "ks_win", "bik_win", "inn_win", "kpp_win", "tel_win",
+                              "okpo_win", "ogrn_win", "okpd_win", "dir_win", "gbuh_win"})
+            bank.append({QLatin1String(f), QString()});
+        struct Write {
+            QString endpoint, field;
+            int longest;
+            QList<QPair<QString, QString>> fields;
+        };
+        const QList<Write> writes = {
+            {"/insert-good.php", "name_win", 2000, good},
+            {"/update-klient.php",
+             "name_win",
+             1000,
+             {{"id", QString::number(buyer)}, {"type_kl", "1"}, {"prim_win", ""}, {"id_manager", "1"}}},
+            {"/update-bank.php", "name_win", 1000,
+             bank + QList<QPair<QString, QString>>{{"adres_win", "Адрес"}}},
+            {"/update-bank.php", "adres_win", 1000,
+             bank + QList<QPair<QString, QString>>{{"name_win", "Имя"}}},
+        };
+        for (const Write& w : writes) {
+            const auto post = [&](int length) {
+                return PostToServer(w.endpoint,
+                                    WithFields(TFormLoad::NewForm(),
+                                               w.fields + QList<QPair<QString, QString>>{
+                                                              {w.field, QString(length, QChar(0x0416))}}));
+            };
+            const ServerReply tooLong = post(w.longest + 1);
+            QCOMPARE(tooLong.status, 400);
+            QCOMPARE(tooLong.text, QStringLiteral("Поле %1: не более %2 символов")
+                                       .arg(w.field, w.longest == 2000 ? QStringLiteral("2 000")
+                                                                       : QStringLiteral("1 000")));
+            QVERIFY2(post(w.longest).status == 200, qPrintable(w.endpoint + QLatin1Char(' ') + w.field));
+        }
+        QCOMPARE(FindByName(klients(TypeKlKind::Klient), QString(1000, QChar(0x0416)))->ID, buyer);
+        QCOMPARE(PostToServer(QStringLiteral("/update-klient.php"),
+                              WithFields(TFormLoad::NewForm(), {{"id", QString::number(buyer)},
+                                                                {"type_kl", "1"},
+                                                                {"prim_win", ""},
+                                                                {"id_manager", "1"},
+                                                                {"name_win", "Кафе Уют"}}))
+                     .status,
+                 200);
+    }
+
     void wrongPasswordsGetNothing() {
         const size_t stores = listOf(catalogNamed(QStringLiteral("stores"))).size();
         for (const auto& [dopLogin, token] : QList<std::pair<QString, QString>>{

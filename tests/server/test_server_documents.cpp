@@ -655,6 +655,18 @@ private Q_SLOTS:
         shop.SignInAdmin();
         QCOMPARE(shop.Count(QStringLiteral("docs")), 1);
     }
+
+    // A document's sums are its lines' sums, each quantity x price rounded to the kopeck as on
+    // its papers: weighed goods make 4,11 + 0,15, not 4,25922.
+    void documentSumsAreTheirRoundedLines() {
+        QVERIFY(shop.Receipt(ids.main, {{ids.salt, 10, 0.15}}));
+        const int sale = shop.Sale(ids.main, {{ids.salt, 0.333, 0.15, 12.34}, {ids.salt, 3, 0.15, 0.05}});
+        QVERIFY(sale);
+        const QVariantList sums = shop.Row(
+            "SELECT zsum, rsum FROM docs WHERE account_id = ? AND kind = 2 AND id = ?", {ids.account, sale});
+        QCOMPARE(sums.value(0).toDouble(), 0.5); // 0,04995 + 0,45
+        QCOMPARE(sums.value(1).toDouble(), 4.26);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestServerDocuments)

@@ -539,6 +539,19 @@ private Q_SLOTS:
         other.Exec(QStringLiteral("SELECT COUNT(*) FROM t1"));
         QVERIFY_THROWS_EXCEPTION(StoreError, other.Exec(QStringLiteral("SELECT COUNT(*) FROM t2")));
         QCOMPARE(ApplyMigrations(other, {steps[0]}), QList<int>());
+
+        // A step that lands after a higher-numbered one (branches merged in another order) is
+        // still applied, and only once.
+        const Migration late{5, "late", [](const SqlDialect&) {
+                                 return QStringList{QStringLiteral("CREATE TABLE t5 (x INTEGER)")};
+                             }};
+        const Migration early{4, "early", [](const SqlDialect&) {
+                                  return QStringList{QStringLiteral("CREATE TABLE t4 (x INTEGER)")};
+                              }};
+        QCOMPARE(ApplyMigrations(other, {steps[0], late}), QList<int>{5});
+        QCOMPARE(ApplyMigrations(other, {steps[0], early, late}), QList<int>{4});
+        QCOMPARE(ApplyMigrations(other, {steps[0], early, late}), QList<int>());
+        other.Exec(QStringLiteral("SELECT COUNT(*) FROM t4"));
     }
 };
 

@@ -230,6 +230,60 @@ private Q_SLOTS:
         QCOMPARE(shop.Stock(ids.third, ids.salt), 600000000.0);
     }
 
+    // A line's sum (quantity × price, to the kopeck) stays below 1 000 000 000 000, the most a
+    // paper's sum column shows, whichever price the line carries; nothing is written otherwise.
+    void lineSumsStayWithinWhatPapersShow() {
+        const int order = shop.Doc(QStringLiteral("invoice"), ids.main, ids.buyer);
+        const int prh = shop.Doc(QStringLiteral("prh"), ids.third, ids.supplier);
+        QVERIFY(order && prh);
+        const int lines = shop.Count("doc_items");
+        ServerReply r = ShopFixture::Call("/insert-invoice-items.php", {{"id_z", num(order)},
+                                                                        {"id_goods", num(ids.tea)},
+                                                                        {"kol", "999999999"},
+                                                                        {"zcen", "0"},
+                                                                        {"rcen", "1000.01"}});
+        QCOMPARE(r.status, 400);
+        QCOMPARE(r.text,
+                 QStringLiteral("Поля kol и rcen: сумма строки должна быть меньше 1 000 000 000 000"));
+        r = ShopFixture::Call(
+            "/insert-prh-items.php",
+            {{"id_z", num(prh)}, {"id_goods", num(ids.salt)}, {"kol", "2000000"}, {"zcen", "500000"}});
+        QCOMPARE(r.text,
+                 QStringLiteral("Поля kol и zcen: сумма строки должна быть меньше 1 000 000 000 000"));
+        QCOMPARE(shop.Count("doc_items"), lines);
+        QVERIFY(ShopFixture::AddLine(QStringLiteral("invoice"), order, {ids.tea, 999999999, 0, 1000}));
+    }
+
+    // Prices and sums are read from their decimal text to the kopeck, halves up: 2.675 is not
+    // the double just below it.
+    void pricesAndSumsAreReadToTheKopeckHalfUp() {
+        const int order = shop.Doc(QStringLiteral("invoice"), ids.main, ids.buyer);
+        QCOMPARE(ShopFixture::Call("/insert-invoice-items.php", {{"id_z", num(order)},
+                                                                 {"id_goods", num(ids.tea)},
+                                                                 {"kol", "1"},
+                                                                 {"zcen", "0.015"},
+                                                                 {"rcen", "2.675"}})
+                     .status,
+                 200);
+        const QVariantList line =
+            shop.Row("SELECT zcen, rcen FROM doc_items WHERE account_id = ? AND kind = 3 AND id_z = ?",
+                     {ids.account, order});
+        QCOMPARE(line.value(0).toDouble(), 0.02);
+        QCOMPARE(line.value(1).toDouble(), 2.68);
+        QCOMPARE(ShopFixture::Call("/insert-money.php", {{"dat", QDate::currentDate().toString(Qt::ISODate)},
+                                                         {"sum_m", "100.005"},
+                                                         {"klient_i", num(ids.buyer)},
+                                                         {"klient_p", num(ids.cash)},
+                                                         {"prim_win", "полкопейки"}})
+                     .status,
+                 200);
+        QCOMPARE(
+            shop.Row("SELECT sum_m FROM money WHERE account_id = ? AND prim = ?", {ids.account, "полкопейки"})
+                .value(0)
+                .toDouble(),
+            100.01);
+    }
+
     // Lines inserted, changed and deleted at random, fractional quantities among them, in every
     // kind that moves stock: every lot always equals the sum of its lines to the millionth, and
     // no store's balance of a goods item is below zero.

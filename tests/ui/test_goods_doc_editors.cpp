@@ -4,6 +4,7 @@
 #include "date_picker.h"
 #include "date_time.h"
 #include "demo_session.h"
+#include "doc_forms.h"
 #include "doc_pickers.h"
 #include "doc_print_forms.h"
 #include "doc_shop.h"
@@ -651,13 +652,55 @@ private Q_SLOTS:
         QCOMPARE(after, before);
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0].name, QStringLiteral("FRDocT12"));
+        QCOMPARE(shown[0].caption(),
+                 QStringLiteral("Товарная накладная № %1 от %2")
+                     .arg(sale.ID)
+                     .arg(kovrel::DateOf(sale.DocDate).toString(QStringLiteral("dd.MM.yyyy"))));
         QCOMPARE(shown[1].dump(), shown[0].dump());
         const QStringList lines = shown[0].pageLines(0);
         QVERIFY(lines.contains(QStringLiteral("ТОВАРНАЯ НАКЛАДНАЯ")));
         QVERIFY(lines.contains(QString::number(sale.ID)));
         QCOMPARE(lines.filter(QStringLiteral("Чай печать")).size(), 1);
-        // The price without VAT, with the system's decimal separator.
-        QVERIFY(lines.contains(QStringLiteral("100") + QLocale().decimalPoint() + QStringLiteral("00")));
+        // The price without VAT with a decimal comma, whatever the system's separator.
+        QVERIFY(lines.contains(QStringLiteral("100,00")));
+    }
+
+    // Weighed goods: each line is its quantity × price rounded to the kopeck and the total is
+    // the sum of those, in the editor's grid as on the paper (the lines' unrounded sum would be
+    // 5,05922, and 3 × 0,05 in binary 0,15000000000000002).
+    void totalsAreThePapersKopecks() {
+        auto w = f.OpenAdmin();
+        const int store = DocShop::Store(Unique(QStringLiteral("Склад весов")));
+        QList<DocShop::Line> lines;
+        for (const auto& [name, kol, price, rate] :
+             {std::tuple{"Сыр весовой", 0.333, 12.34, 22.0}, std::tuple{"Орехи", 1.5, 0.03, 22.0},
+              std::tuple{"Скрепки", 3.0, 0.05, 10.0}, std::tuple{"Ручка", 1.0, 0.75, 10.0}}) {
+            const int goods = DocShop::Good(Unique(QString::fromUtf8(name)), 1, price, rate);
+            DocShop::Receive(store, goods, 5, 0.01);
+            lines << DocShop::Line{goods, kol, 0.01, price};
+        }
+        TRecDoc rec = DocShop::Doc(NklFamily(), store, 0, lines);
+        QStringList sums;
+        QString total;
+        QStringList paper;
+        ModalScript script;
+        script.Then([&](QWidget* window) {
+            auto* ed = ModalScript::As<TFormEditDoc>(window);
+            for (int r = 1; r <= 4; ++r)
+                sums << row(ed->SGItems, r).last();
+            total = ed->LabTotal->text();
+            const PrepareResult sf = DocForms::prepare(QStringLiteral("FRDocSF"), ed->PrintData());
+            if (sf) paper = sf.report->pageLines(0);
+            ed->ButCancel->click();
+        });
+        open(*w, nkl(), rec);
+        sums.sort();
+        QCOMPARE(sums, (QStringList{"0.05", "0.15", "0.75", "4.11"}));
+        QCOMPARE(total, QStringLiteral("Итого: 5.06"));
+        // The invoice's column 9 total, after the totals of columns 5 and 8.
+        const qsizetype at = paper.indexOf(QStringLiteral("Всего к оплате (9)"));
+        QVERIFY(at > 0);
+        QCOMPARE(paper.mid(at + 1, 4), (QStringList{"4,23", "Х", "0,83", "5,06"}));
     }
 
     // "Выгрузить УПД (XML)" writes what the paper prints as an e-document into the folder

@@ -15,7 +15,7 @@ void showForm(QWidget* owner, const TDocPrintData& data, const QString& form) {
     }
     // The preview is modal: the editor's state that `data` reads outlives it.
     WindowSeams().Preview(
-        owner, *prepared.report, DocForms::makeTemplate(form, data.Kind()).page,
+        owner, *prepared.report, DocForms::makeTemplate(form, data).page,
         [data, form](const ReportPageSetup& setup) { return DocForms::prepare(form, data, setup); });
 }
 

@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "date_picker.h"
 #include "date_time.h"
+#include "form_registry.h"
 #include "fresh_request.h"
 #include "number_text.h"
 #include "selection_slot.h"
@@ -39,14 +40,7 @@ QString qty(double value) {
 }
 
 QString money(double value) {
-    return FormatFixed(2, value);
-}
-
-QStringList printTitles(const TDocFamily& family) {
-    QStringList titles;
-    for (const TPrintForm& form : family.kind.printForms)
-        titles << form.title;
-    return titles;
+    return kovrel::Money::FromDouble(value).ToText();
 }
 
 } // namespace
@@ -96,7 +90,8 @@ QWidget* TFormEditDoc::buildHeader() {
     DTPDat = MakeDatePicker(panel, "DTPDat");
     EdPrim = MakeEdit(panel, "EdPrim");
     ButPrint = MakeButton(panel, "ButPrint", QStringLiteral("Печать"));
-    ComBoxPrint = MakeCombo(panel, "ComBoxPrint", printTitles(m_family), 200);
+    ComBoxPrint =
+        MakeCombo(panel, "ComBoxPrint", FormRegistry::printList(QLatin1String(m_family.kind.name)), 200);
     grid->addWidget(ButSelI, 0, 0);
     grid->addWidget(LabI, 0, 1);
     grid->addWidget(ButPrint, 0, 2, Qt::AlignRight);
@@ -289,12 +284,18 @@ void TFormEditDoc::fillGrid() {
 // The sum of the lines' sums as the grid shows them: a kit's components carry no price of
 // their own, its line carries the kit's.
 double TFormEditDoc::LinesTotal() const {
-    double total = 0;
+    kovrel::Money total;
     for (int i = 0; i < ListItemsSort.Count(); ++i) {
         const TRecDocItem& line = *ListItemsSort.Objects(i);
-        if (!(m_family.kitLines && line.IsItems())) total += line.Kol * (line.*m_family.kind.price);
+        if (!(m_family.kitLines && line.IsItems())) total += lineSum(line);
     }
-    return total;
+    return total.ToDouble();
+}
+
+// Quantity × price rounded to the kopeck, as the papers print it.
+kovrel::Money TFormEditDoc::lineSum(const TRecDocItem& line) const {
+    return kovrel::LineSum(kovrel::Quantity::FromDouble(line.Kol),
+                           kovrel::Money::FromDouble(line.*m_family.kind.price));
 }
 
 // A kit's components show their quantities only: the kit's own line carries its price.
@@ -302,7 +303,7 @@ QStringList TFormEditDoc::lineCells(const TRecDocItem& line) const {
     if (m_family.kitLines && line.IsItems())
         return {kKitMark + line.Name, qty(line.Kol), QString(), QString()};
     const double price = line.*m_family.kind.price;
-    return {line.Name, qty(line.Kol), money(price), money(line.Kol * price)};
+    return {line.Name, qty(line.Kol), money(price), money(lineSum(line).ToDouble())};
 }
 
 TRecDocItem* TFormEditDoc::currentLine() const {

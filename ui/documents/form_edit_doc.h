@@ -127,6 +127,7 @@ private:
     void rememberStoredStores();
     // The line's grid texts, columns 1 to 4.
     QStringList lineCells(const TRecDocItem& line) const;
+    kovrel::Money lineSum(const TRecDocItem& line) const;
 
     const TDocFamily& m_family;
     TSelectionSlot& m_slot;

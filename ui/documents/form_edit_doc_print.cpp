@@ -1,5 +1,6 @@
 // Printing of the goods-document editor: the requisites read for the forms, the choice of form,
 // and the two data sources the forms read over the editor's state (doc_print_data.h).
+#include "doc_forms.h"
 #include "doc_print_forms.h"
 #include "form_edit_doc.h"
 #include "server_wait.h"
@@ -16,7 +17,7 @@ void TFormEditDoc::ButPrintClick() {
 }
 
 QString TFormEditDoc::PrintForm() const {
-    return QString::fromLatin1(m_family.kind.PrintForm(ComBoxPrint->currentIndex()).form);
+    return DocForms::printedForm(m_family.kind, ComBoxPrint->currentIndex());
 }
 
 TDocPrintData TFormEditDoc::PrintData() const {
