@@ -113,10 +113,11 @@ CliResult finish(const OutputDocument& doc, const Outcome& outcome, QByteArray o
     return result;
 }
 
-// The options of upd belong to it alone.
-void checkUpdOptions(const CliOptions& o) {
-    if (o.out || o.status || o.from || o.to)
-        throw UsageError(QStringLiteral("--out, --status, --from and --to go with upd only"));
+// The options of upd belong to it alone; print-doc takes --status too, for the paper УПД.
+void checkUpdOptions(const CliOptions& o, bool printDoc) {
+    if (o.out || o.from || o.to || (o.status && !printDoc))
+        throw UsageError(printDoc ? QStringLiteral("--out, --from and --to go with upd only")
+                                  : QStringLiteral("--out, --status, --from and --to go with upd only"));
 }
 
 #ifdef KOVREL_CLI_PRINT
@@ -257,7 +258,7 @@ CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
             throw UsageError(QStringLiteral("this kovrel-cli was built without the e-documents"));
 #endif
         }
-        checkUpdOptions(o);
+        checkUpdOptions(o, o.positional[0] == QLatin1String("print-doc"));
         if (o.positional[0] == QLatin1String("sign-in")) return runSignIn(o, env);
         if (o.positional[0] == QLatin1String("print-doc")) {
 #ifdef KOVREL_CLI_PRINT

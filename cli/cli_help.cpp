@@ -24,7 +24,7 @@ Commands:
   print OPERATION [ARGS_JSON] --pdf FILE | --png DIR
                                  run one report as its page does and print it as its
                                  "Печать" does: a PDF, or one PNG per page at 150 dpi
-  print-doc KIND ID [FORM] --pdf FILE | --png DIR
+  print-doc KIND ID [FORM] --pdf FILE | --png DIR [--status 1|2]
                                  print a stored goods document as its editor's "Печать"
                                  does, with form FORM of its print list (0 when left out)
   upd nkl ID --out DIR [--status 1|2]
@@ -45,8 +45,9 @@ Options:
   --pdf FILE         (print, print-doc) the PDF to write; written whole or not at all
   --png DIR          (print, print-doc) the folder for the pages as PNG pictures
   --out DIR          (upd) the folder of the XML files
-  --status 1|2       (upd) 1 a VAT invoice and transfer document (СЧФДОП), 2 a transfer
-                     document only (ДОП); left out, 1 when a line carries VAT, else 2
+  --status 1|2       (upd, print-doc nkl ID 4) the УПД's status: 1 a VAT invoice and
+                     transfer document (СЧФДОП), 2 a transfer document only (ДОП); left
+                     out, 1 when a line carries VAT, else 2
   --from, --to DATE  (upd) the period, "yyyy-mm-dd", both days included
   --help             this text
 

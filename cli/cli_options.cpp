@@ -108,3 +108,10 @@ Credentials ResolveCredentials(const CliOptions& options, const QProcessEnvironm
     c.service = serviceUrl(service.trimmed().isEmpty() ? DefaultBaseURL() : service.trimmed());
     return c;
 }
+
+std::optional<int> UpdStatusOption(const CliOptions& options) {
+    if (!options.status) return std::nullopt;
+    if (*options.status == QLatin1String("1")) return 1;
+    if (*options.status == QLatin1String("2")) return 2;
+    throw UsageError(QStringLiteral("--status must be 1 or 2, not %1").arg(*options.status));
+}

@@ -25,13 +25,6 @@ QDate dateOption(const std::optional<QString>& value, const char* option) {
     return d;
 }
 
-std::optional<TUpdStatus> statusOption(const std::optional<QString>& value) {
-    if (!value) return std::nullopt;
-    if (*value == QLatin1String("1")) return TUpdStatus::InvoiceAndTransfer;
-    if (*value == QLatin1String("2")) return TUpdStatus::TransferOnly;
-    throw UsageError(QStringLiteral("--status must be 1 or 2, not %1").arg(*value));
-}
-
 // What became of each document, in the order they were taken.
 struct Outcome {
     QJsonArray files;
@@ -97,7 +90,7 @@ UpdCommand ParseUpd(const CliOptions& o) {
     if (!o.out) throw UsageError(QStringLiteral("upd needs --out DIR, the folder of the files"));
     UpdCommand c;
     c.folder = *o.out;
-    c.status = statusOption(o.status);
+    if (const auto status = UpdStatusOption(o)) c.status = static_cast<TUpdStatus>(*status);
     if (p.size() == 3) {
         if (o.from || o.to) throw UsageError(QStringLiteral("upd takes either an ID or --from and --to"));
         bool ok = false;

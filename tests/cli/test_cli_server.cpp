@@ -298,6 +298,14 @@ private Q_SLOTS:
               "Поставщик:", "Покупатель:", "Итого:", "Всего к оплате:", "Всего наименований", "рублей",
               "Руководитель", "Бухгалтер"},
              title("Счет на оплату", order)},
+            // The УПД of a sale with VAT, asked for as a transfer document only.
+            {{"nkl", QString::number(sale.ID), "4", "--status", "2"},
+             "FRDocUPD",
+             {"Универсальный", QStringLiteral("СЧЕТ-ФАКТУРА № %1 от %2").arg(sale.ID).arg(day(sale)),
+              "Продавец: " + org->Name, "Статус: 2", "Код товара/", "Всего к оплате (9)",
+              "Документ составлен на", "Товар (груз) передал", "Дата отгрузки, передачи (сдачи) " + day(sale),
+              "[19]"},
+             title("УПД", sale)},
         };
         QTemporaryDir dir;
         const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
@@ -309,7 +317,7 @@ private Q_SLOTS:
             // People's name for the print, and the edition where the form has several.
             QVERIFY2(r.out.contains(QStringLiteral("\"title\": \"%1\"").arg(c.title)), qPrintable(r.out));
             QCOMPARE(r.out.contains(QStringLiteral("\"edition\": \"%1\"").arg(edition.name)),
-                     c.form == QLatin1String("FRDocSF"));
+                     c.form == QLatin1String("FRDocSF") || c.form == QLatin1String("FRDocUPD"));
             QProcess text;
             text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
             QVERIFY(text.waitForFinished(30000));
@@ -335,8 +343,12 @@ private Q_SLOTS:
         const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("doc.pdf"));
-        for (const QStringList& args : {QStringList{"money", "1"}, QStringList{"prh", "1", "2"},
-                                        QStringList{"nkl", "1", "4"}, QStringList{"nkl", "первая"}}) {
+        // The status is the УПД's alone.
+        for (const QStringList& args :
+             {QStringList{"money", "1"}, QStringList{"prh", "1", "2"}, QStringList{"nkl", "1", "5"},
+              QStringList{"nkl", "первая"}, QStringList{"nkl", "1", "2", "--status", "1"},
+              QStringList{"nkl", "1", "4", "--status", "3"},
+              QStringList{"nkl", "1", "4", "--out", dir.path()}}) {
             const Run r = cli(login + QStringList{"print-doc"} + args + QStringList{"--pdf", pdf});
             QCOMPARE(r.exitCode, 2);
             QVERIFY(r.out.isEmpty());
@@ -408,7 +420,8 @@ private Q_SLOTS:
     // The participant ID and the unit are operations like any other.
     void participantIdAndUnitByCall() {
         const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
-        Run r = cli(login + QStringList{"call", "UpdateEdoID", R"({"ID": 1000000, "EdoID": "2BM-7700000001"})"});
+        Run r =
+            cli(login + QStringList{"call", "UpdateEdoID", R"({"ID": 1000000, "EdoID": "2BM-7700000001"})"});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         r = cli(login + QStringList{"--format", "tsv", "call", "SelectBank", R"({"ID": 1000000})"});
         QVERIFY2(r.out.split(QLatin1Char('\n')).value(1).endsWith(QStringLiteral("\t2BM-7700000001")),
@@ -417,7 +430,8 @@ private Q_SLOTS:
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         r = cli(login + QStringList{"call", "UpdateGoodUnit", R"({"ID": 1, "OKEI": "999"})"});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("Поле okei: неизвестный код единицы измерения «999»")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("Поле okei: неизвестный код единицы измерения «999»")),
+                 qPrintable(r.err));
         // The demo's first item is sold by the piece; now it has the unit given.
         r = cli(login + QStringList{"--format", "tsv", "call", "SelectGoodList", "{}"});
         const QStringList rows = r.out.split(QLatin1Char('\n'));
