@@ -10,7 +10,6 @@ namespace {
 
 using kovrel::Money;
 using kovrel::Quantity;
-using kovrel::VatRate;
 
 // The limits of the format's texts.
 constexpr int kNameLength = 2000;     // a goods name
@@ -68,10 +67,10 @@ TUpdBuilder::TUpdBuilder(const TDocPrintData& data, std::optional<TUpdStatus> st
         m_problems << QStringLiteral("дата документа должна быть между 1900 и 2099 годом");
     readParties(data);
     readLines(data);
-    bool vat = false;
-    for (const TUpdLine& line : m_doc.lines)
-        vat = vat || !line.rate.IsZero();
-    m_doc.status = status.value_or(vat ? TUpdStatus::InvoiceAndTransfer : TUpdStatus::TransferOnly);
+    // The status as the paper УПД prints it, of the same lines.
+    TDocPrintData sold = data.WithoutKitComponents();
+    if (status) sold.SetUpdStatus(static_cast<int>(*status));
+    m_doc.status = static_cast<TUpdStatus>(sold.UpdStatus());
     // The operators refuse an invoice line whose price is not above zero.
     if (m_doc.status == TUpdStatus::InvoiceAndTransfer)
         for (qsizetype i = 0; i < m_doc.lines.size(); ++i)
@@ -186,12 +185,13 @@ void TUpdBuilder::readLine(const TRecDocItem& item, int row) {
     line.unitName = UnitName(item.OKEI);
     line.quantity = Quantity::FromDouble(item.Kol);
     const Money price = Money::FromDouble(item.CenR);
-    line.rate = VatRate::FromDouble(item.ProcNds);
-    const kovrel::LineFigures figures = kovrel::ComputeLine(line.quantity, price, line.rate);
+    line.rate = item.GetRate();
+    // The figures the papers print, from the line itself.
+    const kovrel::LineFigures figures = item.GetFigures();
     line.sum = figures.sum;
     line.vat = figures.vat;
     line.sumWithoutVat = figures.withoutVat;
-    line.priceWithoutVat = kovrel::PriceWithoutVat(price, line.rate);
+    line.priceWithoutVat = Money::FromDouble(item.GetCenNotNds());
     m_doc.lines << line;
     m_rows << row;
 

@@ -9,13 +9,15 @@
 #include <optional>
 
 // The УПД of a sales waybill, made from what its print forms read: the header as stored, the
-// lines in the paper's order and both parties' requisites, with the figures the paper prints
-// (the money module's line figures). Everything the format needs and the requisites or lines
+// lines in the paper's order and both parties' requisites, with each line's figures from the
+// functions the papers print them with (TRecDocItem::GetFigures, GetCenNotNds), so that the file
+// and the paper УПД agree to the kopeck. Everything the format needs and the requisites or lines
 // lack or hold in a form it cannot take is gathered into one message, and no document is made.
 //
-// Kit component lines are left out: they carry no price of their own, the kit's line is what was
-// sold, and the totals are the same. The status is the caller's, or by the lines: 1 (a VAT
-// invoice too) when any line carries VAT, 2 when none does.
+// Kit component lines are left out, as on the paper УПД: they carry no price of their own, the
+// kit's line is what was sold, and the totals are the same. The status is the caller's, or the
+// paper's (TDocPrintData::UpdStatus): 1 (a VAT invoice too) when any line carries VAT, 2 when
+// none does.
 class TUpdBuilder {
 public:
     TUpdBuilder(const TDocPrintData& data, std::optional<TUpdStatus> status);

@@ -1,9 +1,11 @@
 // The УПД's XML e-document made from a sales waybill's records: files that validate against the
 // tax service's schema (xmllint) and keep the rules it does not check, the figures of the paper
-// to the kopeck, the parties as organizations and sole traders, escaping and the code page, the
+// УПД to the kopeck, the parties as organizations and sole traders, escaping and the code page, the
 // refusals that write nothing, and the file written whole under its own name, never over another.
 #include "date_time.h"
+#include "doc_forms.h"
 #include "goods_doc_kind.h"
+#include "prepared_table.h"
 #include "upd_builder.h"
 #include "upd_export.h"
 #include "upd_file.h"
@@ -232,6 +234,68 @@ private Q_SLOTS:
         QCOMPARE(d.Attr(QStringLiteral("Подписант/ФИО/@Отчество")), QStringLiteral("Андреевич"));
     }
 
+    // One set of figures: for the weighed goods of a shop, each line's quantity, price without VAT,
+    // sums and VAT and the totals in the file are those the paper УПД prints, to the kopeck; a
+    // weighed line carries its kilograms.
+    void figuresAreThePaperUpds() {
+        Sale s;
+        s.rec.DocDate = kovrel::EncodeDate(2026, 12, 9);
+        s.Add(QStringLiteral("Сыр весовой"), 0.333, 12.34, 22, QStringLiteral("166"));
+        s.Add(QStringLiteral("Орехи"), 1.5, 0.03, 22, QStringLiteral("166"));
+        s.Add(QStringLiteral("Скрепки"), 3, 0.05, 10, QStringLiteral("796"));
+        s.Add(QStringLiteral("Ручка"), 1, 0.75, 10);
+        const auto file = exported(s);
+        QVERIFY(file);
+        const PrepareResult paper = DocForms::prepare(QStringLiteral("FRDocUPD"), s.Data());
+        QVERIFY2(paper, qPrintable(paper.error));
+        QCOMPARE(paper.report->pages.size(), 1);
+        const PreparedPage& page = paper.report->pages[0];
+        const auto printed = [&page](const char* column) {
+            return ColumnTexts(page, QString::fromUtf8(column), QStringLiteral("№ п/п"));
+        };
+
+        const UpdNode& d = file->Document();
+        const QList<const UpdNode*> lines =
+            d.At(QStringLiteral("ТаблСчФакт"))->Children(QStringLiteral("СведТов"));
+        QCOMPARE(lines.size(), 4);
+        const auto kopecks = [](const QString& text) { return kovrel::Money::Parse(text)->Kopecks(); };
+        const auto written = [&](const char* attribute) {
+            QList<qint64> out;
+            for (const UpdNode* l : lines)
+                out << kopecks(l->attrs.value(QString::fromUtf8(attribute)));
+            return out;
+        };
+        QList<qint64> vat;
+        for (const UpdNode* l : lines)
+            vat << kopecks(l->At(QStringLiteral("СумНал/СумНал"))->text);
+        const UpdNode* total = d.At(QStringLiteral("ТаблСчФакт/ВсегоОпл"));
+        const QList<qint64> withoutVat = written("СтТовБезНДС")
+                                         << kopecks(total->attrs.value(QStringLiteral("СтТовБезНДСВсего")));
+        const QList<qint64> withVat = written("СтТовУчНал")
+                                      << kopecks(total->attrs.value(QStringLiteral("СтТовУчНалВсего")));
+        vat << kopecks(total->At(QStringLiteral("СумНалВсего/СумНал"))->text);
+
+        QCOMPARE(Amounts(printed("4")), written("ЦенаТов"));
+        QCOMPARE(Amounts(printed("5")), withoutVat);
+        QCOMPARE(Amounts(printed("8")), vat);
+        QCOMPARE(Amounts(printed("9")), withVat);
+        // Known figures, so that both cannot be wrong alike: 0,333 × 12,34 = 4,11 at 22 % holds
+        // 0,74 of VAT; 3 × 0,05 = 0,15 and 0,75 at 10 % hold 0,01 and 0,07.
+        QCOMPARE(withVat, (QList<qint64>{411, 5, 15, 75, 506}));
+        QCOMPARE(vat, (QList<qint64>{74, 1, 1, 7, 83}));
+
+        QStringList quantities;
+        for (const UpdNode* l : lines)
+            quantities
+                << l->attrs.value(QStringLiteral("КолТов")).replace(QLatin1Char('.'), QLatin1Char(','));
+        QCOMPARE(printed("3").mid(0, 4), quantities);
+        QCOMPARE(lines[0]->attrs.value(QStringLiteral("ОКЕИ_Тов")), QStringLiteral("166"));
+        QCOMPARE(lines[0]->attrs.value(QStringLiteral("НаимЕдИзм")), QStringLiteral("кг"));
+        QCOMPARE(printed("2").mid(0, 4), (QStringList{"166", "166", "796", "-"}));
+        QCOMPARE(printed("2а").mid(0, 4), (QStringList{"кг", "кг", "шт", "-"}));
+        QVERIFY(!lines[3]->attrs.contains(QStringLiteral("ОКЕИ_Тов")));
+    }
+
     // A sole trader sells without VAT to an organization without a КПП: a transfer document only,
     // the trader's name from the full name without "ИП", the ОГРНИП found in its field.
     void soleTraderSellerWithoutVatToBuyerWithoutKpp() {
@@ -441,5 +505,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestUpdXml)
+QTEST_MAIN(TestUpdXml)
 #include "test_upd_xml.moc"
