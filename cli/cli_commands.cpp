@@ -11,6 +11,7 @@
 #ifdef KOVREL_CLI_PRINT
 #include "print_doc.h"
 #include "print_table.h"
+#include "upd_command.h"
 #endif
 #include "session.h"
 #include "sign_in.h"
@@ -58,7 +59,7 @@ struct Command {
 #endif
 };
 
-const char* const kCommands = "call, report, grid, export, print, print-doc or sign-in";
+const char* const kCommands = "call, report, grid, export, print, print-doc, upd or sign-in";
 
 Command prepareCommand(const CliOptions& o) {
     const QString& command = o.positional[0];
@@ -110,6 +111,13 @@ CliResult finish(const OutputDocument& doc, const Outcome& outcome, QByteArray o
     result.exitCode = outcome.ok ? 0 : 1;
     result.error = outcome.failure;
     return result;
+}
+
+// The options of upd belong to it alone; print-doc takes --status too, for the paper УПД.
+void checkUpdOptions(const CliOptions& o, bool printDoc) {
+    if (o.out || o.from || o.to || (o.status && !printDoc))
+        throw UsageError(printDoc ? QStringLiteral("--out, --from and --to go with upd only")
+                                  : QStringLiteral("--out, --status, --from and --to go with upd only"));
 }
 
 #ifdef KOVREL_CLI_PRINT
@@ -242,6 +250,16 @@ CliResult RunCli(const QStringList& args, const QProcessEnvironment& env) {
         if (o.help) return {0, HelpText().toUtf8(), {}, {}};
         if (o.positional.isEmpty())
             throw UsageError(QStringLiteral("no command given (%1)").arg(QLatin1String(kCommands)));
+        if (o.positional[0] == QLatin1String("upd")) {
+#ifdef KOVREL_CLI_PRINT
+            const UpdCommand c = ParseUpd(o);
+            applyCredentials(ResolveCredentials(o, env));
+            return RunUpd(c);
+#else
+            throw UsageError(QStringLiteral("this kovrel-cli was built without the e-documents"));
+#endif
+        }
+        checkUpdOptions(o, o.positional[0] == QLatin1String("print-doc"));
         if (o.positional[0] == QLatin1String("sign-in")) return runSignIn(o, env);
         if (o.positional[0] == QLatin1String("print-doc")) {
 #ifdef KOVREL_CLI_PRINT

@@ -24,9 +24,14 @@ Commands:
   print OPERATION [ARGS_JSON] --pdf FILE | --png DIR
                                  run one report as its page does and print it as its
                                  "Печать" does: a PDF, or one PNG per page at 150 dpi
-  print-doc KIND ID [FORM] --pdf FILE | --png DIR
+  print-doc KIND ID [FORM] --pdf FILE | --png DIR [--status 1|2]
                                  print a stored goods document as its editor's "Печать"
                                  does, with form FORM of its print list (0 when left out)
+  upd nkl ID --out DIR [--status 1|2]
+  upd nkl --from DATE --to DATE --out DIR [--status 1|2]
+                                 write the УПД XML e-document of a sales waybill, or of every
+                                 sales waybill of the period, as its editor's "Выгрузить УПД
+                                 (XML)" does
   sign-in                        sign in and print the sign-in state
 
 Options:
@@ -39,6 +44,11 @@ Options:
   --screen WxH       export: the screen the grid's pixel widths are scaled for (1920x1080)
   --pdf FILE         (print, print-doc) the PDF to write; written whole or not at all
   --png DIR          (print, print-doc) the folder for the pages as PNG pictures
+  --out DIR          (upd) the folder of the XML files
+  --status 1|2       (upd, print-doc nkl ID 4) the УПД's status: 1 a VAT invoice and
+                     transfer document (СЧФДОП), 2 a transfer document only (ДОП); left
+                     out, 1 when a line carries VAT, else 2
+  --from, --to DATE  (upd) the period, "yyyy-mm-dd", both days included
   --help             this text
 
 Each credential comes from its option, else from the environment (KOVREL_SERVICE,
@@ -93,6 +103,13 @@ several editions prints the one in force on the document's date. It prints {"ok"
 "title", "edition", "pages", "files"} ("edition" only for such a form); it needs no display.
 A document that does not exist or cannot be read exits with 1 and writes nothing.
 
+upd writes each document as format 5.03 of the tax service (windows-1251) under the file name
+the format prescribes, a new file beside any that are there. Both parties need their
+e-document participant IDs (UpdateEdoID), ИНН and address; a document that lacks one, or has
+no lines, is not written and is named with its reason. It prints {"ok", "files", "failed"}
+("failed": each document's "number" and "reason"); ok is true when every document was written.
+Texts whose characters windows-1251 lacks are written with "?" and named on stderr.
+
 Exit status: 0 when ok is true, 1 when it is false, 2 for a usage error (nothing is sent then).
 Errors are one line on stderr.
 
@@ -102,6 +119,7 @@ Examples:
   kovrel-cli --ini kovrel.ini grid RunRepOst '{"CBoxKolPack": true, "CBoxCen": false}'
   kovrel-cli --ini kovrel.ini print RunRepOst '{"ComBoxStore": "(все)", "ComBoxPrintOst": 1}' --pdf ost.pdf
   kovrel-cli --ini kovrel.ini print-doc nkl 1534 2 --pdf счет-фактура-1534.pdf
+  kovrel-cli --ini kovrel.ini upd nkl --from 2026-11-01 --to 2026-11-30 --out упд-ноябрь
 )help";
 
 QString describe(const QList<cli::ParamInfo>& params) {

@@ -18,7 +18,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--service", &CliOptions::service},   {"--login", &CliOptions::login}, {"--user", &CliOptions::user},
     {"--password", &CliOptions::password}, {"--ini", &CliOptions::ini},     {"--xlsx", &CliOptions::xlsx},
     {"--text", &CliOptions::text},         {"--calc", &CliOptions::calc},   {"--screen", &CliOptions::screen},
-    {"--pdf", &CliOptions::pdf},           {"--png", &CliOptions::png},
+    {"--pdf", &CliOptions::pdf},           {"--png", &CliOptions::png},     {"--out", &CliOptions::out},
+    {"--status", &CliOptions::status},     {"--from", &CliOptions::from},   {"--to", &CliOptions::to},
 };
 
 TextFormat formatOf(const QString& name) {
@@ -106,4 +107,11 @@ Credentials ResolveCredentials(const CliOptions& options, const QProcessEnvironm
     const QString service = options.service ? *options.service : env.value(QStringLiteral("KOVREL_SERVICE"));
     c.service = serviceUrl(service.trimmed().isEmpty() ? DefaultBaseURL() : service.trimmed());
     return c;
+}
+
+std::optional<int> UpdStatusOption(const CliOptions& options) {
+    if (!options.status) return std::nullopt;
+    if (*options.status == QLatin1String("1")) return 1;
+    if (*options.status == QLatin1String("2")) return 2;
+    throw UsageError(QStringLiteral("--status must be 1 or 2, not %1").arg(*options.status));
 }

@@ -24,12 +24,20 @@ struct CliOptions {
     std::optional<TextFormat> format; // JSON when absent
     std::optional<QString> pdf;       // print: the PDF to write
     std::optional<QString> png;       // print: the folder of the page pictures
+    std::optional<QString> out;       // upd: the folder of the files
+    std::optional<QString> status;    // upd, print-doc of the УПД: "1" or "2"
+    std::optional<QString> from;      // upd: the period, "yyyy-mm-dd"
+    std::optional<QString> to;
     bool help = false;
     QStringList positional;
 };
 
 // Unknown options, missing values and unknown formats are usage errors.
 CliOptions ParseCommandLine(const QStringList& args);
+
+// The УПД's status asked for with --status: 1 or 2, nothing when left out; anything else is a
+// usage error.
+std::optional<int> UpdStatusOption(const CliOptions& options);
 
 struct Credentials {
     QString service; // scheme and host, no trailing "/"

@@ -304,11 +304,13 @@ QList<Operation> buildTable() {
         bind("DeleteManager", &F::DeleteManager, {"Rec"}),
         bind("SelectBank", &F::SelectBank, {"ID"}),
         bind("UpdateBank", &F::UpdateBank, {"Rec"}),
+        bind("UpdateEdoID", &F::UpdateEdoID, {"ID", "EdoID"}),
         bind("SelectGoodList", &F::SelectGoodList, {"L", Opt("SelName"), Opt("FlagNorm")}),
         bind("SelectOstList", &F::SelectOstList, {"L", Opt("SelName"), Flag("FlagZero"), "CodeStore"}),
         bind("UpdateGood", &F::UpdateGood, {"Rec"}),
         bind("InsertGood", &F::InsertGood, {"Rec"}),
         bind("DeleteGood", &F::DeleteGood, {"Rec"}),
+        bind("UpdateGoodUnit", &F::UpdateGoodUnit, {"ID", "OKEI"}),
         // Sales waybills
         bind("SelectNklList", &F::SelectNklList, {"L", Opt("SelName"), Date("BeginDat"), Date("EndDat")}),
         bind("UpdateNkl", &F::UpdateNkl, {"Rec"}),

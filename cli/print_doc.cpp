@@ -56,6 +56,9 @@ PrintDocCommand ParsePrintDoc(const CliOptions& o) {
             throw UsageError(QStringLiteral("%1 prints no form %2; its forms are %3")
                                  .arg(QLatin1String(c.kind->name), p[3], formList(*c.kind)));
     }
+    c.status = UpdStatusOption(o);
+    if (c.status && DocForms::printedForm(*c.kind, c.form) != QLatin1String("FRDocUPD"))
+        throw UsageError(QStringLiteral("--status goes with the УПД (print-doc nkl ID 4) and upd only"));
     return c;
 }
 
@@ -69,7 +72,9 @@ PrintOutput PrintStoredDoc(const PrintDocCommand& c, const CliOptions& o) {
         out.failure = failure;
         return out;
     }
-    PrintOutput out = WritePrinted(form, DocForms::prepare(form, doc.Data()), o);
+    TDocPrintData data = doc.Data();
+    data.SetUpdStatus(c.status);
+    PrintOutput out = WritePrinted(form, DocForms::prepare(form, data), o);
     out.edition = FormRegistry::find(form)->editionOn(kovrel::DateOf(doc.Data().Rec().DocDate)).name;
     return out;
 }

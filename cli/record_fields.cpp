@@ -34,10 +34,10 @@ RECORD_CLASS(TRecKlient, FIELD(ID), FIELD(FlagDel), FIELD(Name), FIELD(Prim), FI
 RECORD_CLASS(TRecUser, FIELD(ID), FIELD(FlagDel), FIELD(DopLogin), FIELD(UserName))
 RECORD_CLASS(TRecBank, FIELD(ID), FIELD(Name), FIELD(BName), FIELD(Rs), FIELD(Ks), FIELD(Bik), FIELD(Inn),
              FIELD(Kpp), FIELD(Adres), FIELD(Tel), FIELD(Okpo), FIELD(Ogrn), FIELD(Okpd), FIELD(Dir),
-             FIELD(GBuh))
+             FIELD(GBuh), FIELD(EdoID))
 RECORD_CLASS(TRecGood, FIELD(ID), FIELD(FlagDel), FIELD(Name), FIELD(Prim), FIELD(Pack), FIELD(BarCode),
              FIELD(Code), FIELD(PCen), FIELD(ZCen), FIELD(Nds), FIELD(IDGoods), FIELD(GrCode), FIELD(KolPlus),
-             FIELD(KolMinus), FIELD(KolPlusV), FIELD(KolMinusV), FIELD(OstKol), FIELD(ItogZSum))
+             FIELD(KolMinus), FIELD(KolPlusV), FIELD(KolMinusV), FIELD(OstKol), FIELD(ItogZSum), FIELD(OKEI))
 RECORD_CLASS(TRecMoveGood, FIELD(ID), FIELD(DocID), DATE(DocDat), FIELD(KlientID), FIELD(KlientName),
              FIELD(KolPrh), FIELD(KolNkl), FIELD(Link))
 RECORD_CLASS(TRecSt, FIELD(ID), FIELD(Name), FIELD(Pack), FIELD(Kol), FIELD(SumZ), FIELD(SumR))
@@ -53,7 +53,7 @@ RECORD_CLASS(TRecMoney, FIELD(ID), DATE(DocDate), FIELD(KlientIDI), FIELD(Klient
 RECORD_CLASS(TRecDocItem, FIELD(ID), FIELD(IDZag), FIELD(IDGood), FIELD(Kol), FIELD(Pack), FIELD(CenZ),
              FIELD(CenR), FIELD(ProcNds), FIELD(FlagNorm), FIELD(IdRow), FIELD(KolPlus), FIELD(KolMinus),
              FIELD(KolPlusV), FIELD(KolMinusV), FIELD(PKolPlus), FIELD(PKolMinus), FIELD(PKolPlusV),
-             FIELD(PKolMinusV), FIELD(Name))
+             FIELD(PKolMinusV), FIELD(Name), FIELD(OKEI))
 RECORD_CLASS(TRecUserRights, FIELD(idRight), FIELD(ur))
 RECORD_CLASS(TRecStoreRights, FIELD(idStore), FIELD(idUser), FIELD(ur), FIELD(userName))
 

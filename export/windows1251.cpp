@@ -31,6 +31,12 @@ char toByte(char32_t c) {
 
 } // namespace
 
+bool FitsWindows1251(const QString& text) {
+    for (const char32_t c : text.toUcs4())
+        if (c != U'?' && toByte(c) == '?') return false;
+    return true;
+}
+
 QByteArray ToWindows1251(const QString& text) {
     QByteArray bytes;
     bytes.reserve(text.size());

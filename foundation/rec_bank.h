@@ -20,6 +20,9 @@ public:
     QString Okpd;
     QString Dir;
     QString GBuh;
+    // The party's identifier with its e-document exchange operator ("2BM-7701234567-…"): the
+    // service stores it through an operation of its own, UpdateEdoID, and UpdateBank leaves it.
+    QString EdoID;
 
     QString GetKey() const;
 };

@@ -26,6 +26,7 @@ public:
     double PKolPlusV = 0;
     double PKolMinusV = 0;
     QString Name;
+    QString OKEI; // the goods item's unit of measure, empty for none
 
     QString GetKey() const;
     // True for a component line of a kit.

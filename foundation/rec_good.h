@@ -23,6 +23,9 @@ public:
     double KolMinusV = 0;
     double OstKol = 0;
     double ItogZSum = 0;
+    // Its unit of measure, an ОКЕИ code ("796", "166", …; units_of_measure.h); empty for none.
+    // Stored through UpdateGoodUnit.
+    QString OKEI;
 
     QString GetKey() const;
     // The key that keeps stock rows of one goods item apart by purchase price.

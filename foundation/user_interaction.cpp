@@ -25,6 +25,7 @@ public:
     QString getSaveFileName(const QString&, const QString&, const QString&, const QString&) override {
         return {};
     }
+    QString getExistingDirectory(const QString&, const QString&) override { return {}; }
 
 private:
     static QTextStream& err() {

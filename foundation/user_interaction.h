@@ -27,6 +27,9 @@ public:
     // `defaultExtension` (without the dot) is added to a name typed without one.
     virtual QString getSaveFileName(const QString& title, const QString& filter, const QString& suggestedName,
                                     const QString& defaultExtension) = 0;
+    // A folder to write files into, the dialog starting in `startFolder`; empty when the user
+    // cancels.
+    virtual QString getExistingDirectory(const QString& title, const QString& startFolder) = 0;
 };
 
 // Installs a handler and returns the previous one.

@@ -1,6 +1,7 @@
 #include "doc_print_data.h"
 
 #include "rec_klient.h"
+#include "units_of_measure.h"
 
 #include <QDate>
 #include <QHash>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 using kovrel::LineFigures;
 using kovrel::Money;
@@ -102,6 +104,25 @@ QString buyerName(const TDocPrintData& d) {
     return orDash(d.Rec().KlientName);
 }
 
+// A party's name followed by its codes, as the УПД names who drew each part of it up:
+// "ООО «Ромашка», ИНН/КПП 7701234567/770301001"; the name alone without an ИНН.
+QString nameInnKpp(const QString& name, const TRecBank* bank) {
+    const QString codes = innKpp(bank);
+    if (codes == kDash) return name;
+    return name + (isSoleTrader(bank) ? QStringLiteral(", ИНН ") : QStringLiteral(", ИНН/КПП ")) + codes;
+}
+
+// The seller's people on the УПД's transfer part: who hands the goods over (the head, or the
+// sole trader) and who answers for the document (the chief accountant, else the head).
+QString passPost(const TDocPrintData& d) {
+    return d.SellerIsSoleTrader() ? QStringLiteral("Индивидуальный предприниматель")
+                                  : QStringLiteral("Руководитель");
+}
+
+bool accountantAnswers(const TDocPrintData& d) {
+    return !d.SellerIsSoleTrader() && d.Organization() && !d.Organization()->GBuh.trimmed().isEmpty();
+}
+
 // The VAT invoice's signatures: an organization signs by its head and chief accountant, a sole
 // trader in the block of its own with the ОГРНИП as typed in the requisites' ОГРН.
 QVariant signature(const TDocPrintData& d, bool soleTraderBlock, QString TRecBank::*field) {
@@ -184,6 +205,23 @@ const QHash<QString, Variable>& headerVariables() {
             {"sf_gb", {E::Trade, [](D d) { return signature(d, false, &TRecBank::GBuh); }}},
             {"sf_ip", {E::Trade, [](D d) { return signature(d, true, &TRecBank::Dir); }}},
             {"sf_ip_ogrn", {E::Trade, [](D d) { return signature(d, true, &TRecBank::Ogrn); }}},
+            {"upd_status", {E::Trade, [](D d) { return QVariant(d.UpdStatus()); }}},
+            {"upd_pass_post", {E::Trade, [](D d) { return QVariant(passPost(d)); }}},
+            {"upd_pass_name", {E::Trade, [](D d) { return requisite(d.Organization(), &TRecBank::Dir); }}},
+            {"upd_resp_post",
+             {E::Trade,
+              [](D d) {
+                  return QVariant(accountantAnswers(d) ? QStringLiteral("Главный бухгалтер") : passPost(d));
+              }}},
+            {"upd_resp_name",
+             {E::Trade,
+              [](D d) {
+                  return requisite(d.Organization(), accountantAnswers(d) ? &TRecBank::GBuh : &TRecBank::Dir);
+              }}},
+            {"org_name_inn_kpp",
+             {E::Trade, [](D d) { return QVariant(nameInnKpp(sellerName(d), d.Organization())); }}},
+            {"kl_name_inn_kpp",
+             {E::Trade, [](D d) { return QVariant(nameInnKpp(buyerName(d), d.Klient())); }}},
         };
         for (const auto& [name, field] : organizationFields())
             v.insert(QString::fromLatin1(name),
@@ -227,9 +265,9 @@ const QHash<QString, std::pair<TPrintExtras, LineValue>>& lineVariables() {
           }}},
         {"cen", {E::None, [price](D d, L l) { return QVariant(price(d, l).ToDouble()); }}},
         {"summ", {E::None, [](D d, L l) { return QVariant(d.LineSum(l).ToDouble()); }}},
-        // Units of measure are not kept yet: the unit columns say so with a dash.
-        {"unit_code", {E::None, [](D, L) { return QVariant(kDash); }}},
-        {"unit_name", {E::None, [](D, L) { return QVariant(kDash); }}},
+        // The goods item's unit: its ОКЕИ code and symbol, a dash for a line without one.
+        {"unit_code", {E::None, [](D, L l) { return QVariant(orDash(l.OKEI)); }}},
+        {"unit_name", {E::None, [](D, L l) { return QVariant(orDash(UnitName(l.OKEI.trimmed()))); }}},
         {"cen_not_nds", {E::Trade, [](D, L l) { return QVariant(l.GetCenNotNds()); }}},
         {"sum_not_nds", {E::Trade, [](D, L l) { return QVariant(l.GetFigures().withoutVat.ToDouble()); }}},
         {"sum_nds", {E::Trade, [](D, L l) { return QVariant(l.GetFigures().vat.ToDouble()); }}},
@@ -322,6 +360,19 @@ bool TDocPrintData::SellerIsSoleTrader() const {
 bool TDocPrintData::AnyVat() const {
     return std::any_of(m_lines.begin(), m_lines.end(),
                        [](const TRecDocItem* l) { return !l->GetRate().IsZero(); });
+}
+
+int TDocPrintData::UpdStatus() const {
+    return m_updStatus.value_or(AnyVat() ? 1 : 2);
+}
+
+TDocPrintData TDocPrintData::WithoutKitComponents() const {
+    std::vector<const TRecDocItem*> sold;
+    std::copy_if(m_lines.begin(), m_lines.end(), std::back_inserter(sold),
+                 [](const TRecDocItem* l) { return !l->IsItems(); });
+    TDocPrintData d(m_kind, m_rec, std::move(sold), m_org, m_kl);
+    d.m_updStatus = m_updStatus;
+    return d;
 }
 
 double TDocPrintData::GetItKol() const {

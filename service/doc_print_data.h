@@ -25,7 +25,11 @@
 // counterparty name, "org_inn_kpp"/"kl_inn_kpp" ("7703123457/770301001", a sole trader's
 // twelve digits alone), "org_requisites"/"kl_requisites" (name, codes, address, bank, missing
 // parts left out), and the VAT invoice's signatures ("sf_dir", "sf_gb", "sf_ip",
-// "sf_ip_ogrn"), which tell an organization from a sole trader.
+// "sf_ip_ogrn"), which tell an organization from a sole trader. The УПД adds its status
+// ("upd_status"), the seller's people of its transfer part ("upd_pass_post", "upd_pass_name",
+// "upd_resp_post", "upd_resp_name") and each party's name with its codes
+// ("org_name_inn_kpp", "kl_name_inn_kpp"). A line's unit prints as its ОКЕИ code and symbol
+// ("unit_code", "unit_name"), a dash without one.
 class TDocPrintData {
 public:
     TDocPrintData(const TGoodsDocKind& kind, const TRecDoc& rec, std::vector<const TRecDocItem*> lines,
@@ -34,6 +38,8 @@ public:
     const TGoodsDocKind& Kind() const { return m_kind; }
     const TRecDoc& Rec() const { return m_rec; }
     int LineCount() const { return static_cast<int>(m_lines.size()); }
+    // Line `index` (0 to LineCount() − 1) in the forms' order.
+    const TRecDocItem& Line(int index) const { return *m_lines[static_cast<size_t>(index)]; }
     const TRecBank* Organization() const { return m_org; } // null when not read
     const TRecBank* Klient() const { return m_kl; }
 
@@ -58,6 +64,13 @@ public:
     bool SellerIsSoleTrader() const;
     // True when some line carries VAT.
     bool AnyVat() const;
+    // The УПД's status: the one asked for, else 1 (a VAT invoice too) when a line carries VAT
+    // and 2 (a transfer document only) when none does.
+    int UpdStatus() const;
+    void SetUpdStatus(std::optional<int> status) { m_updStatus = status; }
+    // The same document without the component lines of its kits: what was sold, each line with
+    // a price. The УПД, paper and XML alike, lists these.
+    TDocPrintData WithoutKitComponents() const;
 
     // Reads what the kind's forms print of the parties: the counterparty's requisites for sales
     // and orders, the own organization's for them and for transfers. What the service does not
@@ -78,4 +91,5 @@ private:
     std::vector<const TRecDocItem*> m_lines;
     const TRecBank* m_org;
     const TRecBank* m_kl;
+    std::optional<int> m_updStatus;
 };

@@ -90,12 +90,16 @@ public:
 
     std::unique_ptr<TRecBank> SelectBank(int ID);
     bool UpdateBank(const TRecBank& RecBank);
+    // The party's e-document participant ID, beside its requisites: the ID that UpdateBank takes.
+    bool UpdateEdoID(int ID, const QString& EdoID);
 
     void SelectGoodList(RecordList<TRecGood>& L, const QString& SelName, bool FlagNorm);
     void SelectOstList(RecordList<TRecGood>& L, const QString& SelName, int FlagZero, int CodeStore);
     bool UpdateGood(const TRecGood& RecGood);
     bool InsertGood(const TRecGood& RecGood);
     bool DeleteGood(const TRecGood& RecGood);
+    // The item's unit of measure, an ОКЕИ code; an empty one clears it.
+    bool UpdateGoodUnit(int ID, const QString& OKEI);
 
     // ---- Documents --------------------------------------------------------------------------
     void SelectNklList(RecordList<TRecDoc>& L, const QString& SelName, TDateTime BeginDat, TDateTime EndDat);

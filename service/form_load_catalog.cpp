@@ -53,6 +53,7 @@ void readBank(TRecBank& r, const Element& e) {
     r.Okpd = e.Text(k("okpd"));
     r.Dir = e.Text(k("dir"));
     r.GBuh = e.Text(k("gbuh"));
+    r.EdoID = e.Text(k("edo_id"));
 }
 
 // The goods fields both goods lists of the catalog read.
@@ -264,6 +265,13 @@ bool TFormLoad::UpdateBank(const TRecBank& RecBank) {
     return PlainWrite(QStringLiteral("/update-bank.php"), f);
 }
 
+bool TFormLoad::UpdateEdoID(int ID, const QString& EdoID) {
+    Form f = NewForm();
+    f.AddField(QStringLiteral("id"), Int(ID));
+    f.AddField(QStringLiteral("edo_id_win"), EdoID);
+    return PlainWrite(QStringLiteral("/update-edo-id.php"), f);
+}
+
 // ---- Goods and kits -------------------------------------------------------------------------
 
 void TFormLoad::SelectGoodList(RecordList<TRecGood>& L, const QString& SelName, bool FlagNorm) {
@@ -291,4 +299,11 @@ bool TFormLoad::InsertGood(const TRecGood& RecGood) {
 
 bool TFormLoad::DeleteGood(const TRecGood& RecGood) {
     return PlainWrite(QStringLiteral("/update-good.php"), deleteForm(RecGood.ID));
+}
+
+bool TFormLoad::UpdateGoodUnit(int ID, const QString& OKEI) {
+    Form f = NewForm();
+    f.AddField(QStringLiteral("id"), Int(ID));
+    f.AddField(QStringLiteral("okei"), OKEI);
+    return PlainWrite(QStringLiteral("/update-good-unit.php"), f);
 }

@@ -111,6 +111,7 @@ void readItem(const DocKind& kind, TRecDocItem& r, const Element& e, bool withKi
     r.KolMinusV = e.Float(k("kol_minus_v"));
     r.Name = e.Text(k("name"));
     r.Pack = e.Float(k("pack"));
+    r.OKEI = e.Text(k("okei"));
     if (kind.kitLines) {
         r.ProcNds = e.Float(k("nds"));
         if (withKitRow) {

@@ -11,6 +11,7 @@ void ReadGoodItem(TRecGood& r, const wire::ReplyElement& e) {
     r.Code = e.Text(k("code"));
     r.PCen = e.Float(k("pcen"));
     r.ZCen = e.Float(k("zcen"));
+    r.OKEI = e.Text(k("okei"));
 }
 
 void ReadStockTotals(TRecGood& r, const wire::ReplyElement& e) {

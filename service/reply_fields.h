@@ -12,7 +12,7 @@ inline QLatin1StringView k(const char* key) {
     return QLatin1StringView(key);
 }
 
-// What every goods list reads of an item: mark, name, note, pack, codes and prices.
+// What every goods list reads of an item: mark, name, note, pack, codes, prices and unit.
 void ReadGoodItem(TRecGood& r, const wire::ReplyElement& e);
 
 // The item's movement totals in a store; those of internal transfers only when the element has

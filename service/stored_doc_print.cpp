@@ -1,8 +1,6 @@
 #include "stored_doc_print.h"
 
 bool TStoredDocPrint::Read(const TGoodsDocKind& kind, int id, QString& failure) {
-    m_kind = &kind;
-    ClearSortedList(m_sorted);
     TFormLoad fl;
     const std::optional<TRecDoc> header = kind.ReadHeader(fl, id);
     if (fl.Failed()) {
@@ -13,11 +11,19 @@ bool TStoredDocPrint::Read(const TGoodsDocKind& kind, int id, QString& failure) 
         failure = QStringLiteral("there is no document %1 of kind %2").arg(id).arg(QLatin1String(kind.name));
         return false;
     }
-    m_rec = *header;
+    return ReadDocument(kind, *header, failure);
+}
+
+bool TStoredDocPrint::ReadDocument(const TGoodsDocKind& kind, const TRecDoc& rec, QString& failure) {
+    m_kind = &kind;
+    ClearSortedList(m_sorted);
+    m_rec = rec;
+    TFormLoad fl;
     kind.selectItems(fl, m_items, m_rec.ID, kind.StockStoresOf(m_rec));
     if (fl.Failed()) {
-        failure =
-            QStringLiteral("the lines of document %1 could not be read: %2").arg(id).arg(fl.MemoInfo.last());
+        failure = QStringLiteral("the lines of document %1 could not be read: %2")
+                      .arg(m_rec.ID)
+                      .arg(fl.MemoInfo.last());
         return false;
     }
     CreateSortedList(m_sorted, static_cast<int>(m_items.size()));

@@ -16,6 +16,8 @@ public:
     // its lines or its requisites cannot be read. Requisites the service does not have print as
     // dashes.
     bool Read(const TGoodsDocKind& kind, int id, QString& failure);
+    // The same for a header already read (from a journal of a period): its lines and requisites.
+    bool ReadDocument(const TGoodsDocKind& kind, const TRecDoc& rec, QString& failure);
 
     // Valid while this object lives and is not read again.
     TDocPrintData Data() const;

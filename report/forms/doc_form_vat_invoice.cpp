@@ -52,8 +52,12 @@ QList<HeaderLine> headerLines(const DocFormVatInvoice::Edition& e) {
     return lines;
 }
 
-ReportBand title(const DocFormVatInvoice::Edition& e) {
+using Layout = DocFormVatInvoice::Layout;
+
+ReportBand title(const DocFormVatInvoice::Edition& e, const Layout& layout) {
     ReportBand band;
+    const double x = layout.left;
+    const double w = kWidth - 12 - x;
     band.texts << DocText(kWidth - 170, 0, 170, 8,
                           QStringLiteral("Приложение № 1\r\n"
                                          "к постановлению Правительства Российской Федерации от 26 декабря "
@@ -65,16 +69,17 @@ ReportBand title(const DocFormVatInvoice::Edition& e) {
         band.texts << text << DocText(kWidth - 12, y, 12, h, QString::fromUtf8(number), 8).right().bottom();
     };
     line(9, 5,
-         DocText(0, 9, kWidth - 12, 5,
+         DocText(x, 9, w, 5,
                  QStringLiteral("СЧЕТ-ФАКТУРА № ") + Zag("n") + QStringLiteral(" от ") + Zag("dat"), 13)
              .bold()
              .grow(),
          "(1)");
-    line(14, 4.5, DocText(0, 14, kWidth - 12, 4.5, QStringLiteral("ИСПРАВЛЕНИЕ № --- от ---"), 11), "(1а)");
+    line(14, 4.5, DocText(x, 14, w, 4.5, QStringLiteral("ИСПРАВЛЕНИЕ № --- от ---"), 11), "(1а)");
     double y = 19.5;
+    const double h = layout.headerLine;
     for (const HeaderLine& l : headerLines(e)) {
-        line(y, 3.4, DocText(0, y, kWidth - 12, 3.4, l.text, kPx).grow(), l.number);
-        y += 3.4;
+        line(y, h, DocText(x, y, w, h, l.text, kPx).grow(), l.number);
+        y += h;
     }
     band.height = y + 2;
     return band;
@@ -85,39 +90,44 @@ DocColumn dash(double width, const char* number) {
 }
 
 // Columns 1, 1а, 1б, 2, 2а, 3 … 9, 10, 10а, 11, 12, 12а, 13 and, from 01.10.2024, 14; the
-// widths make room for column 14 where the edition has it.
-DocFormTable table(bool column14) {
-    const auto w = [column14](double without, double with) { return column14 ? with : without; };
+// widths make room for column 14 where the edition has it, and for a leading column.
+DocFormTable table(bool column14, const Layout& layout) {
+    const double scale = (kWidth - layout.leading.width) / kWidth;
+    const auto w = [column14, scale](double without, double with) {
+        return (column14 ? with : without) * scale;
+    };
     const auto sum = [](double width, const char* number, const char* field) {
         return DocColumn{width, QString::fromUtf8(number), Item(field), Qt::AlignRight, DocFormats::Sum()};
     };
     const auto fixed = [](double width, const char* number, const QString& text) {
         return DocColumn{width, QString::fromUtf8(number), text, Qt::AlignHCenter, {}};
     };
-    QList<DocColumn> columns{
-        fixed(7, "1", QStringLiteral("[Line#]")),
+    QList<DocColumn> columns;
+    if (layout.leading.width > 0) columns << layout.leading;
+    columns << QList<DocColumn>{
+        fixed(w(7, 7), "1", QStringLiteral("[Line#]")),
         {w(38, 32), QStringLiteral("1а"), Item("name"), Qt::AlignLeft, {}},
         dash(w(10, 9), "1б"),
-        fixed(8, "2", Item("unit_code")),
+        fixed(w(8, 8), "2", Item("unit_code")),
         fixed(w(16, 14), "2а", Item("unit_name")),
         {w(13, 12), QStringLiteral("3"), Item("kol"), Qt::AlignRight, DocFormats::Plain()},
         {w(16, 15), QStringLiteral("4"), Item("cen_not_nds"), Qt::AlignRight, DocFormats::Price()},
         sum(w(19, 18), "5", "sum_not_nds"),
-        fixed(14, "6", QStringLiteral("без акциза")),
-        fixed(11, "7", Item("proc_nds")),
+        fixed(w(14, 14), "6", QStringLiteral("без акциза")),
+        fixed(w(11, 11), "7", Item("proc_nds")),
         {w(17, 16), QStringLiteral("8"), Item("sf_sum_nds"), Qt::AlignRight, DocFormats::Sum()},
         sum(w(19, 18), "9", "summ"),
-        dash(11, "10"),
+        dash(w(11, 11), "10"),
         dash(w(15, 13), "10а"),
         dash(w(20, 19), "11"),
-        dash(8, "12"),
+        dash(w(8, 8), "12"),
         dash(w(14, 12), "12а"),
         dash(w(21, 19), "13")};
-    if (column14) columns << dash(21, "14");
+    if (column14) columns << dash(w(0, 21), "14");
     return DocFormTable(columns, 6.5, kPx);
 }
 
-ReportBand heading(const DocFormTable& columns, bool column14) {
+ReportBand heading(const DocFormTable& columns, bool column14, const Layout& layout) {
     const auto whole = DocHeading::Whole;
     const auto part = DocHeading::Under;
     QList<DocHeading> cells{
@@ -151,21 +161,36 @@ ReportBand heading(const DocFormTable& columns, bool column14) {
         cells << whole(18,
                        "Стоимость товара, подлежащего прослеживаемости, без налога на добавленную стоимость, "
                        "в рублях");
+    if (layout.leading.width > 0) {
+        for (DocHeading& c : cells) {
+            ++c.first;
+            ++c.last;
+        }
+        cells.prepend({0, 0, 0, 1, layout.leadingHeading});
+    }
     return columns.heading(cells, {14, 9}, 3.5);
 }
 
-ReportBand signatures(const DocFormVatInvoice::Edition& e) {
+// Two columns of signatures right of `layout.left`, narrowed to the room they have.
+ReportBand signatures(const DocFormVatInvoice::Edition& e, const Layout& layout) {
     ReportBand band;
     const DocFields fields(kPx, 7, 3);
+    const double scale = (kWidth - layout.left) / kWidth;
+    const double left = layout.left;
+    const double right = left + 142 * scale;
     const QString proxy = QStringLiteral("\r\nили иное уполномоченное лицо");
     const auto person = [&](double x, double y, const QString& caption, const QString& name) {
-        fields.add(band, x, y, 7, caption + proxy, 46,
-                   {{24, {}, QStringLiteral("(подпись)")}, {58, name, QStringLiteral("(ф.и.о.)")}});
+        fields.add(
+            band, x, y, 7, caption + proxy, 46 * scale,
+            {{24 * scale, {}, QStringLiteral("(подпись)")}, {58 * scale, name, QStringLiteral("(ф.и.о.)")}});
     };
-    person(0, 3, QStringLiteral("Руководитель организации"), Zag("sf_dir"));
-    person(142, 3, QStringLiteral("Главный бухгалтер"), Zag("sf_gb"));
-    person(0, 16, QStringLiteral("Индивидуальный предприниматель"), Zag("sf_ip"));
-    fields.add(band, 142, 16, 7, {}, 0, {{kWidth - 142, Zag("sf_ip_ogrn"), e.soleTraderCaption}});
+    const double top = layout.signatureTop;
+    const double second = top + layout.signatureStep;
+    person(left, top, QStringLiteral("Руководитель организации"), Zag("sf_dir"));
+    person(right, top, QStringLiteral("Главный бухгалтер"), Zag("sf_gb"));
+    person(left, second, QStringLiteral("Индивидуальный предприниматель"), Zag("sf_ip"));
+    fields.add(band, right, second, 7, {}, 0, {{kWidth - right, Zag("sf_ip_ogrn"), e.soleTraderCaption}});
+    if (!layout.note) return band;
     band.texts << DocText(0, 31, kWidth, 6,
                           QStringLiteral(
                               "Примечание. 1. Первый экземпляр счета-фактуры, составленного на бумажном "
@@ -208,22 +233,28 @@ const QList<DocFormVatInvoice::Edition>& DocFormVatInvoice::editions() {
 }
 
 ReportTemplate DocFormVatInvoice::make(const Edition& e) {
+    return make(e, Layout());
+}
+
+ReportTemplate DocFormVatInvoice::make(const Edition& e, const Layout& layout) {
     ReportTemplate t = DocTemplate(QStringLiteral("FRDocSF"), true, QMarginsF(10, 10, 10, 10));
     t.keepLastWithSummary = true;
-    t.title = title(e);
-    const DocFormTable columns = table(e.column14);
-    t.columnHeader = heading(columns, e.column14);
-    t.masterData = columns.line(4);
-    DocTotal caption = DocTotal::Caption(0, 6, QStringLiteral("Всего к оплате (9)"));
+    t.title = title(e, layout);
+    const DocFormTable columns = table(e.column14, layout);
+    t.columnHeader = heading(columns, e.column14, layout);
+    t.masterData = columns.line(layout.line);
+    // Column 5 and those after it, counted from the first column of the table.
+    const int c5 = layout.leading.width > 0 ? 8 : 7;
+    DocTotal caption = DocTotal::Caption(0, c5 - 1, QStringLiteral("Всего к оплате (9)"));
     caption.frame = FrameAll;
     caption.align = Qt::AlignLeft;
     t.summary = columns.totals({caption,
-                                {7, 7, Zag("it_sum_not_nds"), DocFormats::Sum()},
-                                DocTotal::Cross(8, 9),
-                                {10, 10, Zag("sf_it_sum_nds"), DocFormats::Sum()},
-                                {11, 11, Zag("it_sum"), DocFormats::Sum()}},
+                                {c5, c5, Zag("it_sum_not_nds"), DocFormats::Sum()},
+                                DocTotal::Cross(c5 + 1, c5 + 2),
+                                {c5 + 3, c5 + 3, Zag("sf_it_sum_nds"), DocFormats::Sum()},
+                                {c5 + 4, c5 + 4, Zag("it_sum"), DocFormats::Sum()}},
                                4.5);
-    t.child = signatures(e);
+    t.child = signatures(e, layout);
     t.pageFooter = PageFooter(kWidth, 5, kPx);
     return t;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "doc_form_table.h"
 #include "report_template.h"
 
 #include <QDate>
@@ -22,7 +23,20 @@ public:
         QString soleTraderCaption; // under the sole trader's registration field
     };
 
+    // What a form built on the invoice (the УПД) changes in it; the defaults are the invoice.
+    struct Layout {
+        double left = 0;           // mm kept free left of the header and the signatures
+        DocColumn leading;         // a column before column 1 (width 0: none); the others narrow
+        QString leadingHeading;    // its caption
+        double headerLine = 3.4;   // the height of a header line (2) … (8)
+        double line = 4;           // the least height of a goods line
+        double signatureTop = 3;   // the first row of signatures, from the top of their band
+        double signatureStep = 13; // from one row of signatures to the next
+        bool note = true;          // the note on the copies under the signatures
+    };
+
     // Oldest first.
     static const QList<Edition>& editions();
     static ReportTemplate make(const Edition& edition);
+    static ReportTemplate make(const Edition& edition, const Layout& layout);
 };

@@ -31,8 +31,9 @@ ReportTemplate DocForms::makeTemplate(const QString& form, const TDocPrintData& 
     return entry->make(entry->editionOn(date), input, shownAs);
 }
 
-QList<ReportDataSource> DocForms::sources(const QString& form, const TDocPrintData& data) {
+QList<ReportDataSource> DocForms::sources(const QString& form, const TDocPrintData& printed) {
     const FormEntry* entry = FormRegistry::find(form);
+    const TDocPrintData data = entry && !entry->kitComponents ? printed.WithoutKitComponents() : printed;
     const auto fields = [entry](const char* source) {
         return entry ? entry->fields(QLatin1String(source)) : QStringList();
     };

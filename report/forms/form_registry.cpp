@@ -4,6 +4,7 @@
 #include "doc_form_simple.h"
 #include "doc_form_torg12.h"
 #include "doc_form_torg13.h"
+#include "doc_form_upd.h"
 #include "doc_form_vat_invoice.h"
 #include "report_forms.h"
 
@@ -33,6 +34,11 @@ const QStringList kTradeHeader =
 const QStringList kTradeLines =
     kDocLines + QStringList{"cen_not_nds", "sum_not_nds", "sum_nds", "sf_sum_nds", "proc_nds"};
 
+// The УПД adds its status, the people of its transfer part and the parties with their codes.
+const QStringList kUpdHeader =
+    kTradeHeader + QStringList{"upd_status",    "upd_pass_post",    "upd_pass_name",  "upd_resp_post",
+                               "upd_resp_name", "org_name_inn_kpp", "kl_name_inn_kpp"};
+
 QList<FormSource> documentSources(const QStringList& header, const QStringList& lines) {
     return {{QStringLiteral("DSetZag"), header}, {QStringLiteral("DSetItems"), lines}};
 }
@@ -56,11 +62,22 @@ FormEntry simpleForm(const char* name, const char* title, bool packs, QList<Form
             })}};
 }
 
-QList<FormEdition> vatInvoiceEditions() {
+// A form in the VAT invoice's editions: the invoice itself and the УПД built on it.
+QList<FormEdition> vatInvoiceEditions(ReportTemplate (*make)(const DocFormVatInvoice::Edition&)) {
     QList<FormEdition> editions;
     for (const DocFormVatInvoice::Edition& e : DocFormVatInvoice::editions())
-        editions << FormEdition{e.from, e.name, [e](const FormInput&) { return DocFormVatInvoice::make(e); }};
+        editions << FormEdition{e.from, e.name, [e, make](const FormInput&) { return make(e); }};
     return editions;
+}
+
+FormEntry upd() {
+    FormEntry entry{QStringLiteral("FRDocUPD"),
+                    QStringLiteral("УПД"),
+                    {listed("nkl", 4, "УПД")},
+                    documentSources(kUpdHeader, kTradeLines),
+                    vatInvoiceEditions(&DocFormUpd::make)};
+    entry.kitComponents = false;
+    return entry;
 }
 
 QList<FormEntry> documentForms() {
@@ -77,7 +94,7 @@ QList<FormEntry> documentForms() {
          QStringLiteral("Счет-фактура"),
          {listed("nkl", 2, "счет-фактура")},
          documentSources(kTradeHeader, kTradeLines),
-         vatInvoiceEditions()},
+         vatInvoiceEditions(&DocFormVatInvoice::make)},
         {QStringLiteral("FRDocT12"),
          QStringLiteral("Товарная накладная"),
          {listed("nkl", 3, "накладная ТОРГ-12")},
@@ -93,6 +110,7 @@ QList<FormEntry> documentForms() {
          {listed("vnk", 2, "накладная ТОРГ-13")},
          documentSources(kDocHeader + QStringList{"org_name"}, kDocLines),
          {only([](const FormInput&) { return DocFormTorg13::make(); })}},
+        upd(),
     };
 }
 

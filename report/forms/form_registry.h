@@ -54,6 +54,9 @@ struct FormEntry {
     QList<FormUse> uses;
     QList<FormSource> sources;
     QList<FormEdition> editions; // oldest first
+    // False for a form that leaves out the component lines of kits and lists what was sold,
+    // each line with a price (the УПД, whose e-document has the same lines).
+    bool kitComponents = true;
 
     // The edition in force on `date`; the oldest one for a date before all of them or an
     // invalid date.

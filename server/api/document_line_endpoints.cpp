@@ -21,13 +21,14 @@ struct ListedLine {
     DocLine line;
     QString name;
     double pack = 1;
+    QString okei;
 };
 
 std::vector<ListedLine> readLines(const RequestContext& ctx, const DocKind& kind, const QString& condition,
                                   int id) {
     auto q = ctx.Query(QStringLiteral(
                            "SELECT i.id, i.id_z, i.id_goods, i.kol, i.zcen, i.rcen, i.nds, i.flag_norm, "
-                           "i.id_row, i.norm_kol, g.name, g.pack FROM doc_items i JOIN goods g "
+                           "i.id_row, i.norm_kol, g.name, g.pack, g.okei FROM doc_items i JOIN goods g "
                            "ON g.account_id = i.account_id AND g.id = i.id_goods "
                            "WHERE i.account_id = ? AND i.kind = ? AND %1 "
                            "ORDER BY i.id_row, i.flag_norm DESC, i.id")
@@ -43,6 +44,7 @@ std::vector<ListedLine> readLines(const RequestContext& ctx, const DocKind& kind
                   q.Double(5), q.Double(6), q.Int(7), q.Int(8),    q.Double(9)};
         l.name = q.Text(10);
         l.pack = q.Double(11);
+        l.okei = q.Text(12);
         lines.push_back(l);
     }
     return lines;
@@ -113,7 +115,9 @@ QByteArray linesJson(const RequestContext& ctx, const DocKind& kind, const std::
             .Field(QLatin1StringView("rcen"), d.rcen);
         writeStock(w, "", stockOf(d, first, parts));
         if (kind.twoStores) writeStock(w, "p_", stockOf(d, second, parts));
-        w.Field(QLatin1StringView("name"), l.name).Field(QLatin1StringView("pack"), l.pack);
+        w.Field(QLatin1StringView("name"), l.name)
+            .Field(QLatin1StringView("pack"), l.pack)
+            .Field(QLatin1StringView("okei"), l.okei);
         if (kind.kitLines) {
             w.Field(QLatin1StringView("nds"), d.nds);
             if (withKitRow)

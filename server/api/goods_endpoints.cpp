@@ -11,6 +11,7 @@
 #include "right_codes.h"
 #include "row_cursor.h"
 #include "search_text.h"
+#include "units_of_measure.h"
 
 namespace kovrel::server {
 
@@ -33,7 +34,7 @@ HttpResponse listGoods(RequestContext& ctx) {
     const int kits = ctx.Int(QStringLiteral("flag_norm")) != 0 ? 1 : 0;
     return ctx.Rows(
         QStringLiteral("SELECT g.id, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, g.code, "
-                       "g.pcen, g.zcen, g.id AS id_goods, g.gg_code FROM goods g "
+                       "g.pcen, g.zcen, g.id AS id_goods, g.gg_code, g.okei FROM goods g "
                        "WHERE g.account_id = ? AND g.flag_norm = ? AND g.flag_del = 0 AND %1 "
                        "ORDER BY g.upname, g.id")
             .arg(goodsSearch()),
@@ -68,7 +69,7 @@ BoundSql goodsStock(const RequestContext& ctx, int store, bool withZero) {
                 "SELECT g.id AS id, g.id AS id_goods, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, "
                 "g.code, g.pcen, COALESCE(s.zcen, g.zcen) AS zcen, g.gg_code, COALESCE(s.kol_plus, 0) AS "
                 "kol_plus, COALESCE(s.kol_minus, 0) AS kol_minus, COALESCE(s.kol_plus_v, 0) AS kol_plus_v, "
-                "COALESCE(s.kol_minus_v, 0) AS kol_minus_v FROM goods g LEFT JOIN ("
+                "COALESCE(s.kol_minus_v, 0) AS kol_minus_v, g.okei FROM goods g LEFT JOIN ("
                 "SELECT l.id_goods, l.zcen, SUM(l.kol_plus) AS kol_plus, SUM(l.kol_minus) AS kol_minus, "
                 "SUM(l.kol_plus_v) AS kol_plus_v, SUM(l.kol_minus_v) AS kol_minus_v FROM (%1) l "
                 "GROUP BY l.id_goods, l.zcen) s ON s.id_goods = g.id "
@@ -85,7 +86,8 @@ BoundSql kitStock(const RequestContext& ctx, int store, bool withZero) {
     return {QStringLiteral(
                 "SELECT g.id AS id, g.id AS id_goods, g.flag_del, g.name, g.prim, g.pack, g.nds, g.barcode, "
                 "g.code, g.pcen, k.zcen AS zcen, g.gg_code, k.kits AS kol_plus, 0 AS kol_minus, 0 AS "
-                "kol_plus_v, 0 AS kol_minus_v FROM goods g JOIN (SELECT c.id_kit, MIN(COALESCE(b.balance, 0) "
+                "kol_plus_v, 0 AS kol_minus_v, g.okei FROM goods g JOIN (SELECT c.id_kit, "
+                "MIN(COALESCE(b.balance, 0) "
                 "/ c.kol) AS kits, SUM(c.kol * cg.zcen) AS zcen FROM kit_items c JOIN goods cg ON "
                 "cg.account_id = c.account_id AND cg.id = c.id_goods LEFT JOIN (SELECT l.id_goods, "
                 "SUM(l.kol_plus + l.kol_plus_v - l.kol_minus - l.kol_minus_v) AS balance FROM (%1) l WHERE "
@@ -138,17 +140,36 @@ HttpResponse insertGood(RequestContext& ctx) {
     return IdReply(AccountCatalog(ctx).InsertGood(goodFields(ctx)));
 }
 
-// Changes a goods item or a kit, or sets its deletion mark. Kits take their own right.
-HttpResponse updateGood(RequestContext& ctx) {
+// The goods item or kit a write names, after the right to change it: kits take their own.
+int editedGood(const RequestContext& ctx, const Catalog& catalog) {
     const int id = ctx.Int(QStringLiteral("id"));
-    Catalog catalog = AccountCatalog(ctx);
     const std::optional<bool> kit = catalog.IsKit(id);
     ctx.RequireRight(kit == true ? Right::Kits : Right::Goods);
     if (!kit) throw HttpError::NotFound(kNotFound);
+    return id;
+}
+
+// Changes a goods item or a kit, or sets its deletion mark.
+HttpResponse updateGood(RequestContext& ctx) {
+    Catalog catalog = AccountCatalog(ctx);
+    const int id = editedGood(ctx, catalog);
     if (const auto mark = DeletionMark(ctx))
         catalog.SetDeleted(Catalog::Table::Goods, id, *mark);
     else
         catalog.UpdateGood(id, goodFields(ctx));
+    return IdReply(id);
+}
+
+// The unit of measure of a goods item or kit: a code of the units the papers know, or empty for
+// none, so that every stored unit has the symbol they print.
+HttpResponse updateGoodUnit(RequestContext& ctx) {
+    Catalog catalog = AccountCatalog(ctx);
+    const int id = editedGood(ctx, catalog);
+    const QString okei = ctx.Text(QStringLiteral("okei")).trimmed();
+    if (!IsKnownUnit(okei))
+        throw HttpError::BadRequest(
+            QStringLiteral("Поле okei: неизвестный код единицы измерения «%1»").arg(okei));
+    catalog.SetGoodUnit(id, okei);
     return IdReply(id);
 }
 
@@ -159,6 +180,7 @@ void RegisterGoodsEndpoints(EndpointRegistry& routes) {
     routes.Add(QStringLiteral("/rep-ost-json-v2.php"), Access::Read, listStock);
     routes.Add(QStringLiteral("/insert-good.php"), Access::Write, insertGood);
     routes.Add(QStringLiteral("/update-good.php"), Access::Write, updateGood);
+    routes.Add(QStringLiteral("/update-good-unit.php"), Access::Write, updateGoodUnit);
 }
 
 } // namespace kovrel::server

@@ -1,6 +1,7 @@
 #include "klient_endpoints.h"
 
 #include "document_figures.h"
+#include "edo_participant.h"
 #include "endpoint_registry.h"
 #include "entry_checks.h"
 #include "http_error.h"
@@ -74,19 +75,27 @@ HttpResponse updateKlient(RequestContext& ctx) {
 
 // The requisites kept under an ID of this account: one element, or none when there are none.
 HttpResponse selectBank(RequestContext& ctx) {
-    return ctx.Rows(QStringLiteral("SELECT name, bname, rs, ks, bik, inn, kpp, adres, tel, okpo, ogrn, okpd, "
-                                   "dir, gbuh FROM requisites WHERE account_id = ? AND id_klient = ?"),
-                    {ctx.AccountId(), ctx.Int(QStringLiteral("id"))});
+    return ctx.Rows(
+        QStringLiteral("SELECT name, bname, rs, ks, bik, inn, kpp, adres, tel, okpo, ogrn, okpd, "
+                       "dir, gbuh, edo_id FROM requisites WHERE account_id = ? AND id_klient = ?"),
+        {ctx.AccountId(), ctx.Int(QStringLiteral("id"))});
 }
 
-// Creates or replaces the requisites of a counterparty or of the own organization. The own
+// The ID of the requisites a write names: the own organization's or a counterparty's. The own
 // organization's appear on every invoice and waybill the account prints, so changing them
 // takes the same right as changing counterparties.
-HttpResponse updateBank(RequestContext& ctx) {
+int requisitesOwner(const RequestContext& ctx) {
     ctx.RequireRight(Right::Klients);
+    const int id = ctx.Int(QStringLiteral("id"));
+    if (id != kOrganizationID) RequireKlientKind(ctx, id, kKinds, kNotFound);
+    return id;
+}
+
+// Creates or replaces the requisites of a counterparty or of the own organization; the
+// participant ID kept beside them stays as it is.
+HttpResponse updateBank(RequestContext& ctx) {
     TRecBank b;
-    b.ID = ctx.Int(QStringLiteral("id"));
-    if (b.ID != kOrganizationID) RequireKlientKind(ctx, b.ID, kKinds, kNotFound);
+    b.ID = requisitesOwner(ctx);
     const auto text = [&ctx](const char* name) { return ctx.Text(QLatin1StringView(name)); };
     b.Name = LimitedText(ctx, QStringLiteral("name_win"), kPartyTextLength);
     b.BName = text("bname_win");
@@ -106,6 +115,17 @@ HttpResponse updateBank(RequestContext& ctx) {
     return IdReply(b.ID);
 }
 
+// The e-document participant ID beside the requisites; an empty one clears it.
+HttpResponse updateEdoId(RequestContext& ctx) {
+    const int id = requisitesOwner(ctx);
+    const QString edoId = ctx.Text(QStringLiteral("edo_id_win")).trimmed();
+    if (!edoId.isEmpty())
+        if (const QString problem = EdoIdProblem(edoId); !problem.isEmpty())
+            throw HttpError::BadRequest(QStringLiteral("Поле edo_id_win: ") + problem);
+    AccountCatalog(ctx).SaveEdoID(id, edoId);
+    return IdReply(id);
+}
+
 } // namespace
 
 void RegisterKlientEndpoints(EndpointRegistry& routes) {
@@ -114,6 +134,7 @@ void RegisterKlientEndpoints(EndpointRegistry& routes) {
     routes.Add(QStringLiteral("/update-klient.php"), Access::Write, updateKlient);
     routes.Add(QStringLiteral("/select-bank-json.php"), Access::Read, selectBank);
     routes.Add(QStringLiteral("/update-bank.php"), Access::Write, updateBank);
+    routes.Add(QStringLiteral("/update-edo-id.php"), Access::Write, updateEdoId);
 }
 
 } // namespace kovrel::server

@@ -98,10 +98,25 @@ int Catalog::InsertGood(const TRecGood& good, bool kit) {
     const int id = NextId(m_db, m_account, IdSequence::Goods);
     auto q = m_db.Query(QStringLiteral(
         "INSERT INTO goods (account_id, id, name, upname, prim, code, upcode, barcode, upbarcode, "
-        "pack, pcen, zcen, nds, gg_code, flag_norm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        "pack, pcen, zcen, nds, gg_code, flag_norm, okei) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     q.Bind(m_account).Bind(id);
-    bindGoodColumns(q, good).Bind(good.ZCen).Bind(good.Nds).Bind(good.GrCode).Bind(kit ? 1 : 0).Run();
+    bindGoodColumns(q, good)
+        .Bind(good.ZCen)
+        .Bind(good.Nds)
+        .Bind(good.GrCode)
+        .Bind(kit ? 1 : 0)
+        .BindText(good.OKEI)
+        .Run();
     return id;
+}
+
+void Catalog::SetGoodUnit(int id, const QString& okei) {
+    m_db.Query(QStringLiteral("UPDATE goods SET okei = ? WHERE account_id = ? AND id = ?"))
+        .BindText(okei)
+        .Bind(m_account)
+        .Bind(id)
+        .Run();
 }
 
 void Catalog::UpdateGood(int id, const TRecGood& good) {
@@ -173,6 +188,15 @@ void Catalog::SaveRequisites(const TRecBank& b) {
         .BindText(b.Okpd)
         .BindText(b.Dir)
         .BindText(b.GBuh)
+        .Run();
+}
+
+void Catalog::SaveEdoID(int id, const QString& edoId) {
+    m_db.Query(QStringLiteral("INSERT INTO requisites (account_id, id_klient, edo_id) VALUES (?, ?, ?) "
+                              "ON CONFLICT (account_id, id_klient) DO UPDATE SET edo_id = excluded.edo_id"))
+        .Bind(m_account)
+        .Bind(id)
+        .BindText(edoId)
         .Run();
 }
 

@@ -37,6 +37,9 @@ public:
     // purchase price only on insertion (later ones come from receipts).
     int InsertGood(const TRecGood& good, bool kit = false);
     void UpdateGood(int id, const TRecGood& good);
+    // The item's unit of measure (its OKEI code, empty for none); only the unit's own write and
+    // an insertion set it.
+    void SetGoodUnit(int id, const QString& okei);
 
     // A new user has no password until the administrator has one mailed.
     int InsertUser(const QString& userName, const QString& login);
@@ -44,8 +47,11 @@ public:
 
     void SetDeleted(Table table, int id, bool deleted);
 
-    // Creates or replaces the requisites kept under the record's ID.
+    // Creates or replaces the requisites kept under the record's ID, all but the participant ID.
     void SaveRequisites(const TRecBank& bank);
+    // The e-document participant ID kept beside the requisites of `id`, which are created empty
+    // when there are none yet.
+    void SaveEdoID(int id, const QString& edoId);
 
     // ---- Lookups for the callers' checks ----------------------------------------------------
     // The kind of an entry of the counterparty table, 0 when the account has none with that ID.

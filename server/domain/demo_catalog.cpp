@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <span>
 
 namespace kovrel::server {
 
@@ -25,9 +26,28 @@ QString inn(qint64 nine) {
     return digits + QString::number(sum % 11 % 10);
 }
 
+// A taxpayer number of a person (a sole trader): ten digits and their two check digits.
+QString personInn(qint64 ten) {
+    static const int first[] = {7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
+    static const int second[] = {3, 7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
+    QString digits = QStringLiteral("%1").arg(ten, 10, 10, QLatin1Char('0'));
+    for (const auto& weights : {std::span<const int>(first), std::span<const int>(second)}) {
+        int sum = 0;
+        for (size_t i = 0; i < weights.size(); ++i)
+            sum += weights[i] * digits[static_cast<qsizetype>(i)].digitValue();
+        digits += QString::number(sum % 11 % 10);
+    }
+    return digits;
+}
+
 // A state registration number: twelve digits and their check digit.
 QString ogrn(qint64 twelve) {
     return QString::number(twelve) + QString::number(twelve % 11 % 10);
+}
+
+// A sole trader's state registration number: fourteen digits and their check digit.
+QString ogrnip(qint64 fourteen) {
+    return QString::number(fourteen) + QString::number(fourteen % 13 % 10);
 }
 
 // EAN-13 with a Russian prefix: twelve digits and their check digit.
@@ -76,6 +96,19 @@ TRecBank requisites(int id, int n, const QString& fullName, const QString& addre
     return b;
 }
 
+// A sole trader has a person's taxpayer number, no КПП, and the ОГРНИП of a sole trader.
+void makeSoleTrader(TRecBank& b, int n) {
+    b.Inn = personInn(5003123456LL + 7877LL * n);
+    b.Kpp.clear();
+    b.Ogrn = ogrnip(30450270000000LL + 99991LL * n);
+}
+
+// The party's participant ID with the demo's e-document exchange operator: its prefix, the
+// taxpayer number and, for an organization, the КПП.
+QString edoId(const TRecBank& b) {
+    return QStringLiteral("2BM-") + b.Inn + (b.Kpp.isEmpty() ? QString() : QLatin1Char('-') + b.Kpp);
+}
+
 // ---- The catalog ---------------------------------------------------------------------------
 
 const char* const kStores[] = {"Основной склад", "Склад на Промышленной", "Магазин на Ленина",
@@ -86,7 +119,8 @@ const char* const kStoreNotes[] = {"ул. Промышленная, 12, воро
 const char* const kManagers[] = {"Иванов Сергей Петрович", "Петрова Анна Викторовна",
                                  "Смирнов Алексей Игоревич"};
 
-// A buyer or supplier with its requisites.
+// A buyer or supplier with its requisites (none without a full name). A name that begins with
+// "ИП" is a sole trader's.
 struct Partner {
     const char* name;
     const char* note;
@@ -131,8 +165,8 @@ const Partner kPartners[] = {
      "Муниципальное бюджетное общеобразовательное учреждение «Средняя общеобразовательная школа № 17»",
      "141008, Московская обл., г. Мытищи, ул. Мира, д. 5", "Сергеева Галина Ивановна",
      "Крылова Анна Павловна"},
-    {"Столовая Домашняя", "покупатель", "Общество с ограниченной ответственностью «Домашняя кухня»",
-     "125430, г. Москва, ул. Митинская, д. 28", "Егоров Максим Олегович", "Егорова Юлия Андреевна"},
+    // A buyer who pays at the till and has given no requisites.
+    {"Столовая Домашняя", "покупатель", nullptr, nullptr, nullptr, nullptr},
 };
 
 const char* const kAccounts[] = {"Касса магазина на Ленина", "Касса магазина на Садовой", "Касса склада",
@@ -323,6 +357,8 @@ GoodsByName seedGoods(Catalog& catalog) {
                 g.ZCen = std::round(g.PCen * 72) / 100;
                 g.Nds = d.nds;
                 g.GrCode = category;
+                g.OKEI = variants[v].startsWith(QStringLiteral("весов")) ? QStringLiteral("166")
+                                                                         : QStringLiteral("796");
                 if (v == 0 && serial % 3 == 0) g.Prim = QStringLiteral("ходовой товар");
                 goods.insert(g.Name, catalog.InsertGood(g));
             }
@@ -376,6 +412,7 @@ void seedKits(Kits& kits, const GoodsByName& goods, int category) {
         kit.PCen = k.price;
         kit.Nds = 22;
         kit.GrCode = category;
+        kit.OKEI = QStringLiteral("839");
         QList<KitComponent> components;
         for (const auto& [name, kol] : k.components)
             components.append({goods.value(QString::fromUtf8(name)), kol});
@@ -404,19 +441,25 @@ DemoCatalog SeedDemoCatalog(Database& db, qint64 accountId) {
     for (const Partner& p : kPartners) {
         // Every third partner has no manager of its own.
         const int manager = n % 3 == 2 ? Catalog::kNoManager : managers[n % managers.size()];
-        const int id = catalog.InsertKlient(TypeKlKind::Klient, QString::fromUtf8(p.name),
-                                            QString::fromUtf8(p.note), manager);
-        catalog.SaveRequisites(requisites(id, ++n, QString::fromUtf8(p.fullName),
-                                          QString::fromUtf8(p.address), QString::fromUtf8(p.director),
-                                          QString::fromUtf8(p.accountant)));
+        const QString name = QString::fromUtf8(p.name);
+        const int id = catalog.InsertKlient(TypeKlKind::Klient, name, QString::fromUtf8(p.note), manager);
+        ++n;
+        if (!p.fullName) continue;
+        TRecBank b = requisites(id, n, QString::fromUtf8(p.fullName), QString::fromUtf8(p.address),
+                                QString::fromUtf8(p.director), QString::fromUtf8(p.accountant));
+        if (name.startsWith(QStringLiteral("ИП "))) makeSoleTrader(b, n);
+        catalog.SaveRequisites(b);
+        catalog.SaveEdoID(id, edoId(b));
     }
     seedNamed(catalog, TypeKlKind::Account, kAccounts);
     seedNamed(catalog, TypeKlKind::Overhead, kOverheads);
     seedNamed(catalog, TypeKlKind::Investment, kInvestments);
-    catalog.SaveRequisites(requisites(
+    const TRecBank organization = requisites(
         kOrganizationID, 0, QStringLiteral("Общество с ограниченной ответственностью «Ковчег-Трейд»"),
         QStringLiteral("141008, Московская обл., г. Мытищи, ул. Силикатная, д. 19"),
-        QStringLiteral("Ковалев Петр Андреевич"), QStringLiteral("Ковалева Нина Ивановна")));
+        QStringLiteral("Ковалев Петр Андреевич"), QStringLiteral("Ковалева Нина Ивановна"));
+    catalog.SaveRequisites(organization);
+    catalog.SaveEdoID(kOrganizationID, edoId(organization));
     const GoodsByName goods = seedGoods(catalog);
     const int gifts =
         catalog.InsertGroup(QStringLiteral("Наборы"), QStringLiteral("комплекты из нескольких товаров"));

@@ -13,6 +13,7 @@ const std::vector<Migration>& AllMigrations() {
         Migration002Documents(),
         Migration003PendingPasswords(),
         Migration004SignIns(),
+        Migration005EdoIdsUnits(),
     };
     return steps;
 }

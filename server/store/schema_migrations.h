@@ -26,6 +26,7 @@ Migration Migration001AccountsCatalogs();
 Migration Migration002Documents();
 Migration Migration003PendingPasswords();
 Migration Migration004SignIns();
+Migration Migration005EdoIdsUnits();
 
 // Applies the steps that the database lacks; returns the versions applied now. Throws
 // StoreError on failure, leaving the steps before the failing one applied. Servers starting

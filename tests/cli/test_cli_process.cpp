@@ -64,10 +64,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
         QTest::newRow("no command") << QStringList{}
-                                    << "no command given (call, report, grid, export, print, print-doc or sign-in)";
+                                    << "no command given (call, report, grid, export, print, print-doc, upd or sign-in)";
         QTest::newRow("unknown command")
             << QStringList{"fetch", "SelectStoreList"}
-            << "unknown command fetch (call, report, grid, export, print, print-doc or sign-in)";
+            << "unknown command fetch (call, report, grid, export, print, print-doc, upd or sign-in)";
         QTest::newRow("no operation") << QStringList{"call"} << "call needs an operation name";
         QTest::newRow("unknown operation")
             << QStringList{"call", "SelectStores"} << "unknown operation SelectStores";
@@ -328,7 +328,8 @@ private Q_SLOTS:
                 "    {\"ID\": 1, \"FlagDel\": 0, \"Name\": \"Чай\", \"Prim\": \"\", \"Pack\": 10, "
                 "\"BarCode\": \"\", \"Code\": \"\", \"PCen\": 20, \"ZCen\": 10, \"Nds\": 0, \"IDGoods\": 15, "
                 "\"GrCode\": 1, \"KolPlus\": 3, \"KolMinus\": 0, \"KolPlusV\": 0, \"KolMinusV\": 0, "
-                "\"OstKol\": 8, \"ItogZSum\": 90, \"PackKol\": 0.8, \"ZCenAvg\": 11.25, \"Sum\": 160}\n"
+                "\"OstKol\": 8, \"ItogZSum\": 90, \"OKEI\": \"\", \"PackKol\": 0.8, \"ZCenAvg\": 11.25, "
+                "\"Sum\": 160}\n"
                 "  ],\n"
                 "  \"totals\": {\"OstKol\": 8, \"PackKol\": 0.8, \"ItogZSum\": 90, \"Sum\": 160},\n"
                 "  \"log\": [\n")),
@@ -343,9 +344,9 @@ private Q_SLOTS:
         QCOMPARE(
             lines[0],
             QByteArray("ID\tFlagDel\tName\tPrim\tPack\tBarCode\tCode\tPCen\tZCen\tNds\tIDGoods\tGrCode\t"
-                       "KolPlus\tKolMinus\tKolPlusV\tKolMinusV\tOstKol\tItogZSum\tPackKol\tZCenAvg\tSum"));
-        QVERIFY(lines[1].endsWith("\t3\t30\t3\t10\t0"));
-        QVERIFY(lines[2].endsWith("\t5\t60\t5\t12\t0"));
+                       "KolPlus\tKolMinus\tKolPlusV\tKolMinusV\tOstKol\tItogZSum\tOKEI\tPackKol\tZCenAvg\tSum"));
+        QVERIFY(lines[1].endsWith("\t3\t30\t\t3\t10\t0"));
+        QVERIFY(lines[2].endsWith("\t5\t60\t\t5\t12\t0"));
     }
 
     void settlementCardReport() {

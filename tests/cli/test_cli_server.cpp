@@ -6,16 +6,20 @@
 #ifdef KOVREL_TEST_EXPORTS
 #include "date_time.h"
 #include "demo_session.h"
+#include "form_load.h"
 #include "form_registry.h"
 #include "goods_doc_kind.h"
 #include "grid_text_file.h"
+#include "money.h"
 #include "rec_klient.h"
 #include "report_grid.h"
 #include "screen_scale.h"
 #include "session.h"
 #include "sheet_reader.h"
 #include "sheet_table.h"
+#include "upd_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -294,6 +298,14 @@ private Q_SLOTS:
               "Поставщик:", "Покупатель:", "Итого:", "Всего к оплате:", "Всего наименований", "рублей",
               "Руководитель", "Бухгалтер"},
              title("Счет на оплату", order)},
+            // The УПД of a sale with VAT, asked for as a transfer document only.
+            {{"nkl", QString::number(sale.ID), "4", "--status", "2"},
+             "FRDocUPD",
+             {"Универсальный", QStringLiteral("СЧЕТ-ФАКТУРА № %1 от %2").arg(sale.ID).arg(day(sale)),
+              "Продавец: " + org->Name, "Статус: 2", "Код товара/", "Всего к оплате (9)",
+              "Документ составлен на", "Товар (груз) передал", "Дата отгрузки, передачи (сдачи) " + day(sale),
+              "[19]"},
+             title("УПД", sale)},
         };
         QTemporaryDir dir;
         const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
@@ -305,7 +317,7 @@ private Q_SLOTS:
             // People's name for the print, and the edition where the form has several.
             QVERIFY2(r.out.contains(QStringLiteral("\"title\": \"%1\"").arg(c.title)), qPrintable(r.out));
             QCOMPARE(r.out.contains(QStringLiteral("\"edition\": \"%1\"").arg(edition.name)),
-                     c.form == QLatin1String("FRDocSF"));
+                     c.form == QLatin1String("FRDocSF") || c.form == QLatin1String("FRDocUPD"));
             QProcess text;
             text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
             QVERIFY(text.waitForFinished(30000));
@@ -331,8 +343,12 @@ private Q_SLOTS:
         const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("doc.pdf"));
-        for (const QStringList& args : {QStringList{"money", "1"}, QStringList{"prh", "1", "2"},
-                                        QStringList{"nkl", "1", "4"}, QStringList{"nkl", "первая"}}) {
+        // The status is the УПД's alone.
+        for (const QStringList& args :
+             {QStringList{"money", "1"}, QStringList{"prh", "1", "2"}, QStringList{"nkl", "1", "5"},
+              QStringList{"nkl", "первая"}, QStringList{"nkl", "1", "2", "--status", "1"},
+              QStringList{"nkl", "1", "4", "--status", "3"},
+              QStringList{"nkl", "1", "4", "--out", dir.path()}}) {
             const Run r = cli(login + QStringList{"print-doc"} + args + QStringList{"--pdf", pdf});
             QCOMPARE(r.exitCode, 2);
             QVERIFY(r.out.isEmpty());
@@ -346,6 +362,140 @@ private Q_SLOTS:
         QCOMPARE(refused.exitCode, 1);
         QCOMPARE(refused.err.count(QLatin1Char('\n')), 1);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("pages"))));
+    }
+
+    // Every sales waybill of the demo's months as an e-document that validates, one new file
+    // each, with the journal's sum; the buyer who gave no requisites is named with each of his.
+    void updWritesThePeriodsSalesWaybills() {
+        BaseURL = server->BaseUrl();
+        UseDemoAdmin();
+        const QDate today = QDate::currentDate();
+        const QDate begin = today.addMonths(-4);
+        TFormLoad fl;
+        RecordList<TRecDoc> journal;
+        fl.SelectNklList(journal, QString(), kovrel::ToDateTime(begin), kovrel::ToDateTime(today));
+        QVERIFY(journal.size() > 20);
+        QTemporaryDir dir;
+        const Run r =
+            cli({"--login", "demo@kovrel.local", "--password", "demo2024", "upd", "nkl", "--from",
+                 begin.toString(Qt::ISODate), "--to", today.toString(Qt::ISODate), "--out", dir.path()});
+        QCOMPARE(r.exitCode, 1); // not every one could be written
+        QCOMPARE(r.err, QString());
+        const QJsonObject out = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(out.keys(), QStringList({"failed", "files", "ok"}));
+        QCOMPARE(out.value(QStringLiteral("ok")), QJsonValue(false));
+        const QJsonArray files = out.value(QStringLiteral("files")).toArray();
+        const QJsonArray failed = out.value(QStringLiteral("failed")).toArray();
+        QCOMPARE(files.size() + failed.size(), qsizetype(journal.size()));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), files.size());
+
+        QHash<int, const TRecDoc*> byNumber;
+        for (const auto& d : journal)
+            byNumber.insert(d->ID, d.get());
+        QVERIFY(!failed.isEmpty());
+        for (const QJsonValue& f : failed) {
+            const TRecDoc* doc = byNumber.value(f[QStringLiteral("number")].toInt());
+            QVERIFY(doc);
+            QCOMPARE(doc->KlientName, QStringLiteral("Столовая Домашняя"));
+            QCOMPARE(f[QStringLiteral("reason")].toString(),
+                     QStringLiteral("Заполните в реквизитах покупателя «Столовая Домашняя» «Идентификатор "
+                                    "участника ЭДО», «ИНН», «Полное наимен.», «Адрес»"));
+        }
+        QSet<QString> functions;
+        for (const QJsonValue& path : files) {
+            const UpdFile file(path.toString());
+            QCOMPARE(file.SchemaErrors(), QString());
+            QCOMPARE(file.RuleProblems(), QStringList());
+            const UpdNode& d = file.Document();
+            const TRecDoc* doc = byNumber.value(d.Attr(QStringLiteral("СвСчФакт/@НомерДок")).toInt());
+            QVERIFY(doc);
+            QVERIFY(doc->KlientName != QStringLiteral("Столовая Домашняя"));
+            QCOMPARE(d.Attr(QStringLiteral("ТаблСчФакт/ВсегоОпл/@СтТовУчНалВсего")),
+                     kovrel::Money::FromDouble(doc->SumR).ToText());
+            functions.insert(d.attrs.value(QStringLiteral("Функция")));
+        }
+        QCOMPARE(functions, QSet<QString>({QStringLiteral("СЧФДОП")})); // every demo sale carries VAT
+    }
+
+    // The participant ID and the unit are operations like any other.
+    void participantIdAndUnitByCall() {
+        const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
+        Run r =
+            cli(login + QStringList{"call", "UpdateEdoID", R"({"ID": 1000000, "EdoID": "2BM-7700000001"})"});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        r = cli(login + QStringList{"--format", "tsv", "call", "SelectBank", R"({"ID": 1000000})"});
+        QVERIFY2(r.out.split(QLatin1Char('\n')).value(1).endsWith(QStringLiteral("\t2BM-7700000001")),
+                 qPrintable(r.out));
+        r = cli(login + QStringList{"call", "UpdateGoodUnit", R"({"ID": 1, "OKEI": "166"})"});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        r = cli(login + QStringList{"call", "UpdateGoodUnit", R"({"ID": 1, "OKEI": "999"})"});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("Поле okei: неизвестный код единицы измерения «999»")),
+                 qPrintable(r.err));
+        // The demo's first item is sold by the piece; now it has the unit given.
+        r = cli(login + QStringList{"--format", "tsv", "call", "SelectGoodList", "{}"});
+        const QStringList rows = r.out.split(QLatin1Char('\n'));
+        QCOMPARE(rows[0].split(QLatin1Char('\t')).last(), QStringLiteral("OKEI"));
+        QStringList units;
+        for (const QString& row : rows)
+            if (row.startsWith(QStringLiteral("1\t"))) units << row.split(QLatin1Char('\t')).last();
+        QCOMPARE(units, QStringList{QStringLiteral("166")});
+    }
+
+    // One document: its file, or one line on stderr and nothing written; mistakes on the command
+    // line are usage errors before anything is sent.
+    void updOfOneDocument() {
+        BaseURL = server->BaseUrl();
+        UseDemoAdmin();
+        TFormLoad fl;
+        RecordList<TRecDoc> journal;
+        fl.SelectNklList(journal, QString(), kovrel::EncodeDate(2000, 1, 1), kovrel::EncodeDate(2100, 1, 1));
+        const auto of = [&](bool withRequisites) {
+            for (const auto& d : journal)
+                if ((d->KlientName == QStringLiteral("Столовая Домашняя")) != withRequisites) return d->ID;
+            return 0;
+        };
+        const QStringList login{"--login", "demo@kovrel.local", "--password", "demo2024"};
+        QTemporaryDir dir;
+        const Run one = cli(login + QStringList{"upd", "nkl", QString::number(of(true)), "--out", dir.path(),
+                                                "--status", "2"});
+        QVERIFY2(one.exitCode == 0 && one.err.isEmpty(), qPrintable(one.err));
+        const QJsonArray files =
+            QJsonDocument::fromJson(one.out.toUtf8()).object().value(QStringLiteral("files")).toArray();
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(one.out, QStringLiteral("{\n  \"ok\": true,\n  \"files\": [\"%1\"],\n  \"failed\": []\n}\n")
+                              .arg(files[0].toString()));
+        const UpdFile file(files[0].toString());
+        QCOMPARE(file.SchemaErrors(), QString());
+        QCOMPARE(file.Document().attrs.value(QStringLiteral("Функция")), QStringLiteral("ДОП"));
+
+        QTemporaryDir empty;
+        const QString cafeteria = QString::number(of(false));
+        const Run refused = cli(login + QStringList{"upd", "nkl", cafeteria, "--out", empty.path()});
+        QCOMPARE(refused.exitCode, 1);
+        QCOMPARE(
+            refused.err,
+            QStringLiteral("kovrel-cli: document %1: Заполните в реквизитах покупателя «Столовая Домашняя» "
+                           "«Идентификатор участника ЭДО», «ИНН», «Полное наимен.», «Адрес»\n")
+                .arg(cafeteria));
+        const Run missing = cli(login + QStringList{"upd", "nkl", "999999", "--out", empty.path()});
+        QCOMPARE(missing.exitCode, 1);
+        QCOMPARE(missing.err,
+                 QStringLiteral("kovrel-cli: document 999999: there is no document 999999 of kind nkl\n"));
+        QCOMPARE(QDir(empty.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+        for (const QStringList& args :
+             {QStringList{"upd", "nkl", "1"}, QStringList{"upd", "prh", "1", "--out", empty.path()},
+              QStringList{"upd", "nkl", "1", "--out", empty.path(), "--status", "3"},
+              QStringList{"upd", "nkl", "--from", "2026-01-01", "--out", empty.path()},
+              QStringList{"upd", "nkl", "--from", "2026-02-01", "--to", "2026-01-01", "--out", empty.path()},
+              QStringList{"upd", "nkl", "1", "--from", "2026-01-01", "--to", "2026-01-31", "--out",
+                          empty.path()},
+              QStringList{"upd", "nkl", "1", "--out", empty.filePath(QStringLiteral("нет"))},
+              QStringList{"call", "SelectStoreList", "{}", "--out", empty.path()}}) {
+            const Run r = cli(login + args);
+            QVERIFY2(r.exitCode == 2 && r.out.isEmpty(), qPrintable(args.join(QLatin1Char(' ')) + r.err));
+        }
     }
 #endif
 };

@@ -6,6 +6,7 @@
 #include "golden_dump.h"
 #include "grid_data_sources.h"
 #include "money.h"
+#include "prepared_table.h"
 #include "rec_klient.h"
 #include "report_engine.h"
 #include "report_forms.h"
@@ -124,60 +125,6 @@ Document weighedSale(QDate date, const QList<double>& rates) {
                  line(QStringLiteral("Скрепки"), 3, 0.05, rates[2]),
                  line(QStringLiteral("Ручка"), 1, 0.75, rates[3])};
     return doc;
-}
-
-// A printed amount ("1 234,56") in kopecks; -1 for a text that is none.
-qint64 kopecks(QString text) {
-    text.remove(QChar(0x00A0));
-    const auto m = kovrel::Money::Parse(text);
-    return m ? m->Kopecks() : -1;
-}
-
-// The frame around the top-most text that says `text`.
-QRectF frameOf(const PreparedPage& page, const QString& text, double below = -1) {
-    const PreparedText* found = nullptr;
-    for (const PreparedText& t : page.texts)
-        if (t.lines.join(QLatin1Char(' ')) == text && t.rect.top() > below &&
-            (!found || t.rect.top() < found->rect.top()))
-            found = &t;
-    QRectF cell;
-    if (found)
-        for (const PreparedFrame& f : page.frames)
-            if (f.rect.contains(found->rect.center())) cell = f.rect;
-    return cell;
-}
-
-// The texts printed in the column whose number-row cell says `number`, the row under the
-// heading cell `heading` ("№ п/п" on the VAT invoice, "Номер по порядку" on TORG-12; the
-// heading cell itself when it is the number), top to bottom: the lines, then the totals. With
-// `framed` only those in framed cells (not the signatures below the table).
-QStringList column(const PreparedPage& page, const QString& number, const QString& heading,
-                   bool framed = true) {
-    const QRectF head = frameOf(page, heading);
-    const QRectF cell = number == heading ? head : frameOf(page, number, head.bottom() - 0.5);
-    const auto inFrame = [&page](const PreparedText& t) {
-        return std::any_of(page.frames.begin(), page.frames.end(),
-                           [&t](const PreparedFrame& f) { return f.rect.contains(t.rect.center()); });
-    };
-    QList<const PreparedText*> below;
-    for (const PreparedText& t : page.texts)
-        if (t.rect.top() >= cell.bottom() - 0.01 && t.rect.center().x() > cell.left() &&
-            t.rect.center().x() < cell.right() && (!framed || inFrame(t)))
-            below << &t;
-    std::stable_sort(below.begin(), below.end(), [](const PreparedText* a, const PreparedText* b) {
-        return a->rect.top() < b->rect.top();
-    });
-    QStringList texts;
-    for (const PreparedText* t : below)
-        texts << t->lines.join(QLatin1Char(' '));
-    return texts;
-}
-
-QList<qint64> amounts(const QStringList& texts) {
-    QList<qint64> out;
-    for (const QString& t : texts)
-        out << kopecks(t);
-    return out;
 }
 
 qint64 total(const QList<qint64>& values) {
@@ -347,7 +294,8 @@ private Q_SLOTS:
         QCOMPARE(lines.filter(QStringLiteral("(в редакции постановления")),
                  QStringList{"(в редакции постановления Правительства Российской Федерации " + amendedBy});
         QCOMPARE(lines.contains(QStringLiteral("(5б)")), advances);
-        QCOMPARE(column(r.pages[0], QStringLiteral("14"), QStringLiteral("№ п/п")).size() == 3, column14);
+        QCOMPARE(ColumnTexts(r.pages[0], QStringLiteral("14"), QStringLiteral("№ п/п")).size() == 3,
+                 column14);
         const QString shipped = date < QDate(2024, 10, 1)
                                     ? QStringLiteral("Документ об отгрузке № п/п 1 - 3 № 15 от %1")
                                     : QStringLiteral("Документ об отгрузке: накладная, № 15 от %1");
@@ -380,9 +328,9 @@ private Q_SLOTS:
         const QList<qint64> sums{411, 5, 15, 75};
 
         const PreparedPage sf = print(QStringLiteral("FRDocSF"), doc.data(NklKind())).pages[0];
-        const QList<qint64> without = amounts(column(sf, QStringLiteral("5"), QStringLiteral("№ п/п")));
-        const QList<qint64> tax = amounts(column(sf, QStringLiteral("8"), QStringLiteral("№ п/п")));
-        const QList<qint64> with = amounts(column(sf, QStringLiteral("9"), QStringLiteral("№ п/п")));
+        const QList<qint64> without = Amounts(ColumnTexts(sf, QStringLiteral("5"), QStringLiteral("№ п/п")));
+        const QList<qint64> tax = Amounts(ColumnTexts(sf, QStringLiteral("8"), QStringLiteral("№ п/п")));
+        const QList<qint64> with = Amounts(ColumnTexts(sf, QStringLiteral("9"), QStringLiteral("№ п/п")));
         QCOMPARE(with, sums + QList<qint64>{506});
         QCOMPARE(tax.last(), vat);
         for (const QList<qint64>& c : {without, tax, with}) {
@@ -395,11 +343,11 @@ private Q_SLOTS:
         // TORG-12: the page's "Итого" and "Всего по накладной".
         const PreparedPage t12 = print(QStringLiteral("FRDocT12"), doc.data(NklKind())).pages[0];
         const QList<qint64> without12 =
-            amounts(column(t12, QStringLiteral("12"), QStringLiteral("Номер по порядку")));
+            Amounts(ColumnTexts(t12, QStringLiteral("12"), QStringLiteral("Номер по порядку")));
         const QList<qint64> tax12 =
-            amounts(column(t12, QStringLiteral("14"), QStringLiteral("Номер по порядку")));
+            Amounts(ColumnTexts(t12, QStringLiteral("14"), QStringLiteral("Номер по порядку")));
         const QList<qint64> with12 =
-            amounts(column(t12, QStringLiteral("15"), QStringLiteral("Номер по порядку")));
+            Amounts(ColumnTexts(t12, QStringLiteral("15"), QStringLiteral("Номер по порядку")));
         QCOMPARE(with12, (sums + QList<qint64>{506, 506}));
         for (const QList<qint64>& c : {without12, tax12, with12}) {
             QCOMPARE(c.size(), 6);
@@ -409,13 +357,13 @@ private Q_SLOTS:
         for (int i = 0; i < 6; ++i)
             QCOMPARE(without12[i] + tax12[i], with12[i]);
         QCOMPARE(tax12.last(), vat);
-        QCOMPARE(column(t12, QStringLiteral("10"), QStringLiteral("Номер по порядку")),
+        QCOMPARE(ColumnTexts(t12, QStringLiteral("10"), QStringLiteral("Номер по порядку")),
                  (QStringList{"0,333", "1,5", "3", "1", "5,833", "5,833"}));
 
         // The invoice for payment: its lines, "Итого:", the VAT in it and "Всего к оплате:".
         const PreparedReport s = print(QStringLiteral("FRDocS"), doc.data(InvoiceKind()));
         const QList<qint64> paid =
-            amounts(column(s.pages[0], QStringLiteral("Сумма"), QStringLiteral("Сумма"), false));
+            Amounts(ColumnTexts(s.pages[0], QStringLiteral("Сумма"), QStringLiteral("Сумма"), false));
         QCOMPARE(paid, (sums + QList<qint64>{506, vat, 506}));
         expectInOrder(s, QStringLiteral("Всего наименований 4, на сумму 5,06 руб.|Пять рублей 06 копеек"));
     }
@@ -667,6 +615,10 @@ private Q_SLOTS:
                                  << "nkl"
                                  << "Всего к оплате (9)"
                                  << "(ф.и.о.)" << true;
+        QTest::newRow("FRDocUPD") << "FRDocUPD"
+                                  << "nkl"
+                                  << "Всего к оплате (9)"
+                                  << "[19]" << true;
         QTest::newRow("FRDocT12") << "FRDocT12"
                                   << "nkl"
                                   << "Всего по накладной"
@@ -727,7 +679,7 @@ private Q_SLOTS:
                 static_cast<int>(page.filter(QRegularExpression(QStringLiteral("^Товар \\d+$"))).size());
             lines += onPage;
             const QList<qint64> sums =
-                amounts(column(r.pages[p], QStringLiteral("15"), QStringLiteral("Номер по порядку")));
+                Amounts(ColumnTexts(r.pages[p], QStringLiteral("15"), QStringLiteral("Номер по порядку")));
             QCOMPARE(total(sums.mid(0, onPage)), sums[onPage]);
             pagesTotal += sums[onPage];
             if (p == pages - 1) QCOMPARE(sums[onPage + 1], pagesTotal);
@@ -736,6 +688,164 @@ private Q_SLOTS:
         QCOMPARE(pagesTotal, qint64(60 * 61 / 2 * 1000));
         QCOMPARE(pageOf(r, QStringLiteral("Товар 60")), pages);
         QCOMPARE(pageOf(r, QStringLiteral("Отпуск разрешил")), pages);
+    }
+
+    // The paper УПД: the invoice of its date with the strip that names the document, its status
+    // and its sheets, the column "Код товара/ работ, услуг" (А) before column 1, and the transfer
+    // part [8]–[19], the seller's half filled in from the requisites.
+    void upd() {
+        Document doc;
+        doc.rec.DocDate = kovrel::EncodeDate(2026, 12, 9);
+        const PreparedReport r = print(QStringLiteral("FRDocUPD"), doc.data(NklKind()));
+        QCOMPARE(r.caption(), QStringLiteral("УПД № 15 от 09.12.2026"));
+        QCOMPARE(r.pages.size(), 1);
+        QCOMPARE(r.pages[0].size, QSizeF(297, 210));
+        expectInOrder(
+            r,
+            QStringLiteral(
+                "СЧЕТ-ФАКТУРА № 15 от 09.12.2026|(1)|ИСПРАВЛЕНИЕ № --- от ---|(1а)|"
+                "Продавец: ООО «Ромашка»|(2)|Документ об отгрузке: накладная, № 15 от 09.12.2026|(5а)|(5б)|"
+                "Идентификатор государственного контракта, договора (соглашения) (при наличии): -|(8)|"
+                "Универсальный передаточный документ|Статус:|1|"
+                "1 - счет-фактура и передаточный документ (акт) 2 - передаточный документ (акт)|"
+                "Код товара/ работ, услуг|№ п/п|"
+                "А|1|1а|1б|2|2а|3|4|5|6|7|8|9|10|10а|11|12|12а|13|14|"
+                "-|1|Кофе молотый 250 г|-|-|-|3|100,00|300,00|без акциза|20%|60,00|360,00|-|-|-|-|-|-|-|"
+                "-|2|Хлеб ржаной|-|-|-|10|45,50|455,00|без акциза|без НДС|без НДС|455,00|"
+                "-|3|Сахар-песок 1 кг|-|-|-|2,5|1~136,36|2~840,91|без акциза|10%|284,09|3~125,00|"
+                "Всего к оплате (9)|3~595,91|Х|344,09|3~940,00|"
+                "Руководитель организации или иное уполномоченное лицо|(подпись)|Иванов И. И.|(ф.и.о.)|"
+                "Главный бухгалтер или иное уполномоченное лицо|(подпись)|Петрова П. П.|(ф.и.о.)|"
+                "Индивидуальный предприниматель или иное уполномоченное лицо|(подпись)|(ф.и.о.)|"
+                "Документ составлен на|1|листах|"
+                "Основание передачи (сдачи) / получения (приемки)|Без документа-основания|"
+                "(договор; доверенность и др.)|[8]|Данные о транспортировке и грузе|"
+                "(транспортная накладная, поручение экспедитору, экспедиторская / складская расписка и др. / "
+                "масса нетто/ брутто груза, если не приведены ссылки на транспортные документы, содержащие "
+                "эти сведения)|[9]|"
+                "Товар (груз) передал / услуги, результаты работ, права сдал|Руководитель|(должность)|"
+                "(подпись)|Иванов И. И.|(ф.и.о.)|[10]|Дата отгрузки, передачи (сдачи)|09.12.2026|[11]|"
+                "Иные сведения об отгрузке, передаче|(ссылки на неотъемлемые приложения, сопутствующие "
+                "документы, иные документы и т.п.)|[12]|"
+                "Ответственный за правильность оформления факта хозяйственной жизни|Главный бухгалтер|"
+                "(должность)|(подпись)|Петрова П. П.|(ф.и.о.)|[13]|"
+                "Наименование экономического субъекта – составителя документа (в т.ч. комиссионера / агента)|"
+                "ООО «Ромашка», ИНН/КПП 7701234567/770101001|(может не заполняться при проставлении печати в "
+                "М.П., может быть указан ИНН / КПП)|[14]|М.П.|"
+                "Товар (груз) получил / услуги, результаты работ, права принял|(должность)|(подпись)|"
+                "(ф.и.о.)|[15]|Дата получения (приемки)|«|»|20|года|[16]|"
+                "Иные сведения о получении, приемке|(информация о наличии/отсутствии претензии; ссылки на "
+                "неотъемлемые приложения, и другие документы и т.п.)|[17]|"
+                "Ответственный за правильность оформления факта хозяйственной жизни|(должность)|(подпись)|"
+                "(ф.и.о.)|[18]|Наименование экономического субъекта – составителя документа|"
+                "ООО «Лютик», ИНН/КПП 7812345678/781201001|(может не заполняться при проставлении печати в "
+                "М.П., может быть указан ИНН / КПП)|[19]|М.П.|Страница 1 из 1"));
+        // The invoice's note on its copies is not the УПД's.
+        QVERIFY(r.pageLines(0).filter(QStringLiteral("Примечание")).isEmpty());
+    }
+
+    // Status 1 when a line carries VAT, 2 when none does, unless asked for; a sole trader hands
+    // the goods over and answers for the paper himself; an organization without a chief
+    // accountant answers by its head.
+    void updStatusAndPeople() {
+        Document doc;
+        doc.rec.DocDate = kovrel::EncodeDate(2026, 12, 9);
+        const auto status = [](const PreparedReport& r) {
+            const QStringList all = texts(r);
+            return all.value(all.indexOf(QStringLiteral("Статус:")) + 1);
+        };
+        QCOMPARE(status(print(QStringLiteral("FRDocUPD"), doc.data(NklKind()))), QStringLiteral("1"));
+        for (TRecDocItem& l : doc.lines)
+            l.ProcNds = 0;
+        TDocPrintData data = doc.data(NklKind());
+        QCOMPARE(status(print(QStringLiteral("FRDocUPD"), data)), QStringLiteral("2"));
+        data.SetUpdStatus(1);
+        QCOMPARE(status(print(QStringLiteral("FRDocUPD"), data)), QStringLiteral("1"));
+
+        doc.org = soleTrader();
+        expectInOrder(print(QStringLiteral("FRDocUPD"), doc.data(NklKind())),
+                      QStringLiteral("Статус:|2|Индивидуальный предприниматель|(должность)|(подпись)|"
+                                     "Петров И. С.|(ф.и.о.)|[10]|Индивидуальный предприниматель|(должность)|"
+                                     "(подпись)|Петров И. С.|(ф.и.о.)|[13]|"
+                                     "ИП Петров Иван Сергеевич, ИНН 771234567890"));
+        doc.org = organization();
+        doc.org.GBuh.clear();
+        doc.klRequisites = false;
+        expectInOrder(print(QStringLiteral("FRDocUPD"), doc.data(NklKind())),
+                      QStringLiteral("Ответственный за правильность оформления факта хозяйственной жизни|"
+                                     "Руководитель|(должность)|(подпись)|Иванов И. И.|(ф.и.о.)|[13]|"
+                                     "Наименование экономического субъекта – составителя документа|Лютик"));
+    }
+
+    // A kit's component lines carry no price: the УПД lists what was sold, as its e-document
+    // does, while the invoice keeps printing the components.
+    void updLeavesKitComponentsOut() {
+        Document doc;
+        doc.rec.DocDate = kovrel::EncodeDate(2026, 12, 9);
+        TRecDocItem kit = line(QStringLiteral("Набор «Завтрак»"), 2, 399, 22);
+        kit.FlagNorm = 1;
+        kit.IdRow = 40;
+        TRecDocItem part = line(QStringLiteral("Джем"), 2, 0, 22);
+        part.IdRow = 40;
+        doc.lines = {kit, part, line(QStringLiteral("Хлеб ржаной"), 1, 45.5, 0)};
+        const PreparedReport r = print(QStringLiteral("FRDocUPD"), doc.data(NklKind()));
+        QVERIFY(!texts(r).contains(QStringLiteral("Джем")));
+        QCOMPARE(ColumnTexts(r.pages[0], QStringLiteral("1"), QStringLiteral("№ п/п")).mid(0, 2),
+                 (QStringList{"1", "2"}));
+        QCOMPARE(Amounts(ColumnTexts(r.pages[0], QStringLiteral("9"), QStringLiteral("№ п/п"))),
+                 (QList<qint64>{79800, 4550, 84350}));
+        QVERIFY(
+            texts(print(QStringLiteral("FRDocSF"), doc.data(NklKind()))).contains(QStringLiteral("Джем")));
+    }
+
+    // A line's unit of measure prints as its ОКЕИ code and symbol on every paper that has a
+    // column for it, a dash on a line without one.
+    void unitsOnEveryPaper_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("codeColumn"); // empty: the form prints no code
+        QTest::addColumn<QString>("nameColumn");
+        QTest::newRow("VAT invoice") << "FRDocSF"
+                                     << "nkl"
+                                     << "№ п/п"
+                                     << "2"
+                                     << "2а";
+        QTest::newRow("УПД") << "FRDocUPD"
+                             << "nkl"
+                             << "№ п/п"
+                             << "2"
+                             << "2а";
+        QTest::newRow("TORG-12") << "FRDocT12"
+                                 << "nkl"
+                                 << "Номер по порядку"
+                                 << "5"
+                                 << "4";
+        QTest::newRow("TORG-13") << "FRDocT13"
+                                 << "vnk"
+                                 << "№"
+                                 << "5"
+                                 << "4";
+        QTest::newRow("invoice for payment") << "FRDocS"
+                                             << "invoice"
+                                             << "Ед. изм."
+                                             << ""
+                                             << "Ед. изм.";
+    }
+    void unitsOnEveryPaper() {
+        QFETCH(QString, form);
+        QFETCH(QString, kind);
+        QFETCH(QString, heading);
+        QFETCH(QString, codeColumn);
+        QFETCH(QString, nameColumn);
+        Document doc;
+        doc.rec.DocDate = kovrel::EncodeDate(2026, 12, 9);
+        doc.lines[0].OKEI = QStringLiteral("796");
+        doc.lines[2].OKEI = QStringLiteral("166");
+        const PreparedPage page = print(form, doc.data(*FindGoodsDocKind(kind))).pages[0];
+        if (!codeColumn.isEmpty())
+            QCOMPARE(ColumnTexts(page, codeColumn, heading).mid(0, 3), (QStringList{"796", "-", "166"}));
+        QCOMPARE(ColumnTexts(page, nameColumn, heading).mid(0, 3), (QStringList{"шт", "-", "кг"}));
     }
 
     // Every registered form in every edition prepares from the sources it declares, under a
@@ -778,7 +888,7 @@ private Q_SLOTS:
                 }
             }
         }
-        QCOMPARE(prepared, 10 + 4 + 4 + 3 + 1 + 1 + 1);
+        QCOMPARE(prepared, 10 + 4 + 4 + 3 + 1 + 1 + 1 + 3);
     }
 
     // A variable whose source does not declare it is refused with the template's and the
@@ -818,12 +928,13 @@ private Q_SLOTS:
     void printListsComeFromTheRegistry() {
         QCOMPARE(FormRegistry::printList(QStringLiteral("nkl")),
                  (QStringList{"накладная без упаковок", "накладная с упаковками", "счет-фактура",
-                              "накладная ТОРГ-12"}));
+                              "накладная ТОРГ-12", "УПД"}));
         QCOMPARE(FormRegistry::printList(QStringLiteral("invoice")),
                  (QStringList{"заказ без упаковок", "заказ с упаковками", "счет на оплату"}));
         QCOMPARE(FormRegistry::printList(QStringLiteral("prh")).size(), 2);
         QCOMPARE(FormRegistry::printList(QStringLiteral("vnk")).last(), QStringLiteral("накладная ТОРГ-13"));
         QCOMPARE(DocForms::printedForm(NklKind(), 3), QStringLiteral("FRDocT12"));
+        QCOMPARE(DocForms::printedForm(NklKind(), 4), QStringLiteral("FRDocUPD"));
         QCOMPARE(DocForms::printedForm(NklKind(), 9), QStringLiteral("FRDoc1"));
         QCOMPARE(DocForms::printedForm(VnkKind(), 2), QStringLiteral("FRDocT13"));
     }
@@ -863,6 +974,12 @@ private Q_SLOTS:
         unknown.rec.DocDate = kovrel::EncodeDate(2026, 12, 9);
         CompareGolden(print(QStringLiteral("FRDocSF"), unknown.data(NklKind())), dir,
                       QStringLiteral("FRDocSF-buyer-without-requisites"));
+        // A sole trader without VAT: a transfer document only.
+        Document plain = trader;
+        for (TRecDocItem& l : plain.lines)
+            l.ProcNds = 0;
+        CompareGolden(print(QStringLiteral("FRDocUPD"), plain.data(NklKind())), dir,
+                      QStringLiteral("FRDocUPD-status-2"));
     }
 };
 

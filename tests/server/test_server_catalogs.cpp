@@ -7,6 +7,7 @@
 #include "server_request.h"
 #include "session.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -311,6 +312,60 @@ private Q_SLOTS:
         QCOMPARE(bank(storeBank.ID)->Name, QString());
     }
 
+    // The participant ID is kept beside the requisites by a write of its own, which a
+    // requisites save leaves alone. The demo organization and every buyer or supplier with
+    // requisites has one; sole traders have a person's taxpayer number and no КПП.
+    void participantIdsBesideTheRequisites() {
+        const auto org = bank(kOrganizationID);
+        QCOMPARE(org->EdoID, QStringLiteral("2BM-") + org->Inn + QLatin1Char('-') + org->Kpp);
+        int withIds = 0;
+        for (const auto& k : klients(TypeKlKind::Klient)) {
+            const auto b = bank(k->ID);
+            if (b->Name.isEmpty()) {
+                QCOMPARE(k->Name, QStringLiteral("Столовая Домашняя"));
+                QCOMPARE(b->EdoID, QString());
+                continue;
+            }
+            ++withIds;
+            const bool soleTrader = k->Name.startsWith(QStringLiteral("ИП "));
+            QCOMPARE(b->Inn.size(), soleTrader ? 12 : 10);
+            QCOMPARE(b->Kpp.isEmpty(), soleTrader);
+            QVERIFY2(b->EdoID.startsWith(QStringLiteral("2BM-") + b->Inn), qPrintable(b->EdoID));
+            if (soleTrader)
+                QVERIFY2(QRegularExpression(QStringLiteral("^\\d{15}$")).match(b->Ogrn).hasMatch(),
+                         qPrintable(b->Ogrn));
+        }
+        QCOMPARE(withIds, 11);
+
+        TRecKlient buyer;
+        buyer.TypeKl = TypeKlKind::Klient;
+        buyer.Name = QStringLiteral("Участник ЭДО");
+        QVERIFY(Write([&](TFormLoad& f) { return f.InsertKlient(buyer); }));
+        QVERIFY(
+            Write([&](TFormLoad& f) { return f.UpdateEdoID(buyer.ID, QStringLiteral(" 2AL-5001012345 ")); }));
+        auto stored = bank(buyer.ID);
+        QCOMPARE(stored->EdoID, QStringLiteral("2AL-5001012345"));
+        QCOMPARE(bankTexts(*stored).join(QString()), QString());
+        stored->Name = QStringLiteral("ООО «Участник»");
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateBank(*stored); }));
+        QCOMPARE(bank(buyer.ID)->EdoID, QStringLiteral("2AL-5001012345"));
+        QCOMPARE(bank(buyer.ID)->Name, QStringLiteral("ООО «Участник»"));
+
+        // Characters a file name cannot carry, and entries that are no counterparty, are refused.
+        for (const QString& bad :
+             {QStringLiteral("2AL_5001"), QStringLiteral("2AL"), QStringLiteral("2АЛ-5001")})
+            QVERIFY2(!Write([&](TFormLoad& f) { return f.UpdateEdoID(buyer.ID, bad); }), qPrintable(bad));
+        const int store =
+            FindByName(listOf(catalogNamed(QStringLiteral("stores"))), QStringLiteral("Основной склад"))->ID;
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateEdoID(store, QStringLiteral("2AL-1234")); }));
+        QCOMPARE(bank(store)->EdoID, QString());
+        QCOMPARE(bank(buyer.ID)->EdoID, QStringLiteral("2AL-5001012345"));
+
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateEdoID(buyer.ID, QString()); }));
+        QCOMPARE(bank(buyer.ID)->EdoID, QString());
+        QCOMPARE(bank(buyer.ID)->Name, QStringLiteral("ООО «Участник»"));
+    }
+
     // Another account's IDs are neither shown nor changed: per-account numbering makes the
     // same numbers name other entries there, or none.
     void accountsAreIsolated() {
@@ -426,23 +481,27 @@ private Q_SLOTS:
                                Write([&](TFormLoad& f) { return f.UpdateKlient(changed); }),
                                Write([&](TFormLoad& f) { return f.UpdateBank(b); }),
                                Write([&](TFormLoad& f) { return f.UpdateBank(org); }),
+                               Write([&](TFormLoad& f) {
+                                   return f.UpdateEdoID(kOrganizationID, QStringLiteral("2BM-0000000001"));
+                               }),
                                Write([&](TFormLoad& f) { return f.DeleteKlient(changed); })};
         };
         const auto bankBefore = bankTexts(*bank(buyer.ID));
-        const auto orgBefore = bankTexts(*bank(kOrganizationID));
+        const auto orgBefore = bankTexts(*bank(kOrganizationID)) << bank(kOrganizationID)->EdoID;
         UseDemoUser();
         QCOMPARE(klients(TypeKlKind::Klient).size(), size_t(12));
         QCOMPARE(bank(kOrganizationID)->Inn, org.Inn);
-        QCOMPARE(tryAll(), QList<bool>({false, false, false, false, false}));
+        QCOMPARE(tryAll(), QList<bool>({false, false, false, false, false, false}));
         UseDemoAdmin();
         QCOMPARE(bankTexts(*bank(buyer.ID)), bankBefore);
-        QCOMPARE(bankTexts(*bank(kOrganizationID)), orgBefore);
+        QCOMPARE(bankTexts(*bank(kOrganizationID)) << bank(kOrganizationID)->EdoID, orgBefore);
         QCOMPARE(klients(TypeKlKind::Account).size(), size_t(5));
 
         QVERIFY(SetDemoUserRights({{5003, 1}}));
         UseDemoUser();
-        QCOMPARE(tryAll(), QList<bool>({true, true, true, true, true}));
+        QCOMPARE(tryAll(), QList<bool>({true, true, true, true, true, true}));
         QCOMPARE(bank(kOrganizationID)->Rs, QStringLiteral("40702810000000000000"));
+        QCOMPARE(bank(kOrganizationID)->EdoID, QStringLiteral("2BM-0000000001"));
         QVERIFY(!FindByName(klients(TypeKlKind::Klient), buyer.Name));
     }
 

@@ -55,10 +55,12 @@ private Q_SLOTS:
         line.CenZ = 50;
         line.CenR = 80;
         QVERIFY(fl.InsertNklItem(line));
+        QVERIFY(fl.UpdateGoodUnit(ids.sugar, QStringLiteral("166")));
         auto read = fl.SelectNklItemOne(line, ids.main);
         QVERIFY(read);
         QCOMPARE(read->Name, QStringLiteral("Сахар"));
         QCOMPARE(read->Pack, 10.0);
+        QCOMPARE(read->OKEI, QStringLiteral("166")); // the goods item's unit, as it is now
         QCOMPARE(read->Kol, 0.0);
         QCOMPARE(read->GetOstI(), 10.0);
 
@@ -71,6 +73,7 @@ private Q_SLOTS:
         QCOMPARE(lines[0]->Kol, 4.0);
         QCOMPARE(lines[0]->CenR, 82.5);
         QCOMPARE(lines[0]->CenZ, 50.0);
+        QCOMPARE(lines[0]->OKEI, QStringLiteral("166"));
         QCOMPARE(lines[0]->KolPlus, 10.0);
         QCOMPARE(lines[0]->KolMinus, 4.0);
         QCOMPARE(lines[0]->GetOstI(), 6.0);

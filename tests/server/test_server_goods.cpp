@@ -87,6 +87,9 @@ private Q_SLOTS:
             QVERIFY(g->ZCen > 0 && g->ZCen < g->PCen);
             ++rates[g->Nds];
             QVERIFY(categoryIds.contains(g->GrCode));
+            // Goods sold by weight in kilograms, the rest by the piece.
+            QCOMPARE(g->OKEI, g->Name.contains(QStringLiteral(" весов")) ? QStringLiteral("166")
+                                                                         : QStringLiteral("796"));
         }
         QCOMPARE(codes.size(), 200);
         // The rates of 2026: the general 22 % for most, 10 % for a few, a few without VAT.
@@ -97,6 +100,7 @@ private Q_SLOTS:
         for (const auto& k : kits) {
             QVERIFY(!names(all).contains(k->Name));
             QCOMPARE(k->GrCode, CategoryId(QStringLiteral("Наборы")));
+            QCOMPARE(k->OKEI, QStringLiteral("839"));
         }
         QCOMPARE(names(goods(QStringLiteral("завтрак"), true)),
                  QStringList{QStringLiteral("Набор «Завтрак»")});
@@ -247,7 +251,7 @@ private Q_SLOTS:
         const QJsonObject row = QJsonDocument::fromJson(raw.text.toUtf8()).array().first().toObject();
         for (const char* key :
              {"id", "id_goods", "flag_del", "name", "prim", "pack", "nds", "barcode", "code", "pcen", "zcen",
-              "gg_code", "kol_plus", "kol_minus", "kol_plus_v", "kol_minus_v"})
+              "gg_code", "kol_plus", "kol_minus", "kol_plus_v", "kol_minus_v", "okei"})
             QVERIFY2(row.contains(QLatin1String(key)), key);
 
         // A store the account does not have is refused, not taken for "all".
@@ -255,6 +259,40 @@ private Q_SLOTS:
         QVERIFY(stock(QString(), 1, 9999, &log).empty());
         QVERIFY(log.join(QLatin1Char('\n')).contains(QStringLiteral("404")));
         QVERIFY(stock(QString(), 1, 1, &log).empty()); // manager 1, not a store
+    }
+
+    // A unit is set, changed and cleared by its own write, which no other write touches; the
+    // goods lists and the stock list carry it. Only codes of the papers' units are taken, and
+    // the right is the item's: goods 5001, kits 5002.
+    void unitsOfMeasure() {
+        TRecGood item = *goods(QStringLiteral("Спички")).front();
+        QCOMPARE(item.OKEI, QStringLiteral("796"));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateGoodUnit(item.ID, QStringLiteral("778")); }));
+        QCOMPARE(goods(QStringLiteral("Спички")).front()->OKEI, QStringLiteral("778"));
+        item.Prim = QStringLiteral("коробок");
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateGood(item); }));
+        QCOMPARE(goods(QStringLiteral("Спички")).front()->OKEI, QStringLiteral("778"));
+        const int store = StoreId(QStringLiteral("Основной склад"));
+        for (const auto& row : stock(QStringLiteral("Спички"), 1, store))
+            QCOMPARE(row->OKEI, QStringLiteral("778"));
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateGoodUnit(item.ID, QString()); }));
+        QCOMPARE(goods(QStringLiteral("Спички")).front()->OKEI, QString());
+
+        for (const QString& bad : {QStringLiteral("999"), QStringLiteral("6"), QStringLiteral("кг")})
+            QVERIFY2(!Write([&](TFormLoad& f) { return f.UpdateGoodUnit(item.ID, bad); }), qPrintable(bad));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateGoodUnit(99999, QStringLiteral("796")); }));
+        QCOMPARE(goods(QStringLiteral("Спички")).front()->OKEI, QString());
+
+        const TRecGood kit = *goods(QStringLiteral("Пикник"), true).front();
+        UseDemoUser();
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateGoodUnit(item.ID, QStringLiteral("006")); }));
+        QVERIFY(SetDemoUserRights({{5001, 1}}));
+        UseDemoUser();
+        QVERIFY(Write([&](TFormLoad& f) { return f.UpdateGoodUnit(item.ID, QStringLiteral("006")); }));
+        QVERIFY(!Write([&](TFormLoad& f) { return f.UpdateGoodUnit(kit.ID, QStringLiteral("796")); }));
+        UseDemoAdmin();
+        QCOMPARE(goods(QStringLiteral("Спички")).front()->OKEI, QStringLiteral("006"));
+        QCOMPARE(goods(QStringLiteral("Пикник"), true).front()->OKEI, QStringLiteral("839"));
     }
 
     // A store closed to a user gives that user no stock; a store open for reports does.

@@ -146,6 +146,18 @@ private Q_SLOTS:
              [](TFormLoad& f) { return f.DeleteGood(good()); },
              "/update-good.php",
              {{"id", "15"}, {"flag_del", "1"}}},
+            {"UpdateGoodUnit",
+             [](TFormLoad& f) { return f.UpdateGoodUnit(15, QStringLiteral("006")); },
+             "/update-good-unit.php",
+             {{"id", "15"}, {"okei", "006"}}},
+            {"UpdateGoodUnit cleared",
+             [](TFormLoad& f) { return f.UpdateGoodUnit(15, QString()); },
+             "/update-good-unit.php",
+             {{"id", "15"}, {"okei", ""}}},
+            {"UpdateEdoID",
+             [](TFormLoad& f) { return f.UpdateEdoID(1000000, QStringLiteral("2BM-7701234567-770101001")); },
+             "/update-edo-id.php",
+             {{"id", "1000000"}, {"edo_id_win", "2BM-7701234567-770101001"}}},
         };
         for (const WriteCase& c : cases) {
             server->Clear();
@@ -289,7 +301,8 @@ private Q_SLOTS:
         TFormLoad fl;
         server->Enqueue(R"([{"name": "ООО «Ромашка»", "bname": "Банк", "rs": "40702", "ks": "30101",
                              "bik": "044525", "inn": "7701", "kpp": "7701001", "adres": "Москва", "tel": "123",
-                             "okpo": "1", "ogrn": "2", "okpd": "3", "dir": "Петров", "gbuh": "Сидорова"},
+                             "okpo": "1", "ogrn": "2", "okpd": "3", "dir": "Петров", "gbuh": "Сидорова",
+                             "edo_id": "2BM-7701"},
                             {"name": "second"}])");
         auto bank = fl.SelectBank(11);
         QCOMPARE(server->Last().path, QByteArray("/select-bank-json.php"));
@@ -309,6 +322,7 @@ private Q_SLOTS:
         QCOMPARE(bank->Okpd, QStringLiteral("3"));
         QCOMPARE(bank->Dir, QStringLiteral("Петров"));
         QCOMPARE(bank->GBuh, QStringLiteral("Сидорова"));
+        QCOMPARE(bank->EdoID, QStringLiteral("2BM-7701"));
 
         server->Enqueue("[]");
         auto none = fl.SelectBank(1000000);
@@ -342,7 +356,7 @@ private Q_SLOTS:
         RecordList<TRecGood> list;
         server->Enqueue(R"([{"id": 15, "flag_del": 0, "name": "Чай", "prim": "п", "pack": "12", "nds": 20,
                              "barcode": "46", "code": "A-1", "pcen": 99.9, "zcen": 50.5, "id_goods": 9,
-                             "gg_code": 4, "kol_plus": 100}])");
+                             "gg_code": 4, "kol_plus": 100, "okei": "006"}])");
         fl.SelectGoodList(list, QStringLiteral("чай"), false);
         QCOMPARE(server->Last().path, QByteArray("/list-goods-json.php"));
         COMPARE_FIELDS(server->Last(), Fields{{"find_win", "ЧАЙ"}, {"flag_norm", "0"}});
@@ -359,6 +373,7 @@ private Q_SLOTS:
         QCOMPARE(g.ZCen, 50.5);
         QCOMPARE(g.IDGoods, 9);
         QCOMPARE(g.GrCode, 4);
+        QCOMPARE(g.OKEI, QStringLiteral("006"));
         QCOMPARE(g.KolPlus, 0.0); // not a key of this list
 
         server->Enqueue("[]");
@@ -372,7 +387,7 @@ private Q_SLOTS:
         RecordList<TRecGood> list;
         server->Enqueue(
             R"([{"id_goods": 15, "id": 999, "name": "Чай", "pack": 10, "kol_plus": 10, "kol_minus": 3,
-                             "gg_code": 2, "zcen": "4.5"},
+                             "gg_code": 2, "zcen": "4.5", "okei": "166"},
                             {"id_goods": 16, "kol_plus": 10, "kol_minus": 3, "kol_plus_v": 5, "kol_minus_v": 1.5}])");
         fl.SelectOstList(list, QStringLiteral("ч"), 1, 4);
         QCOMPARE(server->Last().path, QByteArray("/rep-ost-json-v2.php"));
@@ -382,6 +397,8 @@ private Q_SLOTS:
         QCOMPARE(list[0]->IDGoods, 15);
         QCOMPARE(list[0]->ZCen, 4.5);
         QCOMPARE(list[0]->GrCode, 2);
+        QCOMPARE(list[0]->OKEI, QStringLiteral("166"));
+        QCOMPARE(list[1]->OKEI, QString()); // a service that does not know units sends none
         QCOMPARE(list[0]->KolPlusV, 0.0);
         QCOMPARE(list[0]->GetOst(), 7.0);
         QCOMPARE(list[1]->KolPlusV, 5.0);

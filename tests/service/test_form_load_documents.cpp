@@ -25,7 +25,7 @@ const QByteArray kHeaderReply =
 const QByteArray kLineReply =
     R"([{"id": 501, "id_z": 41, "id_goods": 15, "kol": 2.5, "zcen": 10, "rcen": "12.5",
     "kol_plus": 100, "kol_minus": 30, "kol_plus_v": 5, "kol_minus_v": 1, "name": "Чай", "pack": 10, "nds": 20,
-    "flag_norm": 1, "id_row": 3, "p_kol_plus": 7, "p_kol_minus": 2, "p_kol_plus_v": 1, "p_kol_minus_v": 0.5}])";
+    "okei": "166", "flag_norm": 1, "id_row": 3, "p_kol_plus": 7, "p_kol_minus": 2, "p_kol_plus_v": 1, "p_kol_minus_v": 0.5}])";
 
 struct Kind {
     const char* name;
@@ -254,6 +254,7 @@ private Q_SLOTS:
             QCOMPARE(r.CenR, 12.5);
             QCOMPARE(r.Name, QStringLiteral("Чай"));
             QCOMPARE(r.Pack, 10.0);
+            QCOMPARE(r.OKEI, QStringLiteral("166")); // every kind's lines carry their unit
             QCOMPARE(r.GetOstI(), 74.0);
             QCOMPARE(r.ProcNds, kits ? 20.0 : 0.0);
             QCOMPARE(r.FlagNorm, kits ? 1 : 0);

@@ -25,6 +25,7 @@ public:
         QQueue<QString> fileNames;
         QStringList fileDialogs;   // title and filter of each file dialog, as "title|filter"
         QStringList saveProposals; // proposed name and default extension of each save dialog, as "name|ext"
+        QStringList folderDialogs; // title and start folder of each folder dialog, as "title|folder"
     };
 
     // The handler is owned by the global slot; tests keep a pointer to its shared state.
@@ -55,6 +56,11 @@ public:
                             const QString& defaultExtension) override {
         s().fileDialogs << title + QLatin1Char('|') + filter;
         s().saveProposals << suggestedName + QLatin1Char('|') + defaultExtension;
+        return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
+    }
+    // Answered from `fileNames` too.
+    QString getExistingDirectory(const QString& title, const QString& startFolder) override {
+        s().folderDialogs << title + QLatin1Char('|') + startFolder;
         return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
     }
 

@@ -118,7 +118,7 @@ inline int AddGroup(const QString& name) {
     return AddNamed(name, 0, &TFormLoad::InsertGroup);
 }
 
-// The requisites' labels and edit boxes, top to bottom.
+// The requisites' labels and edit boxes, top to bottom, the participant ID last.
 inline const QStringList& BankLabels() {
     static const QStringList labels = {"Полное наимен.",
                                        "Банк",
@@ -133,13 +133,14 @@ inline const QStringList& BankLabels() {
                                        "ОКПО",
                                        "ОКПД",
                                        "Руководитель",
-                                       "Глав. бухгалтер"};
+                                       "Глав. бухгалтер",
+                                       "Идентификатор участника ЭДО"};
     return labels;
 }
 inline const QStringList& BankEdits() {
-    static const QStringList names = {"EdFullName", "EdBName", "EdRs",    "EdKs",  "EdBik",
-                                      "EdInn",      "EdKpp",   "EdAdres", "EdTel", "EdOgrn",
-                                      "EdOkpo",     "EdOkpd",  "EdDir",   "EdGBuh"};
+    static const QStringList names = {"EdFullName", "EdBName", "EdRs",    "EdKs",   "EdBik",
+                                      "EdInn",      "EdKpp",   "EdAdres", "EdTel",  "EdOgrn",
+                                      "EdOkpo",     "EdOkpd",  "EdDir",   "EdGBuh", "EdEdoID"};
     return names;
 }
 

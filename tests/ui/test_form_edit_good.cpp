@@ -64,15 +64,24 @@ private Q_SLOTS:
 
         const QList<QPair<QString, QWidget*>> rows = LabelledRows(&e);
         const QList<QPair<QString, QWidget*>> expected{
-            {"Наименование", e.EdName}, {"Примечание", e.EdPrim},    {"Прод.цена", e.EdCen},
-            {"Упаковка", e.EdPack},     {"Ставка НДС", e.EdNds},     {"Штрих-код", e.EdBarCode},
-            {"Доп. код", e.EdCode},     {"Категория", e.ComBoxGroup}};
+            {"Наименование", e.EdName}, {"Примечание", e.EdPrim},     {"Прод.цена", e.EdCen},
+            {"Упаковка", e.EdPack},     {"Ставка НДС", e.EdNds},      {"Штрих-код", e.EdBarCode},
+            {"Доп. код", e.EdCode},     {"Категория", e.ComBoxGroup}, {"Ед. изм.", e.ComBoxUnit}};
         QCOMPARE(rows, expected);
         for (QWidget* wide : {(QWidget*)e.EdName, (QWidget*)e.EdPrim, (QWidget*)e.EdBarCode,
                               (QWidget*)e.EdCode, (QWidget*)e.ComBoxGroup})
             QCOMPARE(wide->width(), 320);
-        for (QLineEdit* number : {e.EdCen, e.EdPack, e.EdNds})
+        for (QWidget* number :
+             {(QWidget*)e.EdCen, (QWidget*)e.EdPack, (QWidget*)e.EdNds, (QWidget*)e.ComBoxUnit})
             QCOMPARE(number->width(), 120);
+        // "-" for none, then the papers' units with their codes.
+        QStringList units;
+        for (int i = 0; i < e.ComBoxUnit->count(); ++i)
+            units << e.ComBoxUnit->itemText(i) + QLatin1Char('=') + e.ComBoxUnit->itemData(i).toString();
+        QCOMPARE(units, QStringList({"-=", "шт (796)=796", "кг (166)=166", "г (163)=163", "т (168)=168",
+                                     "л (112)=112", "м (006)=006", "м2 (055)=055", "упак (778)=778",
+                                     "компл (839)=839", "пар (715)=715"}));
+        QCOMPARE(e.ComBoxUnit->currentText(), QStringLiteral("-"));
         QCOMPARE(e.ComBoxGroup->maxVisibleItems(), 32);
         for (int i = 0; i + 1 < rows.size(); ++i)
             QCOMPARE(NextTabStop(rows[i].second), rows[i + 1].second);
@@ -141,6 +150,47 @@ private Q_SLOTS:
         const int row = RowOf(g, 1, QStringLiteral("Новый товар из редактора"));
         QVERIFY(row > 0);
         QCOMPARE(g->Cells(2, row), QStringLiteral("99.90"));
+    }
+
+    // The unit goes by its own operation after the item, only when it was chosen anew; a new
+    // item gets it once the service lists the item.
+    void unitIsSavedByItsOwnOperation() {
+        auto w = f.OpenAdmin();
+        MainWindowFixture::ClickNav(w->LBoxOptions, 1);
+        WhenShown<TFormEditGood>([&](TFormEditGood* e) {
+            e->EdName->setText(QStringLiteral("Сыр весовой для единиц"));
+            e->ComBoxUnit->setCurrentIndex(e->ComBoxUnit->findData(QStringLiteral("166")));
+            e->ButSave->click();
+            QCOMPARE(e->result(), int(QDialog::Accepted));
+        });
+        find<QPushButton>(*w, "ButInsGood")->click();
+        auto rec = goodNamed(QStringLiteral("Сыр весовой для единиц"));
+        QVERIFY(rec);
+        QCOMPARE(rec->OKEI, QStringLiteral("166"));
+
+        TFormEditGood e(w.get(), *rec);
+        QCOMPARE(e.ComBoxUnit->currentText(), QStringLiteral("кг (166)"));
+        e.ComBoxUnit->setCurrentIndex(0);
+        e.ButSave->click();
+        QCOMPARE(goodNamed(rec->Name)->OKEI, QString());
+
+        // Only the item's own write when the unit stays; a code the list lacks stays as it is.
+        CaptureServer server;
+        testing::SetTestSession(server.Url());
+        server.Enqueue("[]");
+        TRecGood other = *rec;
+        other.OKEI = QStringLiteral("018");
+        TFormEditGood kept(nullptr, other);
+        QCOMPARE(kept.ComBoxUnit->currentText(), QStringLiteral("018"));
+        kept.ButSave->click();
+        QCOMPARE(testing::Paths(server.Requests()),
+                 (QStringList{"/list-grnames-json.php", "/update-good.php"}));
+        kept.ComBoxUnit->setCurrentIndex(kept.ComBoxUnit->findData(QStringLiteral("778")));
+        server.Clear();
+        kept.ButSave->click();
+        QCOMPARE(testing::Paths(server.Requests()),
+                 (QStringList{"/update-good.php", "/update-good-unit.php"}));
+        COMPARE_FIELDS(server.Last(), Fields{{"id", QString::number(rec->ID)}, {"okei", "778"}});
     }
 
     void goodsOfAVanishedCategoryAreSavedWithTheFirstCategory() {

@@ -94,15 +94,16 @@ private Q_SLOTS:
         QCOMPARE(e.ButSave->size(), QSize(120, 25));
         QVERIFY(e.ButCancel->x() < e.ButSave->x());
 
-        // The fourteen requisites, labelled, in their order, which is also the tab order.
+        // The fourteen requisites and the participant ID, labelled, in their order, which is also
+        // the tab order.
         const auto bank = bankOf(rec->ID);
-        QVERIFY(!bank->Inn.isEmpty());
-        const QStringList values = {bank->Name, bank->BName, bank->Rs,    bank->Ks,  bank->Bik,
-                                    bank->Inn,  bank->Kpp,   bank->Adres, bank->Tel, bank->Ogrn,
-                                    bank->Okpo, bank->Okpd,  bank->Dir,   bank->GBuh};
+        QVERIFY(!bank->Inn.isEmpty() && !bank->EdoID.isEmpty());
+        const QStringList values = {bank->Name, bank->BName, bank->Rs,    bank->Ks,   bank->Bik,
+                                    bank->Inn,  bank->Kpp,   bank->Adres, bank->Tel,  bank->Ogrn,
+                                    bank->Okpo, bank->Okpd,  bank->Dir,   bank->GBuh, bank->EdoID};
         QWidget* previous = e.EdPrim;
         int y = -1;
-        for (int i = 0; i < 14; ++i) {
+        for (int i = 0; i < 15; ++i) {
             QLineEdit* box = edit(&e, qPrintable(BankEdits()[i]));
             QVERIFY(box);
             QCOMPARE(box->text(), values[i]);
@@ -181,6 +182,33 @@ private Q_SLOTS:
         QVERIFY(saved);
         QCOMPARE(saved->ManagerID, 1);
         QCOMPARE(bankOf(saved->ID)->Bik, QStringLiteral("044525225"));
+    }
+
+    // The participant ID goes by its own operation after the requisites, and only when it was
+    // changed, so that a service without that operation still takes the requisites.
+    void participantIdIsSentByItsOwnOperationWhenChanged() {
+        CaptureServer server;
+        testing::SetTestSession(server.Url());
+        server.Enqueue(R"([{"name":"ООО Ромашка","inn":"7701234567","edo_id":"2BM-7701234567"}])");
+        server.Enqueue("[]"); // managers
+        TRecKlient rec;
+        rec.ID = 8;
+        rec.TypeKl = 1;
+        rec.Name = QStringLiteral("Ромашка");
+        TFormEditKl e(nullptr, rec);
+        QCOMPARE(edit(&e, "EdEdoID")->text(), QStringLiteral("2BM-7701234567"));
+        server.Clear();
+        e.ButSave->click();
+        QCOMPARE(testing::Paths(server.Requests()), (QStringList{"/update-klient.php", "/update-bank.php"}));
+
+        TFormEditKl again(nullptr, rec);
+        edit(&again, "EdEdoID")->setText(QStringLiteral(" 2BM-7701234567-770101001 "));
+        server.Clear();
+        again.ButSave->click();
+        QCOMPARE(testing::Paths(server.Requests()),
+                 (QStringList{"/update-klient.php", "/update-bank.php", "/update-edo-id.php"}));
+        COMPARE_FIELDS(server.Last(), Fields{{"id", "8"}, {"edo_id_win", "2BM-7701234567-770101001"}});
+        QCOMPARE(again.result(), int(QDialog::Accepted));
     }
 
     void kindsWithoutRequisitesShowNoTabsAndSendEmptyRequisites() {

@@ -49,6 +49,7 @@ private Q_SLOTS:
             QCOMPARE(NextTabStop(e->ButCancel), e->ButSave);
             QCOMPARE(e->Fields().Edits()[0]->text(), before->Name);
             QCOMPARE(e->Fields().Edits()[13]->text(), before->GBuh);
+            QCOMPARE(e->Fields().Edits()[14]->text(), before->EdoID);
             e->Fields().Edits()[8]->setText(QStringLiteral("  +7 (495) 111-22-33 "));
             e->ButSave->click();
             QCOMPARE(e->result(), int(QDialog::Accepted));
@@ -114,6 +115,29 @@ private Q_SLOTS:
         e.ButSave->click();
         QCOMPARE(e.result(), int(QDialog::Accepted));
         QCOMPARE(organization()->Inn, QStringLiteral("7703000007"));
+    }
+
+    // A participant ID the service refuses (a character a file name cannot carry) keeps the
+    // window open and says why; the requisites sent before it are stored.
+    void refusedParticipantIdIsSaidOnce() {
+        auto w = f.OpenAdmin();
+        const auto before = organization();
+        TFormEditOrg e(w.get(), kOrganizationID);
+        e.show();
+        e.Fields().Edits()[8]->setText(QStringLiteral("+7 (495) 000-00-01"));
+        e.Fields().Edits()[14]->setText(QStringLiteral("2BM_7701"));
+        e.ButSave->click();
+        QVERIFY(e.isVisible());
+        QCOMPARE(f.Ui->infos.size(), 1);
+        QVERIFY2(f.Ui->infos[0].contains(QStringLiteral("Поле edo_id_win: идентификатор участника ЭДО может "
+                                                        "содержать только латинские буквы, цифры и дефис")),
+                 qPrintable(f.Ui->infos[0]));
+        QCOMPARE(organization()->EdoID, before->EdoID);
+        QCOMPARE(organization()->Tel, QStringLiteral("+7 (495) 000-00-01"));
+        e.Fields().Edits()[14]->setText(QStringLiteral("2BM-7701"));
+        e.ButSave->click();
+        QCOMPARE(e.result(), int(QDialog::Accepted));
+        QCOMPARE(organization()->EdoID, QStringLiteral("2BM-7701"));
     }
 
     void refusedSaveKeepsTheWindowOpenWithTheInput() {

@@ -15,12 +15,15 @@
 #include "modal_script.h"
 #include "status_bar.h"
 #include "string_grid.h"
+#include "upd_file.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 using DocShop::Unique;
 
@@ -381,7 +384,7 @@ private Q_SLOTS:
                                  << QStringList{"ButSelStore", "Выбор склада", "ButSelKl", "Выбор покупателя"}
                                  << "Цена"
                                  << QStringList{"накладная без упаковок", "накладная с упаковками",
-                                                "счет-фактура", "накладная ТОРГ-12"};
+                                                "счет-фактура", "накладная ТОРГ-12", "УПД"};
         QTest::newRow("receipt") << 1 << "Приходная накладная"
                                  << QStringList{"ButSelKl", "Выбор поставщика", "ButSelStore", "Выбор склада"}
                                  << "Закуп. цена"
@@ -427,6 +430,8 @@ private Q_SLOTS:
             QCOMPARE(items, printForms);
             QCOMPARE(ed->ComBoxPrint->currentIndex(), 0);
             QCOMPARE(ed->ButLoadExcel != nullptr, kind == 1);
+            QCOMPARE(ed->ButUpdXml != nullptr, kind == 0);
+            if (ed->ButUpdXml) QCOMPARE(ed->ButUpdXml->text(), QStringLiteral("Выгрузить УПД (XML)"));
             // The supplier heads a receipt; the sending store a transfer.
             const QStringList labels{"склад", "контрагент", "склад", "отправитель"};
             QCOMPARE(ed->LabI->text(), labels[kind]);
@@ -701,6 +706,68 @@ private Q_SLOTS:
         const qsizetype at = paper.indexOf(QStringLiteral("Всего к оплате (9)"));
         QVERIFY(at > 0);
         QCOMPARE(paper.mid(at + 1, 4), (QStringList{"4,23", "Х", "0,83", "5,06"}));
+    }
+
+    // "Выгрузить УПД (XML)" writes what the paper prints as an e-document into the folder
+    // chosen, the next dialog starting there; a buyer without a participant ID is named instead.
+    void updXmlIsWrittenIntoTheChosenFolder() {
+        auto w = f.OpenAdmin();
+        const int store = DocShop::Store(Unique(QStringLiteral("Склад УПД")));
+        const int buyer = DocShop::Klient(Unique(QStringLiteral("Покупатель УПД")));
+        for (const auto& [id, inn] : {std::pair{kOrganizationID, QStringLiteral("7700000001")},
+                                      std::pair{buyer, QStringLiteral("5000000002")}}) {
+            TRecBank bank;
+            bank.ID = id;
+            bank.Name = QStringLiteral("ООО «Сторона %1»").arg(id);
+            bank.Inn = inn;
+            bank.Adres = QStringLiteral("г. Москва, ул. Тверская, д. 1");
+            bank.Dir = QStringLiteral("Иванов Иван Иванович");
+            QVERIFY(Write([&](TFormLoad& fl) { return fl.UpdateBank(bank); }));
+            QVERIFY(Write([&](TFormLoad& fl) { return fl.UpdateEdoID(id, QStringLiteral("2BM-") + inn); }));
+        }
+        const int cheese = DocShop::Good(Unique(QStringLiteral("Сыр весовой УПД")), 1, 120, 10);
+        QVERIFY(Write([&](TFormLoad& fl) { return fl.UpdateGoodUnit(cheese, QStringLiteral("166")); }));
+        DocShop::Receive(store, cheese, 3, 80);
+        TRecDoc sale = DocShop::Doc(NklFamily(), store, buyer, {{cheese, 1.5, 80, 120}});
+        sale.KlientName = QStringLiteral("Покупатель УПД");
+        QTemporaryDir dir;
+        f.Ui->fileNames.enqueue(dir.path());
+        ModalScript script;
+        script.Then([&](QWidget* window) {
+            auto* ed = ModalScript::As<TFormEditDoc>(window);
+            ed->ButUpdXml->click();
+            ed->ButUpdXml->click(); // the dialog is cancelled: nothing happens
+            ed->ButCancel->click();
+        });
+        open(*w, nkl(), sale);
+        QCOMPARE(f.Ui->folderDialogs.size(), 2);
+        QCOMPARE(f.Ui->folderDialogs[0], QStringLiteral("Папка для УПД (XML)|") + QDir::homePath());
+        QCOMPARE(f.Ui->folderDialogs[1], QStringLiteral("Папка для УПД (XML)|") + dir.path());
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(f.Ui->infos, QStringList{QStringLiteral("УПД записан в файл ") +
+                                          QDir::toNativeSeparators(dir.filePath(files[0]))});
+        const UpdFile file(dir.filePath(files[0]));
+        QCOMPARE(file.SchemaErrors(), QString());
+        QCOMPARE(file.RuleProblems(), QStringList());
+        const UpdNode* line = file.Document().At(QStringLiteral("ТаблСчФакт/СведТов"));
+        QCOMPARE(line->attrs.value(QStringLiteral("ОКЕИ_Тов")), QStringLiteral("166"));
+        QCOMPARE(line->attrs.value(QStringLiteral("НаимЕдИзм")), QStringLiteral("кг"));
+        QCOMPARE(line->attrs.value(QStringLiteral("КолТов")), QStringLiteral("1.5"));
+        QCOMPARE(line->attrs.value(QStringLiteral("СтТовУчНал")), QStringLiteral("180.00"));
+
+        QVERIFY(Write([&](TFormLoad& fl) { return fl.UpdateEdoID(buyer, QString()); }));
+        f.Ui->infos.clear();
+        f.Ui->fileNames.enqueue(dir.path());
+        script.Then([&](QWidget* window) {
+            auto* ed = ModalScript::As<TFormEditDoc>(window);
+            ed->ButUpdXml->click();
+            ed->ButCancel->click();
+        });
+        open(*w, nkl(), sale);
+        QCOMPARE(f.Ui->infos, QStringList{QStringLiteral("УПД не выгружен. Заполните в реквизитах покупателя "
+                                                         "«Покупатель УПД» «Идентификатор участника ЭДО»")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
     void totalsRunOverEveryLine() {

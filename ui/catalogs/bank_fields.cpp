@@ -1,6 +1,7 @@
 #include "bank_fields.h"
 
 #include "controls.h"
+#include "form_load.h"
 #include "number_box.h"
 #include "rec_bank.h"
 #include "requisites_check.h"
@@ -8,6 +9,7 @@
 #include "window_frame.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -33,6 +35,7 @@ const Field kFields[] = {
     {"ОКПД", "EdOkpd", &TRecBank::Okpd},
     {"Руководитель", "EdDir", &TRecBank::Dir},
     {"Глав. бухгалтер", "EdGBuh", &TRecBank::GBuh},
+    {"Идентификатор участника ЭДО", "EdEdoID", &TRecBank::EdoID},
 };
 
 } // namespace
@@ -40,7 +43,9 @@ const Field kFields[] = {
 TBankFields::TBankFields(QWidget* parent, QGridLayout* grid, int editWidth) {
     for (const Field& f : kFields) {
         QLineEdit* edit = MakeEdit(parent, f.edit, editWidth);
-        AddLabelledRow(grid, QString::fromUtf8(f.label), edit);
+        QLabel* label = AddLabelledRow(grid, QString::fromUtf8(f.label), edit);
+        // The participant ID's label is longer than the column of the others: it takes two lines.
+        if (f.member == &TRecBank::EdoID) label->setWordWrap(true);
         m_edits << edit;
     }
 }
@@ -60,6 +65,7 @@ void TBankFields::Show(const TRecBank& rec) {
         m_edits[i]->setCursorPosition(0); // a long name shows its beginning
         m_shown << m_edits[i]->text().trimmed();
     }
+    m_storedEdoID = rec.EdoID;
 }
 
 QLineEdit* TBankFields::edit(const char* name) const {
@@ -103,6 +109,14 @@ QLineEdit* TBankFields::RefusedChange() const {
 void TBankFields::Read(TRecBank& rec) const {
     for (qsizetype i = 0; i < m_edits.size(); ++i)
         rec.*kFields[i].member = m_edits[i]->text().trimmed();
+}
+
+bool TBankFields::Send(const TRecBank& rec, const TSendChange& change) {
+    if (!change([&rec](TFormLoad& fl) { return fl.UpdateBank(rec); })) return false;
+    if (rec.EdoID == m_storedEdoID) return true;
+    if (!change([&rec](TFormLoad& fl) { return fl.UpdateEdoID(rec.ID, rec.EdoID); })) return false;
+    m_storedEdoID = rec.EdoID;
+    return true;
 }
 
 void TBankFields::ClearAndDisable() {

@@ -5,6 +5,8 @@
 #include "fresh_request.h"
 #include "number_box.h"
 #include "number_text.h"
+#include "units_of_measure.h"
+#include "user_interaction.h"
 #include "window_frame.h"
 
 #include <QComboBox>
@@ -30,12 +32,14 @@ TFormEditGood::TFormEditGood(QWidget* owner, TRecGood& rec)
     EdCode = MakeEdit(fields, "EdCode", kEditWidth);
     ComBoxGroup = MakeCombo(fields, "ComBoxGroup", {}, kEditWidth);
     ComBoxGroup->setMaxVisibleItems(kVisibleCategories);
+    ComBoxUnit = MakeCombo(fields, "ComBoxUnit", {}, kNumberWidth);
     AddLabelledRow(grid, QStringLiteral("Прод.цена"), EdCen);
     AddLabelledRow(grid, QStringLiteral("Упаковка"), EdPack);
     AddLabelledRow(grid, QStringLiteral("Ставка НДС"), EdNds);
     AddLabelledRow(grid, QStringLiteral("Штрих-код"), EdBarCode);
     AddLabelledRow(grid, QStringLiteral("Доп. код"), EdCode);
     AddLabelledRow(grid, QStringLiteral("Категория"), ComBoxGroup);
+    AddLabelledRow(grid, QStringLiteral("Ед. изм."), ComBoxUnit);
     FormCreate();
     WatchAllInputs();
 }
@@ -55,6 +59,16 @@ void TFormEditGood::FormCreate() {
     EdBarCode->setText(LocalRec.BarCode);
     EdCode->setText(LocalRec.Code);
     SetComboID(ComBoxGroup, LocalRec.GrCode);
+    fillUnits();
+}
+
+void TFormEditGood::fillUnits() {
+    ComBoxUnit->addItem(QStringLiteral("-"), QString());
+    for (const TUnitOfMeasure& u : UnitsOfMeasure())
+        ComBoxUnit->addItem(QStringLiteral("%1 (%2)").arg(u.name, u.okei), u.okei);
+    // A code the list lacks (set elsewhere) stays the item's until another is chosen.
+    if (!IsKnownUnit(LocalRec.OKEI)) ComBoxUnit->addItem(LocalRec.OKEI, LocalRec.OKEI);
+    ComBoxUnit->setCurrentIndex(ComBoxUnit->findData(LocalRec.OKEI));
 }
 
 // A number box that holds no number is refused, naming it, before anything is sent.
@@ -73,6 +87,33 @@ bool TFormEditGood::Save() {
     LocalRec.Pack = *pack;
     LocalRec.Nds = *nds;
     LocalRec.GrCode = GetComboID(ComBoxGroup, LocalRec.GrCode);
-    if (LocalRec.ID < 1) return Change([this](TFormLoad& fl) { return fl.InsertGood(LocalRec); });
-    return Change([this](TFormLoad& fl) { return fl.UpdateGood(LocalRec); });
+    const QString unit = ComBoxUnit->currentData().toString();
+    if (LocalRec.ID < 1) return insertGood(unit);
+    return Change([this](TFormLoad& fl) { return fl.UpdateGood(LocalRec); }) && sendUnit(unit);
+}
+
+// The insert does not learn the new item's ID, which the unit's write needs: it is the newest
+// item of the same name, code and bar code. Once found, the record carries it, so that saving
+// again after a refused unit updates the item instead of adding another.
+bool TFormEditGood::insertGood(const QString& unit) {
+    if (!Change([this](TFormLoad& fl) { return fl.InsertGood(LocalRec); })) return false;
+    if (unit.isEmpty()) return true;
+    RecordList<TRecGood> found;
+    OnFreshRequest([&](TFormLoad& fl) { fl.SelectGoodList(found, LocalRec.Name, false); });
+    for (const auto& g : found)
+        if (g->Name == LocalRec.Name && g->Code == LocalRec.Code && g->BarCode == LocalRec.BarCode)
+            LocalRec.ID = std::max(LocalRec.ID, g->ID);
+    if (LocalRec.ID < 1) {
+        ShowInfo(QStringLiteral("Товар сохранен, а единица измерения нет: сервер не показал новый товар. "
+                                "Откройте товар и выберите единицу измерения снова."));
+        return true;
+    }
+    return sendUnit(unit);
+}
+
+bool TFormEditGood::sendUnit(const QString& unit) {
+    if (unit == LocalRec.OKEI) return true;
+    if (!Change([&](TFormLoad& fl) { return fl.UpdateGoodUnit(LocalRec.ID, unit); })) return false;
+    LocalRec.OKEI = unit;
+    return true;
 }

@@ -256,5 +256,5 @@ bool TFormEditKl::updateRecord() {
 
 bool TFormEditKl::sendRequisites() {
     if (!m_sendRequisites) return true;
-    return Change([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); });
+    return m_bank->Send(*BankRec, [this](const auto& change) { return bool(Change(change)); });
 }

@@ -41,7 +41,8 @@ bool TFormEditOrg::Save() {
     if (m_bank->RefusedChange()) return false;
     m_bank->Read(*BankRec);
     BankRec->ID = LocalID;
-    return Change([this](TFormLoad& fl) { return fl.UpdateBank(*BankRec); }, [this] { return reread(); });
+    return m_bank->Send(
+        *BankRec, [this](const auto& change) { return bool(Change(change, [this] { return reread(); })); });
 }
 
 bool TFormEditOrg::reread() {

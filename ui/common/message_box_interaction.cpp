@@ -82,6 +82,10 @@ QString MessageBoxInteraction::getSaveFileName(const QString& title, const QStri
     return dialog.selectedFiles().constFirst();
 }
 
+QString MessageBoxInteraction::getExistingDirectory(const QString& title, const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(owner(), title, startFolder);
+}
+
 QString MessageBoxInteraction::DialogFilter(const QString& filter) {
     if (!filter.contains(QLatin1Char('|'))) return filter;
     const QStringList parts = filter.split(QLatin1Char('|'));

@@ -19,6 +19,7 @@ public:
     QString getOpenFileName(const QString& title, const QString& filter) override;
     QString getSaveFileName(const QString& title, const QString& filter, const QString& suggestedName,
                             const QString& defaultExtension) override;
+    QString getExistingDirectory(const QString& title, const QString& startFolder) override;
 
     // The question box of askYesNoCancel: "Да", "Нет", "Отмена", "Да" preselected, Escape for
     // "Отмена".

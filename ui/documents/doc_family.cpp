@@ -53,6 +53,7 @@ const TDocFamily& NklFamily() {
         .priceHeading = kPrice,
         .kitLines = true,
         .excelImport = false,
+        .updExport = true,
         .priceLabel = kSalePrice,
         .stock = {{TStockFlow::Out, true, "LabOstI", kStock}},
         .ops = {
@@ -81,6 +82,7 @@ const TDocFamily& PrhFamily() {
         .priceHeading = QStringLiteral("Закуп. цена"),
         .kitLines = false,
         .excelImport = true,
+        .updExport = false,
         .priceLabel = QStringLiteral("Закуп.цена"),
         .stock = {{TStockFlow::In, true, "LabOstI", kStock}},
         .ops = {
@@ -113,6 +115,7 @@ const TDocFamily& InvoiceFamily() {
         .priceHeading = kPrice,
         .kitLines = true,
         .excelImport = false,
+        .updExport = false,
         .priceLabel = kSalePrice,
         // An order moves no stock: its line editor shows the stock and accepts any quantity.
         .stock = {{TStockFlow::Out, false, "LabOstI", kStock}},
@@ -143,6 +146,7 @@ const TDocFamily& VnkFamily() {
         .priceHeading = kPrice,
         .kitLines = false,
         .excelImport = false,
+        .updExport = false,
         .priceLabel = kSalePrice,
         .stock = {{TStockFlow::Out, true, "LabOstI", QStringLiteral("Остаток (отправитель): ")},
                   {TStockFlow::In, true, "LabOstP", QStringLiteral("Остаток (получатель): ")}},

@@ -71,6 +71,7 @@ struct TDocFamily {
     QString priceHeading; // the lines grid's price column
     bool kitLines;        // kit lines are marked ">> " and cannot be changed or deleted
     bool excelImport;     // "Загрузить из Excel"
+    bool updExport;       // "Выгрузить УПД (XML)"
 
     // ---- Line editor ----
     QString priceLabel;

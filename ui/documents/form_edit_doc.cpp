@@ -125,6 +125,12 @@ QWidget* TFormEditDoc::buildHeader() {
             MakeButton(panel, "ButLoadExcel", QStringLiteral("Загрузить из Excel"), kLineButtonWidth + 20);
         lineButtons->addWidget(ButLoadExcel);
     }
+    if (m_family.updExport) {
+        ButUpdXml =
+            MakeButton(panel, "ButUpdXml", QStringLiteral("Выгрузить УПД (XML)"), kLineButtonWidth + 40);
+        lineButtons->addWidget(ButUpdXml);
+        connect(ButUpdXml, &QPushButton::clicked, this, &TFormEditDoc::ButUpdXmlClick);
+    }
     grid->addLayout(lineButtons, 4, 0, 1, 3);
 
     connect(ButSelI, &QPushButton::clicked, this, &TFormEditDoc::ButSelIClick);

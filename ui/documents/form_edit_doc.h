@@ -55,6 +55,8 @@ public:
     void ButEditItemClick(); // also the grid's double click
     void ButDelItemClick();
     void ButPrintClick();
+    // Sales waybills: the УПД's XML e-document into a folder the user chooses.
+    void ButUpdXmlClick();
 
     // ---- Operations ----
     // Stores the header (insert when new, update otherwise); closes with OK on success when asked.
@@ -98,6 +100,7 @@ public:
     QPushButton* ButEditItem = nullptr;
     QPushButton* ButDelItem = nullptr;
     QPushButton* ButLoadExcel = nullptr; // receipts only
+    QPushButton* ButUpdXml = nullptr;    // sales waybills only
     QPushButton* ButPrint = nullptr;
     QComboBox* ComBoxPrint = nullptr;
     StringGrid* SGItems = nullptr;

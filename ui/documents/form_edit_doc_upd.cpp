@@ -1,0 +1,42 @@
+// The sales waybill's УПД as an XML e-document: what it prints on paper (the header as stored,
+// the lines of the grid, both parties' requisites read just before), written into a folder.
+// Like printing, it changes nothing and stays open to a read-only editor.
+#include "form_edit_doc.h"
+#include "server_wait.h"
+#include "upd_export.h"
+#include "user_interaction.h"
+
+#include <QDir>
+
+namespace {
+
+// The folder chosen last in this run, where the next dialog starts.
+QString& lastFolder() {
+    static QString folder = QDir::homePath();
+    return folder;
+}
+
+} // namespace
+
+void TFormEditDoc::ButUpdXmlClick() {
+    const QString folder =
+        CurrentUserInteraction().getExistingDirectory(QStringLiteral("Папка для УПД (XML)"), lastFolder());
+    if (folder.isEmpty()) return;
+    lastFolder() = folder;
+    QString failure;
+    {
+        TServerWait wait(*SBarInfo, 0);
+        TFormLoad fl;
+        TDocPrintData::ReadRequisites(fl, m_family.kind, LocalRec, BankRecOrg, BankRecKl);
+        if (fl.Failed()) failure = QStringLiteral("Реквизиты не прочитаны: %1").arg(fl.MemoInfo.last());
+    }
+    const TUpdExport upd =
+        failure.isEmpty() ? TUpdExport::Write(PrintData(), folder) : TUpdExport{{}, failure, {}};
+    if (!upd.failure.isEmpty()) {
+        ShowInfo(QStringLiteral("УПД не выгружен. ") + upd.failure);
+        return;
+    }
+    QString text = QStringLiteral("УПД записан в файл %1").arg(QDir::toNativeSeparators(upd.path));
+    if (!upd.lost.isEmpty()) text += QStringLiteral(".\n") + upd.LostMessage(LocalRec.ID);
+    ShowInfo(text);
+}
