@@ -1,5 +1,7 @@
 #include "cross_tab_layout.h"
 
+#include "cross_tab_columns.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -23,24 +25,12 @@ QList<double> CrossTabLayout::columnWidths(const CrossTabData& data, const Repor
     return widths;
 }
 
-QList<QList<int>> CrossTabLayout::slices(const QList<double>& widths, double printableWidth) const {
-    QList<QList<int>> result;
-    double used = 0;
-    for (int c = 0; c < widths.size(); ++c) {
-        if (result.isEmpty() || used + widths[c] > printableWidth + 1e-6) {
-            result.append(QList<int>());
-            used = 0;
-        }
-        result.last() << c;
-        used += widths[c];
-    }
-    return result;
-}
-
-QList<CrossTabRow> CrossTabLayout::layout(const ReportCrossTab& crossTab, const CrossTabData& data,
-                                          double printableWidth) {
+LaidCrossTab CrossTabLayout::layout(const ReportCrossTab& crossTab, const CrossTabData& data,
+                                    double printableWidth) {
     const ReportFont font = m_bands.resolved(crossTab.font);
-    const QList<double> widths = columnWidths(data, font, crossTab.padding, printableWidth);
+    const CrossTabColumns columns(columnWidths(data, font, crossTab.padding, printableWidth), crossTab,
+                                  printableWidth);
+    const QList<double>& widths = columns.widths();
     TextMeasurer& m = m_bands.measurer();
     const double lh = m.lineHeight(font);
 
@@ -59,19 +49,20 @@ QList<CrossTabRow> CrossTabLayout::layout(const ReportCrossTab& crossTab, const 
             heights[r] = std::max(heights[r], lines.size() * lh + 2 * crossTab.padding);
         }
 
-    QList<CrossTabRow> rows;
-    const QList<QList<int>> columnSlices = slices(widths, printableWidth);
-    for (int s = 0; s < columnSlices.size(); ++s)
+    LaidCrossTab table;
+    table.byRows = columns.keyed();
+    table.headerRows = columns.keyed() ? std::clamp(crossTab.headerRows, 0, data.rowCount()) : 0;
+    for (const QList<int>& slice : columns.slices()) {
+        QList<LaidBand>& rows = table.slices.emplace_back();
         for (int r = 0; r < data.rowCount(); ++r) {
-            CrossTabRow row;
-            row.newPage = s > 0 && r == 0;
-            row.band.height = heights[r];
+            LaidBand& row = rows.emplace_back();
+            row.height = heights[r];
             double x = 0;
-            for (int c : columnSlices[s]) {
-                m_bands.addText(row.band, cell, data.cell(r, c), QRectF(x, 0, widths[c], heights[r]));
+            for (int c : slice) {
+                m_bands.addText(row, cell, data.cell(r, c), QRectF(x, 0, widths[c], heights[r]));
                 x += widths[c];
             }
-            rows << row;
         }
-    return rows;
+    }
+    return table;
 }
