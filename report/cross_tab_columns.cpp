@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -24,10 +25,11 @@ double mm(long tenths) {
 
 } // namespace
 
-CrossTabColumns::CrossTabColumns(QList<double> widths, const ReportCrossTab& crossTab, double printableWidth)
+CrossTabColumns::CrossTabColumns(QList<double> widths, const ReportCrossTab& crossTab, double printableWidth,
+                                 const TableHeight& tableHeight)
     : m_widths(std::move(widths))
     , m_printable(printableWidth) {
-    m_keyed = planKeyed(crossTab);
+    m_keyed = planKeyed(crossTab, tableHeight);
     if (m_keyed) return;
     m_keys.clear();
     m_others.resize(m_widths.size());
@@ -58,7 +60,18 @@ QList<QList<int>> CrossTabColumns::sliceOthers(double keysWidth) const {
     return result;
 }
 
-bool CrossTabColumns::planKeyed(const ReportCrossTab& crossTab) {
+QList<double> CrossTabColumns::widthsWith(int name, double nameWidth) const {
+    QList<double> widths = m_widths;
+    if (name >= 0) widths[name] = nameWidth;
+    double keys = 0;
+    for (int c : m_keys)
+        keys += widths[c];
+    for (int c : m_others)
+        widths[c] = std::min(widths[c], m_printable - keys);
+    return widths;
+}
+
+bool CrossTabColumns::planKeyed(const ReportCrossTab& crossTab, const TableHeight& tableHeight) {
     const int count = static_cast<int>(m_widths.size());
     const double total = std::accumulate(m_widths.begin(), m_widths.end(), 0.0);
     if (total <= m_printable + kEpsilon || !validKeys(crossTab.keyColumns, count)) return false;
@@ -74,22 +87,33 @@ bool CrossTabColumns::planKeyed(const ReportCrossTab& crossTab) {
     // Keys that would take half the page leave too little beside them to be worth repeating.
     if (fixedKeys + mm(leastT) > m_printable / 2 + kEpsilon) return false;
 
-    // A narrower name never needs more slices: the widest name that needs no more than the
-    // narrowest one.
+    // A narrower name never needs more slices.
     const auto slicesWith = [&](long nameT) { return sliceOthers(fixedKeys + mm(nameT)).size(); };
+    const auto widestFor = [&](qsizetype slices) {
+        long lo = leastT, hi = naturalT;
+        while (lo < hi) {
+            const long mid = (lo + hi + 1) / 2;
+            if (slicesWith(mid) <= slices)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        return lo;
+    };
     const qsizetype fewest = slicesWith(leastT);
-    long lo = leastT, hi = naturalT;
-    while (lo < hi) {
-        const long mid = (lo + hi + 1) / 2;
-        if (slicesWith(mid) == fewest)
-            lo = mid;
-        else
-            hi = mid - 1;
+    const qsizetype most = slicesWith(naturalT);
+    long nameT = naturalT;
+    double least = std::numeric_limits<double>::infinity();
+    for (qsizetype slices = fewest; slices <= most && fewest < most; ++slices) {
+        const long widest = widestFor(slices);
+        if (slicesWith(widest) != slices) continue; // no name width gives this many
+        const double paper = slices * tableHeight(widthsWith(name, mm(widest)));
+        if (paper < least - kEpsilon) {
+            least = paper;
+            nameT = widest;
+        }
     }
-    if (name >= 0) m_widths[name] = mm(lo);
-    const double room = m_printable - sum(m_keys);
-    for (int c : m_others)
-        m_widths[c] = std::min(m_widths[c], room);
+    m_widths = widthsWith(name, mm(nameT));
     m_slices = sliceOthers(sum(m_keys));
     return true;
 }

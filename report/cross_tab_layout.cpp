@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <numeric>
 
 CrossTabLayout::CrossTabLayout(BandLayout& bands)
     : m_bands(bands) {}
@@ -25,14 +26,46 @@ QList<double> CrossTabLayout::columnWidths(const CrossTabData& data, const Repor
     return widths;
 }
 
+const QList<int>& CrossTabLayout::lineCounts(const CrossTabData& data, const ReportFont& font, double padding,
+                                             int col, double width) {
+    const QPair<int, qint64> key(col, qRound64(width * 1000));
+    auto it = m_lineCounts.find(key);
+    if (it == m_lineCounts.end()) {
+        QList<int> counts(data.rowCount());
+        for (int r = 0; r < data.rowCount(); ++r)
+            counts[r] = static_cast<int>(
+                m_bands.measurer().breakLines(data.cell(r, col), font, width - 2 * padding, true).size());
+        it = m_lineCounts.insert(key, counts);
+    }
+    return *it;
+}
+
+QList<double> CrossTabLayout::rowHeights(const CrossTabData& data, const ReportFont& font, double padding,
+                                         const QList<double>& widths) {
+    QList<int> lines(data.rowCount(), 1);
+    for (int c = 0; c < data.colCount(); ++c) {
+        const QList<int>& counts = lineCounts(data, font, padding, c, widths[c]);
+        for (int r = 0; r < data.rowCount(); ++r)
+            lines[r] = std::max(lines[r], counts[r]);
+    }
+    const double lh = m_bands.measurer().lineHeight(font);
+    QList<double> heights(data.rowCount());
+    for (int r = 0; r < data.rowCount(); ++r)
+        heights[r] = lines[r] * lh + 2 * padding;
+    return heights;
+}
+
 LaidCrossTab CrossTabLayout::layout(const ReportCrossTab& crossTab, const CrossTabData& data,
                                     double printableWidth) {
     const ReportFont font = m_bands.resolved(crossTab.font);
-    const CrossTabColumns columns(columnWidths(data, font, crossTab.padding, printableWidth), crossTab,
-                                  printableWidth);
+    const double padding = crossTab.padding;
+    const CrossTabColumns columns(columnWidths(data, font, padding, printableWidth), crossTab, printableWidth,
+                                  [&](const QList<double>& widths) {
+                                      const QList<double> heights = rowHeights(data, font, padding, widths);
+                                      return std::accumulate(heights.begin(), heights.end(), 0.0);
+                                  });
     const QList<double>& widths = columns.widths();
-    TextMeasurer& m = m_bands.measurer();
-    const double lh = m.lineHeight(font);
+    const QList<double> heights = rowHeights(data, font, padding, widths);
 
     ReportText cell;
     cell.font = crossTab.font;
@@ -40,14 +73,7 @@ LaidCrossTab CrossTabLayout::layout(const ReportCrossTab& crossTab, const CrossT
     cell.wordWrap = true;
     cell.frame = FrameAll;
     cell.frameWidth = crossTab.frameWidth;
-    cell.padding = QMarginsF(crossTab.padding, crossTab.padding, crossTab.padding, crossTab.padding);
-
-    QList<double> heights(data.rowCount(), lh + 2 * crossTab.padding);
-    for (int r = 0; r < data.rowCount(); ++r)
-        for (int c = 0; c < data.colCount(); ++c) {
-            const auto lines = m.breakLines(data.cell(r, c), font, widths[c] - 2 * crossTab.padding, true);
-            heights[r] = std::max(heights[r], lines.size() * lh + 2 * crossTab.padding);
-        }
+    cell.padding = QMarginsF(padding, padding, padding, padding);
 
     LaidCrossTab table;
     table.byRows = columns.keyed();

@@ -4,7 +4,9 @@
 #include "cross_tab_data.h"
 #include "report_cross_tab.h"
 
+#include <QHash>
 #include <QList>
+#include <QPair>
 
 // A fed cross-tab laid out: its slices of columns, each holding every row as a band of framed
 // cells; a row is as high in every slice.
@@ -29,6 +31,13 @@ public:
 private:
     QList<double> columnWidths(const CrossTabData& data, const ReportFont& font, double padding,
                                double printableWidth);
+    // How many lines each row's text takes in column `col` at `width`; kept for each width
+    // asked, since the widths are tried out before they are chosen.
+    const QList<int>& lineCounts(const CrossTabData& data, const ReportFont& font, double padding, int col,
+                                 double width);
+    QList<double> rowHeights(const CrossTabData& data, const ReportFont& font, double padding,
+                             const QList<double>& widths);
 
     BandLayout& m_bands;
+    QHash<QPair<int, qint64>, QList<int>> m_lineCounts;
 };

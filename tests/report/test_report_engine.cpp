@@ -308,9 +308,11 @@ private Q_SLOTS:
 
     // With its row numbers and names named, a table wider than the page reads page by page:
     // every page has them and the headings, the pages go by rows, the name gives up width to the
-    // numbers and wraps, and every other cell is printed once.
+    // numbers and wraps where that saves paper, and every other cell is printed once.
     void crossTabWithKeysReadsByRows() {
-        const auto name = [](int r) {
+        bool allLong = false; // otherwise every tenth name
+        const auto name = [&allLong](int r) {
+            if (!allLong && r % 10 != 1) return QStringLiteral("Товар %1").arg(r);
             return QStringLiteral("Товар %1 с наименованием длиннее, чем нужно для одной строки").arg(r);
         };
         ReportTemplate t;
@@ -384,6 +386,15 @@ private Q_SLOTS:
         QVERIFY(numberWidth + nameWidth + (perSlice + 1) * valueWidth > 190);
         const int besideQuarter = int((190 - numberWidth - 190.0 / 4) / valueWidth);
         QCOMPARE(slices, (10 + besideQuarter - 1) / besideQuarter);
+
+        // Every name long: wrapped, each would make its row taller; they keep one line each and
+        // the numbers take more slices.
+        allLong = true;
+        const PreparedReport whole = prepared(t, {});
+        QVERIFY(whole.pages.size() > r.pages.size());
+        for (const PreparedText& text : whole.pages[0].texts)
+            QCOMPARE(text.lines.size(), 1);
+        QVERIFY(PreparedTable(whole.pages[0])[0].size() - 2 < perSlice);
 
         // A table that fits the page's width prints as without keys, every cell once.
         table.beforePrint = [](CrossTabData& data) {
