@@ -1,6 +1,7 @@
 // Printing a long stock balance: preparing its pages and writing the PDF, as "Печать" and
 // kovrel-cli print do. Prints pages, seconds per step and the peak memory of the process.
-// Usage: bench_report_print [ROWS] [PDF_PATH] [landscape]
+// Usage: bench_report_print [ROWS] [PDF_PATH] [landscape] [all-columns]
+// all-columns: every column the page can show (ten, wider than the page) instead of four.
 #include "format_settings.h"
 #include "report_print.h"
 #include "report_writer.h"
@@ -29,6 +30,48 @@ TReportGrid stockGrid(int goods) {
     return g;
 }
 
+// Every column of the stock balance, with names of about 40 characters.
+TReportGrid stockGridAllColumns(int goods) {
+    TReportGrid g;
+    g.Rows << QStringList{QString(),
+                          QStringLiteral("Наименование"),
+                          QStringLiteral("Кол-во"),
+                          QStringLiteral("Упаковка"),
+                          QStringLiteral("Кол-во упак."),
+                          QStringLiteral("Закуп. цена"),
+                          QStringLiteral("Средняя закуп. цена"),
+                          QStringLiteral("Закуп. сумма"),
+                          QStringLiteral("Прод. цена"),
+                          QStringLiteral("Прод. сумма")};
+    for (int i = 1; i <= goods; ++i) {
+        const QString price = QStringLiteral("%1.50").arg(i % 1000 + 10);
+        g.Rows << QStringList{QString::number(i),
+                              QStringLiteral("Товар номер %1 из каталога, фасовка 0,9 л").arg(i),
+                              QString::number(i % 97 + 1),
+                              QStringLiteral("12"),
+                              QString::number(i % 8 + 1),
+                              price,
+                              price,
+                              QStringLiteral("%1.00").arg((i % 97 + 1) * (i % 1000 + 10)),
+                              price,
+                              QStringLiteral("%1.00").arg((i % 97 + 1) * (i % 1000 + 10) * 2)};
+    }
+    g.Rows << QStringList{QString(),
+                          QStringLiteral("Итого"),
+                          QStringLiteral("123456"),
+                          QString(),
+                          QStringLiteral("4321"),
+                          QString(),
+                          QString(),
+                          QStringLiteral("9876543.00"),
+                          QString(),
+                          QStringLiteral("19753086.00")};
+    g.Widths = {40, 250, 70, 70, 70, 70, 70, 70, 70, 70};
+    g.FixedRows = 1;
+    g.FixedCols = 1;
+    return g;
+}
+
 double peakMiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -46,10 +89,12 @@ int main(int argc, char* argv[]) {
     const QString pdf = args.value(2, QDir::temp().filePath(QStringLiteral("bench_report_print.pdf")));
     ReportControls controls;
     controls.set(QStringLiteral("ComBoxStore"), QStringLiteral("(все)"));
-    controls.set(QStringLiteral("ComBoxPrintOst"), args.value(3) == QLatin1String("landscape") ? 1 : 0);
-    const TReportGrid grid = stockGrid(rows);
+    controls.set(QStringLiteral("ComBoxPrintOst"), args.contains(QStringLiteral("landscape")) ? 1 : 0);
+    const bool allColumns = args.contains(QStringLiteral("all-columns"));
+    const TReportGrid grid = allColumns ? stockGridAllColumns(rows) : stockGrid(rows);
     QTextStream out(stdout);
-    out << "rows: " << rows << ", peak before printing: " << peakMiB() << " MiB\n";
+    out << "rows: " << rows << ", columns: " << grid.ColCount() << ", peak before printing: " << peakMiB()
+        << " MiB\n";
 
     QElapsedTimer t;
     t.start();

@@ -1,8 +1,11 @@
 #include "cross_tab_layout.h"
 
+#include "cross_tab_columns.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
+#include <numeric>
 
 CrossTabLayout::CrossTabLayout(BandLayout& bands)
     : m_bands(bands) {}
@@ -23,26 +26,46 @@ QList<double> CrossTabLayout::columnWidths(const CrossTabData& data, const Repor
     return widths;
 }
 
-QList<QList<int>> CrossTabLayout::slices(const QList<double>& widths, double printableWidth) const {
-    QList<QList<int>> result;
-    double used = 0;
-    for (int c = 0; c < widths.size(); ++c) {
-        if (result.isEmpty() || used + widths[c] > printableWidth + 1e-6) {
-            result.append(QList<int>());
-            used = 0;
-        }
-        result.last() << c;
-        used += widths[c];
+const QList<int>& CrossTabLayout::lineCounts(const CrossTabData& data, const ReportFont& font, double padding,
+                                             int col, double width) {
+    const QPair<int, qint64> key(col, qRound64(width * 1000));
+    auto it = m_lineCounts.find(key);
+    if (it == m_lineCounts.end()) {
+        QList<int> counts(data.rowCount());
+        for (int r = 0; r < data.rowCount(); ++r)
+            counts[r] = static_cast<int>(
+                m_bands.measurer().breakLines(data.cell(r, col), font, width - 2 * padding, true).size());
+        it = m_lineCounts.insert(key, counts);
     }
-    return result;
+    return *it;
 }
 
-QList<CrossTabRow> CrossTabLayout::layout(const ReportCrossTab& crossTab, const CrossTabData& data,
-                                          double printableWidth) {
+QList<double> CrossTabLayout::rowHeights(const CrossTabData& data, const ReportFont& font, double padding,
+                                         const QList<double>& widths) {
+    QList<int> lines(data.rowCount(), 1);
+    for (int c = 0; c < data.colCount(); ++c) {
+        const QList<int>& counts = lineCounts(data, font, padding, c, widths[c]);
+        for (int r = 0; r < data.rowCount(); ++r)
+            lines[r] = std::max(lines[r], counts[r]);
+    }
+    const double lh = m_bands.measurer().lineHeight(font);
+    QList<double> heights(data.rowCount());
+    for (int r = 0; r < data.rowCount(); ++r)
+        heights[r] = lines[r] * lh + 2 * padding;
+    return heights;
+}
+
+LaidCrossTab CrossTabLayout::layout(const ReportCrossTab& crossTab, const CrossTabData& data,
+                                    double printableWidth) {
     const ReportFont font = m_bands.resolved(crossTab.font);
-    const QList<double> widths = columnWidths(data, font, crossTab.padding, printableWidth);
-    TextMeasurer& m = m_bands.measurer();
-    const double lh = m.lineHeight(font);
+    const double padding = crossTab.padding;
+    const CrossTabColumns columns(columnWidths(data, font, padding, printableWidth), crossTab, printableWidth,
+                                  [&](const QList<double>& widths) {
+                                      const QList<double> heights = rowHeights(data, font, padding, widths);
+                                      return std::accumulate(heights.begin(), heights.end(), 0.0);
+                                  });
+    const QList<double>& widths = columns.widths();
+    const QList<double> heights = rowHeights(data, font, padding, widths);
 
     ReportText cell;
     cell.font = crossTab.font;
@@ -50,28 +73,22 @@ QList<CrossTabRow> CrossTabLayout::layout(const ReportCrossTab& crossTab, const 
     cell.wordWrap = true;
     cell.frame = FrameAll;
     cell.frameWidth = crossTab.frameWidth;
-    cell.padding = QMarginsF(crossTab.padding, crossTab.padding, crossTab.padding, crossTab.padding);
+    cell.padding = QMarginsF(padding, padding, padding, padding);
 
-    QList<double> heights(data.rowCount(), lh + 2 * crossTab.padding);
-    for (int r = 0; r < data.rowCount(); ++r)
-        for (int c = 0; c < data.colCount(); ++c) {
-            const auto lines = m.breakLines(data.cell(r, c), font, widths[c] - 2 * crossTab.padding, true);
-            heights[r] = std::max(heights[r], lines.size() * lh + 2 * crossTab.padding);
-        }
-
-    QList<CrossTabRow> rows;
-    const QList<QList<int>> columnSlices = slices(widths, printableWidth);
-    for (int s = 0; s < columnSlices.size(); ++s)
+    LaidCrossTab table;
+    table.byRows = columns.keyed();
+    table.headerRows = columns.keyed() ? std::clamp(crossTab.headerRows, 0, data.rowCount()) : 0;
+    for (const QList<int>& slice : columns.slices()) {
+        QList<LaidBand>& rows = table.slices.emplace_back();
         for (int r = 0; r < data.rowCount(); ++r) {
-            CrossTabRow row;
-            row.newPage = s > 0 && r == 0;
-            row.band.height = heights[r];
+            LaidBand& row = rows.emplace_back();
+            row.height = heights[r];
             double x = 0;
-            for (int c : columnSlices[s]) {
-                m_bands.addText(row.band, cell, data.cell(r, c), QRectF(x, 0, widths[c], heights[r]));
+            for (int c : slice) {
+                m_bands.addText(row, cell, data.cell(r, c), QRectF(x, 0, widths[c], heights[r]));
                 x += widths[c];
             }
-            rows << row;
         }
-    return rows;
+    }
+    return table;
 }

@@ -1,5 +1,6 @@
 #include "report_engine.h"
 
+#include "cross_tab_flow.h"
 #include "cross_tab_layout.h"
 #include "page_flow.h"
 #include "report_error.h"
@@ -10,10 +11,7 @@ namespace {
 void printCrossTab(const ReportCrossTab& crossTab, BandLayout& bands, PageFlow& flow, double printableWidth) {
     CrossTabData data;
     if (crossTab.beforePrint) crossTab.beforePrint(data);
-    for (const CrossTabRow& row : CrossTabLayout(bands).layout(crossTab, data, printableWidth)) {
-        if (row.newPage && !flow.atPageTop()) flow.newPage();
-        flow.place(row.band);
-    }
+    CrossTabFlow(flow).place(CrossTabLayout(bands).layout(crossTab, data, printableWidth));
 }
 
 // A band's own elements first, then its cross-tab.

@@ -116,15 +116,16 @@ QList<FormEntry> documentForms() {
 
 // ---- The report pages' printed reports --------------------------------------------------------
 
-FormEntry gridReport(const char* name, const char* title, const char* operation, const char* field) {
+FormEntry gridReport(const char* name, const char* title, const char* operation, const char* field,
+                     const GridRowKeys& keys) {
     const QString form = QLatin1String(name);
     const QString titleField = QLatin1String(field);
     return {form,
             QString::fromUtf8(title),
             {{QLatin1String(operation), -1, {}, {}}},
             {{QStringLiteral("DataSetZag"), {titleField}}},
-            {only([form, titleField](const FormInput& in) {
-                return ReportForms::gridTable(form, titleField, in.grid, in.landscape);
+            {only([form, titleField, keys](const FormInput& in) {
+                return ReportForms::gridTable(form, titleField, keys, in.grid, in.landscape);
             })}};
 }
 
@@ -141,14 +142,17 @@ FormEntry listReport(const char* name, const char* title, const char* operation)
             {only([form](const FormInput&) { return ReportForms::columnList(form); })}};
 }
 
+// A grid report names its row-number columns and its name column (GridRowKeys): a table wider
+// than the page repeats them on every page. Column 0 numbers the rows; column 1 holds the goods
+// item's name in the stock balance and the structures, the period in the dynamics.
 QList<FormEntry> reportForms() {
     return {
-        gridReport("FROst", "Остатки товаров", "RunRepOst", "ost"),
+        gridReport("FROst", "Остатки товаров", "RunRepOst", "ost", {{0}, 1}),
         listReport("FRMoveGood", "Карточка перемещений товара", "RunRepMoveGood"),
-        gridReport("FRSaleSt", "Структура продаж", "RunRepSaleSt", "sale_st"),
-        gridReport("FRSaleDynam", "Динамика продаж", "RunRepSaleDynam", "sale_dynam"),
-        gridReport("FRPrhSt", "Структура покупок", "RunRepPrhSt", "prh_st"),
-        gridReport("FRPrhDynam", "Динамика покупок", "RunRepPrhDynam", "prh_dynam"),
+        gridReport("FRSaleSt", "Структура продаж", "RunRepSaleSt", "sale_st", {{0}, 1}),
+        gridReport("FRSaleDynam", "Динамика продаж", "RunRepSaleDynam", "sale_dynam", {{0}, 1}),
+        gridReport("FRPrhSt", "Структура покупок", "RunRepPrhSt", "prh_st", {{0}, 1}),
+        gridReport("FRPrhDynam", "Динамика покупок", "RunRepPrhDynam", "prh_dynam", {{0}, 1}),
         listReport("FRDolg", "Долги и остатки денег", "RunRepDolg"),
         listReport("FRDolg2", "Долги и остатки денег", "RunRepDolg"),
         listReport("FRMoveKlient", "Карточка взаиморасчетов", "RunRepMoveKl"),

@@ -103,7 +103,7 @@ ReportText cellText(double x, double width, double height, const QString& text, 
 
 } // namespace
 
-ReportTemplate ReportForms::gridTable(const QString& name, const QString& field,
+ReportTemplate ReportForms::gridTable(const QString& name, const QString& field, const GridRowKeys& keys,
                                       std::shared_ptr<const TReportGrid> grid, bool landscape) {
     ReportTemplate t;
     t.name = name;
@@ -126,6 +126,11 @@ ReportTemplate ReportForms::gridTable(const QString& name, const QString& field,
             for (int r = 1; r <= grid->RowCount(); ++r)
                 data.addValue(r, c, grid->Cells(c - 1, r - 1));
     };
+    // The cross-tab's columns are the grid's, fed in order; its first row is the header row.
+    table.keyColumns = keys.rowNumberColumns;
+    if (keys.nameColumn >= 0) table.keyColumns << keys.nameColumn;
+    table.nameColumn = keys.nameColumn;
+    table.headerRows = 1;
     t.masterData = ReportBand{0, {}, {}, table};
 
     ReportText footer;

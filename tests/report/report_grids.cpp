@@ -19,3 +19,41 @@ TReportGrid StockGrid(int goods) {
                         QString()};
     return GridOf(rows);
 }
+
+TReportGrid StockGridAllColumns(int goods) {
+    const QStringList names{QStringLiteral("Масло подсолнечное рафинированное 0,9 л"),
+                            QStringLiteral("Конфеты «Мишка косолапый» весовые 1 кг"),
+                            QStringLiteral("Соль 1 кг"),
+                            QStringLiteral("Стиральный порошок автомат 3 кг"),
+                            QStringLiteral("Чай черный байховый 100 пакетиков"),
+                            QStringLiteral("Вода питьевая негазированная 5 л")};
+    QList<QStringList> rows{
+        {QString(), QStringLiteral("Наименование"), QStringLiteral("Кол-во"), QStringLiteral("Упаковка"),
+         QStringLiteral("Кол-во упак."), QStringLiteral("Закуп. цена"), QStringLiteral("Средняя закуп. цена"),
+         QStringLiteral("Закуп. сумма"), QStringLiteral("Прод. цена"), QStringLiteral("Прод. сумма")}};
+    for (int i = 1; i <= goods; ++i) {
+        const int kol = 12 * i;
+        const int zcen = 4000 + 137 * i; // kopecks
+        rows << QStringList{QString::number(i),
+                            names[(i - 1) % names.size()],
+                            QString::number(kol),
+                            QStringLiteral("12"),
+                            QString::number(i),
+                            QStringLiteral("%1.%2").arg(zcen / 100).arg(zcen % 100, 2, 10, QLatin1Char('0')),
+                            QStringLiteral("%1.00").arg(zcen / 100),
+                            QStringLiteral("%1.00").arg(kol * zcen / 100),
+                            QStringLiteral("%1.00").arg(zcen / 100 * 2),
+                            QStringLiteral("%1.00").arg(kol * zcen / 100 * 2)};
+    }
+    rows << QStringList{QString(),
+                        QStringLiteral("Итого"),
+                        QString::number(6 * goods * (goods + 1)),
+                        QString(),
+                        QString::number(goods * (goods + 1) / 2),
+                        QString(),
+                        QString(),
+                        QStringLiteral("1234567.00"),
+                        QString(),
+                        QStringLiteral("2469134.00")};
+    return GridOf(rows);
+}

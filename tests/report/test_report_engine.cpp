@@ -1,7 +1,7 @@
 // The engine on hand-made templates: variables, declared fields and number formats, page
 // numbers, page totals, the rule that keeps the last line with the totals, the column header on
-// continuation pages, records taller than a page, cut texts, cross-tabs wider than the page,
-// fonts that are not there.
+// continuation pages, records taller than a page, cut texts, cross-tabs wider than the page (with
+// and without the columns that say which row a cell is on), fonts that are not there.
 #include "number_format.h"
 #include "page_painter.h"
 #include "prepared_table.h"
@@ -304,6 +304,112 @@ private Q_SLOTS:
         QCOMPARE(pageOf(r, QStringLiteral("r1c1 ").leftJustified(40, QLatin1Char('x'))), 1);
         QVERIFY(pageOf(r, QStringLiteral("r60c1 ").leftJustified(40, QLatin1Char('x'))) <
                 pageOf(r, QStringLiteral("r1c8 ").leftJustified(40, QLatin1Char('x'))));
+    }
+
+    // With its row numbers and names named, a table wider than the page reads page by page:
+    // every page has them and the headings, the pages go by rows, the name gives up width to the
+    // numbers and wraps where that saves paper, and every other cell is printed once.
+    void crossTabWithKeysReadsByRows() {
+        bool allLong = false; // otherwise every tenth name
+        const auto name = [&allLong](int r) {
+            if (!allLong && r % 10 != 1) return QStringLiteral("Товар %1").arg(r);
+            return QStringLiteral("Товар %1 с наименованием длиннее, чем нужно для одной строки").arg(r);
+        };
+        ReportTemplate t;
+        t.title = band(40, QStringLiteral("Заголовок"));
+        t.pageFooter = band(6, QStringLiteral("Страница [Page#] из [TotalPages#]"));
+        ReportCrossTab table;
+        table.beforePrint = [&name](CrossTabData& data) {
+            data.addValue(0, 0, QString());
+            data.addValue(0, 1, QStringLiteral("Наименование"));
+            for (int c = 2; c < 12; ++c)
+                data.addValue(0, c, QStringLiteral("Колонка %1").arg(c));
+            for (int r = 1; r <= 60; ++r) {
+                data.addValue(r, 0, QString::number(r));
+                data.addValue(r, 1, name(r));
+                for (int c = 2; c < 12; ++c)
+                    data.addValue(r, c, QStringLiteral("%1").arg(r * 100 + c, 8, 10, QLatin1Char('0')));
+            }
+        };
+        table.keyColumns = {0, 1};
+        table.nameColumn = 1;
+        table.headerRows = 1;
+        t.masterData = ReportBand{0, {}, {}, table};
+        const PreparedReport r = prepared(t, {});
+
+        QList<QList<int>> rowsOfPage;
+        QList<QStringList> headingsOfPage;
+        QSet<QString> seen;
+        for (const PreparedPage& page : r.pages) {
+            const QList<QStringList> cells = PreparedTable(page);
+            QCOMPARE(cells[0].mid(0, 2), (QStringList{QString(), QStringLiteral("Наименование")}));
+            headingsOfPage << cells[0].mid(2);
+            rowsOfPage.append(QList<int>());
+            for (const QStringList& row : cells.mid(1)) {
+                QCOMPARE(QString(row[1]).replace(QLatin1Char('\n'), QLatin1Char(' ')), name(row[0].toInt()));
+                rowsOfPage.last() << row[0].toInt();
+                for (const QString& cell : row.mid(2)) {
+                    QVERIFY2(!seen.contains(cell), qPrintable(cell));
+                    seen.insert(cell);
+                }
+            }
+            for (const PreparedFrame& f : page.frames)
+                QVERIFY(f.rect.right() <= 200.0 + 1e-6);
+        }
+        QCOMPARE(seen.size(), 60 * 10);
+        // Slices of the same rows follow each other, then the next rows, from the first row.
+        const qsizetype slices = QSet<QStringList>(headingsOfPage.begin(), headingsOfPage.end()).size();
+        QVERIFY(slices >= 2);
+        QCOMPARE(r.pages.size() % slices, 0);
+        int next = 1;
+        for (qsizetype p = 0; p < r.pages.size(); p += slices) {
+            QCOMPARE(rowsOfPage[p].first(), next);
+            for (qsizetype s = 1; s < slices; ++s) {
+                QCOMPARE(rowsOfPage[p + s], rowsOfPage[p]);
+                QCOMPARE(headingsOfPage[p + s], headingsOfPage[s]);
+            }
+            next = rowsOfPage[p].last() + 1;
+        }
+        QCOMPARE(next, 61);
+
+        // The name wraps in a column that leaves the numbers the rest of the page: no fewer
+        // slices would do even beside a name a quarter of the page wide, and the name takes
+        // what the widest slice leaves.
+        const QList<PreparedFrame>& frames = r.pages[0].frames;
+        const double numberWidth = frames[0].rect.width();
+        const double nameWidth = frames[1].rect.width();
+        const double valueWidth = frames[2].rect.width();
+        const auto perSlice = headingsOfPage[0].size();
+        QVERIFY(TextIn(r.pages[0], frames[int(perSlice) + 3].rect).contains(QLatin1Char('\n')));
+        QVERIFY(nameWidth >= 190.0 / 4 - 0.1);
+        QVERIFY(numberWidth + nameWidth + perSlice * valueWidth <= 190 + 1e-6);
+        QVERIFY(numberWidth + nameWidth + (perSlice + 1) * valueWidth > 190);
+        const int besideQuarter = int((190 - numberWidth - 190.0 / 4) / valueWidth);
+        QCOMPARE(slices, (10 + besideQuarter - 1) / besideQuarter);
+
+        // Every name long: wrapped, each would make its row taller; they keep one line each and
+        // the numbers take more slices.
+        allLong = true;
+        const PreparedReport whole = prepared(t, {});
+        QVERIFY(whole.pages.size() > r.pages.size());
+        for (const PreparedText& text : whole.pages[0].texts)
+            QCOMPARE(text.lines.size(), 1);
+        QVERIFY(PreparedTable(whole.pages[0])[0].size() - 2 < perSlice);
+
+        // A table that fits the page's width prints as without keys, every cell once.
+        table.beforePrint = [](CrossTabData& data) {
+            for (int row = 0; row <= 80; ++row)
+                for (int c = 0; c < 4; ++c)
+                    data.addValue(row, c, QStringLiteral("r%1c%2").arg(row).arg(c));
+        };
+        t.masterData = ReportBand{0, {}, {}, table};
+        const PreparedReport keyed = prepared(t, {});
+        table.keyColumns.clear();
+        table.nameColumn = -1;
+        table.headerRows = 0;
+        t.masterData = ReportBand{0, {}, {}, table};
+        QVERIFY(keyed.pages.size() >= 2);
+        QCOMPARE(keyed.dump(), prepared(t, {}).dump());
     }
 
     // A text that grows pushes what is marked to move down, across the whole band, and the band

@@ -139,6 +139,24 @@ private Q_SLOTS:
         QCOMPARE(rows, 152);
     }
 
+    // The stock balance with every column, in landscape: the names wrap so that all columns
+    // stand on each page, and every page has the headings; the goods run on in their order.
+    void wideStockBalanceInLandscape() {
+        const TReportGrid grid = StockGridAllColumns(60);
+        const PreparedReport r = print(ReportPrint::Ost, grid, stockControls(1));
+        QVERIFY(r.pages.size() >= 3);
+        QList<QStringList> rows;
+        for (const PreparedPage& page : r.pages) {
+            const QList<QStringList> table = PreparedTable(page);
+            QCOMPARE(table[0], grid.Rows[0]);
+            for (QStringList row : table.mid(1)) {
+                row[1].replace(QLatin1Char('\n'), QLatin1Char(' ')); // a wrapped name
+                rows << row;
+            }
+        }
+        QCOMPARE(rows, grid.Rows.mid(1));
+    }
+
     void movementCard() {
         const PreparedReport r = print(ReportPrint::MoveGood, moveGoodGrid(3), {});
         QCOMPARE(r.name, QStringLiteral("FRMoveGood"));
@@ -202,7 +220,8 @@ private Q_SLOTS:
         c.set(QStringLiteral("ComBoxManagerRepDolg"), QStringLiteral("(все)"));
         compareGolden(print(ReportPrint::Dolg, dolgGrid(true), c), QStringLiteral("FRDolg"));
 
-        // Twelve periods do not fit beside each other: the columns continue on pages 2 and 3.
+        // Twelve periods do not fit beside each other: the columns continue on pages 2 and 3,
+        // each beside the row numbers and the periods.
         QList<QStringList> wide{{QString(), QStringLiteral("Период")}};
         for (int m = 1; m <= 12; ++m)
             wide[0] << QStringLiteral("Прод.сумма %1.2024").arg(m, 2, 10, QLatin1Char('0'));
@@ -218,6 +237,9 @@ private Q_SLOTS:
         const PreparedReport dynam = print(ReportPrint::SaleDynam, GridOf(wide), c);
         QCOMPARE(dynam.pages.size(), 3);
         compareGolden(dynam, QStringLiteral("FRSaleDynam-wide"));
+
+        compareGolden(print(ReportPrint::Ost, StockGridAllColumns(30), stockControls(1)),
+                      QStringLiteral("FROst-landscape-all-columns"));
     }
 
     void pdfAndPng() {
