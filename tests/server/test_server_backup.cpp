@@ -77,6 +77,25 @@ QByteArray resealed(const QByteArray& backup, int schema, const std::function<vo
            "\"}";
 }
 
+// `tables` without the column `column` of `table`: the shape of a schema before the step that
+// added it.
+void dropColumn(QJsonObject& tables, const QString& table, const QString& column) {
+    QJsonObject t = tables.value(table).toObject();
+    QJsonArray columns = t.value("columns").toArray();
+    const qsizetype at = columns.toVariantList().indexOf(column);
+    if (at < 0) return;
+    columns.removeAt(at);
+    QJsonArray rows;
+    for (const QJsonValue& row : t.value("rows").toArray()) {
+        QJsonArray cells = row.toArray();
+        cells.removeAt(at);
+        rows.append(cells);
+    }
+    t.insert("columns", columns);
+    t.insert("rows", rows);
+    tables.insert(table, t);
+}
+
 int schemaOf(const QByteArray& backup) {
     return QJsonDocument::fromJson(backup.left(backup.lastIndexOf(",\"sha256\"")) + '}')
         .object()
@@ -176,6 +195,17 @@ public:
         m_goods =
             text(firstOf(post(base, QStringLiteral("/list-nkl-items-with-ost-json.php"), "demo2024", sale))
                      .value("id_goods"));
+        // Some buyers have no requisites: the first one who has them.
+        const ServerReply sales =
+            post(base, QStringLiteral("/list-nkl-json.php"), "demo2024", readFields(QStringLiteral("0")));
+        for (const QJsonValue& doc : QJsonDocument::fromJson(sales.text.toUtf8()).array()) {
+            const QString klient = text(doc.toObject().value("id_klients"));
+            const Fields id{{QStringLiteral("id"), klient}};
+            if (post(base, QStringLiteral("/select-bank-json.php"), "demo2024", id).text.size() > 2) {
+                m_bankOwner = klient;
+                break;
+            }
+        }
     }
 
     QString Store() const { return m_store; }
@@ -196,7 +226,7 @@ public:
         if (endpoint.contains(QLatin1String("store-rights-one-store")))
             f << QPair<QString, QString>{"id", m_store};
         if (endpoint.contains(QLatin1String("user"))) f << QPair<QString, QString>{"id", m_user};
-        if (endpoint.contains(QLatin1String("select-bank"))) f << QPair<QString, QString>{"id", m_klient};
+        if (endpoint.contains(QLatin1String("select-bank"))) f << QPair<QString, QString>{"id", m_bankOwner};
         return f;
     }
 
@@ -218,7 +248,7 @@ private:
     }
 
     QString m_base;
-    QString m_store, m_user, m_goods, m_klient;
+    QString m_store, m_user, m_goods, m_klient, m_bankOwner;
 };
 
 } // namespace
@@ -430,6 +460,8 @@ private Q_SLOTS:
         writeFile(old, resealed(whole, 1, [](QJsonObject& tables) {
                       for (const char* later : {"docs", "doc_items", "stock", "money"})
                           tables.remove(QLatin1String(later));
+                      dropColumn(tables, QStringLiteral("requisites"), QStringLiteral("edo_id"));
+                      dropColumn(tables, QStringLiteral("goods"), QStringLiteral("okei"));
                   }));
         TestDatabase db;
         QVERIFY2(db.Ok(), qPrintable(db.Error()));
@@ -448,7 +480,10 @@ private Q_SLOTS:
         const QString source = Demo().Server().BaseUrl();
         const ServerReply restored = goods(target.BaseUrl(), QStringLiteral("copy@shop.ru"), admin);
         QVERIFY2(restored.status == 200, qPrintable(restored.text));
-        QCOMPARE(restored.text, goods(source, kDemo, QStringLiteral("demo2024")).text);
+        // The first schema had no units of measure: the items come back without theirs.
+        static const QRegularExpression unit(QStringLiteral("\"okei\":\"[^\"]*\""));
+        QCOMPARE(restored.text, goods(source, kDemo, QStringLiteral("demo2024"))
+                                    .text.replace(unit, QStringLiteral("\"okei\":\"\"")));
         BaseURL = target.BaseUrl();
         const ServerReply sales =
             PostToServer(QStringLiteral("/list-nkl-json.php"),
