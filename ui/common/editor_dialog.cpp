@@ -1,14 +1,18 @@
 #include "editor_dialog.h"
 
 #include "date_picker.h"
+#include "list_keys.h"
 #include "user_interaction.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -31,6 +35,41 @@ QString valueOf(const QWidget* w) {
 } // namespace
 
 const QString TEditorDialog::kSaveQuestion = QStringLiteral("Сохранить изменения?");
+const QString TEditorDialog::kSaveKeys = QStringLiteral("Ctrl+S, Ctrl+Enter");
+
+TEditorDialog::TEditorDialog(QWidget* parent)
+    : QDialog(parent) {
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Return),
+          QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(key, this);
+        // A key held down would save again while the first save's answer is awaited.
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, &TEditorDialog::saveByKey);
+    }
+}
+
+QPushButton* TEditorDialog::saveButton() const {
+    return findChild<QPushButton*>(QStringLiteral("ButSave"));
+}
+
+void TEditorDialog::saveByKey() {
+    QPushButton* save = saveButton();
+    if (!save) {
+        SaveClick();
+        return;
+    }
+    // A save the window does not offer now (the button is off) is not made by a key either.
+    if (!save->isEnabled() || !save->isVisible()) return;
+    // The box being typed in hands its text over as it does when the mouse goes to the button.
+    save->setFocus(Qt::ShortcutFocusReason);
+    save->click();
+}
+
+void TEditorDialog::showEvent(QShowEvent* event) {
+    if (QPushButton* save = saveButton(); save && save->toolTip().isEmpty()) SetKeyTip(save, kSaveKeys);
+    QDialog::showEvent(event);
+}
 
 void TEditorDialog::WatchInputs(const QList<QWidget*>& inputs) {
     m_inputs.clear();

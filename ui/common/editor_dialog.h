@@ -5,15 +5,19 @@
 #include <QPointer>
 #include <QStringList>
 
+class QPushButton;
+
 // A modal editor that does not lose typed work by accident. Escape and the window's close box
 // ask "Сохранить изменения?" (Да / Нет / Отмена) while the watched inputs hold something else
 // than when the editor last filled them or stored them: "Да" saves as "Сохранить" does (the
 // window closes only when that goes through), "Нет" closes without saving, "Отмена" keeps the
 // window. The editor's own "Отменить" closes without asking: that is the person's choice.
+// Ctrl+S and Ctrl+Enter save as a click on "Сохранить" (ButSave) does, and only when it could be
+// clicked; its tooltip names them.
 class TEditorDialog : public QDialog {
     Q_OBJECT
 public:
-    using QDialog::QDialog;
+    explicit TEditorDialog(QWidget* parent = nullptr);
 
     // The inputs whose content is the person's work: edit boxes, lists, check boxes, date
     // pickers, and the labels that show a party chosen through a picker.
@@ -30,12 +34,16 @@ public:
     void Discard();
 
     static const QString kSaveQuestion;
+    static const QString kSaveKeys; // "Ctrl+S, Ctrl+Enter"
 
 protected:
     // What "Сохранить" does: saves and closes when the save went through.
     virtual void SaveClick() = 0;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void saveByKey();
+    QPushButton* saveButton() const;
     QStringList state() const;
 
     QList<QPointer<QWidget>> m_inputs;

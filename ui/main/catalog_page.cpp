@@ -3,6 +3,7 @@
 #include "access_checks.h"
 #include "controls.h"
 #include "entry_grid.h"
+#include "list_keys.h"
 #include "server_wait.h"
 #include "status_bar.h"
 #include "string_grid.h"
@@ -38,6 +39,14 @@ TCatalogPage::TCatalogPage(const TCatalogPageDef& def, TStatusBar& bar, QWidget*
     m_grid->SetRowTexts(0, def.headers, 1);
     if (!def.listOnly) connect(m_grid, &StringGrid::DblClick, this, &TCatalogPage::EditClick);
     StackOverGrid(this, tools, m_grid);
+    TListKeyActions keys;
+    keys.refresh = [this] { Refresh(); };
+    if (!def.listOnly) {
+        keys.add = [this] { InsClick(); };
+        keys.open = [this] { EditClick(); };
+        keys.remove = [this] { DelClick(); };
+    }
+    BindListKeys(this, m_grid, keys);
 }
 
 void TCatalogPage::buildToolPanel(QGridLayout* tools) {
@@ -46,6 +55,9 @@ void TCatalogPage::buildToolPanel(QGridLayout* tools) {
     m_ins = MakeButton(panel, m_def.butIns, QStringLiteral("Добавить"));
     m_edit = MakeButton(panel, m_def.butEdit, QStringLiteral("Изменить"));
     m_del = MakeButton(panel, m_def.butDel, QStringLiteral("Удалить"));
+    SetKeyTip(m_ins, ListKeys::kAdd);
+    SetKeyTip(m_edit, ListKeys::kOpen);
+    SetKeyTip(m_del, ListKeys::kRemove);
     tools->addWidget(MakeLabel(panel, QStringLiteral("Поиск")), 0, 0);
     tools->addWidget(m_find, 0, 1);
     tools->addWidget(m_ins, 0, 2);

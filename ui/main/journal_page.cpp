@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "date_picker.h"
 #include "entry_grid.h"
+#include "list_keys.h"
 #include "param_panel.h"
 #include "server_wait.h"
 #include "string_grid.h"
@@ -36,15 +37,19 @@ TJournalPage::TJournalPage(const TJournalPageDef& def, TStatusBar& bar, TSelecti
     m_grid->SetRowTexts(0, def.headers, 1);
     connect(m_grid, &StringGrid::DblClick, this, &TJournalPage::EditClick);
     StackOverGrid(this, tools, m_grid);
+    BindListKeys(
+        this, m_grid,
+        {[this] { InsClick(); }, [this] { EditClick(); }, [this] { DelClick(); }, [this] { RefClick(); }});
 }
 
 QWidget* TJournalPage::buildToolPanel() {
     auto* tools = new TParamPanel(kToolHeight, this);
     const auto name = [this](const char* prefix) { return (QLatin1String(prefix) + m_def.kind).toLatin1(); };
     const auto button = [&](const char* prefix, const QString& caption, void (TJournalPage::*click)(),
-                            int width = 100) {
+                            const QString& keys = {}, int width = 100) {
         QPushButton* b = MakeButton(tools, name(prefix).constData(), caption, width);
         connect(b, &QPushButton::clicked, this, click);
+        if (!keys.isEmpty()) SetKeyTip(b, keys);
         return b;
     };
     m_find = MakeEdit(tools, name("EdFind").constData(), kSearchWidth);
@@ -57,14 +62,15 @@ QWidget* TJournalPage::buildToolPanel() {
     tools->AddRow({MakeLabel(tools, QStringLiteral("Поиск")), m_find,
                    MakeLabel(tools, QStringLiteral("Даты с")), m_begin,
                    MakeLabel(tools, QStringLiteral("по")), m_end});
-    tools->AddRow({button("ButIns", QStringLiteral("Добавить"), &TJournalPage::InsClick),
-                   button("ButEdit", QStringLiteral("Изменить"), &TJournalPage::EditClick),
-                   button("ButDel", QStringLiteral("Удалить"), &TJournalPage::DelClick),
-                   button("ButRef", QStringLiteral("Обновить"), &TJournalPage::RefClick)});
+    tools->AddRow(
+        {button("ButIns", QStringLiteral("Добавить"), &TJournalPage::InsClick, ListKeys::kAdd),
+         button("ButEdit", QStringLiteral("Изменить"), &TJournalPage::EditClick, ListKeys::kOpen),
+         button("ButDel", QStringLiteral("Удалить"), &TJournalPage::DelClick, ListKeys::kRemove),
+         button("ButRef", QStringLiteral("Обновить"), &TJournalPage::RefClick, ListKeys::kRefresh)});
     if (m_def.payments) {
         tools->NextColumn();
         tools->AddRow({button("ButPay", QStringLiteral("Добавить оплату документа"), &TJournalPage::PayClick,
-                              kPayWidth)});
+                              {}, kPayWidth)});
     }
     return tools;
 }

@@ -1,6 +1,7 @@
 #include "reg_page.h"
 
 #include "controls.h"
+#include "list_keys.h"
 #include "server_wait.h"
 #include "session.h"
 #include "settings_file.h"
@@ -75,6 +76,10 @@ TRegPage::TRegPage(TSettingsFile& settings, TStatusBar& bar, kovrel::HttpTranspo
     grid->setColumnStretch(3, 1);
 
     connect(m_save, &QPushButton::clicked, this, &TRegPage::ButSaveOptionsClick);
+    // Enter in any of the three boxes signs in as the button does.
+    for (QLineEdit* box : {m_login, m_dopLogin, m_pas})
+        connect(box, &QLineEdit::returnPressed, this, &TRegPage::ButSaveOptionsClick);
+    SetKeyTip(m_save, QStringLiteral("Enter"));
     connect(m_getPas, &QPushButton::clicked, this, &TRegPage::ButGetPasClick);
     connect(m_video, &QCheckBox::toggled, this, &TRegPage::CBoxVideoClick);
 }
