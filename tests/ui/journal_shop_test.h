@@ -1,7 +1,13 @@
 #pragma once
 
+#include "date_picker.h"
 #include "journal_shop.h"
 #include "main_window_test.h"
+#include "string_grid.h"
+#include "tag_list_box.h"
+
+#include <QDate>
+#include <QPushButton>
 
 // A test class of the document windows: every test function in a shop of its own, named after
 // it, opened as its administrator or as its cashier.
@@ -22,4 +28,12 @@ protected:
         return openCashier();
     }
     std::unique_ptr<TMainF> openCashier() { return f.OpenAs(shop.Login, shop.UserLogin, shop.UserPassword); }
+    // The money journal over the last forty days, loaded.
+    StringGrid* moneyJournal(TMainF& w) {
+        MainWindowFixture::ClickNav(w.LBoxDoc, 4);
+        find<TDatePicker>(w, "DTPBeginMoney")->setDate(QDate::currentDate().addDays(-40));
+        find<TDatePicker>(w, "DTPEndMoney")->setDate(QDate::currentDate());
+        find<QPushButton>(w, "ButRefMoney")->click();
+        return find<StringGrid>(w, "SGMoney");
+    }
 };

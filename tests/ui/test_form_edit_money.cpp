@@ -44,20 +44,11 @@ void pick(QPushButton* button, int kindEntry, const QString& name) {
 class TestFormEditMoney : public JournalShopTest {
     Q_OBJECT
 
-    // The money journal over the last forty days.
-    StringGrid* journal(TMainF& w) {
-        MainWindowFixture::ClickNav(w.LBoxDoc, 4);
-        find<TDatePicker>(w, "DTPBeginMoney")->setDate(kToday.addDays(-40));
-        find<TDatePicker>(w, "DTPEndMoney")->setDate(kToday);
-        find<QPushButton>(w, "ButRefMoney")->click();
-        return find<StringGrid>(w, "SGMoney");
-    }
-
     // Runs `act` in the editor that the button opens on the operation of that note (or on a new
     // one without a note); false when no editor came.
     bool inEditor(TMainF& w, const char* button, const QString& prim,
                   const std::function<void(TFormEditMoney*)>& act) {
-        StringGrid* g = journal(w);
+        StringGrid* g = moneyJournal(w);
         if (!prim.isEmpty()) g->SetRow(rowOf(g, prim));
         ModalScript edit;
         edit.Then([&](QWidget* d) {
@@ -85,7 +76,7 @@ private Q_SLOTS:
         {
             ModalScript none;
             none.Then([](QWidget* d) { ModalScript::As<QDialog>(d)->reject(); });
-            journal(*w);
+            moneyJournal(*w);
             find<QPushButton>(*w, "ButInsMoney")->click();
             QCOMPARE(f.Ui->infos, QStringList{QStringLiteral("Доступ запрещен. ")});
             QCOMPARE(none.Pending(), 1);
@@ -210,7 +201,7 @@ private Q_SLOTS:
 
         // Deleting asks first, then it is gone.
         f.Ui->answers << true;
-        StringGrid* g = journal(*w);
+        StringGrid* g = moneyJournal(*w);
         g->SetRow(rowOf(g, prim));
         find<QPushButton>(*w, "ButDelMoney")->click();
         QCOMPARE(f.Ui->questions, QStringList{TJournalPage::kDeleteQuestion});

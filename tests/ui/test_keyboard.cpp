@@ -46,13 +46,9 @@ class TestKeyboard : public JournalShopTest {
 
     // The money journal over the last forty days, the list holding the keyboard.
     StringGrid* journal(TMainF& w) {
-        MainWindowFixture::ClickNav(w.LBoxDoc, 4);
-        find<TDatePicker>(w, "DTPBeginMoney")->setDate(kToday.addDays(-40));
-        find<TDatePicker>(w, "DTPEndMoney")->setDate(kToday);
-        find<QPushButton>(w, "ButRefMoney")->click();
+        StringGrid* g = moneyJournal(w);
         w.activateWindow();
         if (!QTest::qWaitForWindowActive(&w)) qWarning("main window not active");
-        StringGrid* g = find<StringGrid>(w, "SGMoney");
         g->setFocus();
         return g;
     }
