@@ -11,8 +11,19 @@ class TestWindowTour : public MainWindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
+    // At the main window's design size, and on the smallest screen it is made for.
+    void everyPageAndWindowFitsAndEscapeCancelsTheWindows_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("default") << QSize();
+        QTest::newRow("1024x600") << QSize(1024, 600);
+    }
     void everyPageAndWindowFitsAndEscapeCancelsTheWindows() {
+        QFETCH(QSize, size);
         auto w = f.OpenAdmin();
+        if (size.isValid()) {
+            w->resize(size);
+            QCOMPARE(w->size(), size);
+        }
         QStringList faults;
         int windows = 0;
         for (const TTourStop& stop : WindowTour(*w)) {
