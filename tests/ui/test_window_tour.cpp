@@ -2,6 +2,9 @@
 // over the demo data at their default sizes with the project's fonts.
 #include "layout_faults.h"
 #include "main_window_test.h"
+#include "reg_page.h"
+#include "session.h"
+#include "status_bar.h"
 #include "window_tour.h"
 
 #include <QDialog>
@@ -51,6 +54,25 @@ private Q_SLOTS:
         // of an editor closed with changes.
         QCOMPARE(windows, 23);
         QVERIFY(f.Ui->infos.isEmpty());
+    }
+
+    // The longest texts the status bar carries, on the smallest screen: a new password's
+    // answer from the service in panel 0, a failed sign-in with the service's address in panel 1.
+    void statusPanelsShowTheirTextsWhole() {
+        auto w = f.OpenAdmin();
+        w->resize(1024, 600);
+        w->ShowPage(w->TSReg);
+        w->RequestAdminPassword();
+        QCOMPARE(f.Ui->infos.size(), 1);
+        QVERIFY2(w->SBarInfo->PanelText(0).size() > 30, qPrintable(w->SBarInfo->PanelText(0)));
+        BaseURL = QStringLiteral("http://127.0.0.1:9"); // nothing answers there
+        w->SignIn();
+        QVERIFY2(w->SBarInfo->PanelText(1).size() > 60, qPrintable(w->SBarInfo->PanelText(1)));
+        QTest::qWait(0); // the bar lays its panels out anew
+        const QStringList faults = LayoutFaults(w.get());
+        for (const QString& fault : faults)
+            qWarning("%s", qPrintable(fault));
+        QVERIFY2(faults.isEmpty(), "the faults are listed above");
     }
 };
 
