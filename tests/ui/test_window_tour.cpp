@@ -3,10 +3,13 @@
 #include "layout_faults.h"
 #include "main_window_test.h"
 #include "reg_page.h"
+#include "rep_ost_page.h"
 #include "session.h"
 #include "status_bar.h"
+#include "tag_list_box.h"
 #include "window_tour.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QMessageBox>
 
@@ -54,6 +57,29 @@ private Q_SLOTS:
         // of an editor closed with changes.
         QCOMPARE(windows, 23);
         QVERIFY(f.Ui->infos.isEmpty());
+    }
+
+    // The stores and managers of the filters come from the service: at the window's design size
+    // each box shows its longest entry whole, and the report pages still fit.
+    void reportFiltersShowTheirLongestEntriesWhole() {
+        auto w = f.OpenAdmin();
+        QStringList faults;
+        for (const TMainF::NavEntry& item : w->Navigation()) {
+            if (item.list != w->LBoxRep) continue;
+            w->NavigationClick(item);
+            for (QComboBox* box : item.page->findChildren<QComboBox*>()) {
+                int longest = 0;
+                for (int i = 0; i < box->count(); ++i)
+                    if (box->itemText(i).size() > box->itemText(longest).size()) longest = i;
+                box->setCurrentIndex(longest);
+            }
+            QTest::qWait(0);
+            faults << LayoutFaults(w.get());
+        }
+        for (const QString& fault : faults)
+            qWarning("%s", qPrintable(fault));
+        QVERIFY2(faults.isEmpty(), "the faults are listed above");
+        QCOMPARE(w->TSRepOst->ComBoxStore->currentText(), QStringLiteral("Склад на Промышленной"));
     }
 
     // The longest texts the status bar carries, on the smallest screen: a new password's

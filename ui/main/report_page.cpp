@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "date_picker.h"
+#include "fit_combo_box.h"
 #include "form_load.h"
 #include "param_panel.h"
 #include "report_print.h"
@@ -169,11 +170,11 @@ QComboBox* TReportPage::AddCombo(const char* name, const QString& label, const Q
     return box;
 }
 
-// The stores and managers come from the service: the box grows to the longest name it is given.
+// The stores and managers come from the service: the box asks for the width of the longest
+// name it is given.
 QComboBox* TReportPage::addFilterCombo(const char* name, const QString& label) {
-    QComboBox* box = MakeCombo(m_panel, name);
-    box->setMinimumWidth(kComboWidth);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto* box = new TFitComboBox(kComboWidth, m_panel);
+    box->setObjectName(QString::fromLatin1(name));
     m_panel->AddRow({MakeLabel(m_panel, label), box});
     return box;
 }
