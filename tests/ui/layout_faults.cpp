@@ -34,8 +34,7 @@ int advance(const QWidget* w, const QString& text) {
     return static_cast<int>(std::ceil(QFontMetricsF(w->font()).horizontalAdvance(text)));
 }
 
-// The least width that shows the control's text (a combo box's current entry) whole; 0 for
-// controls without one.
+// The least width that shows the control's text whole; 0 for controls without one.
 int textWidth(const QWidget* w) {
     if (const auto* label = qobject_cast<const QLabel*>(w)) {
         if (label->text().isEmpty() || label->wordWrap()) return 0;
@@ -47,18 +46,29 @@ int textWidth(const QWidget* w) {
         return advance(button, button->text()) + s->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
                2 * s->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
     }
-    if (const auto* combo = qobject_cast<const QComboBox*>(w)) {
-        QStyleOptionComboBox opt;
-        opt.initFrom(combo);
-        opt.currentText = combo->currentText();
-        // Measured as the box measures its entries.
-        const QSize text(combo->fontMetrics().boundingRect(combo->currentText()).width(),
-                         combo->fontMetrics().height());
-        return combo->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, combo).width();
-    }
     if (qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSpinBox*>(w))
         return w->sizeHint().width();
     return 0;
+}
+
+// The current entry of a combo box against the field the box draws it in: the box's size hint
+// measures its entries with a rounded bounding box, which passes texts that the field then cuts.
+QString comboTextCut(const QWidget* w) {
+    const auto* combo = qobject_cast<const QComboBox*>(w);
+    if (!combo || combo->currentText().isEmpty()) return {};
+    QStyleOptionComboBox opt;
+    opt.initFrom(combo);
+    opt.editable = combo->isEditable();
+    opt.currentText = combo->currentText();
+    const int field = combo->style()
+                          ->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo)
+                          .width();
+    const int needed = advance(combo, combo->currentText());
+    if (needed <= field) return {};
+    return QStringLiteral("%1 shows \"%2\", %3 px wide, in a field of %4")
+        .arg(nameOf(w), combo->currentText())
+        .arg(needed)
+        .arg(field);
 }
 
 // Lines of a word-wrapped label that its height cuts off.
@@ -136,6 +146,7 @@ void walk(QWidget* window, QWidget* parent, QStringList& faults) {
                           .arg(nameOf(w))
                           .arg(w->width())
                           .arg(needed);
+        if (const QString cut = comboTextCut(w); !cut.isEmpty()) faults << cut;
         if (wrappedTextCut(w)) faults << QStringLiteral("%1 is cut at the bottom").arg(nameOf(w));
         if (const auto* grid = qobject_cast<QTableView*>(w)) checkGrid(grid, faults);
         if (const auto* list = qobject_cast<QListWidget*>(w)) checkList(list, faults);

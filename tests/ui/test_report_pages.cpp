@@ -1,6 +1,7 @@
 // The eight report pages against the real service with its demo data: opening a page runs its
-// report, check boxes and pickers act at the next run, the timed loaders say how long the query
-// took, and kovrel-cli grid prints the very cells the page shows.
+// report, check boxes and pickers act at the next run, the names chosen show beside their
+// buttons, the timed loaders say how long the query took, "Экспорт" exports the page's grid, and
+// kovrel-cli grid prints the very cells the page shows.
 #include "date_picker.h"
 #include "form_load.h"
 #include "grid_text_file.h"
@@ -27,6 +28,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -211,6 +213,101 @@ private Q_SLOTS:
         QVERIFY(qAbs(table.ColumnWidth(2) - WorkbookColumnWidth(250, scale)) < 0.1);
         QVERIFY(f.Ui->errors.isEmpty());
         QVERIFY(w->SBarInfo->PanelText(1).isEmpty());
+    }
+
+    // On the smallest screen the window is made for, a name chosen with a picker stands whole
+    // beside the button it was chosen with; a longer one shows whole in the label's tooltip.
+    void chosenNamesShowBesideTheirButtons() {
+        auto w = f.OpenAdmin();
+        w->resize(1024, 600);
+        QString good;
+        {
+            RecordList<TRecGood> goods;
+            TFormLoad fl;
+            fl.SelectGoodList(goods, QString(), false);
+            for (const auto& g : goods)
+                if (good.isEmpty() || g->Name.size() < good.size()) good = g->Name;
+        }
+        const QString klient = demoKlient(QStringLiteral("Кафе Уют"), 1).Name;
+        QVERIFY(!good.isEmpty() && !klient.isEmpty());
+        WindowSeams().FormListGood = [&](QWidget*, TSelectionSlot& slot, const TListGoodArgs&) {
+            slot.SelName = good;
+            slot.SelID = 1;
+            return 1;
+        };
+        WindowSeams().FormListKl = [&](QWidget*, TSelectionSlot& slot, int, bool) {
+            slot.SelName = klient;
+            slot.SelID = 1;
+            slot.SelGr = 1;
+            return 1;
+        };
+        const QList<std::tuple<int, const char*, const char*, QString>> pickers{
+            {2, "ButSelGoodRMG", "LabGoodRMG", good},       {3, "ButSelKlientRSS", "LabKlientRSS", klient},
+            {4, "ButSelKlientRSD", "LabKlientRSD", klient}, {6, "ButSelKlientRMK", "LabKlientRMK", klient},
+            {7, "ButSelKlientRPS", "LabKlientRPS", klient}, {8, "ButSelKlientRPD", "LabKlientRPD", klient},
+        };
+        for (const auto& [tag, button, label, name] : pickers) {
+            MainWindowFixture::ClickNav(w->LBoxRep, tag);
+            QPushButton* b = find<QPushButton>(*w, button);
+            QLabel* l = find<QLabel>(*w, label);
+            QCOMPARE(l->text(), QString());
+            b->click();
+            QCOMPARE(l->text(), name);
+            QCOMPARE(l->toolTip(), name);
+            QVERIFY2(l->isVisible(), label);
+            const QRect at = l->geometry();
+            QVERIFY2(at.left() > b->geometry().right() && at.top() < b->geometry().bottom() &&
+                         at.bottom() > b->geometry().top(),
+                     label);
+            QVERIFY2(
+                l->contentsRect().width() >= l->fontMetrics().horizontalAdvance(name),
+                qPrintable(QStringLiteral("%1 is %2 px wide for %3").arg(label).arg(at.width()).arg(name)));
+            QVERIFY2(QRect(QPoint(), l->parentWidget()->size()).contains(at), label);
+        }
+    }
+
+    // "Экспорт" stands beside "Печать" on every report page and opens the grid's export menu
+    // for that page's grid.
+    void exportButtonOpensTheGridsMenuForItsPage() {
+        auto w = f.OpenAdmin();
+        for (int tag = 1; tag <= 8; ++tag) {
+            MainWindowFixture::ClickNav(w->LBoxRep, tag);
+            auto* page = static_cast<TReportPage*>(w->CurrentPage());
+            QPushButton* print = nullptr;
+            QPushButton* exp = nullptr;
+            for (QPushButton* b : page->findChildren<QPushButton*>()) {
+                if (b->objectName().startsWith(QLatin1String("ButPrint"))) print = b;
+                if (b->objectName().startsWith(QLatin1String("ButExport"))) exp = b;
+            }
+            QVERIFY2(print && exp, qPrintable(page->objectName()));
+            QCOMPARE(exp->objectName().mid(9), print->objectName().mid(8));
+            QCOMPARE(exp->text(), QStringLiteral("Экспорт"));
+            QCOMPARE(exp->y(), print->y());
+            QVERIFY(exp->x() > print->geometry().right());
+            exp->click();
+            QVERIFY(w->PMenuExport->isVisible());
+            QCOMPARE(w->PopupPage(), page);
+            QStringList texts;
+            for (const QAction* a : w->PMenuExport->actions())
+                texts << a->text();
+            QCOMPARE(texts,
+                     (QStringList{"Экспорт в Excel", "Экспорт в Calc", "Экспорт в текстовый файл (csv)"}));
+            w->PMenuExport->hide();
+        }
+        // The menu opened last on the stock report's grid; the debts page's button turns it to
+        // the debts.
+        emit w->TSRepOst->Grid()->customContextMenuRequested(QPoint(5, 5));
+        w->PMenuExport->hide();
+        MainWindowFixture::ClickNav(w->LBoxRep, 5);
+        find<QPushButton>(*w, "ButExportRepDolg")->click();
+        QTemporaryDir dir;
+        const QString text = dir.filePath(QStringLiteral("debts.csv"));
+        f.Ui->fileNames.enqueue(text);
+        w->PMenuExport->actions().at(2)->trigger();
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), GridTextBytes(w->TSRepDolg->GridNow()));
+        QVERIFY(w->TSRepDolg->GridNow().RowCount() > 2);
     }
 
     void cliPrintsTheCellsThePageShows() {

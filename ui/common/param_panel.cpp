@@ -12,7 +12,7 @@ TParamPanel::TParamPanel(int height, QWidget* parent)
     m_columns->setSizeConstraint(QLayout::SetNoConstraint);
     setMinimumWidth(100);
     m_columns->setContentsMargins(6, 4, 6, 4);
-    m_columns->setSpacing(10);
+    m_columns->setSpacing(6);
     m_columns->addStretch(1);
     NextColumn();
 }
@@ -24,12 +24,12 @@ void TParamPanel::NextColumn() {
     m_columns->insertLayout(m_columns->count() - 1, m_column);
 }
 
-void TParamPanel::AddRow(std::initializer_list<QWidget*> widgets) {
+void TParamPanel::AddRow(std::initializer_list<QWidget*> widgets, QWidget* filling) {
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
     for (QWidget* w : widgets)
-        row->addWidget(w);
-    row->addStretch(1);
+        row->addWidget(w, w == filling ? 1 : 0);
+    if (!filling) row->addStretch(1);
     m_column->insertLayout(m_column->count() - 1, row);
 }
 

@@ -15,8 +15,9 @@ public:
 
     // Starts a new column to the right of the current one.
     void NextColumn();
-    // Adds a row of widgets, side by side, to the current column.
-    void AddRow(std::initializer_list<QWidget*> widgets);
+    // Adds a row of widgets, side by side, to the current column; `filling`, one of them, takes
+    // the width the row leaves over.
+    void AddRow(std::initializer_list<QWidget*> widgets, QWidget* filling = nullptr);
     // The current column takes the width the columns leave over, instead of the panel's right end.
     void StretchColumn();
 

@@ -10,7 +10,10 @@ TStatusBar::TStatusBar(QWidget* parent)
 void TStatusBar::AddPanel(int width) {
     auto* panel = new QLabel(this);
     panel->setObjectName(objectName() + QStringLiteral("Panel") + QString::number(m_panels.size()));
-    panel->setFixedWidth(width);
+    // The design's width, or as much more as the text needs while the bar has room: a text
+    // cut in the middle of a word ("… пароль админис") cannot be read.
+    panel->setMinimumWidth(width);
+    panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setTextFormat(Qt::PlainText);
     addWidget(panel);
@@ -19,7 +22,6 @@ void TStatusBar::AddPanel(int width) {
 
 void TStatusBar::StretchLastPanel() {
     QLabel* last = m_panels.last();
-    last->setMaximumWidth(QWIDGETSIZE_MAX);
     removeWidget(last);
     addWidget(last, 1);
     last->show();

@@ -4,14 +4,15 @@
 
 class QLabel;
 
-// A status bar of fixed-width panels, addressed by number from the left. The bar's own text
+// A status bar of panels, addressed by number from the left. The bar's own text
 // (SimpleText) is kept apart and is not shown while the panels are.
 class TStatusBar : public QStatusBar {
     Q_OBJECT
 public:
     explicit TStatusBar(QWidget* parent = nullptr);
 
-    // Adds a panel of that width; the last one may be stretched to the rest of the bar.
+    // Adds a panel at least that wide, wider where its text needs it and the bar has room; the
+    // last one may be stretched to the rest of the bar.
     void AddPanel(int width);
     // The last panel reaches to the bar's right edge, as the last panel of a classic status bar
     // does, so its text is not cut short; its width stays the least it takes.

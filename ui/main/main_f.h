@@ -86,7 +86,7 @@ public:
     void RefreshRepDolg();
     void RefreshRepMoveKlient();
 
-    // ---- Export of the report grids (right mouse button on a report grid) ----
+    // ---- Export of the report grids (right mouse button on a report grid, or "Экспорт") ----
     // The page whose grid the export menu was last opened on.
     TReportPage* PopupPage() const { return m_popupPage; }
     // The three items of PMenuExport, on the grid of PopupPage() with its widths as they are now.

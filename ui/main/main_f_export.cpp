@@ -1,5 +1,6 @@
 // The export menu of the report grids: one popup menu of the main window, opened with the right
-// mouse button on any of the eight report grids and acting on the grid it was opened on.
+// mouse button on any of the eight report grids or with the page's "Экспорт" button, and acting
+// on the grid of the page it was opened on.
 #include "calc_module.h"
 #include "grid_export.h"
 #include "main_f.h"
@@ -39,6 +40,10 @@ void TMainF::buildExportMenu() {
         connect(grid, &QWidget::customContextMenuRequested, this, [this, page, grid](const QPoint& pos) {
             m_popupPage = page;
             PMenuExport->popup(grid->viewport()->mapToGlobal(pos));
+        });
+        connect(page, &TReportPage::ExportMenuRequested, this, [this, page](const QPoint& at) {
+            m_popupPage = page;
+            PMenuExport->popup(at);
         });
     }
 }

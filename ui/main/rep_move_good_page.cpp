@@ -12,7 +12,6 @@ TRepMoveGoodPage::TRepMoveGoodPage(TStatusBar& bar, TSelectionSlot& slot, QWidge
     : TReportPage({"TSRepMoveGood", 100, "RunRepMoveGood"}, bar, slot, parent) {
     std::tie(DTPBeginRMG, DTPEndRMG) = AddPeriod("DTPBeginRMG", "DTPEndRMG");
     ComBoxStoreRMG = AddStoreCombo("ComBoxStoreRMG");
-    Panel()->NextColumn();
     LabGoodRMG = AddPicker("ButSelGoodRMG", QStringLiteral("Выбор товара"), "LabGoodRMG",
                            [this] { ButSelGoodRMGClick(); });
     AddTitleName("SelGoodNameRMG", &SelGoodNameRMG);

@@ -9,7 +9,6 @@
 TRepMoveKlientPage::TRepMoveKlientPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* parent)
     : TReportPage({"TSRepMoveKlient", 100, "RunRepMoveKl"}, bar, slot, parent) {
     std::tie(DTPBeginRMK, DTPEndRMK) = AddPeriod("DTPBeginRMK", "DTPEndRMK");
-    Panel()->NextColumn();
     LabKlientRMK = AddPicker("ButSelKlientRMK", QStringLiteral("Выбор счета"), "LabKlientRMK",
                              [this] { ButSelKlientRMKClick(); });
     AddTitleName("SelKlientNameRMK", &SelKlientNameRMK);

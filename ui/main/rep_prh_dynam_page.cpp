@@ -12,11 +12,10 @@ TRepPrhDynamPage::TRepPrhDynamPage(TStatusBar& bar, TSelectionSlot& slot, QWidge
     : TReportPage({"TSRepPrhDynam", 140, "RunRepPrhDynam"}, bar, slot, parent) {
     std::tie(DTPBeginRPD, DTPEndRPD) = AddPeriod("DTPBeginRPD", "DTPEndRPD");
     ComBoxStoreRPD = AddStoreCombo("ComBoxStoreRPD");
-    Panel()->NextColumn();
     LabKlientRPD = AddPicker("ButSelKlientRPD", QStringLiteral("Выбор поставщика"), "LabKlientRPD",
                              [this] { ButSelKlientRPDClick(); });
     AddTitleName("SelKlientNameRPD", &SelKlientNameRPD);
-    ComBoxDetalRPD = AddDetailCombo("ComBoxDetalRPD");
+    ComBoxDetalRPD = AddDetailCombo("ComBoxDetalRPD", LabelAt::Beside);
     Panel()->NextColumn();
     CBoxKolRPD = AddCheck("CBoxKolRPD", QStringLiteral("количество"));
     CBoxZSumRPD = AddPurchaseCheck("CBoxZSumRPD", QStringLiteral("закупочные суммы"));

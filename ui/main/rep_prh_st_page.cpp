@@ -12,11 +12,10 @@ TRepPrhStPage::TRepPrhStPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* par
     : TReportPage({"TSRepPrhSt", 140, "RunRepPrhSt"}, bar, slot, parent) {
     std::tie(DTPBeginRPS, DTPEndRPS) = AddPeriod("DTPBeginRPS", "DTPEndRPS");
     ComBoxStoreRPS = AddStoreCombo("ComBoxStoreRPS");
-    Panel()->NextColumn();
     LabKlientRPS = AddPicker("ButSelKlientRPS", QStringLiteral("Выбор поставщика"), "LabKlientRPS",
                              [this] { ButSelKlientRPSClick(); });
     AddTitleName("SelKlientNameRPS", &SelKlientNameRPS);
-    EdNameRPS = AddNameEdit("EdNameRPS");
+    EdNameRPS = AddNameEdit("EdNameRPS", LabelAt::Beside);
     Panel()->NextColumn();
     CBoxKolRPS = AddCheck("CBoxKolRPS", QStringLiteral("количество"));
     CBoxKolPackRPS = AddCheck("CBoxKolPackRPS", QStringLiteral("кол-во упаковок"));

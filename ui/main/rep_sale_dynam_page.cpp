@@ -13,11 +13,11 @@ TRepSaleDynamPage::TRepSaleDynamPage(TStatusBar& bar, TSelectionSlot& slot, QWid
     std::tie(DTPBeginRSD, DTPEndRSD) = AddPeriod("DTPBeginRSD", "DTPEndRSD");
     ComBoxManagerRSD = AddManagerCombo("ComBoxManagerRSD");
     ComBoxStoreRSD = AddStoreCombo("ComBoxStoreRSD");
-    Panel()->NextColumn();
     LabKlientRSD = AddPicker("ButSelKlientRSD", QStringLiteral("Выбор покупателя"), "LabKlientRSD",
                              [this] { ButSelKlientRSDClick(); });
     AddTitleName("SelKlientNameRSD", &SelKlientNameRSD);
-    ComBoxDetalRSD = AddDetailCombo("ComBoxDetalRSD");
+    Panel()->NextColumn();
+    ComBoxDetalRSD = AddDetailCombo("ComBoxDetalRSD", LabelAt::Above);
     Panel()->NextColumn();
     CBoxKolRSD = AddCheck("CBoxKolRSD", QStringLiteral("количество"));
     CBoxSumRSD = AddCheck("CBoxSumRSD", QStringLiteral("продажные суммы"));

@@ -13,11 +13,11 @@ TRepSaleStPage::TRepSaleStPage(TStatusBar& bar, TSelectionSlot& slot, QWidget* p
     std::tie(DTPBeginRSS, DTPEndRSS) = AddPeriod("DTPBeginRSS", "DTPEndRSS");
     ComBoxManagerRSS = AddManagerCombo("ComBoxManagerRSS");
     ComBoxStoreRSS = AddStoreCombo("ComBoxStoreRSS");
-    Panel()->NextColumn();
     LabKlientRSS = AddPicker("ButSelKlientRSS", QStringLiteral("Выбор покупателя"), "LabKlientRSS",
                              [this] { ButSelKlientRSSClick(); });
     AddTitleName("SelKlientNameRSS", &SelKlientNameRSS);
-    EdNameRSS = AddNameEdit("EdNameRSS");
+    Panel()->NextColumn();
+    EdNameRSS = AddNameEdit("EdNameRSS", LabelAt::Above);
     Panel()->NextColumn();
     CBoxKolRSS = AddCheck("CBoxKolRSS", QStringLiteral("количество"));
     CBoxKolPackRSS = AddCheck("CBoxKolPackRSS", QStringLiteral("кол-во упаковок"));

@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "date_picker.h"
+#include "fit_combo_box.h"
 #include "form_load.h"
 #include "param_panel.h"
 #include "report_print.h"
@@ -22,6 +23,8 @@ namespace {
 
 constexpr int kComboWidth = 160;
 constexpr int kNameEditWidth = 160;
+// "Обновить", "Печать" and "Экспорт": the panel's right column holds two of them side by side.
+constexpr int kButtonWidth = 72;
 
 std::vector<int> startWidths(const kovrel::report::ReportPageDef& def) {
     return {def.widths.begin(), def.widths.end()};
@@ -167,20 +170,40 @@ QComboBox* TReportPage::AddCombo(const char* name, const QString& label, const Q
     return box;
 }
 
+// The stores and managers come from the service: the box asks for the width of the longest
+// name it is given.
+QComboBox* TReportPage::addFilterCombo(const char* name, const QString& label) {
+    auto* box = new TFitComboBox(kComboWidth, m_panel);
+    box->setObjectName(QString::fromLatin1(name));
+    m_panel->AddRow({MakeLabel(m_panel, label), box});
+    return box;
+}
+
 QComboBox* TReportPage::AddStoreCombo(const char* name) {
-    m_storeCombo = AddCombo(name, QStringLiteral("Склад"), {});
+    m_storeCombo = addFilterCombo(name, QStringLiteral("Склад"));
     return m_storeCombo;
 }
 
 QComboBox* TReportPage::AddManagerCombo(const char* name) {
-    m_managerCombo = AddCombo(name, QStringLiteral("Менеджер"), {});
+    m_managerCombo = addFilterCombo(name, QStringLiteral("Менеджер"));
     return m_managerCombo;
 }
 
-QLineEdit* TReportPage::AddNameEdit(const char* name) {
+void TReportPage::addLabelled(QWidget* control, const QString& label, LabelAt at) {
+    QLabel* caption = MakeLabel(m_panel, label);
+    if (at == LabelAt::Beside) {
+        m_panel->AddRow({caption, control});
+        return;
+    }
+    // A column of its own as narrow as the caption over it: a 1024-pixel screen has no room to spare.
+    control->setFixedWidth(caption->sizeHint().width());
+    m_panel->AddRow({caption});
+    m_panel->AddRow({control});
+}
+
+QLineEdit* TReportPage::AddNameEdit(const char* name, LabelAt at) {
     QLineEdit* edit = MakeEdit(m_panel, name, kNameEditWidth);
-    m_panel->AddRow({MakeLabel(m_panel, QStringLiteral("Наименование товара"))});
-    m_panel->AddRow({edit});
+    addLabelled(edit, QStringLiteral("Наименование товара"), at);
     return edit;
 }
 
@@ -203,23 +226,28 @@ QLabel* TReportPage::AddPicker(const char* button, const QString& caption, const
                                const std::function<void()>& onClick) {
     QPushButton* b = MakeButton(m_panel, button, caption, 150);
     QLabel* l = MakeLabel(m_panel, QStringLiteral("***"), label);
-    // The name chosen takes the width the other parameters leave; a longer one is cut at the
-    // label's end rather than squeezing them.
+    // The name chosen stands beside its button in the width the other parameters leave; a
+    // longer one is cut at the label's end rather than squeezing them.
     l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_panel->AddRow({b});
-    m_panel->AddRow({l});
+    m_panel->AddRow({b, l}, l);
     m_panel->StretchColumn();
     connect(b, &QPushButton::clicked, this, onClick);
     return l;
 }
 
 void TReportPage::AddButtons(const char* refresh, const char* print) {
-    QPushButton* ref = MakeButton(m_panel, refresh, QStringLiteral("Обновить"));
+    QPushButton* ref = MakeButton(m_panel, refresh, QStringLiteral("Обновить"), kButtonWidth);
     m_panel->AddRow({ref});
-    QPushButton* prn = MakeButton(m_panel, print, QStringLiteral("Печать"));
-    m_panel->AddRow({prn});
+    QPushButton* prn = MakeButton(m_panel, print, QStringLiteral("Печать"), kButtonWidth);
+    // "ButPrintRepOst" exports through "ButExportRepOst".
+    const QByteArray exportName = QByteArray(print).replace("ButPrint", "ButExport");
+    QPushButton* exp = MakeButton(m_panel, exportName.constData(), QStringLiteral("Экспорт"), kButtonWidth);
+    exp->setToolTip(QStringLiteral("Экспорт таблицы в Excel, Calc или текстовый файл"));
+    m_panel->AddRow({prn, exp});
     connect(ref, &QPushButton::clicked, this, &TReportPage::Refresh);
     connect(prn, &QPushButton::clicked, this, &TReportPage::PrintReport);
+    connect(exp, &QPushButton::clicked, this,
+            [this, exp] { emit ExportMenuRequested(exp->mapToGlobal(QPoint(0, exp->height()))); });
 }
 
 void TReportPage::PickGood(QString& name, int& id, QLabel* label) {
@@ -255,12 +283,10 @@ void TReportPage::ClearPick(QString& name, int& id, QLabel* label) {
     label->clear();
 }
 
-QComboBox* TReportPage::AddDetailCombo(const char* name) {
+QComboBox* TReportPage::AddDetailCombo(const char* name, LabelAt at) {
     QComboBox* box =
         MakeCombo(m_panel, name, {QStringLiteral("день"), QStringLiteral("месяц"), QStringLiteral("неделя")},
                   kComboWidth);
-    // The label is longer than the list: it stands above it.
-    m_panel->AddRow({MakeLabel(m_panel, QStringLiteral("Период детализации"))});
-    m_panel->AddRow({box});
+    addLabelled(box, QStringLiteral("Период детализации"), at);
     return box;
 }

@@ -78,6 +78,10 @@ public:
     // "Ответ получен. Время запроса: " with the seconds in their shortest form.
     static QString QueryTimeText(qint64 ms);
 
+Q_SIGNALS:
+    // "Экспорт": the grid's export menu is wanted at that point of the screen.
+    void ExportMenuRequested(const QPoint& globalPos);
+
 protected:
     TParamPanel* Panel() const { return m_panel; }
 
@@ -86,16 +90,22 @@ protected:
     QComboBox* AddStoreCombo(const char* name);
     QComboBox* AddManagerCombo(const char* name);
     QComboBox* AddCombo(const char* name, const QString& label, const QStringList& items);
-    // "Период детализации" over its list of the detail periods (index 0 day, 1 month, 2 week).
-    QComboBox* AddDetailCombo(const char* name);
-    QLineEdit* AddNameEdit(const char* name);
+    // Where a control's caption stands: over it in a column of its own, or beside it in a row.
+    enum class LabelAt { Above, Beside };
+    // "Период детализации" with its list of the detail periods (index 0 day, 1 month, 2 week).
+    QComboBox* AddDetailCombo(const char* name, LabelAt at);
+    // "Наименование товара" with its filter.
+    QLineEdit* AddNameEdit(const char* name, LabelAt at);
     // A check box of the report, at its start state.
     QCheckBox* AddCheck(const char* name, const QString& caption);
     // A purchase-price box: the main window disables it for users without right 5005.
     QCheckBox* AddPurchaseCheck(const char* name, const QString& caption);
-    // A picker button with the label that shows the choice ("***" until start-up empties it).
+    // A picker button with the label beside it that shows the choice ("***" until start-up
+    // empties it); the label's column takes the width the panel's other columns leave.
     QLabel* AddPicker(const char* button, const QString& caption, const char* label,
                       const std::function<void()>& onClick);
+    // "Обновить" over "Печать" and "Экспорт" side by side; the export button's name is the
+    // print button's with "ButExport" for "ButPrint".
     void AddButtons(const char* refresh, const char* print);
 
     // The loader's frame: the wait on the status bar (timed for the stock and debts reports),
@@ -115,6 +125,8 @@ protected:
     static void ClearPick(QString& name, int& id, QLabel* label);
 
 private:
+    QComboBox* addFilterCombo(const char* name, const QString& label);
+    void addLabelled(QWidget* control, const QString& label, LabelAt at);
     // Writes the report into the grid. The grid is cut back to its columns at start first, so
     // the columns a list report adds come at the default width, while the columns at start
     // keep the widths the user gave them.
