@@ -1,6 +1,6 @@
-// Where windows stand between runs, on the smallest screen the program is made for (1024 × 600):
-// the main window, the editors and the preview come back where they were left and always fit
-// the screen; nothing else outlives a run.
+// Where windows stand between runs, on the smallest screen the program is made for (1024 × 600,
+// the screen ctest gives this test): the main window, the editors and the preview come back
+// where they were left and always fit the screen; nothing else outlives a run.
 #include "date_picker.h"
 #include "date_time.h"
 #include "main_window_test.h"
@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -159,20 +158,5 @@ private Q_SLOTS:
     }
 };
 
-// The tests run on an offscreen screen of 1024 × 600.
-int main(int argc, char* argv[]) {
-    QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) return 2;
-    file.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1024, "height": 600,
-                 "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
-    QApplication app(argc, argv);
-    TestWindowState test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(TestWindowState)
 #include "test_window_state.moc"
