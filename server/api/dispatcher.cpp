@@ -2,6 +2,7 @@
 
 #include "accounts.h"
 #include "database.h"
+#include "health_endpoints.h"
 #include "http_error.h"
 #include "private_files.h"
 #include "request_context.h"
@@ -44,9 +45,19 @@ QByteArray localTimeText() {
     return QByteArray(text, size);
 }
 
+constexpr int kUnreachableRetrySeconds = 2;
+
 HttpResponse errorReply(const HttpError& e) {
     HttpResponse reply = HttpResponse::Text(e.Status(), e.Reason());
     if (e.RetryAfter() > 0) reply.headers.append({"Retry-After", QByteArray::number(e.RetryAfter())});
+    return reply;
+}
+
+// The database is down or restarting: nothing was read or written, and the same request may
+// go through a moment later (a balancer meanwhile sends others elsewhere).
+HttpResponse databaseUnreachable() {
+    HttpResponse reply = HttpResponse::Text(503, QStringLiteral("База данных недоступна, повторите запрос"));
+    reply.headers.append({"Retry-After", QByteArray::number(kUnreachableRetrySeconds)});
     return reply;
 }
 
@@ -69,9 +80,10 @@ HttpResponse Dispatcher::Handle(const HttpRequest& request) {
         reply = errorReply(e);
     } catch (const StoreError& e) {
         failure = e.Message();
-        reply = e.DiskFull()    ? errorReply(HttpError::DiskFull())
-                : e.Retryable() ? HttpResponse::Busy(1)
-                                : HttpResponse::Text(500, QStringLiteral("Ошибка базы данных"));
+        reply = e.DiskFull()      ? errorReply(HttpError::DiskFull())
+                : e.Retryable()   ? HttpResponse::Busy(1)
+                : e.Unreachable() ? databaseUnreachable()
+                                  : HttpResponse::Text(500, QStringLiteral("Ошибка базы данных"));
     } catch (const FileError& e) {
         failure = QString::fromLocal8Bit(e.what());
         reply = e.DiskFull() ? errorReply(HttpError::DiskFull())
@@ -83,7 +95,9 @@ HttpResponse Dispatcher::Handle(const HttpRequest& request) {
         failure = QStringLiteral("unknown exception");
         reply = HttpResponse::Text(500, QStringLiteral("Внутренняя ошибка сервера"));
     }
-    logLine(request, account, reply.status, timer.elapsed());
+    // A balancer asks every few seconds: only the answers that matter are worth a line.
+    if (reply.status != 200 || request.path != kHealthPath)
+        logLine(request, account, reply.status, timer.elapsed());
     if (!failure.isEmpty() && m_log) {
         QMutexLocker lock(&m_logMutex);
         std::fprintf(m_log, "  error: %s\n", failure.toUtf8().constData());
@@ -182,6 +196,7 @@ qint64 Dispatcher::dataVersion(qint64 accountId) {
 }
 
 HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx, bool firstAttempt) {
+    if (route.access == Access::None) return route.handler(ctx);
     Database& db = m_services.db;
     const bool write = route.access == Access::Write;
     const bool reusable = !write && route.auth == Auth::Required && route.cache == Cache::Reuse;
@@ -213,6 +228,7 @@ HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx, bool f
 void Dispatcher::logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs) {
     if (!m_log) return;
     QByteArray line = localTimeText();
+    line.append(' ').append(request.client.host.isEmpty() ? QByteArray("-") : request.client.host.toLatin1());
     line.append(' ').append(loggable(request.path).toUtf8());
     line.append(' ').append(loggable(account).toUtf8());
     line.append(' ').append(QByteArray::number(status));

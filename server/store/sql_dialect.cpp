@@ -1,5 +1,10 @@
 #include "sql_dialect.h"
 
+#include <QSqlDriver>
+#include <QVariant>
+
+#include <libpq-fe.h>
+
 namespace kovrel::server {
 
 QString SqlDialect::AutoIdColumn() const {
@@ -32,6 +37,15 @@ bool SqlDialect::IsDiskFull(const QSqlError& error) const {
     const QString code = error.nativeErrorCode();
     return IsSqlite() ? code == QLatin1String("13")
                       : code == QLatin1String("53100"); // SQLITE_FULL, disk_full
+}
+
+bool SqlDialect::IsConnectionLost(const QSqlDriver* driver) const {
+    // A file does not go away under SQLite the way a server does.
+    if (IsSqlite() || !driver) return false;
+    const QVariant handle = driver->handle();
+    if (!handle.isValid() || !handle.constData()) return true;
+    const auto* connection = *static_cast<PGconn* const*>(handle.constData());
+    return !connection || PQstatus(connection) == CONNECTION_BAD;
 }
 
 } // namespace kovrel::server

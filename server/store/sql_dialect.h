@@ -3,6 +3,8 @@
 #include <QSqlError>
 #include <QString>
 
+class QSqlDriver;
+
 namespace kovrel::server {
 
 // The few places where SQLite and PostgreSQL differ. Everything else (placeholders "?",
@@ -29,6 +31,9 @@ public:
     bool IsRetryable(const QSqlError& error) const;
     // Whether the database failed for want of disk space.
     bool IsDiskFull(const QSqlError& error) const;
+    // Whether the driver's connection to the database is lost (the server went down or ended
+    // it): the connection is of no more use and a new one must be opened.
+    bool IsConnectionLost(const QSqlDriver* driver) const;
 
 private:
     Kind m_kind;

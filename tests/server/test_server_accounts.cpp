@@ -368,7 +368,7 @@ private Q_SLOTS:
         QVERIFY(QDir(data + QStringLiteral("/backups")).isEmpty());
     }
 
-    // One line per request: time, endpoint, account, status, milliseconds.
+    // One line per request: time, client address, endpoint, account, status, milliseconds.
     void logsEveryRequestAndStopsCleanly_data() {
         QTest::addColumn<int>("signal");
         QTest::newRow("SIGTERM") << int(SIGTERM);
@@ -382,8 +382,8 @@ private Q_SLOTS:
         QCOMPARE(server->Stop(signal), 0);
         const QString log = server->Log();
         static const QRegularExpression line(
-            QStringLiteral(
-                "^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3} (\\S+) (\\S+) (\\d{3}) \\d+ms$"),
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3} 127\\.0\\.0\\.1 (\\S+) "
+                           "(\\S+) (\\d{3}) \\d+ms$"),
             QRegularExpression::MultilineOption);
         QStringList seen;
         for (auto it = line.globalMatch(log); it.hasNext();) {
