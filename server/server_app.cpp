@@ -25,7 +25,7 @@ struct ServerApp::Parts {
     SignInStore signInStore;
     SignInGuard signIns;
     HealthProbe health;
-    Throttle passwordRequests{{10, 60 * 60, 60, 60 * 60}};
+    Throttle passwordRequests;
     ServerServices services;
     std::unique_ptr<Dispatcher> dispatcher;
     std::unique_ptr<HttpServer> http;
@@ -35,8 +35,9 @@ struct ServerApp::Parts {
         , mailer(o.outbox, o.sendmail)
         , accounts(db, hasher, mailer)
         , signInStore(db)
-        , signIns(signInStore)
+        , signIns(signInStore, db)
         , health(db)
+        , passwordRequests(db, QStringLiteral("password requests"), {10, 60 * 60, 60, 60 * 60})
         , services{db, hasher, mailer, accounts, signIns, health, passwordRequests, o.dataDir, o.publicUrl} {}
 };
 

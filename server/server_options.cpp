@@ -97,7 +97,7 @@ struct OptionSet {
         QStringLiteral("COMMAND")};
     QCommandLineOption dataDir{
         QStringLiteral("data-dir"),
-        QStringLiteral("The server's own folder: backups waiting for download, and the "
+        QStringLiteral("The server's own folder: backups on their way into the database, and the "
                        "default database and outbox (default: %1).")
             .arg(ServerOptions::DefaultDataDir()),
         QStringLiteral("DIR")};

@@ -155,21 +155,22 @@ Identity Dispatcher::identify(const HttpRequest& request, const QString& login, 
     SignInGuard& guard = m_services.signIns;
     const SignInClaim claim{Accounts::LoginKey(login), Accounts::LoginKey(dopLogin)};
     // A refused client's password is not even checked: a guess then tells nothing.
-    if (const int wait = guard.Wait(claim, request.client))
+    const SignInGuard::Standing standing = guard.Wait(claim, request.client);
+    if (const int wait = standing.wait)
         throw HttpError::TooManyRequests(
             wait, QStringLiteral("Слишком много неверных паролей: повторите через %1").arg(WaitText(wait)));
     // Fields that signed in before, at the account's data version of now, need no new check.
     const QByteArray key = m_credentials.Key(login, dopLogin, token);
     if (const auto known = m_credentials.Find(key)) {
         if (known->dataVersion == dataVersion(known->accountId)) {
-            guard.Succeeded(claim, request.client, *known);
+            guard.Succeeded(claim, request.client, *known, standing);
             return *known;
         }
         m_credentials.Forget(key);
     }
     const Identity who = m_services.accounts.Identify(login, dopLogin, token);
     if (who.Authenticated()) {
-        guard.Succeeded(claim, request.client, who);
+        guard.Succeeded(claim, request.client, who, standing);
         m_credentials.Store(key, who);
     } else if (!token.isEmpty()) { // no password at all guesses nothing
         guard.Failed(claim, request.client, who);

@@ -20,6 +20,8 @@ public:
 
     // Column definition of a table's own surrogate key.
     QString AutoIdColumn() const;
+    // Column type of raw bytes.
+    QString BlobType() const;
     // Starts a transaction that will write: SQLite takes the write lock at once, so that two
     // writers never deadlock on lock upgrades.
     QString BeginWrite() const;
