@@ -18,6 +18,8 @@
 
 #include <atomic>
 #include <cstdio>
+#include <latch>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -80,22 +82,21 @@ class TestCluster : public QObject {
         for (int k = 0; !stop; ++k) {
             const QString tag = QStringLiteral("client %1, sale %2").arg(client).arg(k);
             log.asked.append(tag);
-            const ServerReply doc = call(http, QStringLiteral("/insert-nkl.php"),
-                                         {{"dat", QDate::currentDate().toString(Qt::ISODate)},
-                                          {"id_stores", num(store)},
-                                          {"id_klients", num(buyer)},
-                                          {"prim_win", tag}});
+            const ServerReply doc =
+                call(QStringLiteral("/insert-nkl.php"), {{"dat", QDate::currentDate().toString(Qt::ISODate)},
+                                                         {"id_stores", num(store)},
+                                                         {"id_klients", num(buyer)},
+                                                         {"prim_win", tag}});
             if (doc.status != 200) {
                 log.failures.append(QStringLiteral("%1: %2 %3").arg(tag).arg(doc.status).arg(doc.text));
                 continue;
             }
             log.acknowledged.insert(tag, doc.text.toInt());
-            const ServerReply line = call(http, QStringLiteral("/insert-nkl-items.php"),
-                                          {{"id_z", doc.text},
-                                           {"id_goods", num(goods)},
-                                           {"kol", "1"},
-                                           {"zcen", "50"},
-                                           {"rcen", "80.00"}});
+            const ServerReply line = call(QStringLiteral("/insert-nkl-items.php"), {{"id_z", doc.text},
+                                                                                    {"id_goods", num(goods)},
+                                                                                    {"kol", "1"},
+                                                                                    {"zcen", "50"},
+                                                                                    {"rcen", "80.00"}});
             if (line.status == 200)
                 log.soldLines.append(line.text.toInt());
             else if (line.status == 409)
