@@ -78,7 +78,6 @@ class TestCluster : public QObject {
 
     // One client selling one unit per waybill until told to stop.
     void sell(int client, const std::atomic<bool>& stop, std::atomic<int>& refusals, ClientLog& log) {
-        kovrel::HttpTransport http; // kept open between requests, as the client's
         for (int k = 0; !stop; ++k) {
             const QString tag = QStringLiteral("client %1, sale %2").arg(client).arg(k);
             log.asked.append(tag);
