@@ -5,6 +5,7 @@
 #include "database.h"
 #include "demo_seed.h"
 #include "dispatcher.h"
+#include "health_probe.h"
 #include "http_server.h"
 #include "mailer.h"
 #include "password_hasher.h"
@@ -23,7 +24,8 @@ struct ServerApp::Parts {
     Accounts accounts;
     SignInStore signInStore;
     SignInGuard signIns;
-    Throttle passwordRequests{{10, 60 * 60, 60, 60 * 60}};
+    HealthProbe health;
+    Throttle passwordRequests;
     ServerServices services;
     std::unique_ptr<Dispatcher> dispatcher;
     std::unique_ptr<HttpServer> http;
@@ -33,8 +35,10 @@ struct ServerApp::Parts {
         , mailer(o.outbox, o.sendmail)
         , accounts(db, hasher, mailer)
         , signInStore(db)
-        , signIns(signInStore)
-        , services{db, hasher, mailer, accounts, signIns, passwordRequests, o.dataDir, o.publicUrl} {}
+        , signIns(signInStore, db)
+        , health(db)
+        , passwordRequests(db, QStringLiteral("password requests"), {10, 60 * 60, 60, 60 * 60})
+        , services{db, hasher, mailer, accounts, signIns, health, passwordRequests, o.dataDir, o.publicUrl} {}
 };
 
 ServerApp::ServerApp(ServerOptions options, FILE* log)
@@ -97,6 +101,16 @@ bool ServerApp::Start(QString* error) {
         std::fflush(m_log);
     }
     return true;
+}
+
+void ServerApp::BeginStopping() {
+    if (!d) return;
+    d->health.SetStopping();
+    if (d->http) d->http->BeginDraining();
+}
+
+unsigned ServerApp::RequestsInProgress() const {
+    return d && d->http ? d->http->RequestsInProgress() : 0;
 }
 
 void ServerApp::Stop() {

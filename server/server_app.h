@@ -27,6 +27,11 @@ public:
     bool Open(QString* error);
     // Open() and starts listening.
     bool Start(QString* error);
+    // The first step of stopping: /health answers 503 and every reply ends its connection,
+    // while the requests under way, and those still sent, are served.
+    void BeginStopping();
+    // Requests whose headers have arrived and whose reply is not yet sent.
+    unsigned RequestsInProgress() const;
     void Stop();
 
     quint16 Port() const;

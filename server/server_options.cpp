@@ -97,7 +97,7 @@ struct OptionSet {
         QStringLiteral("COMMAND")};
     QCommandLineOption dataDir{
         QStringLiteral("data-dir"),
-        QStringLiteral("The server's own folder: backups waiting for download, and the "
+        QStringLiteral("The server's own folder: backups on their way into the database, and the "
                        "default database and outbox (default: %1).")
             .arg(ServerOptions::DefaultDataDir()),
         QStringLiteral("DIR")};
@@ -155,6 +155,20 @@ struct OptionSet {
                        "download addresses it hands out (default: http:// and the address and port a request "
                        "arrived at)."),
         QStringLiteral("URL")};
+    QCommandLineOption trustedProxy{
+        QStringLiteral("trusted-proxy"),
+        QStringLiteral(
+            "Load balancers or reverse proxies in front of the server (addresses or networks "
+            "ADDR/BITS, separated by commas): only from them is X-Forwarded-For believed, and every "
+            "rule per client address then counts the client it names; their own connections are "
+            "bound by --max-connections alone. Without it the header is ignored."),
+        QStringLiteral("ADDR[,ADDR...]")};
+    QCommandLineOption stopSeconds{
+        QStringLiteral("stop-seconds"),
+        QStringLiteral("On SIGTERM or SIGINT, how long the requests under way may take to finish before the "
+                       "server exits anyway (default %1); meanwhile /health answers 503.")
+            .arg(ServerOptions().stopSeconds),
+        QStringLiteral("SECONDS")};
     QCommandLineOption backup{QStringLiteral("backup"),
                               QStringLiteral("Write a backup of the account named by --account to the file "
                                              "named by --out, and exit.")};
@@ -179,10 +193,11 @@ struct OptionSet {
         QStringLiteral("LOGIN")};
 
     QList<QCommandLineOption> All() const {
-        return {help,          listen,         db,        outbox,     sendmail,       dataDir,    demo,
-                threads,       maxBody,        maxImport, bodyMemory, maxConnections, perAddress, perNetwork,
-                headerSeconds, requestSeconds, publicUrl, backup,     restore,        verifyOnly, account,
-                out,           unlock};
+        return {help,           listen,         db,          outbox,     sendmail,
+                dataDir,        demo,           threads,     maxBody,    maxImport,
+                bodyMemory,     maxConnections, perAddress,  perNetwork, headerSeconds,
+                requestSeconds, trustedProxy,   stopSeconds, publicUrl,  backup,
+                restore,        verifyOnly,     account,     out,        unlock};
     }
 };
 
@@ -203,6 +218,11 @@ bool readLimits(const QCommandLineParser& p, const OptionSet& s, HttpLimits& l, 
         *error =
             QStringLiteral("--body-memory-bytes must be at least the largest body limit, %1").arg(largest);
         return false;
+    }
+    if (p.isSet(s.trustedProxy)) {
+        const auto proxies = TrustedProxies::Parse(p.values(s.trustedProxy).join(QLatin1Char(',')), error);
+        if (!proxies) return false;
+        l.trustedProxies = *proxies;
     }
     // The headers are part of the request: they never have longer than all of it.
     l.headerSeconds = std::min(l.headerSeconds, l.requestSeconds);
@@ -281,7 +301,9 @@ std::optional<ServerOptions> ServerOptions::Parse(const QStringList& arguments, 
         }
     }
     o.demo = p.isSet(s.demo);
-    if (!readLimits(p, s, o.limits, error) || !readTask(p, s, o, error)) return std::nullopt;
+    if (!readLimits(p, s, o.limits, error) || !readNumber(p, s.stopSeconds, 0, 3600, o.stopSeconds, error) ||
+        !readTask(p, s, o, error))
+        return std::nullopt;
     return o;
 }
 

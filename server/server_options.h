@@ -31,9 +31,10 @@ struct ServerOptions {
     QString publicUrl; // how clients reach the server, for addresses it hands out; empty: as connected
     bool demo = false;
     HttpLimits limits;
-    QString account;     // --account: the administrator login of the backup or restore
-    QString file;        // --out of a backup, the file of a restore
-    QString unlockLogin; // --unlock
+    unsigned stopSeconds = 30; // on SIGTERM, how long the requests under way may take to finish
+    QString account;           // --account: the administrator login of the backup or restore
+    QString file;              // --out of a backup, the file of a restore
+    QString unlockLogin;       // --unlock
 
     // Nothing, with `error` set, for a bad command line; with `help` set when --help was asked.
     static std::optional<ServerOptions> Parse(const QStringList& arguments, QString* error, QString* help);

@@ -5,6 +5,7 @@
 #include "document_endpoints.h"
 #include "document_line_endpoints.h"
 #include "goods_endpoints.h"
+#include "health_endpoints.h"
 #include "klient_endpoints.h"
 #include "money_endpoints.h"
 #include "named_catalog_endpoints.h"
@@ -28,6 +29,7 @@ void RegisterAllEndpoints(EndpointRegistry& routes) {
     RegisterUserEndpoints(routes);
     RegisterRightsEndpoints(routes);
     RegisterBackupEndpoints(routes);
+    RegisterHealthEndpoints(routes);
 }
 
 } // namespace kovrel::server

@@ -2,6 +2,7 @@
 
 #include "accounts.h"
 #include "database.h"
+#include "health_endpoints.h"
 #include "http_error.h"
 #include "private_files.h"
 #include "request_context.h"
@@ -44,9 +45,19 @@ QByteArray localTimeText() {
     return QByteArray(text, size);
 }
 
+constexpr int kUnreachableRetrySeconds = 2;
+
 HttpResponse errorReply(const HttpError& e) {
     HttpResponse reply = HttpResponse::Text(e.Status(), e.Reason());
     if (e.RetryAfter() > 0) reply.headers.append({"Retry-After", QByteArray::number(e.RetryAfter())});
+    return reply;
+}
+
+// The database is down or restarting: nothing was read or written, and the same request may
+// go through a moment later (a balancer meanwhile sends others elsewhere).
+HttpResponse databaseUnreachable() {
+    HttpResponse reply = HttpResponse::Text(503, QStringLiteral("База данных недоступна, повторите запрос"));
+    reply.headers.append({"Retry-After", QByteArray::number(kUnreachableRetrySeconds)});
     return reply;
 }
 
@@ -69,9 +80,10 @@ HttpResponse Dispatcher::Handle(const HttpRequest& request) {
         reply = errorReply(e);
     } catch (const StoreError& e) {
         failure = e.Message();
-        reply = e.DiskFull()    ? errorReply(HttpError::DiskFull())
-                : e.Retryable() ? HttpResponse::Busy(1)
-                                : HttpResponse::Text(500, QStringLiteral("Ошибка базы данных"));
+        reply = e.DiskFull()      ? errorReply(HttpError::DiskFull())
+                : e.Retryable()   ? HttpResponse::Busy(1)
+                : e.Unreachable() ? databaseUnreachable()
+                                  : HttpResponse::Text(500, QStringLiteral("Ошибка базы данных"));
     } catch (const FileError& e) {
         failure = QString::fromLocal8Bit(e.what());
         reply = e.DiskFull() ? errorReply(HttpError::DiskFull())
@@ -83,7 +95,9 @@ HttpResponse Dispatcher::Handle(const HttpRequest& request) {
         failure = QStringLiteral("unknown exception");
         reply = HttpResponse::Text(500, QStringLiteral("Внутренняя ошибка сервера"));
     }
-    logLine(request, account, reply.status, timer.elapsed());
+    // A balancer asks every few seconds: only the answers that matter are worth a line.
+    if (reply.status != 200 || request.path != kHealthPath)
+        logLine(request, account, reply.status, timer.elapsed());
     if (!failure.isEmpty() && m_log) {
         QMutexLocker lock(&m_logMutex);
         std::fprintf(m_log, "  error: %s\n", failure.toUtf8().constData());
@@ -141,21 +155,22 @@ Identity Dispatcher::identify(const HttpRequest& request, const QString& login, 
     SignInGuard& guard = m_services.signIns;
     const SignInClaim claim{Accounts::LoginKey(login), Accounts::LoginKey(dopLogin)};
     // A refused client's password is not even checked: a guess then tells nothing.
-    if (const int wait = guard.Wait(claim, request.client))
+    const SignInGuard::Standing standing = guard.Wait(claim, request.client);
+    if (const int wait = standing.wait)
         throw HttpError::TooManyRequests(
             wait, QStringLiteral("Слишком много неверных паролей: повторите через %1").arg(WaitText(wait)));
     // Fields that signed in before, at the account's data version of now, need no new check.
     const QByteArray key = m_credentials.Key(login, dopLogin, token);
     if (const auto known = m_credentials.Find(key)) {
         if (known->dataVersion == dataVersion(known->accountId)) {
-            guard.Succeeded(claim, request.client, *known);
+            guard.Succeeded(claim, request.client, *known, standing);
             return *known;
         }
         m_credentials.Forget(key);
     }
     const Identity who = m_services.accounts.Identify(login, dopLogin, token);
     if (who.Authenticated()) {
-        guard.Succeeded(claim, request.client, who);
+        guard.Succeeded(claim, request.client, who, standing);
         m_credentials.Store(key, who);
     } else if (!token.isEmpty()) { // no password at all guesses nothing
         guard.Failed(claim, request.client, who);
@@ -182,6 +197,7 @@ qint64 Dispatcher::dataVersion(qint64 accountId) {
 }
 
 HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx, bool firstAttempt) {
+    if (route.access == Access::None) return route.handler(ctx);
     Database& db = m_services.db;
     const bool write = route.access == Access::Write;
     const bool reusable = !write && route.auth == Auth::Required && route.cache == Cache::Reuse;
@@ -213,6 +229,7 @@ HttpResponse Dispatcher::runOnce(const Route& route, RequestContext& ctx, bool f
 void Dispatcher::logLine(const HttpRequest& request, const QString& account, int status, qint64 elapsedMs) {
     if (!m_log) return;
     QByteArray line = localTimeText();
+    line.append(' ').append(request.client.host.isEmpty() ? QByteArray("-") : request.client.host.toLatin1());
     line.append(' ').append(loggable(request.path).toUtf8());
     line.append(' ').append(loggable(account).toUtf8());
     line.append(' ').append(QByteArray::number(status));

@@ -17,7 +17,8 @@ namespace kovrel::server {
 // Turns one HTTP request into one reply: finds the route, parses the multipart body strictly,
 // authenticates, runs the handler inside its transaction (again, a few times, when the
 // database reports a conflict worth retrying), turns every failure into a status of 400 or more
-// with a short reason, and writes one log line per request.
+// with a short reason, and writes one log line per request: time, client address, endpoint,
+// account, status, milliseconds.
 class Dispatcher {
 public:
     Dispatcher(ServerServices& services, const EndpointRegistry& routes, FILE* log);

@@ -15,6 +15,7 @@ class RequestContext;
 enum class Access {
     Read,  // one read-only transaction: every statement sees the same snapshot
     Write, // one write transaction, the account's writes serialized; rolled back on any error
+    None,  // no transaction: the handler opens what it needs itself, or touches no table
 };
 
 enum class Auth {

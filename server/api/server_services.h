@@ -6,6 +6,7 @@ namespace kovrel::server {
 
 class Accounts;
 class Database;
+class HealthProbe;
 class Mailer;
 class PasswordHasher;
 class SignInGuard;
@@ -18,6 +19,7 @@ struct ServerServices {
     Mailer& mailer;
     Accounts& accounts;
     SignInGuard& signIns;
+    HealthProbe& health;
     Throttle& passwordRequests; // requests for a new administrator password, per client address
     QString dataDir;            // a folder of the server's own (backups and other files it serves)
     QString publicUrl;          // how clients reach the server (--public-url), or empty

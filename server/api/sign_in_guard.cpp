@@ -8,16 +8,28 @@
 
 namespace kovrel::server {
 
+SignInGuard::SignInGuard(SignInStore& store, Database& db)
+    : m_store(store)
+    , m_db(db)
+    , m_pairs(db, QStringLiteral("sign-in pair"), {5, 15 * 60, 1, 60})
+    , m_logins(db, QStringLiteral("sign-in login"), {5, 15 * 60, 1, 5 * 60})
+    , m_addresses(db, QStringLiteral("sign-in address"), {20, 15 * 60, 1, 5 * 60}) {}
+
 QString SignInGuard::pairKey(const SignInClaim& claim, const ClientAddress& client) {
     return claim.Key() + QLatin1Char('\n') + client.key;
 }
 
-int SignInGuard::Wait(const SignInClaim& claim, const ClientAddress& client) {
+SignInGuard::Standing SignInGuard::Wait(const SignInClaim& claim, const ClientAddress& client) {
     const QString pair = pairKey(claim, client);
-    int pairWait = m_pairs.Wait(pair);
-    int loginWait = m_logins.Wait(claim.Key());
-    const int addressWait = m_addresses.Wait(client.key);
-    if (!pairWait && !loginWait && !addressWait) return 0;
+    const QStringList keys = {m_pairs.StoredKey(pair), m_logins.StoredKey(claim.Key()),
+                              m_addresses.StoredKey(client.key)};
+    // One statement for the three counts: it runs before every request.
+    QHash<QString, int> counted = Throttle::Counted(m_db, keys);
+    Standing standing{0, counted.contains(keys[0])};
+    int pairWait = counted.value(keys[0]);
+    int loginWait = counted.value(keys[1]);
+    const int addressWait = counted.value(keys[2]);
+    if (!pairWait && !loginWait && !addressWait) return standing;
     if (pairWait || loginWait) {
         if (const qint64 unlocked = m_store.UnlockedAt(claim.Login())) {
             m_pairs.ForgetIfBefore(pair, unlocked);
@@ -26,9 +38,12 @@ int SignInGuard::Wait(const SignInClaim& claim, const ClientAddress& client) {
             loginWait = m_logins.Wait(claim.Key());
         }
     }
-    if (pairWait) return pairWait;
-    if (!loginWait && !addressWait) return 0;
-    return m_store.IsKnown(claim, client.key) ? 0 : std::max(loginWait, addressWait);
+    if (pairWait) {
+        standing.wait = pairWait;
+    } else if ((loginWait || addressWait) && !m_store.IsKnown(claim, client.key)) {
+        standing.wait = std::max(loginWait, addressWait);
+    }
+    return standing;
 }
 
 void SignInGuard::Failed(const SignInClaim& claim, const ClientAddress& client, const Identity& who) {
@@ -38,8 +53,9 @@ void SignInGuard::Failed(const SignInClaim& claim, const ClientAddress& client, 
     m_addresses.Record(client.key);
 }
 
-void SignInGuard::Succeeded(const SignInClaim& claim, const ClientAddress& client, const Identity& who) {
-    m_pairs.Forget(pairKey(claim, client));
+void SignInGuard::Succeeded(const SignInClaim& claim, const ClientAddress& client, const Identity& who,
+                            const Standing& standing) {
+    if (standing.pairCounted) m_pairs.Forget(pairKey(claim, client));
     try {
         m_store.Remember(who.accountId, claim.user, client.key);
     } catch (const StoreError&) {

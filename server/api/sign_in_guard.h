@@ -5,6 +5,7 @@
 
 namespace kovrel::server {
 
+class Database;
 struct ClientAddress;
 struct Identity;
 
@@ -20,25 +21,31 @@ struct Identity;
 //  (c) Each (login, address) pair backs off on its own failures: a stale client behind a shop's
 //      address slows only itself and that login there.
 // An operator's unlock (SignInStore::Unlock) clears the login's counts begun before it. The
-// counts live in memory; known addresses and unlocks in the database. Thread-safe.
+// counts, known addresses and unlocks all live in the database, so that every server on it
+// judges alike. Call it outside any transaction. Thread-safe.
 class SignInGuard {
 public:
-    explicit SignInGuard(SignInStore& store)
-        : m_store(store) {}
+    SignInGuard(SignInStore& store, Database& db);
 
-    // Seconds the client must wait before its password is looked at; 0 when it may be now.
-    int Wait(const SignInClaim& claim, const ClientAddress& client);
+    // Where the client stands before its password is looked at.
+    struct Standing {
+        int wait = 0;             // seconds to wait; 0 when it may be now
+        bool pairCounted = false; // the pair has failures counted, which a success clears
+    };
+    Standing Wait(const SignInClaim& claim, const ClientAddress& client);
     // A wrong password (a request with no password at all guesses nothing and is not counted).
     void Failed(const SignInClaim& claim, const ClientAddress& client, const Identity& who);
-    void Succeeded(const SignInClaim& claim, const ClientAddress& client, const Identity& who);
+    void Succeeded(const SignInClaim& claim, const ClientAddress& client, const Identity& who,
+                   const Standing& standing);
 
 private:
     static QString pairKey(const SignInClaim& claim, const ClientAddress& client);
 
     SignInStore& m_store;
-    Throttle m_pairs{{5, 15 * 60, 1, 60}};
-    Throttle m_logins{{5, 15 * 60, 1, 5 * 60}};
-    Throttle m_addresses{{20, 15 * 60, 1, 5 * 60}};
+    Database& m_db;
+    Throttle m_pairs;
+    Throttle m_logins;
+    Throttle m_addresses;
 };
 
 } // namespace kovrel::server

@@ -3,6 +3,7 @@
 #include "database.h"
 #include "json_writer.h"
 #include "private_files.h"
+#include "transaction.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -137,50 +138,108 @@ void Backup::Write(qint64 accountId, const QString& login, const QString& path) 
     file.Finish(w);
 }
 
-Backup::Made Backup::Create(qint64 accountId, const QString& login) {
+Backup::Made Backup::Create(qint64 accountId) {
     removeExpired();
     const QDateTime now = QDateTime::currentDateTimeUtc();
     Made made{newToken(),
               QStringLiteral("kovrel-backup-%1.json").arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss")))};
-    // Written beside its final place and moved there whole, so nobody takes half a file.
-    const QDir root(folder());
-    const QString part = root.filePath(storedName(made.token) + QStringLiteral(".part"));
-    if (!MakePrivateFolder(m_dataDir) || !MakePrivateFolder(root.path()) || !MakePrivateFolder(part))
-        throw FileError(QStringLiteral("cannot create the backup folder %1").arg(part), false);
+    const QString path = snapshot(accountId, storedName(made.token));
     try {
-        Write(accountId, login, QDir(part).filePath(made.fileName));
-        if (!QDir().rename(part, root.filePath(storedName(made.token))))
-            throw FileError(QStringLiteral("cannot put the backup %1 in place").arg(part), false);
+        store(path, storedName(made.token), made.fileName);
     } catch (...) {
-        QDir(part).removeRecursively();
+        QFile::remove(path);
         throw;
     }
+    QFile::remove(path);
     return made;
+}
+
+// The account's snapshot in a file of the server's own, taken in one read transaction.
+QString Backup::snapshot(qint64 accountId, const QString& name) {
+    const QDir root(folder());
+    if (!MakePrivateFolder(m_dataDir) || !MakePrivateFolder(root.path()))
+        throw FileError(QStringLiteral("cannot create the backup folder %1").arg(root.path()), false);
+    const QString path = root.filePath(name + QStringLiteral(".json"));
+    Transaction read(m_db, Transaction::Mode::Read);
+    auto login = m_db.Query(QStringLiteral("SELECT login FROM accounts WHERE id = ?")).Bind(accountId).Run();
+    const QString account = login.Next() ? login.Text(0) : QString();
+    Write(accountId, account, path);
+    read.Commit();
+    return path;
+}
+
+// The file into the database, whole or not at all.
+void Backup::store(const QString& path, const QString& tokenHash, const QString& fileName) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("cannot read the backup %1").arg(path), false);
+    Transaction write(m_db, Transaction::Mode::Write);
+    const qint64 expires = QDateTime::currentMSecsSinceEpoch() + 3600LL * 1000 * kKeepHours;
+    m_db.Query(QStringLiteral(
+                   "INSERT INTO backup_downloads (token_hash, file_name, expires_ms) VALUES (?, ?, ?)"))
+        .BindText(tokenHash)
+        .BindText(fileName)
+        .Bind(expires)
+        .Run();
+    for (int part = 0; !file.atEnd(); ++part) {
+        const QByteArray bytes = file.read(kPartBytes);
+        if (bytes.isEmpty() && !file.atEnd())
+            throw FileError(QStringLiteral("cannot read the backup %1").arg(path), false);
+        m_db.Query(QStringLiteral(
+                       "INSERT INTO backup_download_parts (token_hash, part, bytes) VALUES (?, ?, ?)"))
+            .BindText(tokenHash)
+            .Bind(part)
+            .Bind(bytes)
+            .Run();
+    }
+    write.Commit();
 }
 
 std::optional<Backup::Taken> Backup::Take(const QString& token) {
     if (!isToken(token)) return std::nullopt;
-    const QDir root(folder());
-    // The move is atomic: a second download at the same moment finds nothing to move.
     const QString stored = storedName(token);
-    const QString taken = root.filePath(QStringLiteral("%1.taken-%2").arg(stored, newToken()));
-    if (!QDir().rename(root.filePath(stored), taken)) return std::nullopt;
-    QDir dir(taken);
-    std::optional<Taken> out;
-    const QStringList files = dir.entryList(QDir::Files);
-    if (files.size() == 1) {
-        QFile file(dir.filePath(files.first()));
-        if (file.open(QIODevice::ReadOnly)) out = Taken{files.first(), file.readAll()};
+    Transaction tx(m_db, Transaction::Mode::Write);
+    auto head =
+        m_db.Query(QStringLiteral("SELECT file_name, expires_ms FROM backup_downloads WHERE token_hash = ?"))
+            .BindText(stored)
+            .Run();
+    if (!head.Next()) return std::nullopt;
+    const bool expired = head.Int64(1) < QDateTime::currentMSecsSinceEpoch();
+    Taken taken{head.Text(0), {}};
+    if (!expired) {
+        auto parts = m_db.Query(QStringLiteral("SELECT bytes FROM backup_download_parts WHERE token_hash = ? "
+                                               "ORDER BY part"))
+                         .BindText(stored)
+                         .Run();
+        while (parts.Next())
+            taken.content.append(parts.Value(0).toByteArray());
     }
-    dir.removeRecursively();
-    return out;
+    // Of two downloads at once only one removes it: the other then finds nothing to remove,
+    // having waited for the first one's transaction (PostgreSQL) or the write lock (SQLite).
+    const int removed = m_db.Query(QStringLiteral("DELETE FROM backup_downloads WHERE token_hash = ?"))
+                            .BindText(stored)
+                            .Run()
+                            .RowsAffected();
+    tx.Commit();
+    if (removed != 1 || expired) return std::nullopt;
+    return taken;
 }
 
-void Backup::removeExpired() const {
+void Backup::removeExpired() {
+    m_db.Query(QStringLiteral("DELETE FROM backup_downloads WHERE expires_ms < ?"))
+        .Bind(QDateTime::currentMSecsSinceEpoch())
+        .Run();
+    // Snapshots of a server that stopped while it stored them, and the backups an older
+    // version kept on the disk.
     const QDateTime limit = QDateTime::currentDateTimeUtc().addSecs(-3600LL * kKeepHours);
     const QDir root(folder());
-    for (const QFileInfo& info : root.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
-        if (info.lastModified().toUTC() < limit) QDir(info.filePath()).removeRecursively();
+    for (const QFileInfo& info : root.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        if (info.lastModified().toUTC() < limit) {
+            if (info.isDir())
+                QDir(info.filePath()).removeRecursively();
+            else
+                QFile::remove(info.filePath());
+        }
 }
 
 } // namespace kovrel::server

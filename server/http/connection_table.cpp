@@ -54,7 +54,8 @@ void ConnectionTable::shut(Connection& c) {
 bool ConnectionTable::makeRoom() {
     Connection* slowest = nullptr;
     for (const auto& [key, c] : m_open)
-        if (c->phase == Phase::Headers && !c->closing && (!slowest || c->since < slowest->since))
+        if (c->phase == Phase::Headers && !c->closing && !c->trusted &&
+            (!slowest || c->since < slowest->since))
             slowest = c.get();
     if (!slowest) return false;
     shut(*slowest);
@@ -63,10 +64,12 @@ bool ConnectionTable::makeRoom() {
 
 ConnectionTable::Connection* ConnectionTable::Admit(int fd, const ClientAddress& client,
                                                     const QHostAddress& local, quint16 localPort) {
+    const bool trusted = !m_limits.trusted.IsEmpty() && m_limits.trusted.Contains(client.address);
     const std::lock_guard lock(m_mutex);
-    if (hasShare(client)) return nullptr;
+    if (!trusted && hasShare(client)) return nullptr;
     if (m_counted >= m_limits.total && !makeRoom()) return nullptr;
     auto c = std::make_unique<Connection>();
+    c->trusted = trusted;
     c->fd = fd;
     c->client = client;
     c->local = local;
@@ -93,7 +96,7 @@ ConnectionTable::Connection* ConnectionTable::Started(int fd) {
     const Clock::time_point now = Clock::now();
     c->phase = Phase::Headers;
     c->since = now;
-    c->deadline = now + m_limits.headerTime;
+    c->deadline = c->trusted ? kNever : now + m_limits.headerTime;
     return c;
 }
 
@@ -103,7 +106,7 @@ void ConnectionTable::setPhase(Connection* c, Phase phase, Clock::time_point sin
     const std::lock_guard lock(m_mutex);
     c->phase = phase;
     c->since = since;
-    if (!c->closing) c->deadline = deadline;
+    if (!c->closing && !c->trusted) c->deadline = deadline;
 }
 
 void ConnectionTable::HeadersArrived(Connection* c) {
@@ -123,6 +126,14 @@ void ConnectionTable::Linger(Connection* c, std::chrono::milliseconds time) {
     if (!c) return;
     const std::lock_guard lock(m_mutex);
     if (!c->closing) c->deadline = std::min(c->deadline, Clock::now() + time);
+}
+
+unsigned ConnectionTable::RequestsInProgress() {
+    const std::lock_guard lock(m_mutex);
+    unsigned busy = 0;
+    for (const auto& [key, c] : m_open)
+        busy += !c->closing && (c->phase == Phase::Body || c->phase == Phase::Replying);
+    return busy;
 }
 
 void ConnectionTable::Closed(Connection* c) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client_address.h"
+#include "trusted_proxies.h"
 
 #include <QHash>
 #include <QHostAddress>
@@ -24,9 +25,9 @@ namespace kovrel::server {
 // over its time is shut down under the library, which then closes it.
 //
 // Room. At most `perAddress` connections per client address, `perNetwork` per network (/24,
-// /64) and `total` in all are served. When the total is reached, a new connection is let in by
-// closing the connection that has been awaiting its headers longest: a slow or idle client
-// gives way to one that is about to send a request.
+// /64) and `total` in all are served; a trusted proxy's connections count in the total only. When the total
+// is reached, a new connection is let in by closing the connection that has been awaiting its headers
+// longest: a slow or idle client gives way to one that is about to send a request.
 //
 // Thread-safe; a watcher thread keeps the times.
 class ConnectionTable {
@@ -39,6 +40,10 @@ public:
         unsigned perNetwork = 128;
         std::chrono::milliseconds headerTime{10000};
         std::chrono::milliseconds requestTime{60000};
+        // Load balancers in front of the server, which keep the limits above themselves: their
+        // connections count in the total only, are never closed to make room, and have no time
+        // limit of their own (the library's inactivity timeout still ends a dead one).
+        TrustedProxies trusted;
     };
 
     enum class Phase {
@@ -57,6 +62,7 @@ public:
         Clock::time_point since;    // when the current request could begin
         Clock::time_point deadline; // time_point::max() for none
         bool closing = false;       // shut down by the table: no longer counted
+        bool trusted = false;       // from a trusted proxy (Limits::trusted)
     };
 
     // `roomMade` is called (outside the table's lock) whenever a connection stops counting.
@@ -78,6 +84,9 @@ public:
     void Answered(Connection* c);
     // Called before the socket is closed; the connection is forgotten.
     void Closed(Connection* c);
+
+    // Connections with a request under way: its body arriving, or its reply being made or sent.
+    unsigned RequestsInProgress();
 
     // A request answered before its body ended: the connection may drain what the client still
     // sends for a moment before it is shut down.

@@ -5,6 +5,7 @@
 #include "listener.h"
 
 #include <microhttpd.h>
+#include <strings.h>
 #include <sys/socket.h>
 
 #include <chrono>
@@ -37,7 +38,7 @@ void releaseBody(void* body) {
 
 // The reply's bytes go out as they are, without a copy: the library holds a reference to them
 // (a reused reply is shared with the reply cache) until the last byte has been sent.
-MHD_Result queue(MHD_Connection* connection, const HttpResponse& reply) {
+MHD_Result queue(MHD_Connection* connection, const HttpResponse& reply, bool close = false) {
     auto* body = new QByteArray(reply.body);
     MHD_Response* response = MHD_create_response_from_buffer_with_free_callback_cls(
         static_cast<size_t>(body->size()), const_cast<char*>(body->constData()), &releaseBody, body);
@@ -48,6 +49,7 @@ MHD_Result queue(MHD_Connection* connection, const HttpResponse& reply) {
     MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.constData());
     for (const auto& [name, value] : reply.headers)
         MHD_add_response_header(response, name.constData(), value.constData());
+    if (close) MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
     const MHD_Result result = MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
     MHD_destroy_response(response);
     return result;
@@ -74,8 +76,25 @@ void onConnection(void* cls, MHD_Connection* connection, void** socketContext,
     }
 }
 
+MHD_Result appendForwardedFor(void* cls, MHD_ValueKind /*kind*/, const char* key, const char* value) {
+    if (key && value && strcasecmp(key, "X-Forwarded-For") == 0) {
+        auto& joined = *static_cast<QByteArray*>(cls);
+        if (!joined.isEmpty()) joined += ',';
+        joined += value;
+    }
+    return MHD_YES;
+}
+
+// Every X-Forwarded-For header of the request, in order, joined by ",".
+QByteArray forwardedFor(MHD_Connection* connection) {
+    QByteArray joined;
+    MHD_get_connection_values(connection, MHD_HEADER_KIND, &appendForwardedFor, &joined);
+    return joined;
+}
+
 // The request as far as its headers tell.
-HttpServer::Request* begin(MHD_Connection* connection, const char* url, const char* method) {
+HttpServer::Request* begin(const HttpServer& server, MHD_Connection* connection, const char* url,
+                           const char* method) {
     auto* state = new HttpServer::Request;
     state->connection = connectionOf(connection);
     HttpRequest& r = state->request;
@@ -83,7 +102,8 @@ HttpServer::Request* begin(MHD_Connection* connection, const char* url, const ch
     r.path = QString::fromUtf8(url);
     r.contentType = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_TYPE);
     if (const ConnectionTable::Connection* c = state->connection) {
-        r.client = c->client;
+        r.client = c->trusted ? server.Limits().trustedProxies.ClientOf(c->client, forwardedFor(connection))
+                              : c->client;
         r.local = c->local;
         r.localPort = c->localPort;
     } else if (const MHD_ConnectionInfo* peer =
@@ -157,7 +177,7 @@ MHD_Result onRequest(void* cls, MHD_Connection* connection, const char* url, con
     auto& server = *static_cast<HttpServer*>(cls);
     auto* state = static_cast<HttpServer::Request*>(*requestState);
     if (!state) {
-        state = begin(connection, url, method);
+        state = begin(server, connection, url, method);
         *requestState = state;
         server.Connections().HeadersArrived(state->connection);
         return admitBody(server, connection, *state);
@@ -170,7 +190,8 @@ MHD_Result onRequest(void* cls, MHD_Connection* connection, const char* url, con
     if (state->answered) return MHD_YES;
     if (state->cut) return MHD_NO; // replied already: the connection closes
     server.Connections().BodyArrived(state->connection);
-    return queue(connection, server.RequestHandler()(state->request));
+    const HttpResponse reply = server.RequestHandler()(state->request);
+    return queue(connection, reply, server.Draining());
 }
 
 void onCompleted(void* cls, MHD_Connection* connection, void** requestState,
@@ -200,7 +221,7 @@ bool HttpServer::Start(const QHostAddress& address, quint16 port) {
     m_connections = std::make_unique<ConnectionTable>(
         ConnectionTable::Limits{m_limits.TotalConnections(), m_limits.maxConnectionsPerAddress,
                                 m_limits.ConnectionsPerNetwork(), seconds(m_limits.headerSeconds),
-                                seconds(m_limits.requestSeconds)},
+                                seconds(m_limits.requestSeconds), m_limits.trustedProxies},
         [this] {
             if (Listener* l = m_waker.load()) l->Wake();
         });
@@ -233,6 +254,10 @@ bool HttpServer::Start(const QHostAddress& address, quint16 port) {
     m_waker = m_listener.get();
     m_listener->Start();
     return true;
+}
+
+unsigned HttpServer::RequestsInProgress() {
+    return m_connections ? m_connections->RequestsInProgress() : 0;
 }
 
 void HttpServer::Stop() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "http_message.h"
+#include "trusted_proxies.h"
 
 #include <QHostAddress>
 #include <QString>
@@ -32,6 +33,9 @@ class Listener;
 //    network (/24, /64), TotalConnections() in all; when the total is reached, the connection
 //    that has waited longest for its headers is closed to let a new one in. A connection over
 //    its address's or network's share waits up to kQueueWait in a queue of kQueueSize.
+//  - Proxies: a trusted proxy's connections are bound by the total alone; each of its requests
+//    counts as its X-Forwarded-For client's (TrustedProxies) for the bodies' memory and every
+//    rule of the service above.
 struct HttpLimits {
     unsigned threads = 4;
     unsigned maxConnections = 0; // 0: kConnectionsPerThread for each thread
@@ -46,6 +50,7 @@ struct HttpLimits {
     qsizetype maxBodyBytes = 256 * 1024;         // every endpoint but the imports
     qsizetype maxImportBytes = 32 * 1024 * 1024; // a spreadsheet's lines in one request
     qsizetype bodyMemoryBytes = 128 * 1024 * 1024;
+    TrustedProxies trustedProxies; // none: X-Forwarded-For is never believed
 
     static constexpr unsigned kConnectionsPerThread = 64;
     static constexpr unsigned kNetworkShare = 4;
@@ -81,6 +86,12 @@ public:
 
     // Binds and starts; port 0 picks a free port. False with Error() set when it cannot.
     bool Start(const QHostAddress& address, quint16 port);
+    // The server is about to stop: every reply from now on ends its connection, so that kept
+    // connections go and clients (a balancer) open their next ones elsewhere.
+    void BeginDraining() { m_draining = true; }
+    bool Draining() const { return m_draining; }
+    // Requests whose headers have arrived and whose reply is not yet sent.
+    unsigned RequestsInProgress();
     // Stops accepting, finishes the requests under way and joins the threads.
     void Stop();
 
@@ -103,6 +114,7 @@ private:
     std::unique_ptr<ConnectionTable> m_connections;
     std::unique_ptr<Listener> m_listener;
     std::atomic<Listener*> m_waker{nullptr}; // told when a connection goes
+    std::atomic<bool> m_draining{false};
     MHD_Daemon* m_daemon = nullptr;
     quint16 m_port = 0;
     QString m_error;

@@ -135,7 +135,9 @@ std::pair<QSqlDatabase, std::weak_ptr<StatementCache>> Database::threadConnectio
     auto it = t_connections.open.find(m_instance);
     if (it != t_connections.open.end()) {
         QSqlDatabase db = QSqlDatabase::database(it->second.name, false);
-        if (db.isOpen()) return {db, it->second.statements};
+        // A connection the database server dropped (a restart) is opened afresh, so that the
+        // service goes on as soon as the database is back.
+        if (db.isOpen() && !m_dialect.IsConnectionLost(db.driver())) return {db, it->second.statements};
         ThreadConnections::drop(it->second);
         t_connections.open.erase(it);
     }
@@ -160,13 +162,17 @@ QSqlDatabase Database::openConnection(const QString& name) {
         db.setUserName(m_address.user);
         db.setPassword(m_address.password);
         db.setDatabaseName(m_address.name);
+        // A database server that does not answer is given up on soon: the request gets 503
+        // rather than waiting for the system's TCP timeout.
+        db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds));
     }
     if (!sqlite) db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble); // SUM() of integers is NUMERIC
     if (!db.open()) {
         const QString why = db.lastError().text();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        throw StoreError(QStringLiteral("cannot open %1: %2").arg(m_address.Describe(), why), false);
+        throw StoreError(QStringLiteral("cannot open %1: %2").arg(m_address.Describe(), why), false, false,
+                         !sqlite);
     }
     if (sqlite) {
         // Per connection: enforce references, and let no commit be answered before it is on
@@ -187,7 +193,8 @@ void Database::Exec(const QString& sql) {
         const QSqlError error = q.lastError();
         throw StoreError(
             QStringLiteral("%1 [%2] in: %3").arg(error.text(), error.nativeErrorCode(), sql.simplified()),
-            m_dialect.IsRetryable(error), m_dialect.IsDiskFull(error));
+            m_dialect.IsRetryable(error), m_dialect.IsDiskFull(error),
+            m_dialect.IsConnectionLost(q.driver()));
     }
 }
 

@@ -64,6 +64,7 @@ public:
     void Exec(const QString& sql);
 
     static constexpr int kBusyTimeoutMs = 15000;
+    static constexpr int kConnectTimeoutSeconds = 5;
 
 private:
     QSqlDatabase openConnection(const QString& name);

@@ -14,6 +14,7 @@ const std::vector<Migration>& AllMigrations() {
         Migration003PendingPasswords(),
         Migration004SignIns(),
         Migration005EdoIdsUnits(),
+        Migration006SharedState(),
     };
     return steps;
 }

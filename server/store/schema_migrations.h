@@ -27,6 +27,7 @@ Migration Migration002Documents();
 Migration Migration003PendingPasswords();
 Migration Migration004SignIns();
 Migration Migration005EdoIdsUnits();
+Migration Migration006SharedState();
 
 // Applies the steps that the database lacks; returns the versions applied now. Throws
 // StoreError on failure, leaving the steps before the failing one applied. Servers starting

@@ -3,6 +3,8 @@
 #include <QSqlError>
 #include <QString>
 
+class QSqlDriver;
+
 namespace kovrel::server {
 
 // The few places where SQLite and PostgreSQL differ. Everything else (placeholders "?",
@@ -18,6 +20,8 @@ public:
 
     // Column definition of a table's own surrogate key.
     QString AutoIdColumn() const;
+    // Column type of raw bytes.
+    QString BlobType() const;
     // Starts a transaction that will write: SQLite takes the write lock at once, so that two
     // writers never deadlock on lock upgrades.
     QString BeginWrite() const;
@@ -29,6 +33,9 @@ public:
     bool IsRetryable(const QSqlError& error) const;
     // Whether the database failed for want of disk space.
     bool IsDiskFull(const QSqlError& error) const;
+    // Whether the driver's connection to the database is lost (the server went down or ended
+    // it): the connection is of no more use and a new one must be opened.
+    bool IsConnectionLost(const QSqlDriver* driver) const;
 
 private:
     Kind m_kind;

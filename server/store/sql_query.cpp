@@ -4,6 +4,7 @@
 #include "statement_cache.h"
 #include "store_error.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 
 #include <utility>
@@ -68,7 +69,8 @@ void SqlQuery::fail() const {
     const QSqlError error = m_query.lastError();
     throw StoreError(
         QStringLiteral("%1 [%2] in: %3").arg(error.text(), error.nativeErrorCode(), m_sql.simplified()),
-        m_dialect.IsRetryable(error), m_dialect.IsDiskFull(error));
+        m_dialect.IsRetryable(error), m_dialect.IsDiskFull(error),
+        m_dialect.IsConnectionLost(m_query.driver()));
 }
 
 } // namespace kovrel::server

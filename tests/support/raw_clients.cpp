@@ -85,6 +85,21 @@ int RawConnection::Status(int waitMs) {
     return head.startsWith("HTTP/1.1 ") ? head.mid(9, 3).toInt() : 0;
 }
 
+QByteArray RawConnection::UntilClosed(int waitMs) {
+    QByteArray got;
+    QElapsedTimer t;
+    t.start();
+    while (m_fd >= 0 && t.elapsed() < waitMs) {
+        pollfd p{m_fd, POLLIN, 0};
+        if (::poll(&p, 1, 100) <= 0) continue;
+        char buffer[4096];
+        const ssize_t n = ::recv(m_fd, buffer, sizeof buffer, 0);
+        if (n <= 0) break;
+        got.append(buffer, n);
+    }
+    return got;
+}
+
 QByteArray SignInRequest(const QString& login, const QString& token) {
     kovrel::wire::MultipartForm form;
     form.AddField(QStringLiteral("login"), login);

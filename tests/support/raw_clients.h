@@ -34,6 +34,8 @@ public:
     QByteArray Head(int waitMs = 30000);
     // The status of the reply, 0 when none came.
     int Status(int waitMs = 30000);
+    // Everything the server sends until it closes the connection, or until the time is up.
+    QByteArray UntilClosed(int waitMs = 30000);
 
 private:
     int m_fd = -1;

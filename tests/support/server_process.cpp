@@ -5,9 +5,10 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QThread>
 #include <QRegularExpression>
+#include <QThread>
 
+#include <atomic>
 #include <csignal>
 
 ServerProcess::ServerProcess(const TestDatabase& db)
@@ -23,7 +24,9 @@ QString ServerProcess::Binary() {
 }
 
 bool ServerProcess::Start(const QStringList& extraArguments) {
-    m_logFile = QDir(m_db.Folder()).filePath(QStringLiteral("server-%1.log").arg(++m_starts));
+    // Numbered across all servers of the test: several may run on one database.
+    static std::atomic<int> starts{0};
+    m_logFile = QDir(m_db.Folder()).filePath(QStringLiteral("server-%1.log").arg(++starts));
     m_process.setStandardErrorFile(m_logFile);
     const QStringList arguments = QStringList{QStringLiteral("--listen"),   QStringLiteral("127.0.0.1:0"),
                                               QStringLiteral("--db"),       m_db.Argument(),
@@ -67,13 +70,23 @@ bool ServerProcess::Start(const QStringList& extraArguments) {
 
 int ServerProcess::Stop(int signal) {
     if (m_process.state() == QProcess::NotRunning) return m_process.exitCode();
-    Resume(); // a paused process would take the signal only once it runs again
-    ::kill(static_cast<pid_t>(m_process.processId()), signal);
-    if (!m_process.waitForFinished(20000)) {
+    Signal(signal);
+    const int code = WaitForExit(40000);
+    if (m_process.state() != QProcess::NotRunning) {
         m_process.kill();
         m_process.waitForFinished();
-        return -1;
     }
+    return code;
+}
+
+void ServerProcess::Signal(int signal) {
+    if (m_process.state() == QProcess::NotRunning) return;
+    Resume(); // a paused process would take the signal only once it runs again
+    ::kill(static_cast<pid_t>(m_process.processId()), signal);
+}
+
+int ServerProcess::WaitForExit(int waitMs) {
+    if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(waitMs)) return -1;
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 

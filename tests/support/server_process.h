@@ -25,6 +25,11 @@ public:
     qint64 Pid() const { return m_process.processId(); }
     // Sends the signal and waits; the exit code, or -1 when the process had to be killed.
     int Stop(int signal = 15);
+    // Sends the signal and returns at once.
+    void Signal(int signal);
+    // Waits for the process to end by itself; its exit code, or -1 when it did not end within
+    // the time or crashed.
+    int WaitForExit(int waitMs);
     bool Running() const;
     // Stops the process without ending it (SIGSTOP), as a hung service: connections are still
     // taken by the system, nothing answers; Resume (SIGCONT) lets it go on with them.
@@ -53,5 +58,4 @@ private:
     QString m_baseUrl;
     QString m_error;
     QStringList m_launcher;
-    int m_starts = 0;
 };

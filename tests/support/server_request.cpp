@@ -33,11 +33,14 @@ kovrel::wire::MultipartForm WithFields(kovrel::wire::MultipartForm form,
     return form;
 }
 
-AddressedReply PostFrom(const QString& url, const QStringList& curlFields, const QString& from) {
+AddressedReply PostFrom(const QString& url, const QStringList& curlFields, const QString& from,
+                        const QStringList& headers) {
     QStringList args = {QStringLiteral("-s"), QStringLiteral("-i"),          QStringLiteral("--max-time"),
                         QStringLiteral("30"), QStringLiteral("--interface"), from};
     for (const QString& f : curlFields)
         args << QStringLiteral("-F") << f;
+    for (const QString& h : headers)
+        args << QStringLiteral("-H") << h;
     QProcess curl;
     curl.start(QStringLiteral("curl"), args << url);
     curl.waitForFinished(40000);
@@ -54,9 +57,9 @@ AddressedReply PostFrom(const QString& url, const QStringList& curlFields, const
 }
 
 AddressedReply SignInFrom(const QString& baseUrl, const QString& login, const QString& dopLogin,
-                          const QString& token, const QString& from) {
+                          const QString& token, const QString& from, const QStringList& headers) {
     return PostFrom(baseUrl + QStringLiteral("/get-lic-v3.php"),
                     {QStringLiteral("login=") + login, QStringLiteral("dop_login=") + dopLogin,
                      QStringLiteral("token=") + token, QStringLiteral("client=W")},
-                    from);
+                    from, headers);
 }

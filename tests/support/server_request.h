@@ -30,7 +30,9 @@ struct AddressedReply {
     int retryAfter = 0; // the Retry-After header, 0 when none
     QString text;
 };
-AddressedReply PostFrom(const QString& url, const QStringList& curlFields, const QString& from);
+// `headers` go as they are ("X-Forwarded-For: 10.0.0.1").
+AddressedReply PostFrom(const QString& url, const QStringList& curlFields, const QString& from,
+                        const QStringList& headers = {});
 // The client's sign-in request (the four fields) to the service at baseUrl, from that address.
 AddressedReply SignInFrom(const QString& baseUrl, const QString& login, const QString& dopLogin,
-                          const QString& token, const QString& from);
+                          const QString& token, const QString& from, const QStringList& headers = {});
