@@ -4,9 +4,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <cstdint>
-#include <mutex>
+#include <memory>
 #include <thread>
 
 namespace kovrel::server {
@@ -20,6 +18,8 @@ class Database;
 class HealthProbe {
 public:
     explicit HealthProbe(Database& db);
+    // A check stuck on a database that does not answer is left behind after a moment rather
+    // than holding up the server's end.
     ~HealthProbe();
     HealthProbe(const HealthProbe&) = delete;
     HealthProbe& operator=(const HealthProbe&) = delete;
@@ -31,19 +31,15 @@ public:
     void SetStopping() { m_stopping = true; }
     bool Stopping() const { return m_stopping; }
 
-private:
-    void run();
-    bool check();
+    static constexpr std::chrono::milliseconds kLeaveAfter{2000};
 
-    Database& m_db;
+private:
+    struct State; // shared with the thread, which may outlive the probe
+    static void run(const std::shared_ptr<State>& state, Database& db);
+    static bool check(Database& db);
+
     std::atomic<bool> m_stopping{false};
-    std::mutex m_mutex;
-    std::condition_variable m_asked;
-    std::condition_variable m_answered;
-    std::uint64_t m_lastAsked = 0;
-    std::uint64_t m_lastDone = 0;
-    bool m_lastOk = false;
-    bool m_stop = false;
+    std::shared_ptr<State> m_state;
     std::thread m_thread;
 };
 

@@ -65,11 +65,11 @@ bool RawConnection::Answered() {
     return m_fd < 0 || ::poll(&p, 1, 0) > 0;
 }
 
-QByteArray RawConnection::Head(int waitMs) {
+QByteArray RawConnection::receive(int waitMs, const std::function<bool(const QByteArray&)>& enough) {
     QByteArray got;
     QElapsedTimer t;
     t.start();
-    while (m_fd >= 0 && !got.contains("\r\n\r\n") && t.elapsed() < waitMs) {
+    while (m_fd >= 0 && !enough(got) && t.elapsed() < waitMs) {
         pollfd p{m_fd, POLLIN, 0};
         if (::poll(&p, 1, 100) <= 0) continue;
         char buffer[4096];
@@ -77,6 +77,11 @@ QByteArray RawConnection::Head(int waitMs) {
         if (n <= 0) break;
         got.append(buffer, n);
     }
+    return got;
+}
+
+QByteArray RawConnection::Head(int waitMs) {
+    const QByteArray got = receive(waitMs, [](const QByteArray& b) { return b.contains("\r\n\r\n"); });
     return got.contains("\r\n\r\n") ? got.left(got.indexOf("\r\n\r\n")) : QByteArray();
 }
 
@@ -86,18 +91,7 @@ int RawConnection::Status(int waitMs) {
 }
 
 QByteArray RawConnection::UntilClosed(int waitMs) {
-    QByteArray got;
-    QElapsedTimer t;
-    t.start();
-    while (m_fd >= 0 && t.elapsed() < waitMs) {
-        pollfd p{m_fd, POLLIN, 0};
-        if (::poll(&p, 1, 100) <= 0) continue;
-        char buffer[4096];
-        const ssize_t n = ::recv(m_fd, buffer, sizeof buffer, 0);
-        if (n <= 0) break;
-        got.append(buffer, n);
-    }
-    return got;
+    return receive(waitMs, [](const QByteArray&) { return false; });
 }
 
 QByteArray SignInRequest(const QString& login, const QString& token) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -38,6 +39,9 @@ public:
     QByteArray UntilClosed(int waitMs = 30000);
 
 private:
+    // What comes until `enough` says so, the server closes the connection or the time is up.
+    QByteArray receive(int waitMs, const std::function<bool(const QByteArray&)>& enough);
+
     int m_fd = -1;
 };
 
