@@ -27,9 +27,9 @@ QString ExportGridToExcel(const TReportGrid& grid, const QString& title, double 
 }
 
 QString ExportGridToText(const TReportGrid& grid, const QString& caption, const ExportProgress& progress) {
-    const QString path = CurrentUserInteraction().getSaveFileName(
-        QStringLiteral("Сохранить как"), QStringLiteral("*.*"),
-        caption + QStringLiteral(" (текст с разделителями).csv"), QStringLiteral("csv"));
+    const QString path =
+        AskSaveFileName(FileDialogPurpose::TextExport, QStringLiteral("Сохранить как"), QStringLiteral("*.*"),
+                        caption + QStringLiteral(" (текст с разделителями).csv"), QStringLiteral("csv"));
     if (path.isEmpty()) return {};
     QString error;
     if (WriteGridText(grid, path, error, progress)) return path;

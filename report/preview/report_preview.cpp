@@ -235,8 +235,8 @@ void ReportPreview::print() {
 }
 
 void ReportPreview::exportPdf() {
-    const QString path = CurrentUserInteraction().getSaveFileName(
-        QStringLiteral("Экспорт в PDF"), QStringLiteral("PDF (*.pdf)"),
+    const QString path = AskSaveFileName(
+        FileDialogPurpose::Pdf, QStringLiteral("Экспорт в PDF"), QStringLiteral("PDF (*.pdf)"),
         proposedFileName(m_report.caption()) + QStringLiteral(".pdf"), QStringLiteral("pdf"));
     if (path.isEmpty()) return;
     const QString error = ReportWriter::writePdf(m_report, path);

@@ -26,6 +26,7 @@ public:
         QStringList fileDialogs;   // title and filter of each file dialog, as "title|filter"
         QStringList saveProposals; // proposed name and default extension of each save dialog, as "name|ext"
         QStringList folderDialogs; // title and start folder of each folder dialog, as "title|folder"
+        QStringList startFolders;  // where each file dialog (open or save) started
     };
 
     // The handler is owned by the global slot; tests keep a pointer to its shared state.
@@ -48,13 +49,16 @@ public:
         s().openedUrls << url;
         return true;
     }
-    QString getOpenFileName(const QString& title, const QString& filter) override {
+    QString getOpenFileName(const QString& title, const QString& filter,
+                            const QString& startFolder) override {
         s().fileDialogs << title + QLatin1Char('|') + filter;
+        s().startFolders << startFolder;
         return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
     }
     QString getSaveFileName(const QString& title, const QString& filter, const QString& suggestedName,
-                            const QString& defaultExtension) override {
+                            const QString& defaultExtension, const QString& startFolder) override {
         s().fileDialogs << title + QLatin1Char('|') + filter;
+        s().startFolders << startFolder;
         s().saveProposals << suggestedName + QLatin1Char('|') + defaultExtension;
         return s().fileNames.isEmpty() ? QString() : s().fileNames.dequeue();
     }

@@ -17,6 +17,48 @@ void fill(StringGrid& g, int rows) {
         g.SetRowTexts(r, {QString::number(r), QStringLiteral("name %1").arg(r)});
 }
 
+// A journal's rows as loaded: number, date, buyer, sum, debt (empty when paid).
+const QList<QStringList> kJournal = {
+    {QStringLiteral("1"), QStringLiteral("07"), QStringLiteral("03.02.25"), QStringLiteral("ёлка"),
+     QStringLiteral("100.00"), QString()},
+    {QStringLiteral("2"), QStringLiteral("12"), QStringLiteral("28.01.25"), QStringLiteral("Арбуз"),
+     QStringLiteral("9.50"), QStringLiteral("-3.00")},
+    {QStringLiteral("3"), QStringLiteral("9"), QStringLiteral("03.02.25"), QStringLiteral("банк"),
+     QStringLiteral("100.00"), QStringLiteral("5.00")},
+    {QStringLiteral("4"), QStringLiteral("110"), QStringLiteral("15.12.24"), QStringLiteral("Ель"),
+     QStringLiteral("1000.00"), QString()},
+    {QStringLiteral("5"), QStringLiteral("8"), QStringLiteral("01.03.25"), QStringLiteral("арбуз"),
+     QStringLiteral("100.00"), QStringLiteral("20.00")},
+};
+
+void fillJournal(StringGrid& g) {
+    StringGrid::UpdateLock lock(g);
+    g.SetSortable(true);
+    g.ClearSort();
+    g.SetColCount(6);
+    g.SetFixedCols(1);
+    g.SetRowCount(static_cast<int>(kJournal.size()) + 1);
+    g.SetFixedRows(1);
+    g.SetRowTexts(0, {QString(), QStringLiteral("Номер"), QStringLiteral("Дата"),
+                      QStringLiteral("Покупатель"), QStringLiteral("Сумма"), QStringLiteral("Долг")});
+    for (int r = 0; r < kJournal.size(); ++r)
+        g.SetRowTexts(r + 1, kJournal[r]);
+}
+
+// The rows as shown, by their running numbers (column 0).
+QString shownOrder(const StringGrid& g) {
+    QStringList numbers;
+    for (int r = g.FixedRows(); r < g.RowCount(); ++r)
+        numbers << g.Cells(0, r);
+    return numbers.join(QLatin1Char(' '));
+}
+
+void clickHeading(StringGrid& g, int col) {
+    QHeaderView* h = g.horizontalHeader();
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                      QPoint(h->sectionViewportPosition(col) + h->sectionSize(col) / 2, h->height() / 2));
+}
+
 QPoint cellCenter(StringGrid& g, int col, int row) {
     const QModelIndex i = g.model()->index(row - g.FixedRows(), col);
     return g.visualRect(i).center();
@@ -160,6 +202,68 @@ private Q_SLOTS:
         g.SetCells(1, 1, QStringLiteral("w"));
         QCOMPARE(changed.count(), 2);
         QCOMPARE(g.model()->index(0, 1).data().toString(), QStringLiteral("w"));
+    }
+
+    // Numbers by value (9 before 12 before 110), dates as dates across the year's end, names by
+    // the Russian collation ignoring case (not by code: "Арбуз" and "арбуз" are equal, "ёлка"
+    // comes before "Ель"); empty cells first; equal values keep the loaded order both ways;
+    // every row stays.
+    void headingClickSortsByNumbersDatesAndNamesKeepingEqualRows() {
+        StringGrid g;
+        fillJournal(g);
+        g.resize(600, 300);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QVERIFY(g.horizontalHeader()->sectionsClickable());
+        const struct {
+            int col;
+            QString ascending;
+            QString descending;
+        } cases[] = {
+            {1, QStringLiteral("1 5 3 2 4"), QStringLiteral("4 2 3 5 1")},
+            {2, QStringLiteral("4 2 1 3 5"), QStringLiteral("5 1 3 2 4")},
+            {3, QStringLiteral("2 5 3 1 4"), QStringLiteral("4 1 3 2 5")},
+            {4, QStringLiteral("2 1 3 5 4"), QStringLiteral("4 1 3 5 2")},
+            {5, QStringLiteral("1 4 2 3 5"), QStringLiteral("5 3 2 1 4")},
+        };
+        for (const auto& c : cases) {
+            clickHeading(g, c.col);
+            QCOMPARE(shownOrder(g), c.ascending);
+            QCOMPARE(g.SortColumn(), c.col);
+            QCOMPARE(g.horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+            clickHeading(g, c.col);
+            QCOMPARE(shownOrder(g), c.descending);
+            QCOMPARE(g.horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        }
+        // Cells follow their rows, and each shown row knows the row it was loaded as.
+        QCOMPARE(g.Cells(3, 1), QStringLiteral("арбуз"));
+        QCOMPARE(g.LoadedRow(1), 5);
+        QCOMPARE(g.model()->index(0, 3).data().toString(), QStringLiteral("арбуз"));
+    }
+
+    void currentRowStaysOnItsRowAndTheNextLoadRestoresTheOrder() {
+        StringGrid g;
+        fillJournal(g);
+        g.SetRow(4); // "Ель", loaded fourth
+        g.SortByColumn(4, Qt::DescendingOrder);
+        QCOMPARE(g.Row(), 1);
+        QCOMPARE(g.LoadedRow(g.Row()), 4);
+        QCOMPARE(g.Cells(3, g.Row()), QStringLiteral("Ель"));
+        // Reports do not sort: a grid that was not made sortable ignores heading clicks.
+        StringGrid report;
+        report.SetColCount(2);
+        fill(report, 3);
+        QVERIFY(!report.horizontalHeader()->sectionsClickable());
+
+        fillJournal(g);
+        QCOMPARE(shownOrder(g), QStringLiteral("1 2 3 4 5"));
+        QCOMPARE(g.SortColumn(), -1);
+        QVERIFY(!g.horizontalHeader()->isSortIndicatorShown());
+        QCOMPARE(g.LoadedRow(2), 2);
+        // A change of shape also returns to the loaded order.
+        g.SortByColumn(3, Qt::AscendingOrder);
+        g.SetRowCount(3);
+        QCOMPARE(shownOrder(g), QStringLiteral("1 2"));
     }
 
     void cellsAreNotEditable() {

@@ -1,6 +1,7 @@
 #include "window_frame.h"
 
 #include "controls.h"
+#include "window_place.h"
 
 #include <QDialog>
 #include <QGridLayout>
@@ -19,6 +20,7 @@ void FrameWindow(QDialog* window, const QString& caption, QSize client, int font
     window->resize(client);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
+    WindowPlace::Keep(window, caption);
 }
 
 QVBoxLayout* StackLayout(QWidget* window) {

@@ -5,6 +5,8 @@
 void FillNumberedGrid(StringGrid& grid, const QStringList& headers, int entries,
                       const std::function<QStringList(int entry)>& cells) {
     StringGrid::UpdateLock lock(grid);
+    grid.SetSortable(true);
+    grid.ClearSort();
     grid.SetRowCount(entries + 1);
     grid.SetFixedRows(entries > 0 ? 1 : 0);
     grid.SetRowTexts(0, headers, 1);
@@ -15,6 +17,6 @@ void FillNumberedGrid(StringGrid& grid, const QStringList& headers, int entries,
 }
 
 int CurrentEntry(const StringGrid& grid, int entries) {
-    const int entry = grid.Row() - grid.FixedRows();
+    const int entry = grid.LoadedRow(grid.Row()) - grid.FixedRows();
     return entry >= 0 && entry < entries ? entry : -1;
 }

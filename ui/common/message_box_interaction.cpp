@@ -67,14 +67,15 @@ bool MessageBoxInteraction::openUrl(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url));
 }
 
-QString MessageBoxInteraction::getOpenFileName(const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(owner(), title, QString(), DialogFilter(filter));
+QString MessageBoxInteraction::getOpenFileName(const QString& title, const QString& filter,
+                                               const QString& startFolder) {
+    return QFileDialog::getOpenFileName(owner(), title, startFolder, DialogFilter(filter));
 }
 
 QString MessageBoxInteraction::getSaveFileName(const QString& title, const QString& filter,
-                                               const QString& suggestedName,
-                                               const QString& defaultExtension) {
-    QFileDialog dialog(owner(), title, QString(), DialogFilter(filter));
+                                               const QString& suggestedName, const QString& defaultExtension,
+                                               const QString& startFolder) {
+    QFileDialog dialog(owner(), title, startFolder, DialogFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultExtension);
     dialog.selectFile(suggestedName);

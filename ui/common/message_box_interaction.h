@@ -16,9 +16,9 @@ public:
     Answer askYesNoCancel(const QString& text) override;
     void showError(const QString& text) override;
     bool openUrl(const QString& url) override;
-    QString getOpenFileName(const QString& title, const QString& filter) override;
+    QString getOpenFileName(const QString& title, const QString& filter, const QString& startFolder) override;
     QString getSaveFileName(const QString& title, const QString& filter, const QString& suggestedName,
-                            const QString& defaultExtension) override;
+                            const QString& defaultExtension, const QString& startFolder) override;
     QString getExistingDirectory(const QString& title, const QString& startFolder) override;
 
     // The question box of askYesNoCancel: "Да", "Нет", "Отмена", "Да" preselected, Escape for

@@ -1,5 +1,6 @@
 #include "string_grid.h"
 
+#include "column_order.h"
 #include "string_grid_model.h"
 
 #include <QHeaderView>
@@ -27,6 +28,7 @@ StringGrid::StringGrid(QWidget* parent)
     horizontalHeader()->setMinimumSectionSize(4);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->hide();
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &StringGrid::headingClicked);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) { Q_EMIT DblClick(); });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
         if (!i.isValid()) return; // a reset; reshape() puts the current cell back
@@ -53,6 +55,7 @@ void StringGrid::reshape(Change change) {
         fitHeading(c);
     }
     horizontalHeader()->setVisible(FixedRows() > 0);
+    if (!m_model->Reordered()) showSortColumn(-1);
     placeCurrent(col, row);
 }
 
@@ -149,4 +152,57 @@ void StringGrid::BeginUpdate() {
 }
 void StringGrid::EndUpdate() {
     m_model->EndUpdate();
+}
+
+void StringGrid::SetSortable(bool sortable) {
+    horizontalHeader()->setSectionsClickable(sortable);
+}
+
+void StringGrid::headingClicked(int col) {
+    const bool again = m_sortCol == col && m_sortOrder == Qt::AscendingOrder;
+    SortByColumn(col, again ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+// The header flips its indicator on a click by itself; the grid's own state decides.
+void StringGrid::showSortColumn(int col) {
+    m_sortCol = col;
+    horizontalHeader()->setSortIndicatorShown(col >= 0);
+    if (col >= 0) horizontalHeader()->setSortIndicator(col, m_sortOrder);
+}
+
+void StringGrid::SortByColumn(int col, Qt::SortOrder order) {
+    if (col < 0 || col >= ColCount() || FixedRows() == 0) return;
+    const int shown = RowCount() - FixedRows();
+    // The column's texts in the order the rows were loaded.
+    std::vector<QString> texts(static_cast<size_t>(shown));
+    for (int r = 0; r < shown; ++r) {
+        const int loaded = LoadedRow(r + FixedRows()) - FixedRows();
+        texts[static_cast<size_t>(loaded)] = Cells(col, r + FixedRows());
+    }
+    const int current = LoadedRow(Row()) - FixedRows();
+    std::vector<int> sorted = ColumnOrder(texts, order == Qt::DescendingOrder);
+    int currentRow = Row();
+    for (int r = 0; r < shown; ++r)
+        if (sorted[static_cast<size_t>(r)] == current) currentRow = r + FixedRows();
+    m_model->SetOrder(std::move(sorted));
+    m_sortOrder = order;
+    showSortColumn(col);
+    placeCurrent(m_col, currentRow);
+}
+
+void StringGrid::ClearSort() {
+    if (m_model->Reordered()) {
+        const int current = LoadedRow(Row());
+        m_model->SetOrder({});
+        placeCurrent(m_col, current);
+    }
+    showSortColumn(-1);
+}
+
+int StringGrid::SortColumn() const {
+    return m_sortCol;
+}
+
+int StringGrid::LoadedRow(int row) const {
+    return m_model->LoadedRow(row);
 }

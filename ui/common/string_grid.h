@@ -50,6 +50,18 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
+    // Lists whose rows may be put in another order: a click on a column's heading sorts the
+    // rows below the fixed row by that column (see ColumnOrder), a second click the other way
+    // round. The current cell stays on the row it was on. Cells() and Row() address rows as
+    // shown; LoadedRow() says which row as loaded a shown row is. A change of shape or
+    // ClearSort() puts the rows back in the order they were loaded.
+    void SetSortable(bool sortable);
+    void SortByColumn(int col, Qt::SortOrder order);
+    void ClearSort();
+    // The column the rows are sorted by, or -1 while they stand as loaded.
+    int SortColumn() const;
+    int LoadedRow(int row) const;
+
     // RAII form of BeginUpdate/EndUpdate.
     class UpdateLock {
     public:
@@ -76,9 +88,13 @@ private:
     void reshape(Change change);
     void placeCurrent(int col, int row);
     void fitHeading(int col);
+    void headingClicked(int col);
+    void showSortColumn(int col);
 
     StringGridModel* m_model;
     int m_defaultColWidth = 64;
     int m_row = 0;
     int m_col = 0;
+    int m_sortCol = -1; // while the rows are sorted
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

@@ -48,6 +48,7 @@ Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
 
 void StringGridModel::structureChanged(const std::function<void()>& change) {
     beginResetModel();
+    m_order.clear();
     change();
     endResetModel();
 }
@@ -87,15 +88,27 @@ void StringGridModel::SetFixedCols(int cols) {
     structureChanged([&] { m_fixedCols = cols; });
 }
 
+int StringGridModel::LoadedRow(int row) const {
+    if (m_order.empty() || row < m_fixedRows || row >= RowCount()) return row;
+    return m_fixedRows + m_order[static_cast<size_t>(row - m_fixedRows)];
+}
+
+void StringGridModel::SetOrder(std::vector<int> order) {
+    if (!order.empty() && order.size() != static_cast<size_t>(rowCount())) return;
+    Q_EMIT layoutAboutToBeChanged();
+    m_order = std::move(order);
+    Q_EMIT layoutChanged();
+}
+
 QString StringGridModel::Cell(int col, int row) const {
     if (row < 0 || row >= RowCount() || col < 0) return {};
-    const QList<QString>& cells = m_rows[static_cast<size_t>(row)];
+    const QList<QString>& cells = m_rows[static_cast<size_t>(LoadedRow(row))];
     return col < cells.size() ? cells[col] : QString();
 }
 
 void StringGridModel::SetCell(int col, int row, const QString& text) {
     if (row < 0 || row >= RowCount() || col < 0 || col >= m_colCount) return;
-    QList<QString>& cells = m_rows[static_cast<size_t>(row)];
+    QList<QString>& cells = m_rows[static_cast<size_t>(LoadedRow(row))];
     if (cells.size() <= col) {
         if (text.isEmpty()) return;
         cells.resize(col + 1);

@@ -36,11 +36,21 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
+    // The rows below the fixed rows shown in another order: `order` lists, for each of them from
+    // the top, the row as loaded (counted from the first row below the fixed rows). Cells()
+    // and SetCell() address rows as shown. Any change of shape, and an empty order, return to
+    // the loaded order.
+    void SetOrder(std::vector<int> order);
+    bool Reordered() const { return !m_order.empty(); }
+    // The row as loaded that grid row `row` shows.
+    int LoadedRow(int row) const;
+
 private:
     void announce(int col, int row);
     void structureChanged(const std::function<void()>& change);
 
     std::vector<QList<QString>> m_rows; // a row holds only as many cells as were written
+    std::vector<int> m_order;           // empty while the rows stand as loaded
     int m_colCount = 0;
     int m_fixedRows = 0;
     int m_fixedCols = 0;

@@ -8,21 +8,10 @@
 
 #include <QDir>
 
-namespace {
-
-// The folder chosen last in this run, where the next dialog starts.
-QString& lastFolder() {
-    static QString folder = QDir::homePath();
-    return folder;
-}
-
-} // namespace
-
 void TFormEditDoc::ButUpdXmlClick() {
     const QString folder =
-        CurrentUserInteraction().getExistingDirectory(QStringLiteral("Папка для УПД (XML)"), lastFolder());
+        AskFolder(FileDialogPurpose::EDocument, QStringLiteral("Папка для УПД (XML)"), QDir::homePath());
     if (folder.isEmpty()) return;
-    lastFolder() = folder;
     QString failure;
     {
         TServerWait wait(*SBarInfo, 0);

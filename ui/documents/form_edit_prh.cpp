@@ -67,7 +67,7 @@ void TFormEditPrh::ButLoadExcelClick() {
 }
 
 void TFormEditPrh::ImportExcel() {
-    const QString path = CurrentUserInteraction().getOpenFileName(kOpenDialETitle, kOpenDialEFilter);
+    const QString path = AskOpenFileName(FileDialogPurpose::Import, kOpenDialETitle, kOpenDialEFilter);
     if (path.isEmpty() || !QFileInfo::exists(path)) return;
     SheetTable sheet;
     QString error;

@@ -18,6 +18,7 @@
 #include "session.h"
 #include "status_bar.h"
 #include "tag_list_box.h"
+#include "window_place.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -47,16 +48,20 @@ constexpr int kNavWidth = 200;
 TMainF::TMainF(const QString& settingsPath, QWidget* parent)
     : QMainWindow(parent)
     , m_settings(settingsPath.isEmpty() ? TSettingsFile::DefaultPath() : settingsPath)
+    , m_state(TStateFile::PathBeside(m_settings.Path()))
     , m_http2(std::make_unique<kovrel::HttpTransport>(false)) {
     setObjectName(QStringLiteral("MainF"));
     setWindowTitle(QStringLiteral("Kovrel"));
     setFont(tahoma(11));
+    SetCurrentStateFile(&m_state);
     buildLayout();
     buildPages();
     startUp();
 }
 
-TMainF::~TMainF() = default;
+TMainF::~TMainF() {
+    if (CurrentStateFile() == &m_state) SetCurrentStateFile(nullptr);
+}
 
 void TMainF::buildLayout() {
     SBarInfo = new TStatusBar(this);
@@ -110,6 +115,8 @@ void TMainF::buildLayout() {
     m_navigation = scroll;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    WindowPlace::Keep(this, QStringLiteral("MainF"));
+    WindowPlace::KeepSplitter(splitter, QStringLiteral("Splitter1"));
 
     connect(LBoxDoc, &TagListBox::TagClicked, this, &TMainF::LBoxDocClick);
     connect(LBoxRep, &TagListBox::TagClicked, this, &TMainF::LBoxRepClick);

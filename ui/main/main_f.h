@@ -4,6 +4,7 @@
 #include "journal_pages.h"
 #include "selection_slot.h"
 #include "settings_file.h"
+#include "state_file.h"
 
 #include <QMainWindow>
 
@@ -172,6 +173,8 @@ private:
     QList<TReportPage*> reportPages() const;
 
     TSettingsFile m_settings;
+    // Where the windows stood last time, beside the settings file; installed for the run.
+    TStateFile m_state;
     std::unique_ptr<kovrel::HttpTransport> m_http2;
     std::vector<NavItem> m_docItems;
     std::vector<NavItem> m_repItems;
