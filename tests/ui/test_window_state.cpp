@@ -5,6 +5,7 @@
 #include "date_time.h"
 #include "main_window_test.h"
 #include "modal_script.h"
+#include "offscreen_screen.h"
 #include "rep_ost_page.h"
 #include "state_file.h"
 #include "string_grid.h"
@@ -162,13 +163,7 @@ private Q_SLOTS:
 // The tests run on an offscreen screen of 1024 × 600.
 int main(int argc, char* argv[]) {
     QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) return 2;
-    file.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1024, "height": 600,
-                 "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
+    if (!UseOffscreenScreen(dir, QSize(1024, 600))) return 2;
     QApplication app(argc, argv);
     TestWindowState test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -2,6 +2,7 @@
 // over the demo data at their default sizes with the project's fonts.
 #include "layout_faults.h"
 #include "main_window_test.h"
+#include "offscreen_screen.h"
 #include "reg_page.h"
 #include "rep_ost_page.h"
 #include "session.h"
@@ -9,9 +10,11 @@
 #include "tag_list_box.h"
 #include "window_tour.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 
 class TestWindowTour : public MainWindowTest {
     Q_OBJECT
@@ -102,5 +105,15 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestWindowTour)
+// The tour runs on the screen the screenshots are taken on, 1366 × 768, where the main window
+// keeps its design size (a smaller screen would shrink it to fit); the small screen's size is
+// the main window's, resized to it.
+int main(int argc, char* argv[]) {
+    QTemporaryDir dir;
+    if (!UseOffscreenScreen(dir, QSize(1366, 768))) return 2;
+    QApplication app(argc, argv);
+    TestWindowTour test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_window_tour.moc"
