@@ -9,6 +9,7 @@
 #include "tag_list_box.h"
 #include "window_tour.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QMessageBox>
@@ -102,5 +103,8 @@ private Q_SLOTS:
     }
 };
 
+// The tour runs on the screen the screenshots are taken on, 1366 × 768, where the main window
+// keeps its design size (a smaller screen would shrink it to fit); the small screen's size is
+// the main window's, resized to it.
 QTEST_MAIN(TestWindowTour)
 #include "test_window_tour.moc"
