@@ -36,4 +36,10 @@ protected:
         find<QPushButton>(w, "ButRefMoney")->click();
         return find<StringGrid>(w, "SGMoney");
     }
+    // The money journal's row of an operation's note, or -1.
+    static int noteRow(StringGrid* g, const QString& prim) {
+        for (int r = g->FixedRows(); r < g->RowCount(); ++r)
+            if (g->Cells(6, r) == prim) return r;
+        return -1;
+    }
 };

@@ -19,13 +19,6 @@ namespace {
 
 const QDate kToday = QDate::currentDate();
 
-// The grid row of an operation's note, or -1.
-int rowOf(StringGrid* g, const QString& prim) {
-    for (int r = g->FixedRows(); r < g->RowCount(); ++r)
-        if (g->Cells(6, r) == prim) return r;
-    return -1;
-}
-
 // The editor's inputs, "Сохранить" included.
 QList<QWidget*> inputs(TFormEditMoney* e) {
     return {e->ButSelI, e->ButSelP, e->DTPDat, e->EdSumM, e->EdPrim, e->EdDocN, e->EdInvoiceN, e->ButSave};
@@ -49,7 +42,7 @@ class TestFormEditMoney : public JournalShopTest {
     bool inEditor(TMainF& w, const char* button, const QString& prim,
                   const std::function<void(TFormEditMoney*)>& act) {
         StringGrid* g = moneyJournal(w);
-        if (!prim.isEmpty()) g->SetRow(rowOf(g, prim));
+        if (!prim.isEmpty()) g->SetRow(noteRow(g, prim));
         ModalScript edit;
         edit.Then([&](QWidget* d) {
             auto* e = ModalScript::As<TFormEditMoney>(d);
@@ -135,7 +128,7 @@ private Q_SLOTS:
             QCOMPARE(e->result(), int(QDialog::Accepted));
         }));
         StringGrid* g = find<StringGrid>(*w, "SGMoney");
-        const int row = rowOf(g, QStringLiteral("аренда за март"));
+        const int row = noteRow(g, QStringLiteral("аренда за март"));
         QVERIFY(row > 0);
         QCOMPARE(g->Cells(3, row), JournalShop::kBank);
         QCOMPARE(g->Cells(4, row), JournalShop::kSupplier);
@@ -202,10 +195,10 @@ private Q_SLOTS:
         // Deleting asks first, then it is gone.
         f.Ui->answers << true;
         StringGrid* g = moneyJournal(*w);
-        g->SetRow(rowOf(g, prim));
+        g->SetRow(noteRow(g, prim));
         find<QPushButton>(*w, "ButDelMoney")->click();
         QCOMPARE(f.Ui->questions, QStringList{TJournalPage::kDeleteQuestion});
-        QCOMPARE(rowOf(g, prim), -1);
+        QCOMPARE(noteRow(g, prim), -1);
         QVERIFY(!stored(prim));
     }
 };

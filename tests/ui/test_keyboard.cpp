@@ -19,13 +19,6 @@ namespace {
 
 const QDate kToday = QDate::currentDate();
 
-// The grid row of an operation's note, or -1.
-int rowOf(StringGrid* g, const QString& prim) {
-    for (int r = g->FixedRows(); r < g->RowCount(); ++r)
-        if (g->Cells(6, r) == prim) return r;
-    return -1;
-}
-
 void pick(QPushButton* button, int kindEntry, const QString& name) {
     ModalScript picked;
     picked.Then([&](QWidget* p) { ChooseKlient(p, kindEntry, name); });
@@ -101,13 +94,13 @@ private Q_SLOTS:
         });
         QTest::keyClick(g, Qt::Key_Insert);
         QCOMPARE(added.Pending(), 0);
-        QVERIFY(rowOf(g, QStringLiteral("с клавиатуры")) > 0);
-        QCOMPARE(g->Cells(5, rowOf(g, QStringLiteral("с клавиатуры"))), QStringLiteral("75.00"));
+        QVERIFY(noteRow(g, QStringLiteral("с клавиатуры")) > 0);
+        QCOMPARE(g->Cells(5, noteRow(g, QStringLiteral("с клавиатуры"))), QStringLiteral("75.00"));
 
         // Enter opens the current operation; Ctrl+Enter saves the change.
         QVERIFY(active(w.get()));
         g->setFocus();
-        g->SetRow(rowOf(g, QStringLiteral("с клавиатуры")));
+        g->SetRow(noteRow(g, QStringLiteral("с клавиатуры")));
         ModalScript changed;
         changed.Then([&](QWidget* d) {
             auto* e = ModalScript::As<TFormEditMoney>(d);
@@ -120,13 +113,13 @@ private Q_SLOTS:
         });
         QTest::keyClick(g, Qt::Key_Return);
         QCOMPARE(changed.Pending(), 0);
-        QCOMPARE(rowOf(g, QStringLiteral("с клавиатуры")), -1);
-        QVERIFY(rowOf(g, QStringLiteral("исправлено")) > 0);
+        QCOMPARE(noteRow(g, QStringLiteral("с клавиатуры")), -1);
+        QVERIFY(noteRow(g, QStringLiteral("исправлено")) > 0);
 
         // F2 opens it too.
         QVERIFY(active(w.get()));
         g->setFocus();
-        g->SetRow(rowOf(g, QStringLiteral("исправлено")));
+        g->SetRow(noteRow(g, QStringLiteral("исправлено")));
         ModalScript opened;
         opened.Then([](QWidget* d) {
             auto* e = ModalScript::As<TFormEditMoney>(d);
@@ -139,25 +132,25 @@ private Q_SLOTS:
 
         // F5 reads what was stored elsewhere meanwhile.
         QVERIFY(shop.Pay(shop.Bank, shop.Supplier, 10, 0, 0, kToday, QStringLiteral("из другого окна")));
-        QCOMPARE(rowOf(g, QStringLiteral("из другого окна")), -1);
+        QCOMPARE(noteRow(g, QStringLiteral("из другого окна")), -1);
         QVERIFY(active(w.get()));
         QTest::keyClick(g, Qt::Key_F5);
-        QVERIFY(rowOf(g, QStringLiteral("из другого окна")) > 0);
+        QVERIFY(noteRow(g, QStringLiteral("из другого окна")) > 0);
 
         // Delete asks its question: "No" keeps the operation, "Yes" deletes it.
         QVERIFY(active(w.get()));
         g->setFocus();
-        g->SetRow(rowOf(g, QStringLiteral("исправлено")));
+        g->SetRow(noteRow(g, QStringLiteral("исправлено")));
         f.Ui->answers << false;
         QTest::keyClick(g, Qt::Key_Delete);
         QCOMPARE(f.Ui->questions, QStringList{TJournalPage::kDeleteQuestion});
-        QVERIFY(rowOf(g, QStringLiteral("исправлено")) > 0);
-        g->SetRow(rowOf(g, QStringLiteral("исправлено")));
+        QVERIFY(noteRow(g, QStringLiteral("исправлено")) > 0);
+        g->SetRow(noteRow(g, QStringLiteral("исправлено")));
         f.Ui->answers << true;
         QTest::keyClick(g, Qt::Key_Delete);
         QCOMPARE(f.Ui->questions.size(), 2);
-        QCOMPARE(rowOf(g, QStringLiteral("исправлено")), -1);
-        QVERIFY(rowOf(g, QStringLiteral("из другого окна")) > 0);
+        QCOMPARE(noteRow(g, QStringLiteral("исправлено")), -1);
+        QVERIFY(noteRow(g, QStringLiteral("из другого окна")) > 0);
 
         // In the search box Delete and Enter edit and load as before: nothing is asked or opened.
         QLineEdit* search = find<QLineEdit>(*w, "EdFindMoney");
